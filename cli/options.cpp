@@ -1,0 +1,73 @@
+#include "cli/options.h"
+
+namespace zur::cli {
+namespace {
+
+bool ends_with_txt(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string ending = name.substr(name.size() - 4);
+  for (char& c : ending) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  return ending == ".txt";
+}
+
+// Applies one option; false when it is unknown.
+bool apply_option(const std::string& option, Options& options) {
+  if (option == "-y" || option == "--yes") {
+    options.illegal_colours = IllegalColourAnswer::Yes;
+  } else if (option == "-n" || option == "--no") {
+    options.illegal_colours = IllegalColourAnswer::No;
+  } else if (option == "-s" || option == "--stats") {
+    options.show_statistics = true;
+  } else if (option == "-q" || option == "--quiet") {
+    options.quiet = true;
+  } else if (option == "-h" || option == "--help") {
+    options.help = true;
+  } else if (option == "--version") {
+    options.version = true;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+ParsedArguments parse_arguments(const std::vector<std::string>& arguments) {
+  ParsedArguments parsed;
+  bool options_ended = false;
+  for (const std::string& argument : arguments) {
+    if (options_ended || argument.size() < 2 || argument[0] != '-') {
+      parsed.options.levels.push_back(argument);
+    } else if (argument == "--") {
+      options_ended = true;
+    } else if (argument[1] == '-') {
+      if (!apply_option(argument, parsed.options)) {
+        parsed.error = "unknown option " + argument;
+        return parsed;
+      }
+    } else {
+      // Short options may be grouped: -ys is -y -s.
+      for (std::size_t i = 1; i < argument.size(); ++i) {
+        const std::string option = {'-', argument[i]};
+        if (!apply_option(option, parsed.options)) {
+          parsed.error = "unknown option " + option;
+          return parsed;
+        }
+      }
+    }
+  }
+  const Options& options = parsed.options;
+  if (options.levels.empty() && !options.help && !options.version) parsed.error = "no LEVEL given";
+  return parsed;
+}
+
+std::string batch_text(const std::vector<std::string>& levels) {
+  std::string text;
+  for (const std::string& level : levels) {
+    if (&level != &levels.front()) text += " | ";
+    text += ends_with_txt(level) ? level.substr(0, level.size() - 4) : level;
+  }
+  return text;
+}
+
+}  // namespace zur::cli

@@ -1,0 +1,125 @@
+#include "engine/attrmap/attribute_stream.h"
+
+#include <cstdio>
+#include <optional>
+
+#include "engine/attrmap/palette.h"
+
+namespace zur {
+namespace {
+
+constexpr std::uint8_t kAir = 0;
+constexpr std::array<std::uint8_t, 2> kEndToken = {0xFF, 0xFF};
+// Long runs of equal pixels are found a block of this many pixels at a time.
+constexpr std::int32_t kRunBlockPixels = 16;
+
+const std::uint8_t* pixel_at(const std::uint8_t* row, std::int32_t x) {
+  return row + static_cast<std::size_t>(x) * kBytesPerPixel;
+}
+
+bool same_as_previous(const std::uint8_t* pixel) {
+  return pixel[0] == pixel[-3] && pixel[1] == pixel[-2] && pixel[2] == pixel[-1];
+}
+
+// True when each of the block's pixels equals the one before it. Without
+// branches, so that the compiler compares the block at once.
+bool block_repeats_previous(const std::uint8_t* block) {
+  const std::uint8_t* previous = block - kBytesPerPixel;
+  std::uint8_t difference = 0;
+  for (std::size_t i = 0; i < kRunBlockPixels * kBytesPerPixel; ++i) {
+    difference |= static_cast<std::uint8_t>(block[i] ^ previous[i]);
+  }
+  return difference == 0;
+}
+
+// One past the last pixel of the run of pixels equal to pixel x.
+std::int32_t run_end(const std::uint8_t* row, std::int32_t x, std::int32_t width) {
+  std::int32_t end = x + 1;
+  if (end == width || !same_as_previous(pixel_at(row, end))) return end;
+  while (end + kRunBlockPixels <= width && block_repeats_previous(pixel_at(row, end))) {
+    end += kRunBlockPixels;
+  }
+  while (end < width && same_as_previous(pixel_at(row, end))) ++end;
+  return end;
+}
+
+class IllegalColourPolicy {
+ public:
+  IllegalColourPolicy(WarningList& warnings, UserPrompts& prompts)
+      : warnings_(warnings), prompts_(prompts) {}
+
+  // Asks once per conversion, about the first illegal pixel met; true when
+  // the conversion goes on with illegal colours as air.
+  bool accept(Rgb colour, std::int32_t x, std::int32_t y) {
+    if (asked_) return true;
+    asked_ = true;
+    warnings_.append(warning::kIllegalColours);
+    char question[256];
+    std::snprintf(question, sizeof question,
+                  "Illegal color (red:%d, green:%d, blue:%d)\nat coordinates: x=%d y=%d\n"
+                  "Do you want to continue anyway?\n(all illegal colors will be \"air\")",
+                  colour.red, colour.green, colour.blue, x, y);
+    return prompts_.ask_yes_no(question, Icon::None, Question::IllegalColour);
+  }
+
+ private:
+  WarningList& warnings_;
+  UserPrompts& prompts_;
+  bool asked_ = false;
+};
+
+}  // namespace
+
+void AttributePacker::add(std::uint8_t code, std::uint32_t pixels) {
+  if (pending_ != code) {
+    if (pending_ != kNoRun) write_run(static_cast<std::uint8_t>(pending_), run_length_);
+    pending_ = code;
+    run_length_ = 0;
+  }
+  stats_.histogram[code] += pixels;
+  run_length_ += pixels;
+  // A full run is written only once a further pixel arrives for it.
+  while (run_length_ > kMaxRunLength) {
+    write_run(code, kMaxRunLength);
+    run_length_ -= kMaxRunLength;
+  }
+}
+
+void AttributePacker::finish() {
+  if (pending_ != kNoRun) write_run(static_cast<std::uint8_t>(pending_), run_length_);
+  out_.append(kEndToken.data(), kEndToken.size());
+}
+
+void AttributePacker::write_run(std::uint8_t code, std::uint32_t length) {
+  const std::uint8_t token[2] = {static_cast<std::uint8_t>((code << 2) | (length & 3)),
+                                 static_cast<std::uint8_t>(length >> 2)};
+  out_.append(token, sizeof token);
+  stats_.packed += 2;
+  stats_.unpacked += length;
+}
+
+ConversionResult pack_attribute_map(AttributeMap& map, LevelFile& out, WarningList& warnings,
+                                    UserPrompts& prompts, PackStats& stats) {
+  AttributePacker packer(out);
+  IllegalColourPolicy illegal(warnings, prompts);
+  for (std::int32_t y = 0; y < map.height; ++y) {
+    const std::uint8_t* row = map.row(y);
+    for (std::int32_t x = 0; x < map.width;) {
+      const std::int32_t end = run_end(row, x, map.width);
+      const std::uint8_t* pixel = pixel_at(row, x);
+      const Rgb colour{pixel[2], pixel[1], pixel[0]};
+      std::optional<std::uint8_t> code = classify_colour(colour);
+      if (!code) {
+        if (!illegal.accept(colour, x, y)) return result::kIllegalColours;
+        code = kAir;
+      }
+      packer.add(*code, static_cast<std::uint32_t>(end - x));
+      x = end;
+    }
+  }
+  packer.finish();
+  stats = packer.stats();
+  return result::kSuccess;
+}
+
+}  // namespace zur

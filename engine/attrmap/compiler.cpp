@@ -1,0 +1,38 @@
+#include "engine/attrmap/compiler.h"
+
+#include <memory>
+
+#include "engine/attrmap/attribute_map.h"
+#include "engine/attrmap/attribute_stream.h"
+#include "engine/attrmap/map_objects.h"
+#include "engine/attrmap/report.h"
+
+namespace zur {
+
+ConversionResult compile_attribute_map(const std::string& map_path, LevelFile& out,
+                                       Conversion& conversion) {
+  AttributeMap map;
+  const ConversionResult read = read_attribute_map(map_path, map);
+  if (read != result::kSuccess) return read;
+
+  UserPrompts& prompts = conversion.prompts;
+  prompts.set_progress(40);
+  auto objects = std::make_unique<ObjectTable>();
+  place_map_objects(map, *objects);
+
+  prompts.set_progress(70);
+  write_object_section(*objects, out);
+
+  MapFacts facts{map.width, map.height, objects->count, {}};
+  const ConversionResult packed =
+      pack_attribute_map(map, out, conversion.warnings, prompts, facts.packing);
+  if (packed != result::kSuccess) return packed;
+  prompts.set_progress(100);
+
+  // The report announces success, so everything must be on disk before it.
+  if (!out.flush()) return result::kCannotAccessOutput;
+  show_conversion_report(facts, conversion);
+  return result::kSuccess;
+}
+
+}  // namespace zur

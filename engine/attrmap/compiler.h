@@ -1,0 +1,20 @@
+// The attribute map compiler: reads the attribute map, turns its object
+// markers into the object section and its colours into the packed attribute
+// stream, both appended to the level file, and shows the conversion report.
+#pragma once
+
+#include <string>
+
+#include "engine/level/conversion.h"
+#include "engine/level/level_file.h"
+#include "engine/level/result.h"
+
+namespace zur {
+
+// Appends to `out`, which the caller opened and closes. Moves the progress
+// bar to 40, 70 and 100 as the passes go; result::kSuccess once the report
+// has been shown, or the first failing stage's result.
+ConversionResult compile_attribute_map(const std::string& map_path, LevelFile& out,
+                                       Conversion& conversion);
+
+}  // namespace zur

@@ -1,0 +1,23 @@
+// Little-endian reads and writes: every multi-byte number in a level file or
+// an attribute map is stored low byte first.
+#pragma once
+
+#include <cstdint>
+
+namespace zur {
+
+inline void put_le16(std::uint8_t* at, std::uint16_t value) {
+  at[0] = static_cast<std::uint8_t>(value);
+  at[1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+inline void put_le32(std::uint8_t* at, std::uint32_t value) {
+  put_le16(at, static_cast<std::uint16_t>(value));
+  put_le16(at + 2, static_cast<std::uint16_t>(value >> 16));
+}
+
+inline std::uint16_t get_le16(const std::uint8_t* at) {
+  return static_cast<std::uint16_t>(at[0] | (at[1] << 8));
+}
+
+}  // namespace zur

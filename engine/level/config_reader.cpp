@@ -1,0 +1,224 @@
+#include "engine/level/config_reader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <string_view>
+
+#include "engine/level/byte_order.h"
+#include "engine/level/input_file.h"
+
+namespace zur {
+namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+// Commas of triples and sign pairs only count among a value's first characters.
+constexpr std::size_t kCommaSearchLength = 100;
+
+struct Line {
+  std::string_view text;
+  bool ended_file;  // no line feed followed: the file ended during the read
+};
+
+// Splits the file into lines as a text-mode line reader would: a carriage
+// return before the line feed is not part of the line.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : rest_(text) {}
+
+  Line next() {
+    const std::size_t feed = rest_.find('\n');
+    const bool ended = feed == std::string_view::npos;
+    std::string_view line = rest_.substr(0, feed);
+    rest_.remove_prefix(ended ? rest_.size() : feed + 1);
+    if (!ended && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return {line.substr(0, kMaxConfigLine), ended};
+  }
+
+ private:
+  std::string_view rest_;
+};
+
+bool is_space(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
+char to_upper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool starts_with_ignoring_case(std::string_view text, std::string_view upper) {
+  if (text.size() < upper.size()) return false;
+  for (std::size_t i = 0; i < upper.size(); ++i) {
+    if (to_upper(text[i]) != upper[i]) return false;
+  }
+  return true;
+}
+
+// Decimal integer read like atoi, saturating at the limits of 32 bits.
+std::int32_t read_integer(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && is_space(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+  std::int64_t magnitude = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    magnitude = std::min(magnitude * 10 + (text[i] - '0'), kLimit);
+  }
+  const std::int64_t value = negative ? -magnitude : magnitude;
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+std::uint8_t low_byte(std::int32_t value) {
+  return static_cast<std::uint8_t>(static_cast<std::uint32_t>(value));
+}
+
+std::optional<std::size_t> find_comma(std::string_view value, std::size_t from) {
+  const std::size_t at = value.substr(0, kCommaSearchLength).find(',', from);
+  if (at == std::string_view::npos) return std::nullopt;
+  return at;
+}
+
+class ConfigReader {
+ public:
+  ConfigReader(LevelSettings& settings, FoundFlags& found, WarningList& warnings)
+      : settings_(settings), found_(found), warnings_(warnings) {}
+
+  ConversionResult read(std::string_view text) {
+    if (text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
+      text.remove_prefix(kUtf8ByteOrderMark.size());
+    }
+    LineReader lines(text);
+    std::size_t counted = 0;
+    for (;;) {
+      const Line line = lines.next();
+      if (line.ended_file) break;
+      if (line.text.empty() || line.text.front() != '/') continue;
+      const std::optional<std::size_t> index = match_keyword(line.text.substr(1));
+      if (!index) {
+        warn_once(unknown_warned_, warning::kUnknownParameters);
+        continue;
+      }
+      const Line value = lines.next();
+      if (value.text.empty()) break;
+      if (apply_value(*index, value.text)) found_[*index] = true;
+      if (*index < kCountedKeywords) ++counted;
+      if (value.ended_file) break;
+    }
+    return counted == kCountedKeywords ? result::kSuccess : kConfigIncomplete;
+  }
+
+ private:
+  static std::optional<std::size_t> match_keyword(std::string_view name) {
+    for (std::size_t i = 0; i < kKeywords.size(); ++i) {
+      if (name.size() == kKeywords[i].name.size() &&
+          starts_with_ignoring_case(name, kKeywords[i].name)) {
+        return i;
+      }
+    }
+    return std::nullopt;
+  }
+
+  // True when the value was accepted.
+  bool apply_value(std::size_t index, std::string_view value) {
+    const Keyword& keyword = kKeywords[index];
+    std::uint8_t* at = settings_.at(keyword.offset);
+    switch (keyword.kind) {
+      case ValueKind::Text:
+        put_text(at, field::kTextSize, value);
+        return true;
+      case ValueKind::YesNo:
+        if (starts_with_ignoring_case(value, "YES")) {
+          *at = 1;
+        } else if (starts_with_ignoring_case(value, "NO")) {
+          *at = 0;
+        } else {
+          return false;
+        }
+        return true;
+      case ValueKind::Integer:
+        if (keyword.offset == field::kRandomSeed) {
+          put_le32(at, static_cast<std::uint32_t>(read_integer(value)));
+        } else {
+          *at = low_byte(read_integer(value));
+        }
+        return true;
+      case ValueKind::Tenths:
+        *at = low_byte(read_integer(value) / 10);
+        return true;
+      case ValueKind::IntegerTriple:
+        return put_triple(at, value);
+      case ValueKind::SignText:
+        return add_sign(value, {});
+      case ValueKind::SignPair: {
+        const std::optional<std::size_t> comma = find_comma(value, 0);
+        if (!comma) return false;
+        return add_sign(value.substr(0, *comma), value.substr(*comma + 1));
+      }
+    }
+    return false;
+  }
+
+  static bool put_triple(std::uint8_t* at, std::string_view value) {
+    const std::optional<std::size_t> first = find_comma(value, 0);
+    if (!first) return false;
+    const std::optional<std::size_t> second = find_comma(value, *first + 1);
+    if (!second) return false;
+    at[0] = low_byte(read_integer(value.substr(0, *first)));
+    at[1] = low_byte(read_integer(value.substr(*first + 1, *second - *first - 1)));
+    at[2] = low_byte(read_integer(value.substr(*second + 1)));
+    return true;
+  }
+
+  bool add_sign(std::string_view first, std::string_view second) {
+    const std::size_t slot = settings_.sign_count();
+    if (slot == field::kSignSlots) {
+      warn_once(signs_warned_, warning::kTooManySigns);
+      return true;
+    }
+    std::uint8_t* at = settings_.at(field::kSignTable + slot * field::kSignSlotSize);
+    put_text(at, field::kSignHalfSize, first);
+    put_text(at + field::kSignHalfSize, field::kSignHalfSize, second);
+    settings_.set_sign_count(slot + 1);
+    return true;
+  }
+
+  // Copies the text with its terminating zero, cut to fit the field.
+  void put_text(std::uint8_t* at, std::size_t field_size, std::string_view text) {
+    if (text.size() >= field_size) {
+      warn_once(cut_warned_, warning::kTooLongText);
+      text = text.substr(0, field_size - 1);
+    }
+    std::memcpy(at, text.data(), text.size());
+    at[text.size()] = 0;
+  }
+
+  void warn_once(bool& warned, std::string_view text) {
+    if (warned) return;
+    warnings_.append(text);
+    warned = true;
+  }
+
+  LevelSettings& settings_;
+  FoundFlags& found_;
+  WarningList& warnings_;
+  bool unknown_warned_ = false;
+  bool cut_warned_ = false;
+  bool signs_warned_ = false;
+};
+
+}  // namespace
+
+ConversionResult read_level_config(const std::string& path, LevelSettings& settings,
+                                   FoundFlags& found, WarningList& warnings) {
+  // The sign keywords may be left out, so they never count as missing.
+  found.fill(false);
+  found[20] = found[21] = true;
+  std::string text;
+  if (!read_text_file(path, text)) return result::kConfigFileMissing;
+  return ConfigReader(settings, found, warnings).read(text);
+}
+
+}  // namespace zur

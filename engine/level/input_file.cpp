@@ -1,0 +1,43 @@
+#include "engine/level/input_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace zur {
+
+InputFile::~InputFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool InputFile::open(const std::string& path) {
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) return false;
+  struct stat info {};
+  if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  size_ = static_cast<std::uint64_t>(info.st_size);
+  return true;
+}
+
+bool InputFile::read_exact(void* into, std::size_t count) {
+  auto* at = static_cast<char*>(into);
+  while (count > 0) {
+    const ssize_t got = ::read(fd_, at, count);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    at += got;
+    count -= static_cast<std::size_t>(got);
+  }
+  return true;
+}
+
+bool read_text_file(const std::string& path, std::string& text) {
+  InputFile file;
+  if (!file.open(path)) return false;
+  text.resize(file.size());
+  return file.read_exact(text.data(), text.size());
+}
+
+}  // namespace zur

@@ -1,0 +1,61 @@
+#include "engine/level/level_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace zur {
+
+LevelFile::LevelFile() : buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(kBufferSize)) {}
+
+LevelFile::~LevelFile() {
+  close();
+}
+
+ConversionResult LevelFile::open(const std::string& path) {
+  // Read and write for everyone the umask allows, like any file a user saves.
+  fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd_ >= 0) return result::kSuccess;
+  return errno == EACCES ? result::kNoAccessToOutput : result::kCannotAccessOutput;
+}
+
+void LevelFile::append_slow(const void* data, std::size_t count) {
+  const auto* bytes = static_cast<const std::uint8_t*>(data);
+  flush();
+  if (count >= kBufferSize) {
+    write_out(bytes, count);
+    return;
+  }
+  std::memcpy(buffer_.get(), bytes, count);
+  used_ = count;
+}
+
+bool LevelFile::flush() {
+  write_out(buffer_.get(), used_);
+  used_ = 0;
+  return !failed_;
+}
+
+void LevelFile::write_out(const std::uint8_t* data, std::size_t count) {
+  while (count > 0 && !failed_) {
+    const ssize_t written = ::write(fd_, data, count);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      failed_ = true;
+      return;
+    }
+    data += written;
+    count -= static_cast<std::size_t>(written);
+  }
+}
+
+bool LevelFile::close() {
+  if (fd_ < 0) return !failed_;
+  flush();
+  if (::close(fd_) != 0) failed_ = true;
+  fd_ = -1;
+  return !failed_;
+}
+
+}  // namespace zur

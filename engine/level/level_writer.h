@@ -1,0 +1,23 @@
+// The level file writer: reads the config file into the settings record,
+// writes the level file header and picture sections, and has the attribute
+// map compiler append the rest.
+#pragma once
+
+#include "engine/level/conversion.h"
+#include "engine/level/result.h"
+
+namespace zur {
+
+inline constexpr std::uint32_t kHeaderSize = 958;
+
+struct WriteOutcome {
+  ConversionResult result;
+  // False when the level file could not be opened: whatever was at its path
+  // was not touched.
+  bool level_file_opened;
+};
+
+// Writes conversion.prefix + ".lev" from the sources beside it.
+WriteOutcome write_level_file(Conversion& conversion);
+
+}  // namespace zur

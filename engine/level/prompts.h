@@ -1,0 +1,29 @@
+// The engine's only channel to the user. Every call is modal: it returns
+// once the user has seen the message or answered the question. A front end
+// (dialog, command line, test script) implements it.
+#pragma once
+
+#include <string>
+
+namespace zur {
+
+inline constexpr const char* kProgramTitle = "ZUR level converter v1.0";
+
+enum class Icon { None, Error, Information };
+
+// Which of the engine's questions is being asked, so that a front end without
+// a person in front of it can answer each one by its own rule.
+enum class Question { IllegalColour, ConversionInfo, RepairHint };
+
+class UserPrompts {
+ public:
+  virtual ~UserPrompts() = default;
+
+  virtual void show_message(const std::string& text, Icon icon) = 0;
+  // True for yes.
+  virtual bool ask_yes_no(const std::string& text, Icon icon, Question question) = 0;
+  // Position 0 to 100.
+  virtual void set_progress(int position) = 0;
+};
+
+}  // namespace zur

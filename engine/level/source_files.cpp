@@ -1,0 +1,47 @@
+#include "engine/level/source_files.h"
+
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+namespace zur {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool equal_ignoring_case(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+std::optional<std::string> find_ignoring_case(const std::string& wanted) {
+  const std::size_t slash = wanted.rfind('/');
+  const std::string directory = slash == std::string::npos ? "." : wanted.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? wanted : wanted.substr(slash + 1);
+  std::error_code error;
+  fs::directory_iterator entries(directory, error);
+  std::optional<std::string> best;
+  for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+    const std::string candidate = entries->path().filename().string();
+    if (!equal_ignoring_case(candidate, name) || (best && *best <= candidate)) continue;
+    std::error_code kind_error;
+    if (!entries->is_directory(kind_error)) best = candidate;
+  }
+  if (!best) return std::nullopt;
+  return slash == std::string::npos ? *best : wanted.substr(0, slash + 1) + *best;
+}
+
+}  // namespace
+
+std::string find_source(const std::string& prefix, std::string_view suffix) {
+  std::string exact = prefix + std::string(suffix);
+  std::error_code error;
+  if (fs::exists(exact, error)) return exact;
+  return find_ignoring_case(exact).value_or(exact);
+}
+
+}  // namespace zur

@@ -1,0 +1,24 @@
+// Finds a level's source files. A name is the level prefix plus a suffix
+// (".TXT", ".JPG", "P.JPG", ".TGA"); on a case-sensitive file system a file
+// whose name differs from that only in ASCII letter case is found too.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zur {
+
+namespace suffix {
+inline constexpr std::string_view kConfig = ".TXT";
+inline constexpr std::string_view kLevelImage = ".JPG";
+inline constexpr std::string_view kParallaxImage = "P.JPG";
+inline constexpr std::string_view kAttributeMap = ".TGA";
+inline constexpr std::string_view kLevelFile = ".lev";
+}  // namespace suffix
+
+// prefix + suffix when that exists; otherwise the first name in byte order in
+// the prefix's directory that equals the prefix's last component plus the
+// suffix ignoring case; otherwise prefix + suffix, which then fails to open.
+std::string find_source(const std::string& prefix, std::string_view suffix);
+
+}  // namespace zur

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the project and runs every test twice:
+# in a normal build, and in a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+jobs=$(nproc)
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release
+cmake --build build/release -j "$jobs"
+ctest --test-dir build/release --output-on-failure
+
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DZUR_SANITIZE=ON
+cmake --build build/sanitize -j "$jobs"
+ctest --test-dir build/sanitize --output-on-failure

@@ -1,0 +1,134 @@
+#include "tests/support/level_sources.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace zur::test {
+
+TgaBuilder::TgaBuilder(int width, int height, Colour fill)
+    : width_(width), height_(height), pixels_(static_cast<std::size_t>(width * height), fill) {}
+
+TgaBuilder& TgaBuilder::set(int x, int y, Colour colour) {
+  pixels_.at(static_cast<std::size_t>(y * width_ + x)) = colour;
+  return *this;
+}
+TgaBuilder& TgaBuilder::image_type(std::uint8_t type) {
+  type_ = type;
+  return *this;
+}
+TgaBuilder& TgaBuilder::bits_per_pixel(std::uint8_t bits) {
+  bits_ = bits;
+  return *this;
+}
+TgaBuilder& TgaBuilder::descriptor(std::uint8_t descriptor) {
+  descriptor_ = descriptor;
+  return *this;
+}
+TgaBuilder& TgaBuilder::id_length(std::uint8_t length) {
+  id_length_ = length;
+  return *this;
+}
+
+std::vector<std::uint8_t> TgaBuilder::bytes() const {
+  std::vector<std::uint8_t> file = {id_length_,
+                                    0,
+                                    type_,
+                                    0,
+                                    0,
+                                    0,
+                                    0,
+                                    0,
+                                    0,
+                                    0,
+                                    0,
+                                    0,
+                                    static_cast<std::uint8_t>(width_),
+                                    static_cast<std::uint8_t>(width_ >> 8),
+                                    static_cast<std::uint8_t>(height_),
+                                    static_cast<std::uint8_t>(height_ >> 8),
+                                    bits_,
+                                    descriptor_};
+  const bool bottom_up = (descriptor_ & 32) == 0;
+  for (int stored = 0; stored < height_; ++stored) {
+    const int y = bottom_up ? height_ - 1 - stored : stored;
+    for (int x = 0; x < width_; ++x) {
+      const Colour& c = pixels_[static_cast<std::size_t>(y * width_ + x)];
+      file.insert(file.end(), {c.blue, c.green, c.red});
+    }
+  }
+  return file;
+}
+
+void TgaBuilder::save(const std::filesystem::path& path) const {
+  const std::vector<std::uint8_t> file = bytes();
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+}
+
+std::string complete_config(const std::vector<std::pair<std::string, std::string>>& overrides) {
+  std::vector<std::pair<std::string, std::string>> settings = {
+      {"MAKER", "Tester"},    {"EMAIL", "t@example.org"},
+      {"PARA", "no"},         {"CIVIL", "10"},
+      {"BOMB", "10"},         {"WATERC", "80,90,170"},
+      {"DISABLERUN", "no"},   {"GRAVITY", "1000"},
+      {"RESISTANCE", "1000"}, {"COLLDAMAGE", "1000"},
+      {"BOUNCING", "1000"},   {"AMBIENT", "0"},
+      {"PARALLAXAT", "0"},    {"GGLEVEL", "no"},
+      {"GGTHEME", "*"},       {"GGSHAPE", "yes"},
+      {"REPAIR", "10"},       {"STUFFD", "10"},
+      {"SIGND", "10"},        {"RANDOMSEED", "12345"}};
+  for (const auto& [keyword, value] : overrides) {
+    for (auto& setting : settings) {
+      if (setting.first == keyword) setting.second = value;
+    }
+  }
+  std::string text = "; test level\n";
+  for (const auto& [keyword, value] : settings) {
+    if (!value.empty()) text += "/" + keyword + "\n" + value + "\n";
+  }
+  return text;
+}
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "zurtest-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ignored);
+  std::filesystem::remove_all(path_, ignored);
+}
+
+void TempDir::write(const std::string& name, const std::string& contents) const {
+  std::ofstream(path_ / name, std::ios::binary) << contents;
+}
+
+void TempDir::write(const std::string& name, const std::vector<std::uint8_t>& contents) const {
+  std::ofstream(path_ / name, std::ios::binary)
+      .write(reinterpret_cast<const char*>(contents.data()),
+             static_cast<std::streamsize>(contents.size()));
+}
+
+std::vector<std::uint8_t> TempDir::read(const std::string& name) const {
+  std::ifstream in(path_ / name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool TempDir::exists(const std::string& name) const {
+  std::error_code ignored;
+  return std::filesystem::exists(path_ / name, ignored);
+}
+
+void write_level(const TempDir& dir, const std::string& name, const TgaBuilder& map,
+                 const std::string& config) {
+  dir.write(name + ".TXT", config);
+  dir.write(name + ".JPG", std::string("\xFF\xD8 level picture \xFF\xD9"));
+  map.save(dir.path() / (name + ".TGA"));
+}
+
+}  // namespace zur::test

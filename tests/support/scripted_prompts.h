@@ -1,0 +1,57 @@
+// A user-prompts object for tests: records every message, question and
+// progress position in order, and answers questions from a script.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "engine/level/prompts.h"
+
+namespace zur::test {
+
+struct Prompt {
+  enum class Kind { Message, Question };
+  Kind kind;
+  std::string text;
+  Icon icon;
+};
+
+class ScriptedPrompts : public UserPrompts {
+ public:
+  // Answers for the questions of each kind, taken in order; a kind whose
+  // answers run out is answered no.
+  std::deque<bool> illegal_colour_answers;
+  std::deque<bool> info_answers;
+  std::deque<bool> repair_answers;
+
+  std::vector<Prompt> prompts;
+  std::vector<int> progress;
+
+  void show_message(const std::string& text, Icon icon) override {
+    prompts.push_back({Prompt::Kind::Message, text, icon});
+  }
+
+  bool ask_yes_no(const std::string& text, Icon icon, Question question) override {
+    prompts.push_back({Prompt::Kind::Question, text, icon});
+    std::deque<bool>& answers = question == Question::IllegalColour    ? illegal_colour_answers
+                                : question == Question::ConversionInfo ? info_answers
+                                                                       : repair_answers;
+    if (answers.empty()) return false;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
+  void set_progress(int position) override { progress.push_back(position); }
+
+  std::vector<std::string> messages() const {
+    std::vector<std::string> texts;
+    for (const Prompt& p : prompts) {
+      if (p.kind == Prompt::Kind::Message) texts.push_back(p.text);
+    }
+    return texts;
+  }
+};
+
+}  // namespace zur::test
