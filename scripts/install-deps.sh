@@ -1,17 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need. Run as root or
-# with sudo; packages already present are left as they are.
+# Installs the Debian packages named on the command line that are missing.
+# Runs apt-get as root, or through sudo.
 set -euo pipefail
 
-packages=(build-essential cmake libgtest-dev libbenchmark-dev libwxgtk3.2-dev xvfb xauth
-          python3)
 missing=()
-for p in "${packages[@]}"; do
+for p in "$@"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
-fi
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"

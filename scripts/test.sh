@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
+scripts/install-deps.sh build-essential cmake libgtest-dev libwxgtk3.2-dev xvfb xauth
 
 jobs=$(nproc)
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release
