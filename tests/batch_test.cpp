@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <filesystem>
+
 #include "tests/support/level_sources.h"
 #include "tests/support/scripted_prompts.h"
 
@@ -52,6 +55,96 @@ TEST(ConversionJob, FailedLevelDoesNotStopTheNextAndLeavesNoLevelFile) {
   EXPECT_EQ(prompts.messages().front(),
             "Conversion failed.\nLevel config file not found.\n\nFile missing:\n" +
                 dir.prefix("missing") + ".txt");
+}
+
+TEST(ConversionJob, StartTimeIsTheClockReadingTakenFirst) {
+  test::ScriptedPrompts prompts;
+  std::uint32_t next = 0xFFFFFFFEu;
+  int readings = 0;
+  Converter converter(prompts, [&] {
+    ++readings;
+    return next++;
+  });
+  converter.run_job("");
+  EXPECT_EQ(converter.last().job_start_ms, 0xFFFFFFFEu);
+  EXPECT_EQ(readings, 1);
+  converter.run_job("");
+  EXPECT_EQ(converter.last().job_start_ms, 0xFFFFFFFFu);
+  converter.run_job("");
+  EXPECT_EQ(converter.last().job_start_ms, 0u);
+}
+
+TEST(ConversionJob, PrefixLongerThanAnyFixedBufferIsConverted) {
+  test::TempDir dir;
+  std::filesystem::path folder = dir.path();
+  for (int i = 0; i < 8; ++i) folder /= std::string(150, static_cast<char>('a' + i));
+  std::filesystem::create_directories(folder);
+  const std::string name(200, 'n');
+  const std::string prefix = (folder / name).string();
+  ASSERT_GT(prefix.size(), 1400u);
+  test::write_level(dir, std::filesystem::relative(folder / name, dir.path()).string(),
+                    test::TgaBuilder(4, 4));
+  test::ScriptedPrompts prompts;
+  Converter converter(prompts);
+  EXPECT_EQ(converter.run_job(prefix), result::kSuccess);
+  EXPECT_TRUE(std::filesystem::exists(prefix + ".lev"));
+
+  std::filesystem::remove(prefix + ".TXT");
+  EXPECT_EQ(converter.run_job(prefix), result::kConfigFileMissing);
+  EXPECT_EQ(
+      prompts.messages().back(),
+      "Conversion failed.\nLevel config file not found.\n\nFile missing:\n" + prefix + ".txt");
+  EXPECT_FALSE(std::filesystem::exists(prefix + ".lev"));
+}
+
+TEST(ConversionJob, NameTooLongForTheFileSystemCannotBeAccessed) {
+  test::TempDir dir;
+  const struct {
+    const char* name;
+    std::string prefix;
+  } cases[] = {
+      {"long last component", dir.prefix(std::string(300, 'x'))},
+      {"long path", dir.prefix(std::string(5000, 'y'))},
+      {"long path of folders", dir.prefix([] {
+         std::string path;
+         for (int i = 0; i < 40; ++i) path += std::string(200, 'z') + "/";
+         return path + "level";
+       }())},
+  };
+  for (const auto& c : cases) {
+    test::ScriptedPrompts prompts;
+    Converter converter(prompts);
+    EXPECT_EQ(converter.run_job(c.prefix), result::kCannotAccessOutput) << c.name;
+    EXPECT_EQ(
+        prompts.messages(),
+        std::vector<std::string>{"Conversion failed.\n\nCould not access \n" + c.prefix + ".lev"})
+        << c.name;
+  }
+}
+
+TEST(ConversionJob, PrefixWithAZeroByteTouchesNoOtherFile) {
+  test::TempDir dir;
+  dir.write("victim", std::string("precious"));
+  test::ScriptedPrompts prompts;
+  Converter converter(prompts);
+  EXPECT_EQ(converter.run_job(dir.prefix("victim") + std::string(1, '\0') + "x"),
+            result::kCannotAccessOutput);
+  ASSERT_TRUE(dir.exists("victim"));
+  EXPECT_EQ(dir.read("victim"),
+            (std::vector<std::uint8_t>{'p', 'r', 'e', 'c', 'i', 'o', 'u', 's'}));
+}
+
+TEST(ConversionJob, SuccessShowsOnlyTheReportAndResetsProgress) {
+  test::TempDir dir;
+  test::write_level(dir, "lvl", test::TgaBuilder(4, 4));
+  test::ScriptedPrompts prompts;
+  Converter converter(prompts);
+  EXPECT_EQ(converter.run_batch(dir.prefix("lvl") + "|"),
+            (std::vector<ConversionResult>{result::kSuccess, result::kNoFilename}));
+  ASSERT_FALSE(prompts.progress.empty());
+  EXPECT_EQ(prompts.progress.back(), 0);
+  EXPECT_EQ(prompts.messages().back(), "Conversion failed.\n\nGive a filename.");
+  EXPECT_EQ(converter.last().prefix, "");
 }
 
 }  // namespace

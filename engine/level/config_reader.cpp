@@ -1,7 +1,6 @@
 #include "engine/level/config_reader.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -191,7 +190,8 @@ class ConfigReader {
       warn_once(cut_warned_, warning::kTooLongText);
       text = text.substr(0, field_size - 1);
     }
-    std::memcpy(at, text.data(), text.size());
+    // Not memcpy: an empty text may come without storage, as a null pointer.
+    std::copy(text.begin(), text.end(), at);
     at[text.size()] = 0;
   }
 

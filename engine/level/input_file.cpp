@@ -13,7 +13,11 @@ InputFile::~InputFile() {
 }
 
 bool InputFile::open(const std::string& path) {
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // The system would stop the name at a zero byte and read another file.
+  if (path.find('\0') != std::string::npos) return false;
+  // Non-blocking, so that a named pipe is refused instead of waited on; it
+  // changes nothing for the regular files that are read.
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd_ < 0) return false;
   struct stat info {};
   if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) return false;

@@ -1,0 +1,98 @@
+#include "engine/level/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+namespace zur {
+namespace {
+
+// Every byte of the record that a reset sets to something other than zero.
+std::map<std::size_t, std::uint8_t> default_bytes() {
+  std::map<std::size_t, std::uint8_t> bytes;
+  const std::string maker = "Anonymous";
+  for (std::size_t i = 0; i < maker.size(); ++i) bytes[i] = static_cast<std::uint8_t>(maker[i]);
+  bytes[270] = '*';  // GGTHEME
+  bytes[257] = 10;   // CIVIL
+  bytes[258] = 10;   // BOMB
+  bytes[259] = 80;   // WATERC
+  bytes[260] = 90;
+  bytes[261] = 170;
+  bytes[263] = 100;   // GRAVITY
+  bytes[264] = 100;   // RESISTANCE
+  bytes[265] = 100;   // COLLDAMAGE
+  bytes[266] = 100;   // BOUNCING
+  bytes[398] = 1;     // GGSHAPE
+  bytes[399] = 10;    // REPAIR
+  bytes[400] = 10;    // STUFFD
+  bytes[401] = 10;    // SIGND
+  bytes[404] = 0x39;  // RANDOMSEED 12345, little-endian
+  bytes[405] = 0x30;
+  return bytes;
+}
+
+void expect_defaults(const LevelSettings& settings, const char* when) {
+  const std::map<std::size_t, std::uint8_t> defaults = default_bytes();
+  for (std::size_t offset = 0; offset < LevelSettings::kSize; ++offset) {
+    const auto it = defaults.find(offset);
+    const std::uint8_t expected = it == defaults.end() ? 0 : it->second;
+    EXPECT_EQ(settings.bytes()[offset], expected) << when << ": byte at offset " << offset;
+  }
+}
+
+TEST(LevelSettings, NewRecordHoldsTheDefaultsAndZeroElsewhere) {
+  expect_defaults(LevelSettings(), "new record");
+  EXPECT_FALSE(LevelSettings().para());
+  EXPECT_FALSE(LevelSettings().gg_level());
+  EXPECT_EQ(LevelSettings().sign_count(), 0u);
+}
+
+TEST(LevelSettings, ResetClearsWhatAnEarlierConversionLeft) {
+  LevelSettings settings;
+  for (std::size_t offset = 0; offset < LevelSettings::kSize; ++offset) {
+    settings.at(offset)[0] = 0xAB;
+  }
+  settings.reset_to_defaults();
+  expect_defaults(settings, "after reset");
+}
+
+TEST(KeywordTable, KeywordsInIndexOrderWithTheirFields) {
+  // Offsets are those of the level file format, so they are written out here.
+  const struct {
+    const char* name;
+    ValueKind kind;
+    std::size_t offset;
+  } expected[kKeywordCount] = {
+      {"MAKER", ValueKind::Text, 0},           {"EMAIL", ValueKind::Text, 128},
+      {"PARA", ValueKind::YesNo, 256},         {"CIVIL", ValueKind::Integer, 257},
+      {"BOMB", ValueKind::Integer, 258},       {"WATERC", ValueKind::IntegerTriple, 259},
+      {"DISABLERUN", ValueKind::YesNo, 262},   {"GRAVITY", ValueKind::Tenths, 263},
+      {"RESISTANCE", ValueKind::Tenths, 264},  {"COLLDAMAGE", ValueKind::Tenths, 265},
+      {"BOUNCING", ValueKind::Tenths, 266},    {"AMBIENT", ValueKind::Integer, 267},
+      {"PARALLAXAT", ValueKind::Integer, 268}, {"GGLEVEL", ValueKind::YesNo, 269},
+      {"GGTHEME", ValueKind::Text, 270},       {"GGSHAPE", ValueKind::YesNo, 398},
+      {"REPAIR", ValueKind::Integer, 399},     {"STUFFD", ValueKind::Integer, 400},
+      {"SIGND", ValueKind::Integer, 401},      {"RANDOMSEED", ValueKind::Integer, 404},
+      {"SIGNTEXT1", ValueKind::SignText, 408}, {"SIGNTEXT2", ValueKind::SignPair, 408},
+  };
+  for (std::size_t i = 0; i < kKeywordCount; ++i) {
+    EXPECT_EQ(kKeywords[i].name, expected[i].name) << "index " << i;
+    EXPECT_EQ(kKeywords[i].kind, expected[i].kind) << expected[i].name;
+    EXPECT_EQ(kKeywords[i].offset, expected[i].offset) << expected[i].name;
+  }
+}
+
+TEST(LevelSettings, SignCountIsAFourByteNumber) {
+  LevelSettings settings;
+  settings.set_sign_count(16);
+  EXPECT_EQ(settings.sign_count(), 16u);
+  EXPECT_EQ(settings.bytes()[920], 16);
+  EXPECT_EQ(settings.bytes()[921], 0);
+  EXPECT_EQ(settings.bytes()[922], 0);
+  EXPECT_EQ(settings.bytes()[923], 0);
+}
+
+}  // namespace
+}  // namespace zur

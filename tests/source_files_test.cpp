@@ -1,0 +1,100 @@
+#include "engine/level/source_files.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/level_sources.h"
+
+namespace zur {
+namespace {
+
+// Changes the working directory for the lifetime of the object.
+class WorkingDirectory {
+ public:
+  explicit WorkingDirectory(const std::filesystem::path& path)
+      : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(path);
+  }
+  ~WorkingDirectory() { std::filesystem::current_path(previous_); }
+
+ private:
+  std::filesystem::path previous_;
+};
+
+TEST(FindSource, NameAsFormedWinsWhenItExists) {
+  test::TempDir dir;
+  dir.write("jungle.TXT", std::string("a"));
+  dir.write("jungle.txt", std::string("b"));
+  dir.write("JUNGLE.TXT", std::string("c"));
+  EXPECT_EQ(find_source(dir.prefix("jungle"), suffix::kConfig), dir.prefix("jungle.TXT"));
+}
+
+TEST(FindSource, NameDifferingInLetterCaseIsFound) {
+  const struct {
+    const char* file;
+    std::string_view suffix;
+  } cases[] = {
+      {"jungle.txt", suffix::kConfig},         {"Jungle.Tga", suffix::kAttributeMap},
+      {"junglep.jpg", suffix::kParallaxImage}, {"JUNGLEP.JPG", suffix::kParallaxImage},
+      {"jungle.jpg", suffix::kLevelImage},     {"jUnGlE.JpG", suffix::kLevelImage},
+  };
+  for (const auto& c : cases) {
+    test::TempDir dir;
+    dir.write(c.file, std::string("x"));
+    EXPECT_EQ(find_source(dir.prefix("jungle"), c.suffix), dir.prefix(c.file)) << c.file;
+  }
+}
+
+TEST(FindSource, FirstInByteOrderWinsAmongSeveral) {
+  test::TempDir dir;
+  for (const char* name : {"jungle.txt", "Jungle.txt", "JUNGLE.tXt", "jungle.Txt"}) {
+    dir.write(name, std::string("x"));
+  }
+  EXPECT_EQ(find_source(dir.prefix("jungle"), suffix::kConfig), dir.prefix("JUNGLE.tXt"));
+}
+
+TEST(FindSource, WithoutAMatchTheNameAsFormedIsGiven) {
+  test::TempDir dir;
+  for (const char* name : {"jungle.txt.bak", "jungle2.txt", "jungl.txt", "ungle.txt"}) {
+    dir.write(name, std::string("x"));
+  }
+  std::filesystem::create_directory(dir.path() / "Jungle.txt");
+  EXPECT_EQ(find_source(dir.prefix("jungle"), suffix::kConfig), dir.prefix("jungle.TXT"));
+  EXPECT_EQ(find_source(dir.prefix("missing dir/jungle"), suffix::kConfig),
+            dir.prefix("missing dir/jungle.TXT"));
+}
+
+TEST(FindSource, OnlyAsciiLettersAreFolded) {
+  test::TempDir dir;
+  dir.write("\xC3\x84.txt", std::string("x"));  // capital A with diaeresis
+  EXPECT_EQ(find_source(dir.prefix("\xC3\xA4"), suffix::kConfig), dir.prefix("\xC3\xA4.TXT"));
+  dir.write("[x].txt", std::string("x"));
+  EXPECT_EQ(find_source(dir.prefix("{x}"), suffix::kConfig), dir.prefix("{x}.TXT"));
+}
+
+TEST(FindSource, DirectoryPartOfThePrefixIsKept) {
+  test::TempDir dir;
+  std::filesystem::create_directories(dir.path() / "Levels" / "sub");
+  dir.write("Levels/sub/Jungle.txt", std::string("x"));
+  const std::string prefix = (dir.path() / "Levels" / "sub" / "jungle").string();
+  EXPECT_EQ(find_source(prefix, suffix::kConfig),
+            (dir.path() / "Levels" / "sub" / "Jungle.txt").string());
+}
+
+TEST(FindSource, RelativePrefixIsLookedUpInTheWorkingDirectory) {
+  test::TempDir dir;
+  std::filesystem::create_directory(dir.path() / "sub");
+  dir.write("Jungle.txt", std::string("x"));
+  dir.write("sub/Cave.txt", std::string("x"));
+  WorkingDirectory here(dir.path());
+  EXPECT_EQ(find_source("jungle", suffix::kConfig), "Jungle.txt");
+  EXPECT_EQ(find_source("sub/cave", suffix::kConfig), "sub/Cave.txt");
+  EXPECT_EQ(find_source("none", suffix::kConfig), "none.TXT");
+}
+
+}  // namespace
+}  // namespace zur
