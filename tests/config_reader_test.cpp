@@ -480,7 +480,11 @@ TEST(ConfigSigns, HalvesOfFifteenCharactersFitAndLongerOnesAreCut) {
 
 TEST(ConfigSigns, SeventeenthSignUsesNoSlotAndWarnsOnce) {
   std::string text;
-  for (int i = 0; i < 19; ++i) text += setting("SIGNTEXT2", "s" + std::to_string(i) + ",t");
+  for (int i = 0; i < 19; ++i) {
+    std::string sign = "s";
+    sign.append(std::to_string(i)).append(",t");
+    text += setting("SIGNTEXT2", sign);
+  }
   const ReadOutcome out = read_config(text + setting("MAKER", "Bob"));
   EXPECT_EQ(le32_at(out.settings, field::kSignCount), 16u);
   EXPECT_EQ(sign_first(out.settings, 15), "s15");
