@@ -1,5 +1,7 @@
 #include "cli/terminal_prompts.h"
 
+#include <unistd.h>
+
 #include <string>
 
 namespace zur::cli {
@@ -51,7 +53,13 @@ bool TerminalPrompts::read_answer(const std::string& text) {
     line += static_cast<char>(c);
   }
   const bool yes = !line.empty() && (line[0] == 'y' || line[0] == 'Y');
-  if (std::feof(terminal_.in)) std::fprintf(shown, "n\n");
+  // The terminal's echo of a typed line ends the question's line only on
+  // that terminal; elsewhere, or when the input ended first, the answer
+  // taken is written out.
+  if (std::feof(terminal_.in) || ::isatty(::fileno(shown)) != 1) {
+    std::fprintf(shown, "%s\n", yes ? "y" : "n");
+    std::fflush(shown);
+  }
   return yes;
 }
 

@@ -1,0 +1,262 @@
+#include "engine/attrmap/attribute_map.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "engine/level/batch.h"
+#include "tests/support/level_bytes.h"
+#include "tests/support/level_sources.h"
+#include "tests/support/scripted_prompts.h"
+
+namespace zur {
+namespace {
+
+using test::Colour;
+using test::TempDir;
+using test::TgaBuilder;
+
+ConversionResult read_bytes(const TempDir& dir, const std::vector<std::uint8_t>& bytes,
+                            AttributeMap& map) {
+  dir.write("map.TGA", bytes);
+  return read_attribute_map((dir.path() / "map.TGA").string(), map);
+}
+
+ConversionResult read_bytes(const std::vector<std::uint8_t>& bytes) {
+  TempDir dir;
+  AttributeMap map;
+  return read_bytes(dir, bytes, map);
+}
+
+Colour pixel_of(AttributeMap& map, int x, int y) {
+  const std::uint8_t* pixel = map.row(y) + 3 * x;
+  return {pixel[2], pixel[1], pixel[0]};
+}
+
+TEST(ReadAttributeMap, HeaderFieldsDecideTheResultInOrder) {
+  const struct {
+    std::uint8_t type, bits, descriptor;
+    ConversionResult expected;
+  } cases[] = {
+      {2, 24, 0, result::kSuccess},
+      {2, 24, 32, result::kSuccess},
+      {10, 32, 0, result::kWrongTgaFormat},  // compressed wins over the depth
+      {10, 24, 0, result::kWrongTgaFormat},
+      {1, 24, 0, result::kWrongTgaFormat},
+      {3, 8, 0, result::kWrongTgaFormat},
+      {2, 32, 0, result::kIllegalBitDepth},
+      {2, 32, 8, result::kIllegalBitDepth},  // the depth wins over the descriptor
+      {2, 16, 0, result::kIllegalBitDepth},
+      {2, 24, 8, result::kWrongTgaFormat},   // alpha bits declared
+      {2, 24, 40, result::kWrongTgaFormat},  // top row first with alpha bits
+      {2, 24, 16, result::kWrongTgaFormat},  // right-to-left pixel order
+      {2, 24, 48, result::kWrongTgaFormat},
+      {2, 24, 1, result::kWrongTgaFormat},
+      {2, 24, 64, result::kWrongTgaFormat},
+  };
+  for (const auto& c : cases) {
+    const auto bytes =
+        TgaBuilder(3, 2).image_type(c.type).bits_per_pixel(c.bits).descriptor(c.descriptor).bytes();
+    EXPECT_EQ(read_bytes(bytes), c.expected) << "type " << int{c.type} << ", bits " << int{c.bits}
+                                             << ", descriptor " << int{c.descriptor};
+  }
+}
+
+TEST(ReadAttributeMap, MissingFileOrFolderIsNotFound) {
+  TempDir dir;
+  AttributeMap map;
+  EXPECT_EQ(read_attribute_map((dir.path() / "none.TGA").string(), map),
+            result::kAttributeMapMissing);
+  std::filesystem::create_directory(dir.path() / "folder.TGA");
+  EXPECT_EQ(read_attribute_map((dir.path() / "folder.TGA").string(), map),
+            result::kAttributeMapMissing);
+}
+
+TEST(ReadAttributeMap, ShortFilesAreRefusedBeforeAnyPixelIsRead) {
+  const std::vector<std::uint8_t> full = TgaBuilder(4, 3).bytes();  // 18 + 36 bytes
+  const struct {
+    const char* name;
+    std::vector<std::uint8_t> bytes;
+    ConversionResult expected;
+  } cases[] = {
+      {"empty file", {}, result::kWrongTgaFormat},
+      {"two bytes", {0, 0}, result::kWrongTgaFormat},
+      {"three bytes, type 2", {0, 0, 2}, result::kWrongTgaFormat},
+      {"17 bytes", {full.begin(), full.begin() + 17}, result::kWrongTgaFormat},
+      {"header only", {full.begin(), full.begin() + 18}, result::kWrongTgaFormat},
+      {"one byte short", {full.begin(), full.end() - 1}, result::kWrongTgaFormat},
+      {"one row short", {full.begin(), full.end() - 12}, result::kWrongTgaFormat},
+      {"exact", full, result::kSuccess},
+  };
+  for (const auto& c : cases) EXPECT_EQ(read_bytes(c.bytes), c.expected) << c.name;
+
+  // A truncated header still gets the result of the fields it holds.
+  std::vector<std::uint8_t> compressed = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0};
+  EXPECT_EQ(read_bytes(compressed), result::kWrongTgaFormat);
+  std::vector<std::uint8_t> deep(full.begin(), full.begin() + 17);
+  deep[16] = 32;
+  EXPECT_EQ(read_bytes(deep), result::kIllegalBitDepth);
+}
+
+TEST(ReadAttributeMap, HugeDeclaredSizeWithoutPixelsIsRefused) {
+  std::vector<std::uint8_t> bytes = TgaBuilder(0, 0).bytes();
+  bytes[12] = bytes[13] = bytes[14] = bytes[15] = 0xFF;  // 65535 x 65535
+  bytes.resize(bytes.size() + 3 * 65535, 0);             // one row only
+  EXPECT_EQ(read_bytes(bytes), result::kWrongTgaFormat);
+}
+
+TEST(ReadAttributeMap, EmptyPicturesAreAccepted) {
+  const struct { int width, height; } cases[] = {{0, 0}, {0, 7}, {7, 0}};
+  for (const auto& c : cases) {
+    TempDir dir;
+    AttributeMap map;
+    ASSERT_EQ(read_bytes(dir, TgaBuilder(c.width, c.height).bytes(), map), result::kSuccess)
+        << c.width << " x " << c.height;
+    EXPECT_EQ(map.width, c.width);
+    EXPECT_EQ(map.height, c.height);
+  }
+}
+
+TEST(ReadAttributeMap, SizesAreUnsigned16Bit) {
+  TempDir dir;
+  AttributeMap map;
+  std::vector<std::uint8_t> bytes = TgaBuilder(0, 0).bytes();
+  bytes[12] = bytes[13] = 0xFF;  // width 65535, height 0
+  ASSERT_EQ(read_bytes(dir, bytes, map), result::kSuccess);
+  EXPECT_EQ(map.width, 65535);
+  EXPECT_EQ(map.height, 0);
+  bytes = TgaBuilder(0, 0).bytes();
+  bytes[12] = 1;     // width 1
+  bytes[15] = 0x80;  // height 32768
+  bytes.resize(18 + 3 * 32768, 0);
+  ASSERT_EQ(read_bytes(dir, bytes, map), result::kSuccess);
+  EXPECT_EQ(map.width, 1);
+  EXPECT_EQ(map.height, 32768);
+}
+
+TEST(ReadAttributeMap, RowsAreNumberedFromTheTopWhateverTheStoredOrder) {
+  TgaBuilder picture(3, 4);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 3; ++x) picture.set(x, y, {std::uint8_t(x), std::uint8_t(y), 77});
+  }
+  for (std::uint8_t descriptor : {0, 32}) {
+    TempDir dir;
+    AttributeMap map;
+    std::vector<std::uint8_t> bytes = picture.descriptor(descriptor).bytes();
+    // The origin fields do not change the row order; only the descriptor does.
+    bytes[8] = 5, bytes[9] = 1, bytes[10] = 9, bytes[11] = 2;
+    ASSERT_EQ(read_bytes(dir, bytes, map), result::kSuccess);
+    EXPECT_EQ(map.bottom_up, descriptor == 0);
+    for (int y = 0; y < 4; ++y) {
+      for (int x = 0; x < 3; ++x) {
+        EXPECT_EQ(pixel_of(map, x, y), (Colour{std::uint8_t(x), std::uint8_t(y), 77}))
+            << "descriptor " << int{descriptor} << ", pixel " << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(ReadAttributeMap, PixelsStartAt18WhateverTheImageIdLength) {
+  TempDir dir;
+  AttributeMap map;
+  const auto bytes = TgaBuilder(2, 1).set(0, 0, {1, 2, 3}).id_length(6).bytes();
+  ASSERT_EQ(read_bytes(dir, bytes, map), result::kSuccess);
+  EXPECT_EQ(pixel_of(map, 0, 0), (Colour{1, 2, 3}));
+  EXPECT_EQ(map.size, bytes.size());
+}
+
+// A picture of palette colours in patches and scattered markers of every kind.
+TgaBuilder random_picture(int width, int height, std::mt19937& random) {
+  const Colour colours[] = {{0, 0, 0},       {0, 152, 0},     {77, 77, 77},  {0, 0, 255},
+                            {255, 255, 255}, {255, 255, 230}, {7, 182, 120}, {1, 9, 180},
+                            {2, 9, 180},     {40, 0, 140},    {99, 77, 190}, {1, 2, 3}};
+  TgaBuilder picture(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width;) {
+      const Colour colour = colours[random() % std::size(colours)];
+      for (int run = 1 + static_cast<int>(random() % 40); run > 0 && x < width; --run, ++x) {
+        picture.set(x, y, colour);
+      }
+    }
+  }
+  return picture;
+}
+
+TEST(ReadAttributeMap, BottomUpAndTopDownFilesCompileToTheSameLevel) {
+  std::mt19937 random(7);
+  const struct { int width, height; } sizes[] = {{1, 1}, {17, 5}, {33, 9}, {64, 40}, {5, 300}};
+  for (const auto& size : sizes) {
+    const TgaBuilder picture = random_picture(size.width, size.height, random);
+    std::vector<std::uint8_t> levels[2];
+    for (int i = 0; i < 2; ++i) {
+      TgaBuilder stored = picture;
+      stored.descriptor(i == 0 ? 0 : 32);
+      TempDir dir;
+      test::write_level(dir, "level", stored);
+      test::ScriptedPrompts prompts;
+      prompts.illegal_colour_answers = {true};
+      Converter converter(prompts, [] { return 0u; });
+      ASSERT_EQ(converter.run_job(dir.prefix("level")), result::kSuccess);
+      levels[i] = dir.read("level.lev");
+    }
+    EXPECT_EQ(levels[0], levels[1]) << size.width << " x " << size.height;
+  }
+}
+
+TEST(CompileAttributeMap, RefusedMapMovesNoProgressAndLeavesNoLevelFile) {
+  TempDir dir;
+  std::vector<std::uint8_t> bytes = TgaBuilder(4, 4).bytes();
+  bytes.pop_back();
+  test::write_level(dir, "level", TgaBuilder(1, 1));
+  dir.write("level.TGA", bytes);
+  test::ScriptedPrompts prompts;
+  Converter converter(prompts);
+  EXPECT_EQ(converter.run_job(dir.prefix("level")), result::kWrongTgaFormat);
+  EXPECT_EQ(prompts.progress, std::vector<int>{0});
+  EXPECT_FALSE(dir.exists("level.lev"));
+  EXPECT_EQ(prompts.messages(),
+            std::vector<std::string>{"Conversion failed.\nWrong TGA (attribute map) format.\nIt "
+                                     "must be 24-bit, not compressed TGA file."});
+}
+
+TEST(CompileAttributeMap, MissingMapNamesItInTheMessage) {
+  TempDir dir;
+  test::write_level(dir, "level", TgaBuilder(1, 1));
+  std::filesystem::remove(dir.path() / "level.TGA");
+  test::ScriptedPrompts prompts;
+  Converter converter(prompts);
+  EXPECT_EQ(converter.run_job(dir.prefix("level")), result::kAttributeMapMissing);
+  EXPECT_FALSE(dir.exists("level.lev"));
+  EXPECT_EQ(prompts.messages(),
+            std::vector<std::string>{
+                std::string("Conversion failed.\nAttribute map TGA file not found.\n\nFile "
+                            "missing:\n") +
+                dir.prefix("level") + ".tga"});
+}
+
+TEST(CompileAttributeMap, ProgressMovesTo40Then70Then100ThenBackTo0) {
+  TempDir dir;
+  test::write_level(dir, "level", TgaBuilder(2, 2));
+  test::ScriptedPrompts prompts;
+  Converter converter(prompts);
+  ASSERT_EQ(converter.run_job(dir.prefix("level")), result::kSuccess);
+  EXPECT_EQ(prompts.progress, (std::vector<int>{40, 70, 100, 0}));
+}
+
+// The level file is a link to a device that refuses every write.
+TEST(CompileAttributeMap, FailedWriteFailsTheConversionBeforeTheReport) {
+  TempDir dir;
+  test::write_level(dir, "level", TgaBuilder(8, 8));
+  std::filesystem::create_symlink("/dev/full", dir.path() / "level.lev");
+  test::ScriptedPrompts prompts;
+  Converter converter(prompts);
+  EXPECT_EQ(converter.run_job(dir.prefix("level")), result::kCannotAccessOutput);
+  EXPECT_EQ(prompts.messages(),
+            std::vector<std::string>{"Conversion failed.\n\nCould not access \n" +
+                                     dir.prefix("level") + ".lev"});
+  EXPECT_EQ(prompts.prompts.size(), 1u);  // no report
+}
+
+}  // namespace
+}  // namespace zur

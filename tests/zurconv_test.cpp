@@ -1,0 +1,259 @@
+// End-to-end tests of the zurconv command on levels built in temporary
+// folders: what it prints where, how it answers, and its exit status.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine/level/batch.h"
+#include "tests/support/level_sources.h"
+#include "tests/support/run_command.h"
+#include "tests/support/scripted_prompts.h"
+
+namespace zur {
+namespace {
+
+using test::CommandOutput;
+using test::TempDir;
+using test::TgaBuilder;
+
+const std::string kUsage =
+    "usage: zurconv [-y|--yes] [-n|--no] [-s|--stats] [-q|--quiet] [-h|--help] [--version] "
+    "LEVEL...";
+const std::string kRule = "-------------------------------------------------------------";
+const std::string kAirHint =
+    "Only less than one percent of your level is air!\nI hope you know what you're\ndoing..";
+const std::string kIllegalColoursFailed =
+    "Conversion failed.\nIllegal colors used in attribute map!\nYou should only use "
+    "specific\ncolors defined in makelev.txt.\nPlease read makelev.txt\n\n";
+const TgaBuilder kAllAir(40, 40);  // enough air for no hint
+
+CommandOutput zurconv(const TempDir& dir, const std::vector<std::string>& arguments) {
+  return test::run_command(ZURCONV_PATH, arguments, dir.path());
+}
+
+std::string completion_asked(const std::string& prefix, const std::string& warnings, bool answer) {
+  return "Conversion succesfully completed for level:\n" + kRule + "\n" + prefix + ".lev" +
+         warnings + "\n\nDo you want to see info on conversion? [y/N] " + (answer ? "y" : "n") +
+         "\n";
+}
+
+std::string illegal_asked(bool answer) {
+  return "Illegal color (red:1, green:2, blue:3)\nat coordinates: x=1 y=0\nDo you want to "
+         "continue anyway?\n(all illegal colors will be \"air\") [y/N] " +
+         std::string(answer ? "y" : "n") + "\n";
+}
+
+TEST(Zurconv, SuccessPrintsTheAnsweredQuestionOnly) {
+  TempDir dir;
+  test::write_level(dir, "level", kAllAir);
+  const CommandOutput run = zurconv(dir, {"level"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, completion_asked("level", "", false));
+  EXPECT_EQ(run.err, "");  // no progress bar without a terminal
+  EXPECT_TRUE(dir.exists("level.lev"));
+}
+
+TEST(Zurconv, HintsAreMessagesOnStandardOutput) {
+  TempDir dir;
+  test::write_level(dir, "level", TgaBuilder(4, 4));
+  const CommandOutput run = zurconv(dir, {"level"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, completion_asked("level", "", false) + kAirHint + "\n\n");
+  EXPECT_EQ(run.err, "");
+}
+
+TEST(Zurconv, StatsAnswersTheInfoQuestionYes) {
+  TempDir dir;
+  test::write_level(dir, "level", kAllAir);
+  const CommandOutput run = zurconv(dir, {"-s", "level"});
+  EXPECT_EQ(run.status, 0);
+  const std::string head = completion_asked("level", "", true) +
+                           "Attribute map info:\nPacked: 4, Unpacked: 1600\nRatio: 400 (bigger is "
+                           "better)\n\nLevel is taking memory: 0.0 megabytes\n\nObjects (turrets, "
+                           "gates etc.)\nin the level: 0\n\nAmounts for certain attributes:\n"
+                           "Empty: 100.0 %\nBasic land: 0.0 %\nWater: 0.0 %\nRepair place: 0.0 "
+                           "%\n\nConversion time: ";
+  ASSERT_GE(run.out.size(), head.size());
+  EXPECT_EQ(run.out.substr(0, head.size()), head);
+  const std::string tail = " seconds\n\n";
+  EXPECT_EQ(run.out.substr(run.out.size() - tail.size()), tail);
+  EXPECT_EQ(run.err, "");
+}
+
+TEST(Zurconv, MissingConfigIsAnErrorOnStandardError) {
+  TempDir dir;
+  const CommandOutput run = zurconv(dir, {"none"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err,
+            "Conversion failed.\nLevel config file not found.\n\nFile missing:\nnone.txt\n\n");
+  EXPECT_FALSE(dir.exists("none.lev"));
+}
+
+TEST(Zurconv, FailedLevelDoesNotStopTheOthers) {
+  TempDir dir;
+  test::write_level(dir, "level", kAllAir);
+  const CommandOutput run = zurconv(dir, {"none", "level", ""});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, completion_asked("level", "", false));
+  EXPECT_EQ(run.err,
+            "Conversion failed.\nLevel config file not found.\n\nFile missing:\nnone.txt\n\n"
+            "Conversion failed.\n\nGive a filename.\n\n");
+  EXPECT_TRUE(dir.exists("level.lev"));
+}
+
+TEST(Zurconv, BarsInsideAnArgumentSplitIt) {
+  TempDir dir;
+  test::write_level(dir, "a", kAllAir);
+  test::write_level(dir, "b", kAllAir);
+  const CommandOutput run = zurconv(dir, {" a |b"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, completion_asked("a", "", false) + completion_asked("b", "", false));
+}
+
+TEST(Zurconv, ConfigFileNamesAreTakenAsLevels) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.path() / "levels");
+  test::write_level(dir, "levels/a", kAllAir);
+  test::write_level(dir, "levels/b", kAllAir);
+  const CommandOutput run = zurconv(dir, {"levels/a.txt", "levels/b.TXT"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            completion_asked("levels/a", "", false) + completion_asked("levels/b", "", false));
+  EXPECT_EQ(run.err, "");
+  EXPECT_TRUE(dir.exists("levels/a.lev"));
+  EXPECT_TRUE(dir.exists("levels/b.lev"));
+}
+
+TEST(Zurconv, IllegalColourAnswers) {
+  const std::string warned =
+      "\n\nWarnings:\n - You had illegal colors in your attribute map\n"
+      "Total 1 warnings";
+  const struct {
+    std::vector<std::string> options;
+    int status;
+    std::string out, err;
+  } cases[] = {
+      {{"-y"}, 0, illegal_asked(true) + completion_asked("level", warned, false), ""},
+      {{"--yes"}, 0, illegal_asked(true) + completion_asked("level", warned, false), ""},
+      {{"-n"}, 1, illegal_asked(false), kIllegalColoursFailed},
+      {{}, 1, illegal_asked(false), kIllegalColoursFailed},  // no terminal to ask
+      {{"-q", "-y"}, 0, "", ""},
+      {{"-q"}, 1, "", kIllegalColoursFailed},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    test::write_level(dir, "level", TgaBuilder(40, 40).set(1, 0, {1, 2, 3}));
+    std::vector<std::string> arguments = c.options;
+    arguments.push_back("level");
+    const CommandOutput run = zurconv(dir, arguments);
+    const std::string row = ::testing::PrintToString(c.options);
+    EXPECT_EQ(run.status, c.status) << row;
+    EXPECT_EQ(run.out, c.out) << row;
+    EXPECT_EQ(run.err, c.err) << row;
+    EXPECT_EQ(dir.exists("level.lev"), c.status == 0) << row;
+  }
+}
+
+TEST(Zurconv, QuietPrintsOnlyErrors) {
+  TempDir dir;
+  test::write_level(dir, "level", TgaBuilder(64, 64, {168, 168, 168}));  // hints shown
+  const CommandOutput run = zurconv(dir, {"-q", "-s", "level", "none"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err,
+            "Conversion failed.\nLevel config file not found.\n\nFile missing:\nnone.txt\n\n");
+  EXPECT_TRUE(dir.exists("level.lev"));
+}
+
+TEST(Zurconv, RepairQuestionIsAnsweredNo) {
+  TempDir dir;
+  test::write_level(dir, "level", TgaBuilder(64, 64, {168, 168, 168}));
+  const CommandOutput run = zurconv(dir, {"-y", "level"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, completion_asked("level", "", false) + kAirHint +
+                         "\n\nAre you going to just repair all day long?\nOver 1/10 of your level "
+                         "is repairing place.. [y/N] n\n");
+}
+
+TEST(Zurconv, FailedWriteIsAFailure) {
+  TempDir dir;
+  test::write_level(dir, "level", kAllAir);
+  std::filesystem::create_symlink("/dev/full", dir.path() / "level.lev");
+  const CommandOutput run = zurconv(dir, {"-s", "level"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "Conversion failed.\n\nCould not access \nlevel.lev\n\n");
+}
+
+TEST(Zurconv, UsageErrors) {
+  const std::vector<std::string> cases[] = {{}, {"-x", "level"}, {"level", "--bogus"}, {"-s"}};
+  for (const auto& arguments : cases) {
+    TempDir dir;
+    test::write_level(dir, "level", kAllAir);
+    const CommandOutput run = zurconv(dir, arguments);
+    const std::string row = ::testing::PrintToString(arguments);
+    EXPECT_EQ(run.status, 2) << row;
+    EXPECT_EQ(run.out, "") << row;
+    const std::size_t line_end = run.err.find('\n');
+    ASSERT_NE(line_end, std::string::npos) << row;
+    EXPECT_GT(line_end, 0u) << row;
+    EXPECT_EQ(run.err.substr(line_end + 1), kUsage + "\n") << row;
+    EXPECT_FALSE(dir.exists("level.lev")) << row;
+  }
+}
+
+TEST(Zurconv, WritesTheSameLevelFileAsTheEngine) {
+  TgaBuilder picture(70, 33, {0, 152, 0});
+  picture.set(3, 4, {7, 8, 230}).set(69, 32, {1, 0, 180}).set(10, 10, {0, 0, 255});
+  TempDir by_command, by_engine;
+  test::write_level(by_command, "level", picture);
+  test::write_level(by_engine, "level", picture);
+  ASSERT_EQ(zurconv(by_command, {"level"}).status, 0);
+  test::ScriptedPrompts prompts;
+  Converter converter(prompts);
+  ASSERT_EQ(converter.run_job(by_engine.prefix("level")), result::kSuccess);
+  EXPECT_EQ(by_command.read("level.lev"), by_engine.read("level.lev"));
+}
+
+TEST(Zurconv, ProgressIsDrawnOnlyOnATerminal) {
+  TempDir dir;
+  test::write_level(dir, "level", kAllAir);
+  const CommandOutput run = test::run_command(ZURCONV_PATH, {"level"}, dir.path(),
+                                              {.err_on_terminal = true, .typed_input = {}});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.err.find("100%"), std::string::npos) << run.err;
+  EXPECT_EQ(run.out, completion_asked("level", "", false));
+}
+
+TEST(Zurconv, IllegalColourQuestionIsReadFromATerminal) {
+  const std::string warned =
+      "\n\nWarnings:\n - You had illegal colors in your attribute map\nTotal 1 warnings";
+  const struct {
+    const char* name;
+    std::string typed;
+    bool yes;
+  } cases[] = {
+      {"yes", "yes\n", true},
+      {"y", "y\n", true},
+      {"Y", "Y\n", true},
+      {"no", "no\n", false},
+      {"empty line", "\n", false},
+      {"input ended", "\x04", false},
+      {"y, then input ended", "y\x04\x04", true},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    test::write_level(dir, "level", TgaBuilder(40, 40).set(1, 0, {1, 2, 3}));
+    const CommandOutput run = test::run_command(ZURCONV_PATH, {"level"}, dir.path(),
+                                                {.err_on_terminal = false, .typed_input = c.typed});
+    EXPECT_EQ(run.status, c.yes ? 0 : 1) << c.name;
+    EXPECT_EQ(run.out,
+              illegal_asked(c.yes) + (c.yes ? completion_asked("level", warned, false) : ""))
+        << c.name;
+    EXPECT_EQ(run.err, c.yes ? "" : kIllegalColoursFailed) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace zur
