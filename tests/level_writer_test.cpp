@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -326,17 +327,37 @@ TEST(LevelFileOutput, UnopenableLevelFileIsLeftAlone) {
   EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "lvl.lev", ignored));
 }
 
+// File modes do not bind the super-user, so as root the conversion runs in a
+// child that has become the unprivileged user "nobody". The child's exit
+// status says whether it saw the expected result and message.
 TEST(LevelFileOutput, AccessDeniedGivesNoAccessAndKeepsTheFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "file modes do not bind the super-user";
   test::TempDir dir;
   test::write_level(dir, "lvl", kMap);
   dir.write("lvl.lev", std::string("old level"));
-  std::filesystem::permissions(dir.path() / "lvl.lev", std::filesystem::perms::owner_read);
-  test::ScriptedPrompts prompts;
-  EXPECT_EQ(convert(dir.prefix("lvl"), prompts), result::kNoAccessToOutput);
+  namespace fs = std::filesystem;
+  fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_read |
+                                  fs::perms::group_exec | fs::perms::others_read |
+                                  fs::perms::others_exec);
+  fs::permissions(dir.path() / "lvl.lev",
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+
+  const pid_t child = ::fork();
+  ASSERT_NE(child, -1);
+  if (child == 0) {
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(2);
+    test::ScriptedPrompts prompts;
+    const bool denied =
+        convert(dir.prefix("lvl"), prompts) == result::kNoAccessToOutput &&
+        prompts.messages() ==
+            std::vector<std::string>{"Conversion failed.\nNo access to output file."};
+    ::_exit(denied ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: wrong result or message, 2: could not drop privileges";
   EXPECT_EQ(dir.read("lvl.lev"), to_bytes("old level"));
-  EXPECT_EQ(prompts.messages(),
-            std::vector<std::string>{"Conversion failed.\nNo access to output file."});
 }
 
 TEST(LevelFileOutput, ExistingLevelFileIsReplaced) {
