@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "engine/attrmap/palette.h"
+#include "engine/level/byte_order.h"
 
 namespace zur {
 namespace {
@@ -78,9 +79,10 @@ void AttributePacker::add(std::uint8_t code, std::uint32_t pixels) {
   }
   stats_.histogram[code] += pixels;
   run_length_ += pixels;
-  // A full run is written only once a further pixel arrives for it.
+  // A full run is written only once a further pixel arrives for it. Rare:
+  // saying so keeps this function small enough to inline into the pixel loop.
   while (run_length_ > kMaxRunLength) {
-    write_run(code, kMaxRunLength);
+    [[unlikely]] write_run(code, kMaxRunLength);
     run_length_ -= kMaxRunLength;
   }
 }
@@ -91,8 +93,10 @@ void AttributePacker::finish() {
 }
 
 void AttributePacker::write_run(std::uint8_t code, std::uint32_t length) {
-  const std::uint8_t token[2] = {static_cast<std::uint8_t>((code << 2) | (length & 3)),
-                                 static_cast<std::uint8_t>(length >> 2)};
+  // Made as one 16-bit value: a token stored byte by byte and then copied out
+  // as a whole stalls every run on the store.
+  std::uint8_t token[2];
+  put_le16(token, static_cast<std::uint16_t>((length >> 2) << 8 | code << 2 | (length & 3)));
   out_.append(token, sizeof token);
   stats_.packed += 2;
   stats_.unpacked += length;

@@ -9,24 +9,16 @@ namespace {
 
 constexpr std::array<std::uint8_t, 7> kKind0Type = {0, 1, 5, 2, 3, 4, 6};
 
-// Pixels are scanned in blocks this wide for any byte with a marker value;
-// only blocks with one are looked at pixel by pixel.
-constexpr std::size_t kScanBlockPixels = 16;
+// Indexed by a blue value; only the blue channel decides, so a red or green
+// byte equal to a marker value must not slow the scan down.
+constexpr std::array<bool, 256> kMarkerBlue = [] {
+  std::array<bool, 256> table{};
+  for (std::uint8_t blue : {230, 120, 180, 140, 190}) table[blue] = true;
+  return table;
+}();
 
-bool is_marker_value(std::uint8_t value) {
-  return value == 230 || value == 120 || value == 180 || value == 140 || value == 190;
-}
-
-// True when any byte, in any channel, has a marker value. Written without
-// branches so that the compiler can test a whole block at once.
-bool block_may_hold_marker(const std::uint8_t* bytes) {
-  std::uint8_t hit = 0;
-  for (std::size_t i = 0; i < kScanBlockPixels * kBytesPerPixel; ++i) {
-    const std::uint8_t b = bytes[i];
-    hit |=
-        static_cast<std::uint8_t>((b == 230) | (b == 120) | (b == 180) | (b == 140) | (b == 190));
-  }
-  return hit != 0;
+bool is_marker_value(std::uint8_t blue) {
+  return kMarkerBlue[blue];
 }
 
 // Records the marker at (x, y), if there is room, and repaints it.
@@ -47,18 +39,7 @@ void take_marker(std::uint8_t* pixel, std::int32_t x, std::int32_t y, ObjectTabl
 
 void place_row_objects(std::uint8_t* row, std::int32_t width, std::int32_t y,
                        ObjectTable& objects) {
-  std::int32_t x = 0;
-  for (; x + static_cast<std::int32_t>(kScanBlockPixels) <= width;
-       x += static_cast<std::int32_t>(kScanBlockPixels)) {
-    std::uint8_t* block = row + static_cast<std::size_t>(x) * kBytesPerPixel;
-    if (!block_may_hold_marker(block)) continue;
-    for (std::size_t i = 0; i < kScanBlockPixels; ++i) {
-      std::uint8_t* pixel = block + i * kBytesPerPixel;
-      if (is_marker_value(pixel[0]))
-        take_marker(pixel, x + static_cast<std::int32_t>(i), y, objects);
-    }
-  }
-  for (; x < width; ++x) {
+  for (std::int32_t x = 0; x < width; ++x) {
     std::uint8_t* pixel = row + static_cast<std::size_t>(x) * kBytesPerPixel;
     if (is_marker_value(pixel[0])) take_marker(pixel, x, y, objects);
   }

@@ -48,7 +48,7 @@ constexpr SlotTable kSlots = [] {
 
 }  // namespace
 
-std::optional<std::uint8_t> classify_colour(Rgb colour) {
+std::optional<std::uint8_t> classify_colour(const Rgb& colour) {
   const std::uint32_t key = colour_key(colour);
   const Slot& slot = kSlots[slot_of(key, kMultiplier)];
   if (slot.code == kEmptySlot || slot.colour != key) return std::nullopt;

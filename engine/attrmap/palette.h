@@ -26,7 +26,9 @@ inline constexpr std::array<Rgb, kAttributeCodes> kPalette = {{
 }};
 
 // The attribute code of a colour, or nothing for an illegal colour. Constant
-// time: a collision-free hash of the colour, then one comparison.
-std::optional<std::uint8_t> classify_colour(Rgb colour);
+// time: a collision-free hash of the colour, then one comparison. Taken by
+// reference because a three-byte colour passed by value is assembled through
+// memory in a way that stalls the caller on every pixel.
+std::optional<std::uint8_t> classify_colour(const Rgb& colour);
 
 }  // namespace zur
