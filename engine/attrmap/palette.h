@@ -25,10 +25,64 @@ inline constexpr std::array<Rgb, kAttributeCodes> kPalette = {{
     {86, 122, 81},   {58, 78, 55},    {0, 100, 0},     {0, 255, 255},
 }};
 
+// The lookup table behind classify_colour: a multiplicative hash that gives
+// every palette colour a slot of its own, found when the program is built.
+namespace palette_detail {
+
+constexpr std::uint8_t kEmptySlot = 0xFF;
+constexpr unsigned kSlotBits = 8;
+
+struct Slot {
+  std::uint32_t colour = 0;
+  std::uint8_t code = kEmptySlot;
+};
+
+using SlotTable = std::array<Slot, std::size_t{1} << kSlotBits>;
+
+constexpr std::uint32_t colour_key(Rgb c) {
+  return (std::uint32_t{c.red} << 16) | (std::uint32_t{c.green} << 8) | c.blue;
+}
+
+constexpr std::size_t slot_of(std::uint32_t key, std::uint32_t multiplier) {
+  return static_cast<std::uint32_t>(key * multiplier) >> (32 - kSlotBits);
+}
+
+constexpr bool fill_slots(std::uint32_t multiplier, SlotTable& slots) {
+  slots = SlotTable{};
+  for (std::size_t code = 0; code < kPalette.size(); ++code) {
+    Slot& slot = slots[slot_of(colour_key(kPalette[code]), multiplier)];
+    if (slot.code != kEmptySlot) return false;
+    slot = {colour_key(kPalette[code]), static_cast<std::uint8_t>(code)};
+  }
+  return true;
+}
+
+// The first odd multiplier from the golden-ratio constant on that gives every
+// palette colour a slot of its own.
+constexpr std::uint32_t kMultiplier = [] {
+  SlotTable slots;
+  std::uint32_t multiplier = 0x9E3779B1u;
+  while (!fill_slots(multiplier, slots)) multiplier += 2;
+  return multiplier;
+}();
+
+constexpr SlotTable kSlots = [] {
+  SlotTable slots;
+  fill_slots(kMultiplier, slots);
+  return slots;
+}();
+
+}  // namespace palette_detail
+
 // The attribute code of a colour, or nothing for an illegal colour. Constant
-// time: a collision-free hash of the colour, then one comparison. Taken by
-// reference because a three-byte colour passed by value is assembled through
-// memory in a way that stalls the caller on every pixel.
-std::optional<std::uint8_t> classify_colour(const Rgb& colour);
+// time: one hash and one comparison. Inline, since it runs once per run of
+// pixels and a noise map is one run per pixel.
+inline std::optional<std::uint8_t> classify_colour(const Rgb& colour) {
+  using namespace palette_detail;
+  const std::uint32_t key = colour_key(colour);
+  const Slot& slot = kSlots[slot_of(key, kMultiplier)];
+  if (slot.code == kEmptySlot || slot.colour != key) return std::nullopt;
+  return slot.code;
+}
 
 }  // namespace zur
