@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the project and runs every test twice:
-# in a normal build, and in a build with AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# Installs what is missing, builds the project with its dialog and runs every
+# test twice: in a normal build, and in a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer. The dialog's tests run on a virtual screen
+# (xvfb-run), so no display is needed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh build-essential cmake libgtest-dev libwxgtk3.2-dev xvfb xauth
+scripts/install-deps.sh build-essential cmake libgtest-dev libwxgtk3.2-dev libx11-dev xvfb xauth
 
 jobs=$(nproc)
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DZUR_BUILD_GUI=ON
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure
 
-cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DZUR_SANITIZE=ON
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DZUR_SANITIZE=ON -DZUR_BUILD_GUI=ON
 cmake --build build/sanitize -j "$jobs"
 ctest --test-dir build/sanitize --output-on-failure

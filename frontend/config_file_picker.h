@@ -1,0 +1,21 @@
+// The config file picker behind the Open button: a file dialog for one or
+// more existing level config files, and the list of level prefixes built
+// from the picked paths for the prefix field.
+#pragma once
+
+#include <wx/arrstr.h>
+#include <wx/string.h>
+#include <wx/window.h>
+
+#include <optional>
+
+// Shown as "Configure files (*.txt)"; matches .txt in any letter case, as
+// file names here are case-sensitive and levels are often named in capitals.
+extern const char* const kConfigFileWildcard;
+
+// The full paths the user picked, in the file dialog's order, or nothing
+// when the user cancelled. `owner` owns the file dialog.
+std::optional<wxArrayString> PickConfigFiles(wxWindow* owner);
+
+// Each path cut at its last "." (anywhere in the path), joined with " | ".
+wxString JoinPrefixes(const wxArrayString& paths);

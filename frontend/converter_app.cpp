@@ -1,0 +1,16 @@
+#include "frontend/converter_app.h"
+
+#include "frontend/converter_dlg.h"
+
+// The base class would parse the command line and refuse a level prefix on it.
+bool CConverterApp::OnInit() {
+  return true;
+}
+
+int CConverterApp::OnRun() {
+  CConverterDlg dialog;
+  SetTopWindow(&dialog);
+  dialog.ShowModal();
+  SetTopWindow(nullptr);
+  return 0;
+}

@@ -1,0 +1,156 @@
+#include "frontend/converter_dlg.h"
+
+#include <wx/accel.h>
+#include <wx/button.h>
+#include <wx/evtloop.h>
+#include <wx/msgdlg.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+#include <wx/valtext.h>
+
+#include <string>
+
+#include "engine/level/batch.h"
+#include "frontend/converter_icon.h"
+#include "frontend/dialog_prompts.h"
+#include "frontend/resource.h"
+
+const char* const kHelpText =
+    "The level converter compiles the sources of a level into one level file.\n\n"
+    "For the level prefix jungle it reads jungle.txt (the level config file), jungle.tga "
+    "(the attribute map), jungle.jpg (the level picture) and, when the config file asks for "
+    "one, junglep.jpg (the parallax picture), and writes jungle.lev.\n\n"
+    "Type one prefix, or several separated by |, or pick config files with Open; then press "
+    "Convert. Output comes in the same directory where the source files are. Exit ends the "
+    "program.";
+
+namespace {
+
+// Together a little longer than one frame of a 60 Hz display.
+constexpr int kRepaintSteps = 4;
+constexpr unsigned long kRepaintStepMs = 5;
+
+// Alt+F4 where no window manager turns it into a close request.
+constexpr int kAskToClose = wxID_HIGHEST + 1;
+
+// The engine works on file names, so the field's text goes to it in the file
+// name encoding.
+std::string ToEngine(const wxString& text) {
+  const wxScopedCharBuffer bytes = text.mb_str(*wxConvFileName);
+  return bytes.length() == 0 ? std::string() : std::string(bytes.data(), bytes.length());
+}
+
+}  // namespace
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(CConverterDlg, wxDialog)
+  EVT_INIT_DIALOG(CConverterDlg::OnInitDialog)
+  EVT_BUTTON(IDC_CONVERT, CConverterDlg::OnConvert)
+  EVT_TEXT_ENTER(IDC_PREFIXES, CConverterDlg::OnConvert)
+  EVT_BUTTON(IDCANCEL, CConverterDlg::OnOpen)
+  EVT_CLOSE(CConverterDlg::OnClose)
+  EVT_MENU(kAskToClose, CConverterDlg::OnAskToClose)
+  EVT_MENU(wxID_HELP, CConverterDlg::OnHelp)
+wxEND_EVENT_TABLE();
+// clang-format on
+
+CConverterDlg::CConverterDlg(FilePicker pickFiles)
+    : wxDialog(nullptr, IDD_CONVERTER_DIALOG, zur::kProgramTitle, wxDefaultPosition, wxDefaultSize,
+               wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
+      m_hIcon(LoadConverterIcons()),
+      m_pickFiles(std::move(pickFiles)) {
+  CreateControls();
+  SetClientSize(ConvertDialogToPixels(wxSize(kDialogWidth, kDialogHeight)));
+  SetEscapeId(IDCANCEL);
+  wxAcceleratorEntry keys[] = {{wxACCEL_NORMAL, WXK_F1, wxID_HELP},
+                               {wxACCEL_ALT, WXK_F4, kAskToClose}};
+  SetAcceleratorTable(wxAcceleratorTable(std::size(keys), keys));
+  CentreOnScreen();
+}
+
+// The controls in template order, so that the tab order follows it.
+void CConverterDlg::CreateControls() {
+  for (const ControlTemplate& control : kControls) {
+    const wxPoint position = ConvertDialogToPixels(wxPoint(control.x, control.y));
+    const wxSize size = ConvertDialogToPixels(wxSize(control.width, control.height));
+    switch (control.kind) {
+      case ControlKind::Edit:
+        new wxTextCtrl(this, control.id, control.text, position, size,
+                       wxTE_PROCESS_ENTER | wxTE_LEFT,
+                       wxTextValidator(wxFILTER_NONE, &m_strPrefixes));
+        break;
+      case ControlKind::Button:
+        new wxButton(this, control.id, control.text, position, size);
+        break;
+      case ControlKind::Static:
+        (new wxStaticText(this, control.id, control.text, position, size,
+                          wxALIGN_LEFT | wxST_NO_AUTORESIZE))
+            ->Wrap(size.x);
+        break;
+      case ControlKind::Progress:
+        m_progress = new wxGauge(this, control.id, 100, position, size, wxGA_HORIZONTAL);
+        break;
+    }
+  }
+  static_cast<wxButton*>(FindWindow(IDC_CONVERT))->SetDefault();
+}
+
+bool CConverterDlg::UpdateData(bool saveAndValidate) {
+  return saveAndValidate ? TransferDataFromWindow() : TransferDataToWindow();
+}
+
+void CConverterDlg::OnInitDialog(wxInitDialogEvent& event) {
+  wxDialog::OnInitDialog(event);  // the first transfer: the field shows m_strPrefixes
+  SetIcons(m_hIcon);
+  m_progress->SetValue(0);
+}
+
+// The toolkit repaints in frames, at most one per display refresh, laying
+// the bar out before drawing it; yielding to paint and layout events alone
+// for a little over one refresh lets the next frame run, while the user's
+// input stays queued until the batch is done.
+void CConverterDlg::SetProgress(int position) {
+  m_progress->SetValue(position);
+  UpdateData(false);
+  wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+  if (loop == nullptr) return;
+  for (int i = 0; i < kRepaintSteps; ++i) {
+    wxMilliSleep(kRepaintStepMs);
+    loop->YieldFor(wxEVT_CATEGORY_UI);
+  }
+}
+
+void CConverterDlg::OnConvert(wxCommandEvent&) {
+  UpdateData(true);
+  DialogPrompts prompts(*this);
+  zur::Converter converter(prompts);
+  converter.run_batch(ToEngine(m_strPrefixes));
+}
+
+void CConverterDlg::OnOpen(wxCommandEvent&) {
+  const std::optional<wxArrayString> paths = m_pickFiles(this);
+  if (!paths) return;
+  m_strPrefixes = JoinPrefixes(*paths);
+  UpdateData(false);
+}
+
+// The close box and the window menu's Close open the picker; only a close
+// that cannot be refused, at the end of the session, ends the dialog.
+void CConverterDlg::OnClose(wxCloseEvent& event) {
+  if (!event.CanVeto()) {
+    EndDialog(IDOK);
+    return;
+  }
+  event.Veto();
+  wxCommandEvent open(wxEVT_BUTTON, IDCANCEL);
+  OnOpen(open);
+}
+
+void CConverterDlg::OnAskToClose(wxCommandEvent&) {
+  Close();
+}
+
+void CConverterDlg::OnHelp(wxCommandEvent&) {
+  wxMessageDialog(this, kHelpText, zur::kProgramTitle, wxOK | wxICON_INFORMATION).ShowModal();
+}

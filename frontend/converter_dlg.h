@@ -1,0 +1,50 @@
+// The converter dialog, the program's only window: the prefix field, Convert,
+// Exit, Open and the progress bar. Convert runs the conversion batch on the
+// field's text synchronously, with every message box owned by this dialog;
+// every request to close the window opens the config file picker instead,
+// so Exit is the one way to end the dialog.
+#pragma once
+
+#include <wx/dialog.h>
+#include <wx/gauge.h>
+#include <wx/iconbndl.h>
+
+#include <functional>
+#include <optional>
+
+#include "frontend/config_file_picker.h"
+
+class CConverterDlg : public wxDialog {
+ public:
+  // Shows the file dialog and returns the picked paths, or nothing on cancel.
+  using FilePicker = std::function<std::optional<wxArrayString>(wxWindow* owner)>;
+
+  explicit CConverterDlg(FilePicker pickFiles = PickConfigFiles);
+
+  // The progress operation of the user prompts: moves the bar, rewrites the
+  // field from m_strPrefixes and repaints the window at once, since the batch
+  // keeps the event loop from doing so.
+  virtual void SetProgress(int position);
+
+  // Copies the field into m_strPrefixes (true) or back (false).
+  bool UpdateData(bool saveAndValidate);
+
+ private:
+  void CreateControls();
+  void OnConvert(wxCommandEvent& event);
+  void OnOpen(wxCommandEvent& event);
+  void OnClose(wxCloseEvent& event);
+  void OnAskToClose(wxCommandEvent& event);
+  void OnHelp(wxCommandEvent& event);
+  void OnInitDialog(wxInitDialogEvent& event);
+
+  wxGauge* m_progress = nullptr;
+  wxString m_strPrefixes;
+  wxIconBundle m_hIcon;
+  FilePicker m_pickFiles;
+
+  wxDECLARE_EVENT_TABLE();
+};
+
+// The text that Help (F1) shows.
+extern const char* const kHelpText;

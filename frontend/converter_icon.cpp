@@ -1,0 +1,13 @@
+#include "frontend/converter_icon.h"
+
+#include <wx/icon.h>
+
+#include "frontend/icons/converter16.xpm"
+#include "frontend/icons/converter32.xpm"
+
+wxIconBundle LoadConverterIcons() {
+  wxIconBundle icons;
+  icons.AddIcon(wxIcon(converter_32_xpm));
+  icons.AddIcon(wxIcon(converter_16_xpm));
+  return icons;
+}

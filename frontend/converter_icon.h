@@ -1,0 +1,8 @@
+// The program icon: a little level (sky, sea, hills, a wall and a turret) in
+// 32 x 32 and 16 x 16 pixels. The installed PNGs are made from the same
+// pictures (icons/make-png.sh).
+#pragma once
+
+#include <wx/iconbndl.h>
+
+wxIconBundle LoadConverterIcons();

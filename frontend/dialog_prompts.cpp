@@ -1,0 +1,47 @@
+#include "frontend/dialog_prompts.h"
+
+#include <wx/msgdlg.h>
+
+#include "frontend/converter_dlg.h"
+
+namespace {
+
+// Prefixes are file names, so the engine's texts are in the file name
+// encoding; a text that does not decode is still shown, as Latin-1.
+wxString FromEngine(const std::string& text) {
+  wxString decoded(text.c_str(), *wxConvFileName);
+  if (decoded.empty() && !text.empty()) decoded = wxString(text.c_str(), wxConvISO8859_1);
+  return decoded;
+}
+
+int ShowMessageBox(wxWindow* owner, const std::string& text, long style) {
+  wxMessageDialog box(owner, FromEngine(text), zur::kProgramTitle, style);
+  return box.ShowModal();
+}
+
+}  // namespace
+
+long MessageIconStyle(zur::Icon icon) {
+  switch (icon) {
+    case zur::Icon::Error:
+      return wxICON_ERROR;
+    case zur::Icon::Information:
+      return wxICON_INFORMATION;
+    case zur::Icon::None:
+      break;
+  }
+  // Without it the toolkit would pick an icon of its own.
+  return wxICON_NONE;
+}
+
+void DialogPrompts::show_message(const std::string& text, zur::Icon icon) {
+  ShowMessageBox(&owner_, text, wxOK | MessageIconStyle(icon));
+}
+
+bool DialogPrompts::ask_yes_no(const std::string& text, zur::Icon icon, zur::Question) {
+  return ShowMessageBox(&owner_, text, wxYES_NO | MessageIconStyle(icon)) == wxID_YES;
+}
+
+void DialogPrompts::set_progress(int position) {
+  owner_.SetProgress(position);
+}

@@ -1,0 +1,24 @@
+// The user prompts of the converter dialog: modal message boxes owned by the
+// dialog, with the program's caption, and the dialog's progress bar. Lives
+// for one Convert command; the dialog must outlive it.
+#pragma once
+
+#include "engine/level/prompts.h"
+
+class CConverterDlg;
+
+class DialogPrompts : public zur::UserPrompts {
+ public:
+  explicit DialogPrompts(CConverterDlg& owner) : owner_(owner) {}
+
+  void show_message(const std::string& text, zur::Icon icon) override;
+  // Every question is put to the user; the question's kind does not matter.
+  bool ask_yes_no(const std::string& text, zur::Icon icon, zur::Question question) override;
+  void set_progress(int position) override;
+
+ private:
+  CConverterDlg& owner_;
+};
+
+// The message box style bits of an icon kind.
+long MessageIconStyle(zur::Icon icon);

@@ -1,0 +1,4 @@
+// zurconv-gui: the converter dialog as a desktop application.
+#include "frontend/converter_app.h"
+
+wxIMPLEMENT_APP(CConverterApp);

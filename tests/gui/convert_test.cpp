@@ -1,0 +1,180 @@
+// Convert in the dialog: the batch runs on the field's text, its message
+// boxes are owned by the dialog, and the progress bar moves and is repainted.
+#include <gtest/gtest.h>
+#include <wx/msgdlg.h>
+
+#include <cstdlib>
+
+#include "frontend/converter_dlg.h"
+#include "frontend/resource.h"
+#include "tests/gui/dialog_driver.h"
+#include "tests/support/level_sources.h"
+
+namespace zur::gui_test {
+namespace {
+
+using test::TempDir;
+using test::TgaBuilder;
+
+constexpr long kIconBits = wxICON_MASK | wxICON_NONE;
+
+// Records every progress position the engine sets, with what the dialog
+// shows right after it; can type into the field before each one, as if the
+// user had edited it during the batch.
+class RecordingDlg : public CConverterDlg {
+ public:
+  std::vector<int> positions;
+  std::vector<int> shown_positions;
+  std::vector<std::string> fields;
+  std::string typed_before_progress;
+  // The bar as the display showed it right after each position was set.
+  std::vector<std::vector<unsigned long>> screens;
+
+  void SetProgress(int position) override {
+    positions.push_back(position);
+    if (!typed_before_progress.empty()) TypeIntoField(*this, typed_before_progress);
+    CConverterDlg::SetProgress(position);
+    shown_positions.push_back(ProgressPosition(*this));
+    fields.push_back(FieldText(*this));
+    screens.push_back(ProgressPixelsOnScreen(*this));
+  }
+};
+
+void Convert(CConverterDlg& dialog, const std::string& text) {
+  RunModal(dialog, [&] {
+    TypeIntoField(dialog, text);
+    Click(dialog, IDC_CONVERT);
+  });
+}
+
+TEST(Convert, EmptyFieldAsksForAFilenameWithoutMovingTheBar) {
+  ModalAnswers answers;
+  RecordingDlg dialog;
+  Convert(dialog, "");
+  ASSERT_EQ(answers.boxes.size(), 1u);
+  const ShownBox& box = answers.boxes[0];
+  EXPECT_EQ(box.text, "Conversion failed.\n\nGive a filename.");
+  EXPECT_EQ(box.caption, "ZUR level converter v1.0");
+  EXPECT_EQ(box.style & (kIconBits | wxYES_NO | wxOK), wxICON_ERROR | wxOK);
+  EXPECT_EQ(box.owner, &dialog);
+  EXPECT_TRUE(dialog.positions.empty());
+}
+
+TEST(Convert, MissingConfigFileIsReportedAndTheBarEndsAtZero) {
+  TempDir dir;
+  ModalAnswers answers;
+  RecordingDlg dialog;
+  Convert(dialog, dir.prefix("missing"));
+  EXPECT_EQ(answers.texts(),
+            std::vector<std::string>{
+                "Conversion failed.\nLevel config file not found.\n\nFile missing:\n" +
+                dir.prefix("missing") + ".txt"});
+  EXPECT_EQ(answers.boxes.at(0).style & kIconBits, wxICON_ERROR);
+  EXPECT_EQ(answers.boxes.at(0).owner, &dialog);
+  EXPECT_EQ(dialog.positions, std::vector<int>{0});
+  EXPECT_FALSE(dir.exists("missing.lev"));
+}
+
+TEST(Convert, MovesTheBarThrough40_70_100AndBackTo0) {
+  TempDir dir;
+  test::write_level(dir, "jungle", TgaBuilder(8, 8));
+  ModalAnswers answers;
+  RecordingDlg dialog;
+  Convert(dialog, dir.prefix("jungle"));
+  EXPECT_EQ(dialog.positions, (std::vector<int>{40, 70, 100, 0}));
+  EXPECT_EQ(dialog.shown_positions, dialog.positions);
+  ASSERT_FALSE(answers.boxes.empty());
+  EXPECT_EQ(answers.boxes[0].progress, 100) << "the report is shown at 100";
+  EXPECT_EQ(ProgressPosition(dialog), 0);
+  EXPECT_TRUE(dir.exists("jungle.lev"));
+}
+
+// The batch keeps the event loop busy, so only a repaint forced at each
+// position makes the bar move on screen.
+TEST(Convert, ShowsEachPositionOnScreenAsSoonAsItIsSet) {
+  TempDir dir;
+  test::write_level(dir, "jungle", TgaBuilder(8, 8));
+  ModalAnswers answers;
+  RecordingDlg dialog;
+  std::vector<unsigned long> empty;
+  RunModal(dialog, [&] {
+    for (int i = 0; i < 20; ++i) wxYield();  // the first painting
+    empty = ProgressPixelsOnScreen(dialog);
+    TypeIntoField(dialog, dir.prefix("jungle"));
+    Click(dialog, IDC_CONVERT);
+  });
+  ASSERT_EQ(dialog.positions, (std::vector<int>{40, 70, 100, 0}));
+  const struct { double low, high; } shares[] = {{0.3, 0.5}, {0.6, 0.8}, {0.9, 1.0}, {0.0, 0.0}};
+  for (std::size_t i = 0; i < dialog.positions.size(); ++i) {
+    const double share = ShareChanged(dialog.screens[i], empty, dialog);
+    EXPECT_GE(share, shares[i].low) << "position " << dialog.positions[i];
+    EXPECT_LE(share, shares[i].high) << "position " << dialog.positions[i];
+  }
+}
+
+TEST(Convert, EachProgressStepRestoresTheTextTheFieldHadWhenConvertWasPressed) {
+  TempDir dir;
+  test::write_level(dir, "jungle", TgaBuilder(8, 8));
+  const std::string text = "  " + dir.prefix("jungle") + " | ";
+  ModalAnswers answers;
+  RecordingDlg dialog;
+  dialog.typed_before_progress = "typed during the batch";
+  Convert(dialog, text);
+  EXPECT_EQ(dialog.fields, std::vector<std::string>(4, text));
+  EXPECT_EQ(FieldText(dialog), text);
+  for (const ShownBox& box : answers.boxes) EXPECT_EQ(box.field, text) << box.text;
+}
+
+TEST(Convert, AsksTheReportQuestionWithYesNoAndShowsStatisticsOnYes) {
+  const struct {
+    int answer;
+    bool statistics;
+  } cases[] = {{wxID_YES, true}, {wxID_NO, false}};
+  for (const auto& c : cases) {
+    TempDir dir;
+    test::write_level(dir, "jungle", TgaBuilder(8, 8));
+    ModalAnswers answers;
+    answers.answers = {c.answer};
+    RecordingDlg dialog;
+    Convert(dialog, dir.prefix("jungle"));
+    ASSERT_GE(answers.boxes.size(), 1u) << "answer " << c.answer;
+    const ShownBox& question = answers.boxes[0];
+    EXPECT_EQ(question.text.rfind("Conversion succesfully completed for level:", 0), 0u);
+    EXPECT_EQ(question.style & (kIconBits | wxYES_NO), wxICON_INFORMATION | wxYES_NO);
+    EXPECT_EQ(question.owner, &dialog);
+    const bool statistics_shown =
+        answers.boxes.size() > 1 && answers.boxes[1].text.rfind("Attribute map info:", 0) == 0;
+    ASSERT_EQ(statistics_shown, c.statistics) << "answer " << c.answer;
+    if (statistics_shown) {
+      const ShownBox& statistics = answers.boxes[1];
+      EXPECT_EQ(statistics.style & (kIconBits | wxOK | wxYES_NO), wxICON_NONE | wxOK);
+      EXPECT_EQ(statistics.caption, "ZUR level converter v1.0");
+      EXPECT_EQ(statistics.owner, &dialog);
+    }
+  }
+}
+
+TEST(Convert, WritesTheSameLevelFileAsTheCommandLine) {
+  TgaBuilder map(24, 16, {0, 0, 0});
+  for (int x = 0; x < 24; ++x) {
+    for (int y = 10; y < 16; ++y)
+      map.set(x, y, x < 8 ? test::Colour{0, 0, 200} : test::Colour{0, 152, 0});
+  }
+  TempDir gui_dir, cli_dir;
+  test::write_level(gui_dir, "jungle", map);
+  test::write_level(cli_dir, "jungle", map);
+
+  ModalAnswers answers;
+  RecordingDlg dialog;
+  Convert(dialog, gui_dir.prefix("jungle"));
+  const std::string command = std::string(ZURCONV_PATH) + " -q '" + cli_dir.prefix("jungle") +
+                              "' </dev/null >/dev/null 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+
+  const std::vector<std::uint8_t> from_dialog = gui_dir.read("jungle.lev");
+  ASSERT_GT(from_dialog.size(), 958u);
+  EXPECT_EQ(from_dialog, cli_dir.read("jungle.lev"));
+}
+
+}  // namespace
+}  // namespace zur::gui_test
