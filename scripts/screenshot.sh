@@ -1,19 +1,14 @@
 #!/usr/bin/env bash
 # Takes a picture of the converter dialog on a virtual screen into
 # docs/dialog.png. Builds zurconv-gui first if needed (in build/screenshot,
-# or BUILD_DIR); installs ImageMagick and Xvfb when they are missing.
+# or BUILD_DIR); installs what it needs when it is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build_dir=${BUILD_DIR:-build/screenshot}
 title="ZUR level converter v1.0"
 
-if ! command -v import >/dev/null || ! command -v xvfb-run >/dev/null; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq imagemagick xvfb xauth
-fi
+scripts/install-deps.sh build-essential cmake libwxgtk3.2-dev imagemagick xvfb xauth
 
 if [ ! -x "$build_dir/frontend/zurconv-gui" ]; then
   cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DZUR_BUILD_GUI=ON -DZUR_BUILD_TESTS=OFF
