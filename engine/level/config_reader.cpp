@@ -214,8 +214,8 @@ class ConfigReader {
 ConversionResult read_level_config(const std::string& path, LevelSettings& settings,
                                    FoundFlags& found, WarningList& warnings) {
   // The sign keywords may be left out, so they never count as missing.
-  found.fill(false);
-  found[20] = found[21] = true;
+  std::fill(found.begin(), found.end(), false);
+  std::fill(found.begin() + kCountedKeywords, found.end(), true);
   std::string text;
   if (!read_text_file(path, text)) return result::kConfigFileMissing;
   return ConfigReader(settings, found, warnings).read(text);
