@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/attrmap/attribute_map.h"
+#include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
 #include "engine/level/byte_order.h"
 
@@ -34,7 +35,6 @@ enum Code : std::uint8_t {
   kSoil = 9,
   kShallowWater = 11,
 };
-constexpr std::array<std::uint8_t, 5> kMarkerBlues = {230, 120, 180, 140, 190};
 constexpr int kMarkers = 300;
 constexpr int kCaves = 60;
 constexpr int kRepairPads = 8;
@@ -70,7 +70,7 @@ void put_colour(std::uint8_t* pixel, Rgb colour) {
 }
 
 void put_code(std::uint8_t* pixel, std::uint8_t code) {
-  put_colour(pixel, kPalette[code]);
+  put_colour(pixel, kPalette[code].colour);
 }
 
 // Paints row y (0 at the top) of the level into `row`, width × 3 bytes.
@@ -78,7 +78,7 @@ using RowPainter = std::function<void(std::int32_t y, std::uint8_t* row)>;
 
 // Rows are painted in the order the file stores them.
 void write_tga(const fs::path& path, std::int32_t size, bool top_down, const RowPainter& paint) {
-  std::uint8_t header[kTgaHeaderSize] = {};
+  std::uint8_t header[tga::kHeaderSize] = {};
   header[2] = 2;  // uncompressed true colour
   put_le16(header + 12, static_cast<std::uint16_t>(size));
   put_le16(header + 14, static_cast<std::uint16_t>(size));
@@ -136,7 +136,7 @@ class Terrain {
     for (int i = 0; i < kMarkers; ++i) {
       const std::int32_t x = static_cast<std::int32_t>((i + 0.5) * size / kMarkers);
       const auto r = static_cast<std::uint8_t>(i * 37), g = static_cast<std::uint8_t>(i * 91);
-      markers_.push_back({x, surface_[x] - 1, {r, g, kMarkerBlues[i % kMarkerBlues.size()]}});
+      markers_.push_back({x, surface_[x] - 1, {r, g, kMarkerKinds[i % kMarkerKinds.size()].blue}});
     }
   }
 

@@ -37,7 +37,7 @@ void BM_Convert(benchmark::State& state, MapKind kind) {
   SilentPrompts prompts;
   Converter converter(prompts);
   for (auto _ : state) {
-    if (converter.run_job(prefix) != result::kSuccess) {
+    if (converter.run_job(prefix) != ConversionResult::kSuccess) {
       state.SkipWithError(prompts.last_message.c_str());
       break;
     }
@@ -50,7 +50,7 @@ void BM_ReadMap(benchmark::State& state, MapKind kind) {
   const std::string path = level_prefix(kind, size) + std::string(suffix::kAttributeMap);
   for (auto _ : state) {
     AttributeMap map;
-    if (read_attribute_map(path, map) != result::kSuccess) {
+    if (read_attribute_map(path, map) != ConversionResult::kSuccess) {
       state.SkipWithError("cannot read the attribute map");
       break;
     }

@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
   zur::Converter converter(prompts);
   const std::vector<zur::ConversionResult> results =
       converter.run_batch(batch_text(options.levels));
-  const bool all_converted = std::all_of(
-      results.begin(), results.end(), [](auto result) { return result == zur::result::kSuccess; });
+  const bool all_converted = std::all_of(results.begin(), results.end(), [](auto result) {
+    return result == zur::ConversionResult::kSuccess;
+  });
   return all_converted ? 0 : 1;
 }

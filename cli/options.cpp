@@ -1,14 +1,9 @@
 #include "cli/options.h"
 
+#include "engine/level/level_prefix.h"
+
 namespace zur::cli {
 namespace {
-
-bool ends_with_txt(const std::string& name) {
-  if (name.size() < 4) return false;
-  std::string ending = name.substr(name.size() - 4);
-  for (char& c : ending) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-  return ending == ".txt";
-}
 
 // Applies one option; false when it is unknown.
 bool apply_option(const std::string& option, Options& options) {
@@ -65,7 +60,7 @@ std::string batch_text(const std::vector<std::string>& levels) {
   std::string text;
   for (const std::string& level : levels) {
     if (&level != &levels.front()) text += " | ";
-    text += ends_with_txt(level) ? level.substr(0, level.size() - 4) : level;
+    text += prefix_from_argument(level);
   }
   return text;
 }

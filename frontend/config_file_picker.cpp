@@ -2,6 +2,8 @@
 
 #include <wx/filedlg.h>
 
+#include "engine/level/level_prefix.h"
+
 const char* const kConfigFileWildcard =
     "Configure files (*.txt)|*.txt;*.txT;*.tXt;*.tXT;*.Txt;*.TxT;*.TXt;*.TXT";
 
@@ -18,8 +20,8 @@ wxString JoinPrefixes(const wxArrayString& paths) {
   wxString prefixes;
   for (const wxString& path : paths) {
     if (!prefixes.empty()) prefixes += " | ";
-    const int dot = path.Find('.', /*fromEnd=*/true);
-    prefixes += dot == wxNOT_FOUND ? path : path.Left(static_cast<size_t>(dot));
+    const std::string prefix = zur::prefix_from_picked_path(path.mb_str(*wxConvFileName).data());
+    prefixes += wxString(prefix.c_str(), *wxConvFileName);
   }
   return prefixes;
 }

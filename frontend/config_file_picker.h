@@ -17,5 +17,6 @@ extern const char* const kConfigFileWildcard;
 // when the user cancelled. `owner` owns the file dialog.
 std::optional<wxArrayString> PickConfigFiles(wxWindow* owner);
 
-// Each path cut at its last "." (anywhere in the path), joined with " | ".
+// The level prefix of each path (its file name's extension dropped), joined
+// with " | ".
 wxString JoinPrefixes(const wxArrayString& paths);

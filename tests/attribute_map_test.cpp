@@ -23,10 +23,10 @@ ConversionResult read_bytes(const TempDir& dir, const std::vector<std::uint8_t>&
   return read_attribute_map((dir.path() / "map.TGA").string(), map);
 }
 
+// From memory: the file-based reader only wraps this.
 ConversionResult read_bytes(const std::vector<std::uint8_t>& bytes) {
-  TempDir dir;
   AttributeMap map;
-  return read_bytes(dir, bytes, map);
+  return parse_attribute_map(bytes, map);
 }
 
 Colour pixel_of(AttributeMap& map, int x, int y) {
@@ -39,21 +39,21 @@ TEST(ReadAttributeMap, HeaderFieldsDecideTheResultInOrder) {
     std::uint8_t type, bits, descriptor;
     ConversionResult expected;
   } cases[] = {
-      {2, 24, 0, result::kSuccess},
-      {2, 24, 32, result::kSuccess},
-      {10, 32, 0, result::kWrongTgaFormat},  // compressed wins over the depth
-      {10, 24, 0, result::kWrongTgaFormat},
-      {1, 24, 0, result::kWrongTgaFormat},
-      {3, 8, 0, result::kWrongTgaFormat},
-      {2, 32, 0, result::kIllegalBitDepth},
-      {2, 32, 8, result::kIllegalBitDepth},  // the depth wins over the descriptor
-      {2, 16, 0, result::kIllegalBitDepth},
-      {2, 24, 8, result::kWrongTgaFormat},   // alpha bits declared
-      {2, 24, 40, result::kWrongTgaFormat},  // top row first with alpha bits
-      {2, 24, 16, result::kWrongTgaFormat},  // right-to-left pixel order
-      {2, 24, 48, result::kWrongTgaFormat},
-      {2, 24, 1, result::kWrongTgaFormat},
-      {2, 24, 64, result::kWrongTgaFormat},
+      {2, 24, 0, ConversionResult::kSuccess},
+      {2, 24, 32, ConversionResult::kSuccess},
+      {10, 32, 0, ConversionResult::kWrongTgaFormat},  // compressed wins over the depth
+      {10, 24, 0, ConversionResult::kWrongTgaFormat},
+      {1, 24, 0, ConversionResult::kWrongTgaFormat},
+      {3, 8, 0, ConversionResult::kWrongTgaFormat},
+      {2, 32, 0, ConversionResult::kIllegalBitDepth},
+      {2, 32, 8, ConversionResult::kIllegalBitDepth},  // the depth wins over the descriptor
+      {2, 16, 0, ConversionResult::kIllegalBitDepth},
+      {2, 24, 8, ConversionResult::kWrongTgaFormat},   // alpha bits declared
+      {2, 24, 40, ConversionResult::kWrongTgaFormat},  // top row first with alpha bits
+      {2, 24, 16, ConversionResult::kWrongTgaFormat},  // right-to-left pixel order
+      {2, 24, 48, ConversionResult::kWrongTgaFormat},
+      {2, 24, 1, ConversionResult::kWrongTgaFormat},
+      {2, 24, 64, ConversionResult::kWrongTgaFormat},
   };
   for (const auto& c : cases) {
     const auto bytes =
@@ -67,10 +67,10 @@ TEST(ReadAttributeMap, MissingFileOrFolderIsNotFound) {
   TempDir dir;
   AttributeMap map;
   EXPECT_EQ(read_attribute_map((dir.path() / "none.TGA").string(), map),
-            result::kAttributeMapMissing);
+            ConversionResult::kAttributeMapMissing);
   std::filesystem::create_directory(dir.path() / "folder.TGA");
   EXPECT_EQ(read_attribute_map((dir.path() / "folder.TGA").string(), map),
-            result::kAttributeMapMissing);
+            ConversionResult::kAttributeMapMissing);
 }
 
 TEST(ReadAttributeMap, ShortFilesAreRefusedBeforeAnyPixelIsRead) {
@@ -80,30 +80,30 @@ TEST(ReadAttributeMap, ShortFilesAreRefusedBeforeAnyPixelIsRead) {
     std::vector<std::uint8_t> bytes;
     ConversionResult expected;
   } cases[] = {
-      {"empty file", {}, result::kWrongTgaFormat},
-      {"two bytes", {0, 0}, result::kWrongTgaFormat},
-      {"three bytes, type 2", {0, 0, 2}, result::kWrongTgaFormat},
-      {"17 bytes", {full.begin(), full.begin() + 17}, result::kWrongTgaFormat},
-      {"header only", {full.begin(), full.begin() + 18}, result::kWrongTgaFormat},
-      {"one byte short", {full.begin(), full.end() - 1}, result::kWrongTgaFormat},
-      {"one row short", {full.begin(), full.end() - 12}, result::kWrongTgaFormat},
-      {"exact", full, result::kSuccess},
+      {"empty file", {}, ConversionResult::kWrongTgaFormat},
+      {"two bytes", {0, 0}, ConversionResult::kWrongTgaFormat},
+      {"three bytes, type 2", {0, 0, 2}, ConversionResult::kWrongTgaFormat},
+      {"17 bytes", {full.begin(), full.begin() + 17}, ConversionResult::kWrongTgaFormat},
+      {"header only", {full.begin(), full.begin() + 18}, ConversionResult::kWrongTgaFormat},
+      {"one byte short", {full.begin(), full.end() - 1}, ConversionResult::kWrongTgaFormat},
+      {"one row short", {full.begin(), full.end() - 12}, ConversionResult::kWrongTgaFormat},
+      {"exact", full, ConversionResult::kSuccess},
   };
   for (const auto& c : cases) EXPECT_EQ(read_bytes(c.bytes), c.expected) << c.name;
 
   // A truncated header still gets the result of the fields it holds.
   std::vector<std::uint8_t> compressed = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0};
-  EXPECT_EQ(read_bytes(compressed), result::kWrongTgaFormat);
+  EXPECT_EQ(read_bytes(compressed), ConversionResult::kWrongTgaFormat);
   std::vector<std::uint8_t> deep(full.begin(), full.begin() + 17);
   deep[16] = 32;
-  EXPECT_EQ(read_bytes(deep), result::kIllegalBitDepth);
+  EXPECT_EQ(read_bytes(deep), ConversionResult::kIllegalBitDepth);
 }
 
 TEST(ReadAttributeMap, HugeDeclaredSizeWithoutPixelsIsRefused) {
   std::vector<std::uint8_t> bytes = TgaBuilder(0, 0).bytes();
   bytes[12] = bytes[13] = bytes[14] = bytes[15] = 0xFF;  // 65535 x 65535
   bytes.resize(bytes.size() + 3 * 65535, 0);             // one row only
-  EXPECT_EQ(read_bytes(bytes), result::kWrongTgaFormat);
+  EXPECT_EQ(read_bytes(bytes), ConversionResult::kWrongTgaFormat);
 }
 
 TEST(ReadAttributeMap, EmptyPicturesAreAccepted) {
@@ -111,7 +111,8 @@ TEST(ReadAttributeMap, EmptyPicturesAreAccepted) {
   for (const auto& c : cases) {
     TempDir dir;
     AttributeMap map;
-    ASSERT_EQ(read_bytes(dir, TgaBuilder(c.width, c.height).bytes(), map), result::kSuccess)
+    ASSERT_EQ(read_bytes(dir, TgaBuilder(c.width, c.height).bytes(), map),
+              ConversionResult::kSuccess)
         << c.width << " x " << c.height;
     EXPECT_EQ(map.width, c.width);
     EXPECT_EQ(map.height, c.height);
@@ -123,14 +124,14 @@ TEST(ReadAttributeMap, SizesAreUnsigned16Bit) {
   AttributeMap map;
   std::vector<std::uint8_t> bytes = TgaBuilder(0, 0).bytes();
   bytes[12] = bytes[13] = 0xFF;  // width 65535, height 0
-  ASSERT_EQ(read_bytes(dir, bytes, map), result::kSuccess);
+  ASSERT_EQ(read_bytes(dir, bytes, map), ConversionResult::kSuccess);
   EXPECT_EQ(map.width, 65535);
   EXPECT_EQ(map.height, 0);
   bytes = TgaBuilder(0, 0).bytes();
   bytes[12] = 1;     // width 1
   bytes[15] = 0x80;  // height 32768
   bytes.resize(18 + 3 * 32768, 0);
-  ASSERT_EQ(read_bytes(dir, bytes, map), result::kSuccess);
+  ASSERT_EQ(read_bytes(dir, bytes, map), ConversionResult::kSuccess);
   EXPECT_EQ(map.width, 1);
   EXPECT_EQ(map.height, 32768);
 }
@@ -146,7 +147,7 @@ TEST(ReadAttributeMap, RowsAreNumberedFromTheTopWhateverTheStoredOrder) {
     std::vector<std::uint8_t> bytes = picture.descriptor(descriptor).bytes();
     // The origin fields do not change the row order; only the descriptor does.
     bytes[8] = 5, bytes[9] = 1, bytes[10] = 9, bytes[11] = 2;
-    ASSERT_EQ(read_bytes(dir, bytes, map), result::kSuccess);
+    ASSERT_EQ(read_bytes(dir, bytes, map), ConversionResult::kSuccess);
     EXPECT_EQ(map.bottom_up, descriptor == 0);
     for (int y = 0; y < 4; ++y) {
       for (int x = 0; x < 3; ++x) {
@@ -161,7 +162,7 @@ TEST(ReadAttributeMap, PixelsStartAt18WhateverTheImageIdLength) {
   TempDir dir;
   AttributeMap map;
   const auto bytes = TgaBuilder(2, 1).set(0, 0, {1, 2, 3}).id_length(6).bytes();
-  ASSERT_EQ(read_bytes(dir, bytes, map), result::kSuccess);
+  ASSERT_EQ(read_bytes(dir, bytes, map), ConversionResult::kSuccess);
   EXPECT_EQ(pixel_of(map, 0, 0), (Colour{1, 2, 3}));
   EXPECT_EQ(map.size, bytes.size());
 }
@@ -197,7 +198,7 @@ TEST(ReadAttributeMap, BottomUpAndTopDownFilesCompileToTheSameLevel) {
       test::ScriptedPrompts prompts;
       prompts.illegal_colour_answers = {true};
       Converter converter(prompts, [] { return 0u; });
-      ASSERT_EQ(converter.run_job(dir.prefix("level")), result::kSuccess);
+      ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
       levels[i] = dir.read("level.lev");
     }
     EXPECT_EQ(levels[0], levels[1]) << size.width << " x " << size.height;
@@ -212,7 +213,7 @@ TEST(CompileAttributeMap, RefusedMapMovesNoProgressAndLeavesNoLevelFile) {
   dir.write("level.TGA", bytes);
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
-  EXPECT_EQ(converter.run_job(dir.prefix("level")), result::kWrongTgaFormat);
+  EXPECT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kWrongTgaFormat);
   EXPECT_EQ(prompts.progress, std::vector<int>{0});
   EXPECT_FALSE(dir.exists("level.lev"));
   EXPECT_EQ(prompts.messages(),
@@ -226,7 +227,7 @@ TEST(CompileAttributeMap, MissingMapNamesItInTheMessage) {
   std::filesystem::remove(dir.path() / "level.TGA");
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
-  EXPECT_EQ(converter.run_job(dir.prefix("level")), result::kAttributeMapMissing);
+  EXPECT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kAttributeMapMissing);
   EXPECT_FALSE(dir.exists("level.lev"));
   EXPECT_EQ(prompts.messages(),
             std::vector<std::string>{
@@ -240,7 +241,7 @@ TEST(CompileAttributeMap, ProgressMovesTo40Then70Then100ThenBackTo0) {
   test::write_level(dir, "level", TgaBuilder(2, 2));
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
-  ASSERT_EQ(converter.run_job(dir.prefix("level")), result::kSuccess);
+  ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   EXPECT_EQ(prompts.progress, (std::vector<int>{40, 70, 100, 0}));
 }
 
@@ -251,7 +252,7 @@ TEST(CompileAttributeMap, FailedWriteFailsTheConversionBeforeTheReport) {
   std::filesystem::create_symlink("/dev/full", dir.path() / "level.lev");
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
-  EXPECT_EQ(converter.run_job(dir.prefix("level")), result::kCannotAccessOutput);
+  EXPECT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kCannotAccessOutput);
   EXPECT_EQ(prompts.messages(),
             std::vector<std::string>{"Conversion failed.\n\nCould not access \n" +
                                      dir.prefix("level") + ".lev"});

@@ -95,7 +95,7 @@ TEST(PackAttributeMap, DocumentedStreams) {
   };
   for (const auto& c : cases) {
     const Packed packed = pack(c.picture);
-    EXPECT_EQ(packed.result, result::kSuccess) << c.name;
+    EXPECT_EQ(packed.result, ConversionResult::kSuccess) << c.name;
     EXPECT_EQ(packed.bytes, c.stream) << c.name;
     EXPECT_EQ(packed.stats.packed, c.packed) << c.name;
     EXPECT_EQ(packed.stats.unpacked, c.unpacked) << c.name;
@@ -208,7 +208,7 @@ TEST(IllegalColour, AskedOnceAboutTheFirstInScanOrderAndBecomesAirOnYes) {
     WarningList warnings;
     const Packed packed = pack(picture.descriptor(descriptor), prompts, warnings);
     const std::string row = "descriptor " + std::to_string(descriptor);
-    ASSERT_EQ(packed.result, result::kSuccess) << row;
+    ASSERT_EQ(packed.result, ConversionResult::kSuccess) << row;
     ASSERT_EQ(prompts.prompts.size(), 1u) << row;
     EXPECT_EQ(prompts.prompts[0].kind, test::Prompt::Kind::Question) << row;
     EXPECT_EQ(prompts.prompts[0].text, illegal_question(1, 2, 3, 20, 1)) << row;
@@ -228,7 +228,7 @@ TEST(IllegalColour, NoEndsThePassWithoutTheEndToken) {
   prompts.illegal_colour_answers = {false};
   WarningList warnings;
   const Packed packed = pack(picture, prompts, warnings);
-  EXPECT_EQ(packed.result, result::kIllegalColours);
+  EXPECT_EQ(packed.result, ConversionResult::kIllegalColours);
   EXPECT_EQ(packed.bytes, (Bytes{0x03, 0xFF}));  // only the run already full
   EXPECT_EQ(warnings.count(), 1u);
 }
@@ -239,7 +239,7 @@ TEST(IllegalColour, NoFailsTheConversionWithoutReportOrLevelFile) {
   test::ScriptedPrompts prompts;
   prompts.illegal_colour_answers = {false};
   Converter converter(prompts);
-  EXPECT_EQ(converter.run_job(dir.prefix("level")), result::kIllegalColours);
+  EXPECT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kIllegalColours);
   EXPECT_FALSE(dir.exists("level.lev"));
   ASSERT_EQ(prompts.prompts.size(), 2u);
   EXPECT_EQ(prompts.prompts[0].text, illegal_question(9, 9, 9, 1, 2));
@@ -257,8 +257,9 @@ TEST(IllegalColour, AskedAgainInTheNextConversion) {
   test::ScriptedPrompts prompts;
   prompts.illegal_colour_answers = {true, true};
   Converter converter(prompts);
-  EXPECT_EQ(converter.run_batch(dir.prefix("a") + "|" + dir.prefix("b")),
-            (std::vector<ConversionResult>{result::kSuccess, result::kSuccess}));
+  EXPECT_EQ(
+      converter.run_batch(dir.prefix("a") + "|" + dir.prefix("b")),
+      (std::vector<ConversionResult>{ConversionResult::kSuccess, ConversionResult::kSuccess}));
   EXPECT_TRUE(prompts.illegal_colour_answers.empty());
   EXPECT_EQ(converter.last().warnings.count(), 1u);
 }

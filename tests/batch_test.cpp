@@ -36,7 +36,7 @@ TEST(SplitBatch, SplitsAtBarsAndTrimsWhiteSpace) {
 TEST(ConversionJob, EmptyPrefixAsksForAFilenameAndLeavesProgressAlone) {
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
-  EXPECT_EQ(converter.run_batch(""), std::vector<ConversionResult>{result::kNoFilename});
+  EXPECT_EQ(converter.run_batch(""), std::vector<ConversionResult>{ConversionResult::kNoFilename});
   ASSERT_EQ(prompts.prompts.size(), 1u);
   EXPECT_EQ(prompts.prompts[0].text, "Conversion failed.\n\nGive a filename.");
   EXPECT_EQ(prompts.prompts[0].icon, Icon::Error);
@@ -49,7 +49,8 @@ TEST(ConversionJob, FailedLevelDoesNotStopTheNextAndLeavesNoLevelFile) {
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
   const auto results = converter.run_batch(dir.prefix("missing") + " | " + dir.prefix("good"));
-  EXPECT_EQ(results, (std::vector<ConversionResult>{result::kConfigFileMissing, result::kSuccess}));
+  EXPECT_EQ(results, (std::vector<ConversionResult>{ConversionResult::kConfigFileMissing,
+                                                    ConversionResult::kSuccess}));
   EXPECT_FALSE(dir.exists("missing.lev"));
   EXPECT_TRUE(dir.exists("good.lev"));
   EXPECT_EQ(prompts.messages().front(),
@@ -86,11 +87,11 @@ TEST(ConversionJob, PrefixLongerThanAnyFixedBufferIsConverted) {
                     test::TgaBuilder(4, 4));
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
-  EXPECT_EQ(converter.run_job(prefix), result::kSuccess);
+  EXPECT_EQ(converter.run_job(prefix), ConversionResult::kSuccess);
   EXPECT_TRUE(std::filesystem::exists(prefix + ".lev"));
 
   std::filesystem::remove(prefix + ".TXT");
-  EXPECT_EQ(converter.run_job(prefix), result::kConfigFileMissing);
+  EXPECT_EQ(converter.run_job(prefix), ConversionResult::kConfigFileMissing);
   EXPECT_EQ(
       prompts.messages().back(),
       "Conversion failed.\nLevel config file not found.\n\nFile missing:\n" + prefix + ".txt");
@@ -114,7 +115,7 @@ TEST(ConversionJob, NameTooLongForTheFileSystemCannotBeAccessed) {
   for (const auto& c : cases) {
     test::ScriptedPrompts prompts;
     Converter converter(prompts);
-    EXPECT_EQ(converter.run_job(c.prefix), result::kCannotAccessOutput) << c.name;
+    EXPECT_EQ(converter.run_job(c.prefix), ConversionResult::kCannotAccessOutput) << c.name;
     EXPECT_EQ(
         prompts.messages(),
         std::vector<std::string>{"Conversion failed.\n\nCould not access \n" + c.prefix + ".lev"})
@@ -128,7 +129,7 @@ TEST(ConversionJob, PrefixWithAZeroByteTouchesNoOtherFile) {
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
   EXPECT_EQ(converter.run_job(dir.prefix("victim") + std::string(1, '\0') + "x"),
-            result::kCannotAccessOutput);
+            ConversionResult::kCannotAccessOutput);
   ASSERT_TRUE(dir.exists("victim"));
   EXPECT_EQ(dir.read("victim"),
             (std::vector<std::uint8_t>{'p', 'r', 'e', 'c', 'i', 'o', 'u', 's'}));
@@ -139,8 +140,9 @@ TEST(ConversionJob, SuccessShowsOnlyTheReportAndResetsProgress) {
   test::write_level(dir, "lvl", test::TgaBuilder(4, 4));
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
-  EXPECT_EQ(converter.run_batch(dir.prefix("lvl") + "|"),
-            (std::vector<ConversionResult>{result::kSuccess, result::kNoFilename}));
+  EXPECT_EQ(
+      converter.run_batch(dir.prefix("lvl") + "|"),
+      (std::vector<ConversionResult>{ConversionResult::kSuccess, ConversionResult::kNoFilename}));
   ASSERT_FALSE(prompts.progress.empty());
   EXPECT_EQ(prompts.progress.back(), 0);
   EXPECT_EQ(prompts.messages().back(), "Conversion failed.\n\nGive a filename.");

@@ -12,7 +12,7 @@ namespace zur {
 namespace {
 
 struct ReadOutcome {
-  ConversionResult result;
+  ConfigOutcome result;
   LevelSettings settings;
   FoundFlags found;
   std::vector<std::string> warnings;
@@ -21,13 +21,10 @@ struct ReadOutcome {
 // Reads `text` as a config file into a freshly reset record. The found flags
 // start out all set, so that the reader has to clear them itself.
 ReadOutcome read_config(const std::string& text) {
-  test::TempDir dir;
-  dir.write("level.TXT", text);
   ReadOutcome out{};
   out.found.fill(true);
   WarningList warnings;
-  out.result =
-      read_level_config((dir.path() / "level.TXT").string(), out.settings, out.found, warnings);
+  out.result = parse_level_config(text, out.settings, out.found, warnings);
   out.warnings = warnings.texts();
   return out;
 }
@@ -75,7 +72,7 @@ TEST(ConfigFile, MissingFileGivesNotFoundAndClearsCountedFlags) {
   found.fill(true);
   WarningList warnings;
   EXPECT_EQ(read_level_config(dir.prefix("none.TXT"), settings, found, warnings),
-            result::kConfigFileMissing);
+            ConfigOutcome::kMissing);
   for (std::size_t i = 0; i < kCountedKeywords; ++i) EXPECT_FALSE(found[i]) << kKeywords[i].name;
   EXPECT_TRUE(found[20]);
   EXPECT_TRUE(found[21]);
@@ -89,12 +86,12 @@ TEST(ConfigFile, DirectoryInsteadOfFileGivesNotFound) {
   FoundFlags found{};
   WarningList warnings;
   EXPECT_EQ(read_level_config(dir.prefix("level.TXT"), settings, found, warnings),
-            result::kConfigFileMissing);
+            ConfigOutcome::kMissing);
 }
 
 TEST(ConfigFile, EmptyFileIsIncompleteWithoutWarnings) {
   const ReadOutcome out = read_config("");
-  EXPECT_EQ(out.result, kConfigIncomplete);
+  EXPECT_EQ(out.result, ConfigOutcome::kIncomplete);
   EXPECT_EQ(out.warnings, kNoWarnings);
   for (std::size_t i = 0; i < kCountedKeywords; ++i) EXPECT_FALSE(out.found[i]) << i;
 }
@@ -106,7 +103,7 @@ TEST(ConfigKeywords, EveryCountedKeywordOnceSucceedsWhateverTheSignLines) {
   for (const std::string& text : {test::complete_config(), signs + test::complete_config(),
                                   test::complete_config() + signs + signs}) {
     const ReadOutcome out = read_config(text);
-    EXPECT_EQ(out.result, result::kSuccess) << text;
+    EXPECT_EQ(out.result, ConfigOutcome::kComplete) << text;
     EXPECT_EQ(out.warnings, kNoWarnings) << text;
     for (std::size_t i = 0; i < kKeywordCount; ++i) EXPECT_TRUE(out.found[i]) << kKeywords[i].name;
   }
@@ -141,26 +138,26 @@ TEST(ConfigKeywords, UnknownKeywordsWarnOnceAndTheirValueLineIsAnOrdinaryLine) {
 TEST(ConfigKeywords, KeywordTwiceWhileAnotherIsMissingStillCountsTwenty) {
   const ReadOutcome out =
       read_config(test::complete_config({{"MAKER", ""}}) + setting("CIVIL", "7"));
-  EXPECT_EQ(out.result, result::kSuccess);
+  EXPECT_EQ(out.result, ConfigOutcome::kComplete);
   EXPECT_FALSE(out.found[kMakerIndex]);
   EXPECT_EQ(out.settings.bytes()[field::kCivil], 7);
 }
 
 TEST(ConfigKeywords, TwentyOneCountedLinesAreIncomplete) {
   const ReadOutcome out = read_config(test::complete_config() + setting("CIVIL", "7"));
-  EXPECT_EQ(out.result, kConfigIncomplete);
+  EXPECT_EQ(out.result, ConfigOutcome::kIncomplete);
   for (std::size_t i = 0; i < kKeywordCount; ++i) EXPECT_TRUE(out.found[i]) << kKeywords[i].name;
 }
 
 TEST(ConfigKeywords, NineteenCountedLinesAreIncomplete) {
   const ReadOutcome out = read_config(test::complete_config({{"RANDOMSEED", ""}}));
-  EXPECT_EQ(out.result, kConfigIncomplete);
+  EXPECT_EQ(out.result, ConfigOutcome::kIncomplete);
   EXPECT_FALSE(out.found[19]);
 }
 
 TEST(ConfigKeywords, RejectedValueCountsButLeavesFieldAndFlag) {
   const ReadOutcome out = read_config(test::complete_config({{"GGSHAPE", "maybe"}}));
-  EXPECT_EQ(out.result, result::kSuccess);
+  EXPECT_EQ(out.result, ConfigOutcome::kComplete);
   EXPECT_FALSE(out.found[kGgShapeIndex]);
   EXPECT_EQ(out.settings.bytes()[field::kGgShape], 1);
 }
@@ -168,7 +165,7 @@ TEST(ConfigKeywords, RejectedValueCountsButLeavesFieldAndFlag) {
 TEST(ConfigKeywords, SignLinesNeverCount) {
   std::string text = test::complete_config({{"RANDOMSEED", ""}});
   text += setting("SIGNTEXT1", "a") + setting("SIGNTEXT2", "nocomma");
-  EXPECT_EQ(read_config(text).result, kConfigIncomplete);
+  EXPECT_EQ(read_config(text).result, ConfigOutcome::kIncomplete);
 }
 
 // --- Lines ---
@@ -210,7 +207,7 @@ TEST(ConfigLines, WindowsLineEndsReadLikeLineFeeds) {
   for (char c : text) windows += c == '\n' ? std::string("\r\n") : std::string(1, c);
   const ReadOutcome unix_like = read_config(text);
   const ReadOutcome out = read_config(windows);
-  EXPECT_EQ(out.result, result::kSuccess);
+  EXPECT_EQ(out.result, ConfigOutcome::kComplete);
   EXPECT_EQ(out.settings.bytes(), unix_like.settings.bytes());
   EXPECT_EQ(out.found, unix_like.found);
 }
@@ -225,13 +222,13 @@ TEST(ConfigLines, LastKeywordLineWithoutLineFeedIsNotLookedAt) {
   const ReadOutcome out = read_config(setting("EMAIL", "x") + "/BOGUS");
   EXPECT_EQ(out.warnings, kNoWarnings);
   EXPECT_EQ(read_config(test::complete_config({{"RANDOMSEED", ""}}) + "/RANDOMSEED").result,
-            kConfigIncomplete);
+            ConfigOutcome::kIncomplete);
 }
 
 TEST(ConfigLines, KeywordLineAtTheEndWithLineFeedHasNoValue) {
   const ReadOutcome out =
       read_config(test::complete_config({{"RANDOMSEED", ""}}) + "/RANDOMSEED\n");
-  EXPECT_EQ(out.result, kConfigIncomplete);
+  EXPECT_EQ(out.result, ConfigOutcome::kIncomplete);
   EXPECT_FALSE(out.found[19]);
 }
 

@@ -73,7 +73,7 @@ TEST(LevelFileHeader, SignatureOffsetsAndRecord) {
   dir.write("lvl.JPG", picture);
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
-  ASSERT_EQ(converter.run_job(dir.prefix("lvl")), result::kSuccess);
+  ASSERT_EQ(converter.run_job(dir.prefix("lvl")), ConversionResult::kSuccess);
 
   const Bytes level = dir.read("lvl.lev");
   EXPECT_EQ(slice(level, 0, 22), to_bytes("ZUR level file v1.4\x0D\x0A\x1A"));
@@ -92,7 +92,7 @@ TEST(LevelFileHeader, SettingsNotGivenAreWrittenWithTheirDefaults) {
   test::write_level(dir, "lvl", kMap, test::complete_config({{"MAKER", ""}, {"GRAVITY", ""}}));
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
-  ASSERT_EQ(converter.run_job(dir.prefix("lvl")), result::kSuccess);
+  ASSERT_EQ(converter.run_job(dir.prefix("lvl")), ConversionResult::kSuccess);
   const Bytes level = dir.read("lvl.lev");
   EXPECT_EQ(slice(level, kRecordOffset, 10), to_bytes(std::string("Anonymous") + '\0'));
   EXPECT_EQ(level.at(kRecordOffset + field::kGravity), 100);
@@ -109,7 +109,7 @@ TEST(LevelPictures, LargePicturesAreCopiedExactly) {
   dir.write("lvl.JPG", picture);
   dir.write("lvlP.JPG", parallax);
   test::ScriptedPrompts prompts;
-  ASSERT_EQ(convert(dir.prefix("lvl"), prompts), result::kSuccess);
+  ASSERT_EQ(convert(dir.prefix("lvl"), prompts), ConversionResult::kSuccess);
   const Bytes level = dir.read("lvl.lev");
   EXPECT_EQ(le32(level, 26), 958 + picture.size());
   EXPECT_EQ(le32(level, 30), 958 + picture.size() + parallax.size());
@@ -123,7 +123,7 @@ TEST(LevelPictures, ParallaxFollowsTheLevelPicture) {
   dir.write("lvl.JPG", std::string("LEVEL"));
   dir.write("lvlP.JPG", std::string("PARALLAX\r\n"));
   test::ScriptedPrompts prompts;
-  ASSERT_EQ(convert(dir.prefix("lvl"), prompts), result::kSuccess);
+  ASSERT_EQ(convert(dir.prefix("lvl"), prompts), ConversionResult::kSuccess);
   const Bytes level = dir.read("lvl.lev");
   EXPECT_EQ(le32(level, 26), 963u);
   EXPECT_EQ(le32(level, 30), 973u);
@@ -137,14 +137,14 @@ TEST(LevelPictures, ParallaxIsLeftOutWithoutParaEvenWhenItExists) {
   dir.write("lvl.JPG", std::string("LEVEL"));
   dir.write("lvlP.JPG", std::string("PARALLAX"));
   test::ScriptedPrompts with_parallax_file;
-  ASSERT_EQ(convert(dir.prefix("lvl"), with_parallax_file), result::kSuccess);
+  ASSERT_EQ(convert(dir.prefix("lvl"), with_parallax_file), ConversionResult::kSuccess);
   const Bytes level = dir.read("lvl.lev");
   EXPECT_EQ(le32(level, 26), 963u);
   EXPECT_EQ(le32(level, 30), 963u);
 
   std::filesystem::remove(dir.path() / "lvlP.JPG");
   test::ScriptedPrompts without_parallax_file;
-  ASSERT_EQ(convert(dir.prefix("lvl"), without_parallax_file), result::kSuccess);
+  ASSERT_EQ(convert(dir.prefix("lvl"), without_parallax_file), ConversionResult::kSuccess);
   EXPECT_EQ(dir.read("lvl.lev"), level);
 }
 
@@ -153,7 +153,7 @@ TEST(LevelPictures, EmptyLevelImageGivesAnEmptySection) {
   test::write_level(dir, "lvl", kMap);
   dir.write("lvl.JPG", std::string());
   test::ScriptedPrompts prompts;
-  ASSERT_EQ(convert(dir.prefix("lvl"), prompts), result::kSuccess);
+  ASSERT_EQ(convert(dir.prefix("lvl"), prompts), ConversionResult::kSuccess);
   const Bytes level = dir.read("lvl.lev");
   EXPECT_EQ(le32(level, 22), 958u);
   EXPECT_EQ(le32(level, 26), 958u);
@@ -168,9 +168,10 @@ TEST(LevelPictures, MissingPicturesFailWithTheirResults) {
     ConversionResult result;
     const char* missing;
   } cases[] = {
-      {"no level image", "no", false, true, result::kLevelJpegMissing, ".jpg"},
-      {"no parallax image", "yes", true, false, result::kParallaxJpegMissing, "p.jpg"},
-      {"neither, level image first", "yes", false, false, result::kLevelJpegMissing, ".jpg"},
+      {"no level image", "no", false, true, ConversionResult::kLevelJpegMissing, ".jpg"},
+      {"no parallax image", "yes", true, false, ConversionResult::kParallaxJpegMissing, "p.jpg"},
+      {"neither, level image first", "yes", false, false, ConversionResult::kLevelJpegMissing,
+       ".jpg"},
   };
   for (const auto& c : cases) {
     test::TempDir dir;
@@ -193,7 +194,7 @@ TEST(LevelPictures, PictureThatIsADirectoryIsNotFound) {
   std::filesystem::remove(dir.path() / "lvl.JPG");
   std::filesystem::create_directory(dir.path() / "lvl.JPG");
   test::ScriptedPrompts prompts;
-  EXPECT_EQ(convert(dir.prefix("lvl"), prompts), result::kLevelJpegMissing);
+  EXPECT_EQ(convert(dir.prefix("lvl"), prompts), ConversionResult::kLevelJpegMissing);
   EXPECT_FALSE(dir.exists("lvl.lev"));
 }
 
@@ -202,9 +203,9 @@ TEST(LevelPicturesDeathTest, NamedPipeIsNotFoundAndNotWaitedFor) {
     const char* source;
     ConversionResult result;
   } cases[] = {
-      {"lvl.TXT", result::kConfigFileMissing},
-      {"lvl.JPG", result::kLevelJpegMissing},
-      {"lvl.TGA", result::kAttributeMapMissing},
+      {"lvl.TXT", ConversionResult::kConfigFileMissing},
+      {"lvl.JPG", ConversionResult::kLevelJpegMissing},
+      {"lvl.TGA", ConversionResult::kAttributeMapMissing},
   };
   for (const auto& c : cases) {
     test::TempDir dir;
@@ -217,9 +218,9 @@ TEST(LevelPicturesDeathTest, NamedPipeIsNotFoundAndNotWaitedFor) {
           ::alarm(20);  // ends a conversion that waits for a writer to the pipe
           test::ScriptedPrompts prompts;
           Converter converter(prompts);
-          std::_Exit(converter.run_job(prefix));
+          std::_Exit(code_of(converter.run_job(prefix)));
         },
-        ::testing::ExitedWithCode(c.result), "")
+        ::testing::ExitedWithCode(code_of(c.result)), "")
         << c.source;
   }
 }
@@ -234,7 +235,7 @@ TEST(GeneratedLevel, SectionHoldsTheMapSizeAndTheImageIsNeverOpened) {
   std::filesystem::remove(dir.path() / "lvl.JPG");
   std::filesystem::create_directory(dir.path() / "lvl.JPG");
   test::ScriptedPrompts prompts;
-  ASSERT_EQ(convert(dir.prefix("lvl"), prompts), result::kSuccess);
+  ASSERT_EQ(convert(dir.prefix("lvl"), prompts), ConversionResult::kSuccess);
   const Bytes level = dir.read("lvl.lev");
   EXPECT_EQ(le32(level, 22), 958u);
   EXPECT_EQ(le32(level, 26), 962u);
@@ -249,7 +250,7 @@ TEST(GeneratedLevel, ParallaxStillFollows) {
                     test::complete_config({{"GGLEVEL", "yes"}, {"PARA", "yes"}}));
   dir.write("lvlP.JPG", std::string("PP"));
   test::ScriptedPrompts prompts;
-  ASSERT_EQ(convert(dir.prefix("lvl"), prompts), result::kSuccess);
+  ASSERT_EQ(convert(dir.prefix("lvl"), prompts), ConversionResult::kSuccess);
   const Bytes level = dir.read("lvl.lev");
   EXPECT_EQ(le32(level, 26), 962u);
   EXPECT_EQ(le32(level, 30), 964u);
@@ -262,9 +263,9 @@ TEST(GeneratedLevel, MissingOrTooShortAttributeMapFails) {
     std::size_t map_bytes;  // 0: no map at all
     ConversionResult result;
   } cases[] = {
-      {"no map", 0, result::kAttributeMapMissing},
-      {"one byte", 1, result::kWrongTgaFormat},
-      {"fifteen bytes", 15, result::kWrongTgaFormat},
+      {"no map", 0, ConversionResult::kAttributeMapMissing},
+      {"one byte", 1, ConversionResult::kWrongTgaFormat},
+      {"fifteen bytes", 15, ConversionResult::kWrongTgaFormat},
   };
   for (const auto& c : cases) {
     test::TempDir dir;
@@ -288,7 +289,7 @@ TEST(LevelFileOutput, MissingOutputDirectoryFailsBeforeTheConfigIsRead) {
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
   const std::string prefix = dir.prefix("no such dir/lvl");
-  EXPECT_EQ(converter.run_job(prefix), result::kCannotAccessOutput);
+  EXPECT_EQ(converter.run_job(prefix), ConversionResult::kCannotAccessOutput);
   EXPECT_EQ(prompts.messages(), std::vector<std::string>{
                                     "Conversion failed.\n\nCould not access \n" + prefix + ".lev"});
   EXPECT_EQ(prompts.progress, std::vector<int>{0});
@@ -299,7 +300,7 @@ TEST(LevelFileOutput, MissingConfigLeavesNoLevelFile) {
   test::write_level(dir, "lvl", kMap);
   std::filesystem::remove(dir.path() / "lvl.TXT");
   test::ScriptedPrompts prompts;
-  EXPECT_EQ(convert(dir.prefix("lvl"), prompts), result::kConfigFileMissing);
+  EXPECT_EQ(convert(dir.prefix("lvl"), prompts), ConversionResult::kConfigFileMissing);
   EXPECT_FALSE(dir.exists("lvl.lev"));
 }
 
@@ -309,7 +310,7 @@ TEST(LevelFileOutput, FailedWriteIsReportedAndNoReportIsShown) {
   std::filesystem::create_symlink("/dev/full", dir.path() / "lvl.lev");
   test::ScriptedPrompts prompts;
   prompts.info_answers = {true};
-  EXPECT_EQ(convert(dir.prefix("lvl"), prompts), result::kCannotAccessOutput);
+  EXPECT_EQ(convert(dir.prefix("lvl"), prompts), ConversionResult::kCannotAccessOutput);
   EXPECT_FALSE(report_shown(prompts));
   EXPECT_EQ(prompts.messages().back(),
             "Conversion failed.\n\nCould not access \n" + dir.prefix("lvl") + ".lev");
@@ -322,7 +323,7 @@ TEST(LevelFileOutput, UnopenableLevelFileIsLeftAlone) {
   test::write_level(dir, "lvl", kMap);
   std::filesystem::create_symlink("/nonexistent-dir/x", dir.path() / "lvl.lev");
   test::ScriptedPrompts prompts;
-  EXPECT_EQ(convert(dir.prefix("lvl"), prompts), result::kCannotAccessOutput);
+  EXPECT_EQ(convert(dir.prefix("lvl"), prompts), ConversionResult::kCannotAccessOutput);
   std::error_code ignored;
   EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "lvl.lev", ignored));
 }
@@ -335,9 +336,8 @@ TEST(LevelFileOutput, AccessDeniedGivesNoAccessAndKeepsTheFile) {
   test::write_level(dir, "lvl", kMap);
   dir.write("lvl.lev", std::string("old level"));
   namespace fs = std::filesystem;
-  fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_read |
-                                  fs::perms::group_exec | fs::perms::others_read |
-                                  fs::perms::others_exec);
+  fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
   fs::permissions(dir.path() / "lvl.lev",
                   fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 
@@ -348,7 +348,7 @@ TEST(LevelFileOutput, AccessDeniedGivesNoAccessAndKeepsTheFile) {
     if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(2);
     test::ScriptedPrompts prompts;
     const bool denied =
-        convert(dir.prefix("lvl"), prompts) == result::kNoAccessToOutput &&
+        convert(dir.prefix("lvl"), prompts) == ConversionResult::kNoAccessToOutput &&
         prompts.messages() ==
             std::vector<std::string>{"Conversion failed.\nNo access to output file."};
     ::_exit(denied ? 0 : 1);
@@ -365,7 +365,7 @@ TEST(LevelFileOutput, ExistingLevelFileIsReplaced) {
   test::write_level(dir, "lvl", kMap);
   dir.write("lvl.lev", std::string(5000, 'x'));
   test::ScriptedPrompts prompts;
-  ASSERT_EQ(convert(dir.prefix("lvl"), prompts), result::kSuccess);
+  ASSERT_EQ(convert(dir.prefix("lvl"), prompts), ConversionResult::kSuccess);
   const Bytes level = dir.read("lvl.lev");
   EXPECT_LT(level.size(), 5000u);
   EXPECT_EQ(slice(level, 0, 3), to_bytes("ZUR"));
@@ -378,7 +378,7 @@ TEST(LevelFileOutput, SourcesAreFoundWhateverTheLetterCase) {
   dir.write("junglep.jpg", std::string("P"));
   kMap.save(dir.path() / "Jungle.Tga");
   test::ScriptedPrompts prompts;
-  ASSERT_EQ(convert(dir.prefix("jungle"), prompts), result::kSuccess);
+  ASSERT_EQ(convert(dir.prefix("jungle"), prompts), ConversionResult::kSuccess);
   const Bytes level = dir.read("jungle.lev");
   EXPECT_EQ(slice(level, 958, 2), to_bytes("LP"));
   EXPECT_FALSE(dir.exists("jungle.LEV"));
@@ -388,7 +388,7 @@ TEST(LevelFileOutput, LevelFileIsNamedByThePrefixAsGiven) {
   test::TempDir dir;
   test::write_level(dir, "Lvl", kMap);
   test::ScriptedPrompts prompts;
-  ASSERT_EQ(convert(dir.prefix("lvl"), prompts), result::kSuccess);
+  ASSERT_EQ(convert(dir.prefix("lvl"), prompts), ConversionResult::kSuccess);
   EXPECT_TRUE(dir.exists("lvl.lev"));
   EXPECT_FALSE(dir.exists("Lvl.lev"));
 }
@@ -401,13 +401,13 @@ TEST(LevelFileOutput, WriterTellsWhetherItOpenedTheLevelFile) {
   Conversion conversion(prompts, [] { return 0u; });
   conversion.prefix = dir.prefix("lvl");
   WriteOutcome outcome = write_level_file(conversion);
-  EXPECT_EQ(outcome.result, result::kConfigFileMissing);
+  EXPECT_EQ(outcome.result, ConversionResult::kConfigFileMissing);
   EXPECT_TRUE(outcome.level_file_opened);
   EXPECT_TRUE(dir.exists("lvl.lev"));  // removing it is the job's work
 
   conversion.prefix = dir.prefix("no such dir/lvl");
   outcome = write_level_file(conversion);
-  EXPECT_EQ(outcome.result, result::kCannotAccessOutput);
+  EXPECT_EQ(outcome.result, ConversionResult::kCannotAccessOutput);
   EXPECT_FALSE(outcome.level_file_opened);
 }
 
@@ -418,7 +418,7 @@ TEST(LevelFileOutput, UnopenableLevelFileLeavesTheRecordAsItWas) {
   conversion.found[3] = true;
   conversion.warnings.append("left over");
   conversion.prefix = "/nonexistent-dir/lvl";
-  EXPECT_EQ(write_level_file(conversion).result, result::kCannotAccessOutput);
+  EXPECT_EQ(write_level_file(conversion).result, ConversionResult::kCannotAccessOutput);
   EXPECT_EQ(conversion.settings.bytes()[field::kCivil], 77);
   EXPECT_TRUE(conversion.found[3]);
   EXPECT_EQ(conversion.warnings.count(), 0u);
@@ -435,10 +435,10 @@ TEST(LevelFileOutput, OutputDoesNotDependOnTheConversionBefore) {
 
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
-  ASSERT_EQ(converter.run_job(dir.prefix("plain")), result::kSuccess);
+  ASSERT_EQ(converter.run_job(dir.prefix("plain")), ConversionResult::kSuccess);
   const Bytes fresh = dir.read("plain.lev");
-  ASSERT_EQ(converter.run_job(dir.prefix("busy")), result::kSuccess);
-  ASSERT_EQ(converter.run_job(dir.prefix("plain")), result::kSuccess);
+  ASSERT_EQ(converter.run_job(dir.prefix("busy")), ConversionResult::kSuccess);
+  ASSERT_EQ(converter.run_job(dir.prefix("plain")), ConversionResult::kSuccess);
   EXPECT_EQ(dir.read("plain.lev"), fresh);
 }
 
@@ -448,16 +448,16 @@ TEST(LevelFileOutput, WarningsStayReadableUntilTheNextJob) {
   test::write_level(dir, "clean", kMap);
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
-  ASSERT_EQ(converter.run_job(dir.prefix("warned")), result::kSuccess);
+  ASSERT_EQ(converter.run_job(dir.prefix("warned")), ConversionResult::kSuccess);
   EXPECT_EQ(converter.last().warnings.texts(),
             (std::vector<std::string>{std::string(warning::kUnknownParameters),
                                       std::string(warning::kMissingParameters)}));
   EXPECT_FALSE(converter.last().found[4]);
-  ASSERT_EQ(converter.run_job(dir.prefix("clean")), result::kSuccess);
+  ASSERT_EQ(converter.run_job(dir.prefix("clean")), ConversionResult::kSuccess);
   EXPECT_TRUE(converter.last().warnings.texts().empty());
 
-  ASSERT_EQ(converter.run_job(dir.prefix("warned")), result::kSuccess);
-  EXPECT_EQ(converter.run_job(dir.prefix("no such dir/x")), result::kCannotAccessOutput);
+  ASSERT_EQ(converter.run_job(dir.prefix("warned")), ConversionResult::kSuccess);
+  EXPECT_EQ(converter.run_job(dir.prefix("no such dir/x")), ConversionResult::kCannotAccessOutput);
   EXPECT_TRUE(converter.last().warnings.texts().empty());
 }
 
@@ -466,7 +466,7 @@ TEST(LevelFileOutput, RepeatedKeywordWarnsThroughTheWriter) {
   test::write_level(dir, "lvl", kMap, test::complete_config() + "/CIVIL\n3\n");
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
-  ASSERT_EQ(converter.run_job(dir.prefix("lvl")), result::kSuccess);
+  ASSERT_EQ(converter.run_job(dir.prefix("lvl")), ConversionResult::kSuccess);
   EXPECT_EQ(converter.last().warnings.texts(),
             std::vector<std::string>{std::string(warning::kMissingParameters)});
   EXPECT_EQ(dir.read("lvl.lev").at(kRecordOffset + field::kCivil), 3);

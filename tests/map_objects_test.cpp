@@ -268,7 +268,7 @@ TEST(ObjectSection, ConvertingLeavesTheAttributeMapFileUnchanged) {
   const Bytes before = dir.read("level.TGA");
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
-  ASSERT_EQ(converter.run_job(dir.prefix("level")), result::kSuccess);
+  ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   EXPECT_EQ(dir.read("level.TGA"), before);
 }
 

@@ -87,7 +87,7 @@ TEST(ClassifyColour, AgreesWithTheTableForEveryColour) {
 TEST(Palette, TableHoldsEachCodesColour) {
   ASSERT_EQ(kPalette.size(), std::size(kColours));
   for (std::size_t code = 0; code < kPalette.size(); ++code) {
-    EXPECT_EQ(describe(kPalette[code]), describe(kColours[code])) << "code " << code;
+    EXPECT_EQ(describe(kPalette[code].colour), describe(kColours[code])) << "code " << code;
   }
 }
 

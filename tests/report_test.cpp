@@ -46,7 +46,7 @@ TEST(ConversionReport, FullSequenceForAHundredByHundredMapOfBasicLand) {
   test::ScriptedPrompts prompts;
   prompts.info_answers = {true};
   Converter converter(prompts, readings({1000, 3999}));
-  ASSERT_EQ(converter.run_job(dir.prefix("level")), result::kSuccess);
+  ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   ASSERT_EQ(prompts.prompts.size(), 3u);
   EXPECT_EQ(prompts.prompts[0].kind, Prompt::Kind::Question);
   EXPECT_EQ(prompts.prompts[0].text, completion(dir.prefix("level")) + kInfoQuestion);
@@ -70,7 +70,7 @@ TEST(ConversionReport, WarningsAreListedWithATotal) {
   test::ScriptedPrompts prompts;
   prompts.illegal_colour_answers = {true};
   Converter converter(prompts);
-  ASSERT_EQ(converter.run_job(dir.prefix("level")), result::kSuccess);
+  ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   ASSERT_GE(prompts.prompts.size(), 2u);
   EXPECT_EQ(prompts.prompts[1].text, completion(dir.prefix("level")) +
                                          "\n\nWarnings:\n - Not all config parameters were found\n"
@@ -85,7 +85,7 @@ TEST(ConversionReport, OneWarningKeepsThePluralTotal) {
   test::ScriptedPrompts prompts;
   prompts.illegal_colour_answers = {true};
   Converter converter(prompts);
-  ASSERT_EQ(converter.run_job(dir.prefix("level")), result::kSuccess);
+  ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   ASSERT_GE(prompts.prompts.size(), 2u);
   EXPECT_EQ(prompts.prompts[1].text,
             completion(dir.prefix("level")) +
@@ -100,7 +100,7 @@ TEST(ConversionReport, MissingKeywordsAreListedInTableOrder) {
   test::ScriptedPrompts prompts;
   prompts.info_answers = {true};
   Converter converter(prompts, readings({0}));
-  ASSERT_EQ(converter.run_job(dir.prefix("level")), result::kSuccess);
+  ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   ASSERT_GE(prompts.prompts.size(), 2u);
   const std::string& text = prompts.prompts[1].text;
   const std::string block =
@@ -116,7 +116,7 @@ TEST(ConversionReport, NoStatisticsOnNoButHintsStill) {
   test::write_level(dir, "level", TgaBuilder(10, 10));
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
-  ASSERT_EQ(converter.run_job(dir.prefix("level")), result::kSuccess);
+  ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   ASSERT_EQ(prompts.prompts.size(), 2u);
   EXPECT_EQ(prompts.prompts[0].kind, Prompt::Kind::Question);
   EXPECT_EQ(prompts.prompts[1].text, kAirHint);  // fewer than 1024 pixels, all air
@@ -128,7 +128,7 @@ TEST(ConversionReport, MapWithoutPixelsShowsZeroRatio) {
   test::ScriptedPrompts prompts;
   prompts.info_answers = {true};
   Converter converter(prompts, readings({0}));
-  ASSERT_EQ(converter.run_job(dir.prefix("level")), result::kSuccess);
+  ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   ASSERT_GE(prompts.prompts.size(), 2u);
   EXPECT_EQ(prompts.prompts[1].text,
             "Attribute map info:\nPacked: 0, Unpacked: 0\nRatio: 0 (bigger is better)\n\nLevel is "
@@ -153,7 +153,7 @@ TEST(ConversionReport, TimeCountsFromTheJobStartAcrossAClockWrap) {
     test::ScriptedPrompts prompts;
     prompts.info_answers = {true};
     Converter converter(prompts, readings({c.start, c.end}));
-    ASSERT_EQ(converter.run_job(dir.prefix("level")), result::kSuccess);
+    ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
     ASSERT_GE(prompts.prompts.size(), 2u);
     const std::string& text = prompts.prompts[1].text;
     EXPECT_NE(text.find(c.shown), std::string::npos) << c.start << " to " << c.end << ":\n" << text;
@@ -171,7 +171,7 @@ TEST(ConversionReport, ClockIsReadAfterTheQuestionAndBeforeTheReport) {
     prompts_shown_at_reading.push_back(prompts.prompts.size());
     return 0u;
   });
-  ASSERT_EQ(converter.run_job(dir.prefix("level")), result::kSuccess);
+  ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   EXPECT_EQ(prompts_shown_at_reading, (std::vector<std::size_t>{0, 1}));
 }
 
@@ -185,7 +185,7 @@ TEST(ConversionReport, CompletionCarriesALongPrefixWhole) {
                     TgaBuilder(1, 1));
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
-  ASSERT_EQ(converter.run_job(prefix), result::kSuccess);
+  ASSERT_EQ(converter.run_job(prefix), ConversionResult::kSuccess);
   ASSERT_FALSE(prompts.prompts.empty());
   EXPECT_EQ(prompts.prompts[0].text, completion(prefix) + kInfoQuestion);
 }
@@ -335,7 +335,7 @@ TEST(ConversionHints, RepairHintIsAQuestionWhoseAnswerChangesNothing) {
     test::ScriptedPrompts prompts;
     prompts.repair_answers = {answer};
     Converter converter(prompts);
-    EXPECT_EQ(converter.run_job(dir.prefix("level")), result::kSuccess);
+    EXPECT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
     ASSERT_EQ(prompts.prompts.size(), 3u);
     EXPECT_EQ(prompts.prompts[1].text, kAirHint);
     EXPECT_EQ(prompts.prompts[2].kind, Prompt::Kind::Question);

@@ -10,7 +10,7 @@ namespace {
 TEST(ResultMessage, EveryCodeHasItsTextAndIcon) {
   const std::string prefix = "levels/Jungle 2";
   const struct {
-    ConversionResult code;
+    std::int32_t code;
     std::string text;
     Icon icon;
   } cases[] = {
@@ -51,15 +51,15 @@ TEST(ResultMessage, EveryCodeHasItsTextAndIcon) {
       {15, "Conversion failed.\n\nGive a filename.", Icon::Error},
   };
   for (const auto& c : cases) {
-    const ResultMessage message = result_message(c.code, prefix);
+    const ResultMessage message = result_message(static_cast<ConversionResult>(c.code), prefix);
     EXPECT_EQ(message.text, c.text) << "code " << c.code;
     EXPECT_EQ(message.icon, c.icon) << "code " << c.code;
   }
 }
 
 TEST(ResultMessage, CodesWithoutAMessageAreUnknownErrors) {
-  for (ConversionResult code : {-1, 16, 100, -2147483647 - 1, 2147483647}) {
-    const ResultMessage message = result_message(code, "x");
+  for (std::int32_t code : {-1, 16, 100, -2147483647 - 1, 2147483647}) {
+    const ResultMessage message = result_message(static_cast<ConversionResult>(code), "x");
     EXPECT_EQ(message.text, "Conversion failed.\nUnknown error!") << "code " << code;
     EXPECT_EQ(message.icon, Icon::Error) << "code " << code;
   }
@@ -69,9 +69,9 @@ TEST(ResultMessage, PrefixIsInsertedAsItStands) {
   // No printf formatting of the prefix: a "%" in a path is just a character.
   const std::string prefix = "C:\\levels\\100%s%d" + std::string(600, 'x');
   EXPECT_EQ(
-      result_message(result::kAttributeMapMissing, prefix).text,
+      result_message(ConversionResult::kAttributeMapMissing, prefix).text,
       "Conversion failed.\nAttribute map TGA file not found.\n\nFile missing:\n" + prefix + ".tga");
-  EXPECT_EQ(result_message(result::kNoFilename, prefix).text,
+  EXPECT_EQ(result_message(ConversionResult::kNoFilename, prefix).text,
             "Conversion failed.\n\nGive a filename.");
 }
 

@@ -212,7 +212,7 @@ TEST(Zurconv, WritesTheSameLevelFileAsTheEngine) {
   ASSERT_EQ(zurconv(by_command, {"level"}).status, 0);
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
-  ASSERT_EQ(converter.run_job(by_engine.prefix("level")), result::kSuccess);
+  ASSERT_EQ(converter.run_job(by_engine.prefix("level")), ConversionResult::kSuccess);
   EXPECT_EQ(by_command.read("level.lev"), by_engine.read("level.lev"));
 }
 

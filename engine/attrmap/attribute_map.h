@@ -4,16 +4,28 @@
 // whatever order the file stores them in.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
+#include "engine/level/level_format.h"
 #include "engine/level/result.h"
 
 namespace zur {
 
-inline constexpr std::size_t kTgaHeaderSize = 18;
+// The TGA header: 18 bytes, little-endian numbers.
+namespace tga {
+inline constexpr std::size_t kHeaderSize = 18;
+inline constexpr std::size_t kImageTypeAt = 2;
+inline constexpr std::size_t kWidthAt = 12;
+inline constexpr std::size_t kHeightAt = 14;
+inline constexpr std::size_t kBitsPerPixelAt = 16;
+inline constexpr std::size_t kDescriptorAt = 17;
+}  // namespace tga
+
 inline constexpr std::size_t kBytesPerPixel = 3;  // blue, green, red
 
 struct AttributeMap {
@@ -26,7 +38,7 @@ struct AttributeMap {
   // The pixels of row y, 0 being the top row of the level.
   std::uint8_t* row(std::int32_t y) {
     const std::int32_t stored = bottom_up ? height - 1 - y : y;
-    return contents.get() + kTgaHeaderSize +
+    return contents.get() + tga::kHeaderSize +
            static_cast<std::size_t>(stored) * static_cast<std::size_t>(width) * kBytesPerPixel;
   }
 };
@@ -37,5 +49,14 @@ struct AttributeMap {
 // uncompressed TGA with a plain row order, or too short for its pixels
 // (kWrongTgaFormat).
 ConversionResult read_attribute_map(const std::string& path, AttributeMap& map);
+
+// The same for the bytes of a whole TGA file, which `map` copies.
+ConversionResult parse_attribute_map(std::span<const std::uint8_t> file, AttributeMap& map);
+
+// The map's width and height as the GGLEVEL level picture section holds them:
+// the TGA header's two size fields as they stand. kAttributeMapMissing when
+// the file cannot be read, kWrongTgaFormat when it is too short for them.
+using MapSizeSection = std::array<std::uint8_t, level_format::kMapSizeSectionSize>;
+ConversionResult read_map_size_section(const std::string& path, MapSizeSection& section);
 
 }  // namespace zur

@@ -9,8 +9,6 @@
 namespace zur {
 namespace {
 
-constexpr std::uint8_t kAir = 0;
-constexpr std::array<std::uint8_t, 2> kEndToken = {0xFF, 0xFF};
 // Long runs of equal pixels are found a block of this many pixels at a time.
 constexpr std::int32_t kRunBlockPixels = 16;
 
@@ -95,8 +93,8 @@ void AttributePacker::finish() {
 void AttributePacker::write_run(std::uint8_t code, std::uint32_t length) {
   // Made as one 16-bit value: a token stored byte by byte and then copied out
   // as a whole stalls every run on the store.
-  std::uint8_t token[2];
-  put_le16(token, static_cast<std::uint16_t>((length >> 2) << 8 | code << 2 | (length & 3)));
+  std::uint8_t token[kRunTokenSize];
+  put_le16(token, run_token(code, length));
   out_.append(token, sizeof token);
   stats_.packed += 2;
   stats_.unpacked += length;
@@ -114,8 +112,8 @@ ConversionResult pack_attribute_map(AttributeMap& map, LevelFile& out, WarningLi
       const Rgb colour{pixel[2], pixel[1], pixel[0]};
       std::optional<std::uint8_t> code = classify_colour(colour);
       if (!code) {
-        if (!illegal.accept(colour, x, y)) return result::kIllegalColours;
-        code = kAir;
+        if (!illegal.accept(colour, x, y)) return ConversionResult::kIllegalColours;
+        code = palette::kAir;
       }
       packer.add(*code, static_cast<std::uint32_t>(end - x));
       x = end;
@@ -123,7 +121,7 @@ ConversionResult pack_attribute_map(AttributeMap& map, LevelFile& out, WarningLi
   }
   packer.finish();
   stats = packer.stats();
-  return result::kSuccess;
+  return ConversionResult::kSuccess;
 }
 
 }  // namespace zur

@@ -1,20 +1,19 @@
 // Pass 2: every pixel's colour becomes an attribute code, and the codes in
-// scan order are packed into the level file as 2-byte runs of 1 to 1023
-// pixels, ended by FF FF. Runs continue across row ends.
+// scan order are packed into the level file as run tokens (run_token.h),
+// ended by the end token. Runs continue across row ends.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
 #include "engine/attrmap/attribute_map.h"
+#include "engine/attrmap/run_token.h"
 #include "engine/level/level_file.h"
 #include "engine/level/prompts.h"
 #include "engine/level/result.h"
 #include "engine/level/warnings.h"
 
 namespace zur {
-
-inline constexpr std::uint32_t kMaxRunLength = 1023;
 
 struct PackStats {
   std::int64_t packed = 0;                    // bytes of runs written, end token not counted
@@ -46,7 +45,7 @@ class AttributePacker {
 
 // Packs the map after pass 1. At the first illegal colour the user is warned
 // and asked whether to go on with illegal colours as air; on No the result is
-// result::kIllegalColours and the stream is left unfinished.
+// ConversionResult::kIllegalColours and the stream is left unfinished.
 ConversionResult pack_attribute_map(AttributeMap& map, LevelFile& out, WarningList& warnings,
                                     UserPrompts& prompts, PackStats& stats);
 

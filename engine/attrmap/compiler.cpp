@@ -13,26 +13,26 @@ ConversionResult compile_attribute_map(const std::string& map_path, LevelFile& o
                                        Conversion& conversion) {
   AttributeMap map;
   const ConversionResult read = read_attribute_map(map_path, map);
-  if (read != result::kSuccess) return read;
+  if (read != ConversionResult::kSuccess) return read;
 
   UserPrompts& prompts = conversion.prompts;
-  prompts.set_progress(40);
+  prompts.set_progress(progress::kMapChecked);
   auto objects = std::make_unique<ObjectTable>();
   place_map_objects(map, *objects);
 
-  prompts.set_progress(70);
+  prompts.set_progress(progress::kObjectsPlaced);
   write_object_section(*objects, out);
 
   MapFacts facts{map.width, map.height, objects->count, {}};
   const ConversionResult packed =
       pack_attribute_map(map, out, conversion.warnings, prompts, facts.packing);
-  if (packed != result::kSuccess) return packed;
-  prompts.set_progress(100);
+  if (packed != ConversionResult::kSuccess) return packed;
+  prompts.set_progress(progress::kStreamPacked);
 
   // The report announces success, so everything must be on disk before it.
-  if (!out.flush()) return result::kCannotAccessOutput;
+  if (!out.flush()) return ConversionResult::kCannotAccessOutput;
   show_conversion_report(facts, conversion);
-  return result::kSuccess;
+  return ConversionResult::kSuccess;
 }
 
 }  // namespace zur

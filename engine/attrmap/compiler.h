@@ -11,8 +11,15 @@
 
 namespace zur {
 
+// Where the progress bar stands once each step is done.
+namespace progress {
+inline constexpr int kMapChecked = 40;
+inline constexpr int kObjectsPlaced = 70;
+inline constexpr int kStreamPacked = 100;
+}  // namespace progress
+
 // Appends to `out`, which the caller opened and closes. Moves the progress
-// bar to 40, 70 and 100 as the passes go; result::kSuccess once the report
+// bar through the steps above as the passes go; ConversionResult::kSuccess once the report
 // has been shown, or the first failing stage's result.
 ConversionResult compile_attribute_map(const std::string& map_path, LevelFile& out,
                                        Conversion& conversion);

@@ -14,16 +14,63 @@ struct Rgb {
 
 inline constexpr std::size_t kAttributeCodes = 34;
 
+namespace palette {
+inline constexpr std::uint8_t kAir = 0;
+inline constexpr std::uint8_t kBasicLand = 1;
+}  // namespace palette
+
+// The statistics line of the conversion report that counts a code.
+enum class ReportGroup { kNone, kEmpty, kBasicLand, kWater, kRepairPlace };
+// The report's hint that looks at a code.
+enum class Hint { kNone, kAir, kIndestructibleWall, kRepair, kExplosive };
+
+struct PaletteEntry {
+  Rgb colour;
+  ReportGroup group;
+  Hint hint;
+};
+
 // Indexed by attribute code.
-inline constexpr std::array<Rgb, kAttributeCodes> kPalette = {{
-    {0, 0, 0},       {0, 152, 0},     {126, 48, 59},   {77, 77, 77},    {168, 168, 168},
-    {160, 0, 0},     {227, 0, 0},     {255, 255, 255}, {189, 120, 65},  {133, 84, 45},
-    {255, 169, 96},  {0, 0, 200},     {0, 0, 255},     {50, 50, 200},   {50, 50, 255},
-    {100, 100, 200}, {100, 100, 255}, {150, 150, 200}, {150, 150, 255}, {50, 50, 0},
-    {100, 100, 0},   {150, 150, 0},   {200, 200, 0},   {250, 250, 0},   {0, 152, 100},
-    {126, 48, 159},  {160, 0, 100},   {168, 168, 255}, {168, 255, 156}, {124, 178, 117},
-    {86, 122, 81},   {58, 78, 55},    {0, 100, 0},     {0, 255, 255},
-}};
+inline constexpr std::array<PaletteEntry, kAttributeCodes> kPalette = [] {
+  using G = ReportGroup;
+  using H = Hint;
+  return std::array<PaletteEntry, kAttributeCodes>{{
+      {{0, 0, 0}, G::kEmpty, H::kAir},
+      {{0, 152, 0}, G::kBasicLand, H::kNone},
+      {{126, 48, 59}, G::kNone, H::kNone},
+      {{77, 77, 77}, G::kNone, H::kIndestructibleWall},
+      {{168, 168, 168}, G::kRepairPlace, H::kRepair},
+      {{160, 0, 0}, G::kNone, H::kExplosive},
+      {{227, 0, 0}, G::kNone, H::kExplosive},
+      {{255, 255, 255}, G::kNone, H::kNone},
+      {{189, 120, 65}, G::kNone, H::kNone},
+      {{133, 84, 45}, G::kNone, H::kNone},
+      {{255, 169, 96}, G::kNone, H::kNone},
+      {{0, 0, 200}, G::kWater, H::kNone},
+      {{0, 0, 255}, G::kWater, H::kNone},
+      {{50, 50, 200}, G::kWater, H::kNone},
+      {{50, 50, 255}, G::kWater, H::kNone},
+      {{100, 100, 200}, G::kWater, H::kNone},
+      {{100, 100, 255}, G::kWater, H::kNone},
+      {{150, 150, 200}, G::kWater, H::kNone},
+      {{150, 150, 255}, G::kWater, H::kNone},
+      {{50, 50, 0}, G::kNone, H::kNone},
+      {{100, 100, 0}, G::kNone, H::kNone},
+      {{150, 150, 0}, G::kNone, H::kNone},
+      {{200, 200, 0}, G::kNone, H::kNone},
+      {{250, 250, 0}, G::kNone, H::kNone},
+      {{0, 152, 100}, G::kBasicLand, H::kNone},
+      {{126, 48, 159}, G::kNone, H::kNone},
+      {{160, 0, 100}, G::kNone, H::kNone},
+      {{168, 168, 255}, G::kRepairPlace, H::kNone},
+      {{168, 255, 156}, G::kRepairPlace, H::kNone},
+      {{124, 178, 117}, G::kRepairPlace, H::kNone},
+      {{86, 122, 81}, G::kRepairPlace, H::kNone},
+      {{58, 78, 55}, G::kRepairPlace, H::kNone},
+      {{0, 100, 0}, G::kNone, H::kNone},
+      {{0, 255, 255}, G::kNone, H::kNone},
+  }};
+}();
 
 // The lookup table behind classify_colour: a multiplicative hash that gives
 // every palette colour a slot of its own, found when the program is built.
@@ -50,9 +97,9 @@ constexpr std::size_t slot_of(std::uint32_t key, std::uint32_t multiplier) {
 constexpr bool fill_slots(std::uint32_t multiplier, SlotTable& slots) {
   slots = SlotTable{};
   for (std::size_t code = 0; code < kPalette.size(); ++code) {
-    Slot& slot = slots[slot_of(colour_key(kPalette[code]), multiplier)];
+    Slot& slot = slots[slot_of(colour_key(kPalette[code].colour), multiplier)];
     if (slot.code != kEmptySlot) return false;
-    slot = {colour_key(kPalette[code]), static_cast<std::uint8_t>(code)};
+    slot = {colour_key(kPalette[code].colour), static_cast<std::uint8_t>(code)};
   }
   return true;
 }

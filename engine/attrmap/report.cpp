@@ -1,19 +1,29 @@
 #include "engine/attrmap/report.h"
 
 #include <cstdio>
-#include <initializer_list>
+
+#include "engine/attrmap/palette.h"
+#include "engine/level/level_format.h"
 
 namespace zur {
 namespace {
 
 // Shares and hints count whole blocks of this many pixels.
 constexpr std::int64_t kBlockPixels = 1024;
+constexpr float kBytesPerMegabyte = 1024.0f * 1024.0f;
 
 std::string format(const char* pattern, auto... values) {
   const int length = std::snprintf(nullptr, 0, pattern, values...);
   std::string text(static_cast<std::size_t>(length), '\0');
   std::snprintf(text.data(), text.size() + 1, pattern, values...);
   return text;
+}
+
+ReportGroup tag_of(const PaletteEntry& entry, ReportGroup) {
+  return entry.group;
+}
+Hint tag_of(const PaletteEntry& entry, Hint) {
+  return entry.hint;
 }
 
 // The histogram in whole blocks, and the map's size in blocks (at least 1,
@@ -26,17 +36,19 @@ struct BlockCounts {
     }
   }
 
-  std::int64_t sum(std::initializer_list<std::size_t> codes) const {
+  // Blocks of the codes the palette puts in `group`, or gives `hint`.
+  template <typename Tag>
+  std::int64_t sum(Tag tag) const {
     std::int64_t sum = 0;
-    for (std::size_t code : codes) sum += blocks[code];
+    for (std::size_t code = 0; code < kPalette.size(); ++code) {
+      if (tag_of(kPalette[code], tag) == tag) sum += blocks[code];
+    }
     return sum;
   }
-  double percent(std::initializer_list<std::size_t> codes) const {
-    return static_cast<double>(sum(codes)) * 100.0 / static_cast<double>(total);
+  double percent(ReportGroup group) const {
+    return static_cast<double>(sum(group)) * 100.0 / static_cast<double>(total);
   }
-  std::int64_t in_tenths(std::initializer_list<std::size_t> codes) const {
-    return sum(codes) * 10 / total;
-  }
+  std::int64_t in_tenths(Hint hint) const { return sum(hint) * 10 / total; }
 
   std::array<std::int64_t, 256> blocks{};
   std::int64_t total;
@@ -59,7 +71,7 @@ std::string completion_text(const Conversion& conversion) {
   std::string text =
       "Conversion succesfully completed for level:\n"
       "-------------------------------------------------------------\n" +
-      conversion.prefix + ".lev";
+      conversion.prefix + std::string(suffix::kLevelFile);
   const auto& warnings = conversion.warnings.texts();
   if (!warnings.empty()) {
     text += "\n\nWarnings:\n";
@@ -70,16 +82,16 @@ std::string completion_text(const Conversion& conversion) {
 }
 
 void show_hints(const BlockCounts& counts, UserPrompts& prompts) {
-  if (counts.sum({0}) * 100 / counts.total == 0) {
+  if (counts.sum(Hint::kAir) * 100 / counts.total == 0) {
     prompts.show_message(
         "Only less than one percent of your level is air!\nI hope you know what you're\ndoing..",
         Icon::None);
   }
-  if (counts.in_tenths({5, 6}) > 1) {
+  if (counts.in_tenths(Hint::kExplosive) > 1) {
     prompts.show_message("What an EXPLOSIVE level you've made! :)", Icon::None);
-  } else if (counts.in_tenths({3}) > 3) {
+  } else if (counts.in_tenths(Hint::kIndestructibleWall) > 3) {
     prompts.show_message("Lots of indestructable wall.. Uuh.", Icon::None);
-  } else if (counts.in_tenths({4}) > 1) {
+  } else if (counts.in_tenths(Hint::kRepair) > 1) {
     prompts.ask_yes_no(
         "Are you going to just repair all day long?\nOver 1/10 of your level is repairing place..",
         Icon::None, Question::RepairHint);
@@ -91,7 +103,7 @@ void show_hints(const BlockCounts& counts, UserPrompts& prompts) {
 float memory_estimate_megabytes(std::int32_t width, std::int32_t height) {
   const std::int64_t bytes =
       integer_power(2, power_of_two_exponent(std::int64_t{width} + 14)) * (height + 14) * 3;
-  return static_cast<float>(bytes) * 9.5367431640625e-07f;
+  return static_cast<float>(bytes) / kBytesPerMegabyte;
 }
 
 std::string statistics_text(const MapFacts& facts, const FoundFlags& found, std::uint32_t seconds) {
@@ -106,9 +118,9 @@ std::string statistics_text(const MapFacts& facts, const FoundFlags& found, std:
       static_cast<long long>(packing.packed), static_cast<long long>(packing.unpacked),
       static_cast<long long>(ratio),
       static_cast<double>(memory_estimate_megabytes(facts.width, facts.height)),
-      static_cast<int>(facts.objects), counts.percent({0}), counts.percent({1, 24}),
-      counts.percent({11, 12, 13, 14, 15, 16, 17, 18}), counts.percent({4, 27, 28, 29, 30, 31}),
-      seconds);
+      static_cast<int>(facts.objects), counts.percent(ReportGroup::kEmpty),
+      counts.percent(ReportGroup::kBasicLand), counts.percent(ReportGroup::kWater),
+      counts.percent(ReportGroup::kRepairPlace), seconds);
   bool listed = false;
   for (std::size_t i = 0; i < kKeywords.size(); ++i) {
     if (found[i]) continue;

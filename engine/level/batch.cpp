@@ -41,12 +41,12 @@ ConversionResult Converter::run_job(std::string_view prefix) {
   conversion_.job_start_ms = conversion_.clock();
   conversion_.prefix = prefix;
   if (prefix.empty()) {
-    const ResultMessage message = result_message(result::kNoFilename, prefix);
+    const ResultMessage message = result_message(ConversionResult::kNoFilename, prefix);
     conversion_.prompts.show_message(message.text, message.icon);
-    return result::kNoFilename;
+    return ConversionResult::kNoFilename;
   }
   const WriteOutcome outcome = write_level_file(conversion_);
-  if (outcome.result != result::kSuccess && outcome.level_file_opened) {
+  if (outcome.result != ConversionResult::kSuccess && outcome.level_file_opened) {
     ::unlink((conversion_.prefix + std::string(suffix::kLevelFile)).c_str());
   }
   const ResultMessage message = result_message(outcome.result, conversion_.prefix);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "engine/level/ascii.h"
 #include "engine/level/byte_order.h"
 #include "engine/level/input_file.h"
 
@@ -42,17 +43,6 @@ class LineReader {
 bool is_space(char c) {
   return c == ' ' || (c >= '\t' && c <= '\r');
 }
-char to_upper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool starts_with_ignoring_case(std::string_view text, std::string_view upper) {
-  if (text.size() < upper.size()) return false;
-  for (std::size_t i = 0; i < upper.size(); ++i) {
-    if (to_upper(text[i]) != upper[i]) return false;
-  }
-  return true;
-}
 
 // Decimal integer read like atoi, saturating at the limits of 32 bits.
 std::int32_t read_integer(std::string_view text) {
@@ -85,7 +75,7 @@ class ConfigReader {
   ConfigReader(LevelSettings& settings, FoundFlags& found, WarningList& warnings)
       : settings_(settings), found_(found), warnings_(warnings) {}
 
-  ConversionResult read(std::string_view text) {
+  ConfigOutcome read(std::string_view text) {
     if (text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
       text.remove_prefix(kUtf8ByteOrderMark.size());
     }
@@ -106,16 +96,13 @@ class ConfigReader {
       if (*index < kCountedKeywords) ++counted;
       if (value.ended_file) break;
     }
-    return counted == kCountedKeywords ? result::kSuccess : kConfigIncomplete;
+    return counted == kCountedKeywords ? ConfigOutcome::kComplete : ConfigOutcome::kIncomplete;
   }
 
  private:
   static std::optional<std::size_t> match_keyword(std::string_view name) {
     for (std::size_t i = 0; i < kKeywords.size(); ++i) {
-      if (name.size() == kKeywords[i].name.size() &&
-          starts_with_ignoring_case(name, kKeywords[i].name)) {
-        return i;
-      }
+      if (equal_ignoring_case(name, kKeywords[i].name)) return i;
     }
     return std::nullopt;
   }
@@ -209,16 +196,28 @@ class ConfigReader {
   bool signs_warned_ = false;
 };
 
-}  // namespace
-
-ConversionResult read_level_config(const std::string& path, LevelSettings& settings,
-                                   FoundFlags& found, WarningList& warnings) {
-  // The sign keywords may be left out, so they never count as missing.
+// The sign keywords may be left out, so they never count as missing.
+void reset_found_flags(FoundFlags& found) {
   std::fill(found.begin(), found.end(), false);
   std::fill(found.begin() + kCountedKeywords, found.end(), true);
-  std::string text;
-  if (!read_text_file(path, text)) return result::kConfigFileMissing;
+}
+
+}  // namespace
+
+ConfigOutcome parse_level_config(std::string_view text, LevelSettings& settings, FoundFlags& found,
+                                 WarningList& warnings) {
+  reset_found_flags(found);
   return ConfigReader(settings, found, warnings).read(text);
+}
+
+ConfigOutcome read_level_config(const std::string& path, LevelSettings& settings, FoundFlags& found,
+                                WarningList& warnings) {
+  std::string text;
+  if (!read_text_file(path, text)) {
+    reset_found_flags(found);
+    return ConfigOutcome::kMissing;
+  }
+  return parse_level_config(text, settings, found, warnings);
 }
 
 }  // namespace zur

@@ -5,24 +5,31 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
-#include "engine/level/result.h"
 #include "engine/level/settings.h"
 #include "engine/level/warnings.h"
 
 namespace zur {
 
-// Returned when the file was read but did not hold exactly one keyword line
-// for each of the 20 counted keywords.
-inline constexpr ConversionResult kConfigIncomplete = 100;
+enum class ConfigOutcome {
+  kComplete,
+  // Read, but not exactly one keyword line for each of the 20 counted keywords.
+  kIncomplete,
+  // The file cannot be opened or read.
+  kMissing,
+};
 
 // Longest line kept; the rest of a longer line is dropped.
 inline constexpr std::size_t kMaxConfigLine = 159;
 
-// result::kSuccess, kConfigIncomplete, or result::kConfigFileMissing when the
-// file cannot be opened or read. Sets `found` for every keyword and may add
-// warnings.
-ConversionResult read_level_config(const std::string& path, LevelSettings& settings,
-                                   FoundFlags& found, WarningList& warnings);
+// Reads the text of a config file. Sets `found` for every keyword and may
+// add warnings; never kMissing.
+ConfigOutcome parse_level_config(std::string_view text, LevelSettings& settings, FoundFlags& found,
+                                 WarningList& warnings);
+
+// The same for the file at `path`.
+ConfigOutcome read_level_config(const std::string& path, LevelSettings& settings, FoundFlags& found,
+                                WarningList& warnings);
 
 }  // namespace zur

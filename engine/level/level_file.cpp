@@ -15,11 +15,12 @@ LevelFile::~LevelFile() {
 
 ConversionResult LevelFile::open(const std::string& path) {
   // The system would stop the name at a zero byte and write to another file.
-  if (path.find('\0') != std::string::npos) return result::kCannotAccessOutput;
+  if (path.find('\0') != std::string::npos) return ConversionResult::kCannotAccessOutput;
   // Read and write for everyone the umask allows, like any file a user saves.
   fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd_ >= 0) return result::kSuccess;
-  return errno == EACCES ? result::kNoAccessToOutput : result::kCannotAccessOutput;
+  if (fd_ >= 0) return ConversionResult::kSuccess;
+  return errno == EACCES ? ConversionResult::kNoAccessToOutput
+                         : ConversionResult::kCannotAccessOutput;
 }
 
 void LevelFile::append_slow(const void* data, std::size_t count) {

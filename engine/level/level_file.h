@@ -20,9 +20,9 @@ class LevelFile {
   LevelFile& operator=(const LevelFile&) = delete;
   ~LevelFile();
 
-  // Creates the file, or empties an existing one. result::kSuccess,
-  // result::kNoAccessToOutput when access is denied, or
-  // result::kCannotAccessOutput for any other reason.
+  // Creates the file, or empties an existing one. ConversionResult::kSuccess,
+  // ConversionResult::kNoAccessToOutput when access is denied, or
+  // ConversionResult::kCannotAccessOutput for any other reason.
   ConversionResult open(const std::string& path);
 
   void append(const void* data, std::size_t count) {

@@ -6,21 +6,18 @@
 #include <optional>
 #include <vector>
 
+#include "engine/attrmap/attribute_map.h"
 #include "engine/attrmap/compiler.h"
 #include "engine/level/byte_order.h"
 #include "engine/level/config_reader.h"
 #include "engine/level/input_file.h"
 #include "engine/level/level_file.h"
+#include "engine/level/level_format.h"
 #include "engine/level/source_files.h"
 
 namespace zur {
 namespace {
 
-constexpr std::string_view kSignature = "ZUR level file v1.4\r\n\x1A";
-// With GGLEVEL yes the level picture section holds the attribute map's width
-// and height, bytes 12 to 15 of its TGA header.
-constexpr std::uint32_t kMapSizeSectionSize = 4;
-constexpr std::size_t kMapSizeOffset = 12;
 constexpr std::size_t kCopyBlockSize = std::size_t{1} << 20;
 
 // The length of a picture, or nothing when it cannot be opened.
@@ -49,24 +46,22 @@ bool copy_picture(const std::string& path, std::uint64_t length, LevelFile& out)
 
 // Copies the attribute map's width and height into the level picture section.
 ConversionResult write_map_size(const std::string& map_path, LevelFile& out) {
-  InputFile map;
-  if (!map.open(map_path)) return result::kAttributeMapMissing;
-  if (map.size() < kMapSizeOffset + kMapSizeSectionSize) return result::kWrongTgaFormat;
-  std::array<std::uint8_t, kMapSizeOffset + kMapSizeSectionSize> start{};
-  if (!map.read_exact(start.data(), start.size())) return result::kAttributeMapMissing;
-  out.append(start.data() + kMapSizeOffset, kMapSizeSectionSize);
-  return result::kSuccess;
+  MapSizeSection section;
+  const ConversionResult read = read_map_size_section(map_path, section);
+  if (read == ConversionResult::kSuccess) out.append(section.data(), section.size());
+  return read;
 }
 
 void write_header(const LevelSettings& settings, std::uint32_t picture_size,
                   std::uint32_t parallax_size, LevelFile& out) {
-  std::array<std::uint8_t, 12> offsets{};
-  put_le32(&offsets[0], kHeaderSize);
-  put_le32(&offsets[4], kHeaderSize + picture_size);
-  put_le32(&offsets[8], kHeaderSize + picture_size + parallax_size);
-  out.append(kSignature.data(), kSignature.size());
-  out.append(offsets.data(), offsets.size());
-  out.append(settings.bytes().data(), settings.bytes().size());
+  using namespace level_format;
+  std::array<std::uint8_t, kHeaderSize> header{};
+  std::copy(kSignature.begin(), kSignature.end(), header.begin());
+  put_le32(&header[kPictureOffsetAt], kHeaderSize);
+  put_le32(&header[kParallaxOffsetAt], kHeaderSize + picture_size);
+  put_le32(&header[kObjectsOffsetAt], kHeaderSize + picture_size + parallax_size);
+  std::copy(settings.bytes().begin(), settings.bytes().end(), header.begin() + kSettingsAt);
+  out.append(header.data(), header.size());
 }
 
 ConversionResult write_sections(Conversion& conversion, LevelFile& out) {
@@ -75,45 +70,46 @@ ConversionResult write_sections(Conversion& conversion, LevelFile& out) {
   settings.reset_to_defaults();
   switch (read_level_config(find_source(prefix, suffix::kConfig), settings, conversion.found,
                             conversion.warnings)) {
-    case result::kConfigFileMissing:
-      return result::kConfigFileMissing;
-    case kConfigIncomplete:
+    case ConfigOutcome::kMissing:
+      return ConversionResult::kConfigFileMissing;
+    case ConfigOutcome::kIncomplete:
       conversion.warnings.append(warning::kMissingParameters);
       break;
-    default:
+    case ConfigOutcome::kComplete:
       break;
   }
 
   const std::string image_path = find_source(prefix, suffix::kLevelImage);
   const std::string parallax_path = find_source(prefix, suffix::kParallaxImage);
   const std::string map_path = find_source(prefix, suffix::kAttributeMap);
-  std::uint64_t picture_size = kMapSizeSectionSize;
+  std::uint64_t picture_size = level_format::kMapSizeSectionSize;
   if (!settings.gg_level()) {
     const std::optional<std::uint64_t> length = picture_length(image_path);
-    if (!length) return result::kLevelJpegMissing;
+    if (!length) return ConversionResult::kLevelJpegMissing;
     picture_size = *length;
   }
   std::uint64_t parallax_size = 0;
   if (settings.para()) {
     const std::optional<std::uint64_t> length = picture_length(parallax_path);
-    if (!length) return result::kParallaxJpegMissing;
+    if (!length) return ConversionResult::kParallaxJpegMissing;
     parallax_size = *length;
   }
   // Section offsets are 32-bit: pictures that would overflow them cannot be held.
-  if (kHeaderSize + picture_size + parallax_size > std::numeric_limits<std::uint32_t>::max()) {
-    return result::kNotEnoughMemory;
+  if (level_format::kHeaderSize + picture_size + parallax_size >
+      std::numeric_limits<std::uint32_t>::max()) {
+    return ConversionResult::kNotEnoughMemory;
   }
 
   write_header(settings, static_cast<std::uint32_t>(picture_size),
                static_cast<std::uint32_t>(parallax_size), out);
   if (settings.gg_level()) {
     const ConversionResult written = write_map_size(map_path, out);
-    if (written != result::kSuccess) return written;
+    if (written != ConversionResult::kSuccess) return written;
   } else if (!copy_picture(image_path, picture_size, out)) {
-    return result::kLevelJpegMissing;
+    return ConversionResult::kLevelJpegMissing;
   }
   if (settings.para() && !copy_picture(parallax_path, parallax_size, out)) {
-    return result::kParallaxJpegMissing;
+    return ConversionResult::kParallaxJpegMissing;
   }
   return compile_attribute_map(map_path, out, conversion);
 }
@@ -124,9 +120,10 @@ WriteOutcome write_level_file(Conversion& conversion) {
   conversion.warnings.reset();
   LevelFile out;
   const ConversionResult opened = out.open(conversion.prefix + std::string(suffix::kLevelFile));
-  if (opened != result::kSuccess) return {opened, false};
+  if (opened != ConversionResult::kSuccess) return {opened, false};
   const ConversionResult written = write_sections(conversion, out);
-  if (!out.close() && written == result::kSuccess) return {result::kCannotAccessOutput, true};
+  if (!out.close() && written == ConversionResult::kSuccess)
+    return {ConversionResult::kCannotAccessOutput, true};
   return {written, true};
 }
 

@@ -8,8 +8,6 @@
 
 namespace zur {
 
-inline constexpr std::uint32_t kHeaderSize = 958;
-
 struct WriteOutcome {
   ConversionResult result;
   // False when the level file could not be opened: whatever was at its path

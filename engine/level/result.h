@@ -1,6 +1,7 @@
 // Conversion results: the code every stage of a conversion returns, and the
-// message the user is shown for it. 1 is success; the first failing stage's
-// code ends the conversion.
+// message the user is shown for it. kSuccess is the only success; the first
+// failing stage's code ends the conversion. The numbers are the ones users
+// and the game's tools know, so they never change.
 #pragma once
 
 #include <cstdint>
@@ -11,33 +12,38 @@
 
 namespace zur {
 
-using ConversionResult = std::int32_t;
+enum class ConversionResult : std::int32_t {
+  kFileNotFound = 0,  // no path returns this; kept with its message
+  kSuccess = 1,
+  kNoEmptySpace = 2,  // no path returns this; kept with its message
+  kIllegalColours = 3,
+  kIllegalBitDepth = 4,
+  kNoAccessToOutput = 5,
+  kLevelNotCreated = 6,  // no path returns this; kept with its message
+  kNotEnoughMemory = 7,
+  kWrongTgaFormat = 8,
+  kLevelJpegMissing = 9,
+  kParallaxJpegMissing = 10,
+  kAttributeMapMissing = 11,
+  kParserError = 12,  // no path returns this; kept with its message
+  kConfigFileMissing = 13,
+  kCannotAccessOutput = 14,
+  kNoFilename = 15,
+};
 
-namespace result {
-inline constexpr ConversionResult kFileNotFound = 0;
-inline constexpr ConversionResult kSuccess = 1;
-inline constexpr ConversionResult kNoEmptySpace = 2;
-inline constexpr ConversionResult kIllegalColours = 3;
-inline constexpr ConversionResult kIllegalBitDepth = 4;
-inline constexpr ConversionResult kNoAccessToOutput = 5;
-inline constexpr ConversionResult kLevelNotCreated = 6;
-inline constexpr ConversionResult kNotEnoughMemory = 7;
-inline constexpr ConversionResult kWrongTgaFormat = 8;
-inline constexpr ConversionResult kLevelJpegMissing = 9;
-inline constexpr ConversionResult kParallaxJpegMissing = 10;
-inline constexpr ConversionResult kAttributeMapMissing = 11;
-inline constexpr ConversionResult kParserError = 12;
-inline constexpr ConversionResult kConfigFileMissing = 13;
-inline constexpr ConversionResult kCannotAccessOutput = 14;
-inline constexpr ConversionResult kNoFilename = 15;
-}  // namespace result
+inline constexpr std::int32_t kResultCodes = 16;
+
+constexpr std::int32_t code_of(ConversionResult result) {
+  return static_cast<std::int32_t>(result);
+}
 
 struct ResultMessage {
   std::string text;  // empty for success: nothing is shown
   Icon icon;
 };
 
-// The message for `code`, with `prefix` put in where the text names a file.
-ResultMessage result_message(ConversionResult code, std::string_view prefix);
+// The message for `result`, with `prefix` put in where the text names a
+// file. A value outside the codes above gets the unknown-error message.
+ResultMessage result_message(ConversionResult result, std::string_view prefix);
 
 }  // namespace zur

@@ -4,19 +4,12 @@
 #include <optional>
 #include <system_error>
 
+#include "engine/level/ascii.h"
+
 namespace zur {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool equal_ignoring_case(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
 
 std::optional<std::string> find_ignoring_case(const std::string& wanted) {
   const std::size_t slash = wanted.rfind('/');

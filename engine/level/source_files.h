@@ -6,15 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace zur {
+#include "engine/level/level_format.h"
 
-namespace suffix {
-inline constexpr std::string_view kConfig = ".TXT";
-inline constexpr std::string_view kLevelImage = ".JPG";
-inline constexpr std::string_view kParallaxImage = "P.JPG";
-inline constexpr std::string_view kAttributeMap = ".TGA";
-inline constexpr std::string_view kLevelFile = ".lev";
-}  // namespace suffix
+namespace zur {
 
 // prefix + suffix when that exists; otherwise the first name in byte order in
 // the prefix's directory that equals the prefix's last component plus the

@@ -17,7 +17,7 @@ wxArrayString Paths(std::initializer_list<const char*> paths) {
   return array;
 }
 
-TEST(JoinPrefixes, CutsEachPathAtItsLastDotAndJoinsWithBars) {
+TEST(JoinPrefixes, DropsEachFileNamesExtensionAndJoinsWithBars) {
   const struct {
     std::initializer_list<const char*> paths;
     const char* prefixes;
@@ -27,7 +27,7 @@ TEST(JoinPrefixes, CutsEachPathAtItsLastDotAndJoinsWithBars) {
       {{"/levels/old.jungle.txt"}, "/levels/old.jungle"},
       {{"/levels/jungle.tga"}, "/levels/jungle"},
       {{"/levels/jungle"}, "/levels/jungle"},
-      {{"/my.levels/jungle"}, "/my"},
+      {{"/my.levels/jungle"}, "/my.levels/jungle"},
       {{"/levels/my level.txt", "/b.txt", "/c.txt"}, "/levels/my level | /b | /c"},
       {{}, ""},
   };

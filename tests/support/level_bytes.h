@@ -96,7 +96,7 @@ inline AttributeMap load_map(const TempDir& dir, const TgaBuilder& map) {
   map.save(dir.path() / "map.TGA");
   AttributeMap loaded;
   const ConversionResult read = read_attribute_map((dir.path() / "map.TGA").string(), loaded);
-  EXPECT_EQ(read, result::kSuccess) << "reading the attribute map";
+  EXPECT_EQ(read, ConversionResult::kSuccess) << "reading the attribute map";
   return loaded;
 }
 
@@ -105,7 +105,7 @@ inline std::vector<std::uint8_t> appended_bytes(const TempDir& dir,
                                                 const std::function<void(LevelFile&)>& write) {
   {
     LevelFile out;
-    EXPECT_EQ(out.open((dir.path() / "out.bin").string()), result::kSuccess);
+    EXPECT_EQ(out.open((dir.path() / "out.bin").string()), ConversionResult::kSuccess);
     write(out);
     EXPECT_TRUE(out.close());
   }
@@ -115,8 +115,9 @@ inline std::vector<std::uint8_t> appended_bytes(const TempDir& dir,
 // Converts a level "level" with this attribute map in a fresh folder, with
 // a clock that stands still; its level file, or nothing when the conversion
 // did not give `expected`.
-inline std::vector<std::uint8_t> convert_map(const TgaBuilder& map, ScriptedPrompts& prompts,
-                                             ConversionResult expected = result::kSuccess) {
+inline std::vector<std::uint8_t> convert_map(
+    const TgaBuilder& map, ScriptedPrompts& prompts,
+    ConversionResult expected = ConversionResult::kSuccess) {
   TempDir dir;
   write_level(dir, "level", map);
   Converter converter(prompts, [] { return 0u; });

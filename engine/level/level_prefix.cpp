@@ -1,0 +1,23 @@
+#include "engine/level/level_prefix.h"
+
+#include "engine/level/ascii.h"
+#include "engine/level/source_files.h"
+
+namespace zur {
+
+std::string prefix_from_argument(std::string_view argument) {
+  constexpr std::string_view kConfigEnding = suffix::kConfig;
+  if (ends_with_ignoring_case(argument, kConfigEnding)) {
+    argument.remove_suffix(kConfigEnding.size());
+  }
+  return std::string(argument);
+}
+
+std::string prefix_from_picked_path(std::string_view path) {
+  const std::size_t name_start = path.rfind('/') + 1;  // 0 when there is no folder
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string_view::npos || dot < name_start) return std::string(path);
+  return std::string(path.substr(0, dot));
+}
+
+}  // namespace zur

@@ -1,0 +1,37 @@
+# Fails when an include breaks the engine's one-way dependencies:
+# zur_shared <- zur_attrmap <- zur_level, and nothing of cli/, frontend/ or
+# wx in the engine. Run with -DENGINE_DIR=<source>/engine and
+# -DSHARED=<the files of zur_shared, relative to ENGINE_DIR>.
+cmake_minimum_required(VERSION 3.25)
+
+# 0 for zur_shared, 1 for zur_attrmap, 2 for zur_level.
+function(library_rank relative out)
+  if(relative IN_LIST SHARED)
+    set(${out} 0 PARENT_SCOPE)
+  elseif(relative MATCHES "^attrmap/")
+    set(${out} 1 PARENT_SCOPE)
+  else()
+    set(${out} 2 PARENT_SCOPE)
+  endif()
+endfunction()
+
+set(names zur_shared zur_attrmap zur_level)
+file(GLOB_RECURSE engine_files RELATIVE "${ENGINE_DIR}" "${ENGINE_DIR}/*.h" "${ENGINE_DIR}/*.cpp")
+foreach(relative IN LISTS engine_files)
+  library_rank("${relative}" rank)
+  file(STRINGS "${ENGINE_DIR}/${relative}" includes REGEX "^[ \t]*#[ \t]*include")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[\"<]([^\">]+)[\">].*$" "\\1" header "${line}")
+    if(header MATCHES "^(cli|frontend|wx)/")
+      message(SEND_ERROR "engine/${relative} includes ${header}: the engine has no front-end code")
+    elseif(header MATCHES "^engine/")
+      string(REGEX REPLACE "^engine/" "" header_relative "${header}")
+      library_rank("${header_relative}" header_rank)
+      if(header_rank GREATER rank)
+        list(GET names ${rank} from)
+        list(GET names ${header_rank} to)
+        message(SEND_ERROR "engine/${relative} (${from}) includes ${header} (${to})")
+      endif()
+    endif()
+  endforeach()
+endforeach()
