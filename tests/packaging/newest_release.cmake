@@ -3,5 +3,6 @@
 file(READ ${METAINFO} text)
 string(REGEX MATCH "<release [^>]*version=\"([^\"]*)\"" found "${text}")
 if(NOT CMAKE_MATCH_1 STREQUAL VERSION)
-  message(FATAL_ERROR "${METAINFO}: newest release is '${CMAKE_MATCH_1}', the project is ${VERSION}")
+  message(FATAL_ERROR
+          "${METAINFO}: newest release is '${CMAKE_MATCH_1}', the project is ${VERSION}")
 endif()
