@@ -21,7 +21,7 @@ set(CPACK_STRIP_FILES ON)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 # dpkg-shlibdeps names the libraries the programs link against.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 
