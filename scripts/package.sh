@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds the Debian package zurconv (the commands, the dialog, its desktop
+# files and the manual pages) in build/package, installing what is missing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh build-essential cmake libwxgtk3.2-dev
+
+cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DZUR_BUILD_GUI=ON -DZUR_BUILD_TESTS=OFF
+cmake --build build/package -j "$(nproc)"
+(cd build/package && cpack -G DEB)
+ls build/package/zurconv_*.deb
