@@ -6,6 +6,7 @@
 
 #include "cli/options.h"
 #include "cli/terminal_prompts.h"
+#include "cli/version.h"
 #include "engine/level/batch.h"
 
 int main(int argc, char** argv) {
@@ -32,7 +33,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (options.version) {
-    std::printf("zurconv 1.0 (%s)\n", zur::kProgramTitle);
+    print_version(stdout, "zurconv");
     return 0;
   }
 

@@ -186,6 +186,15 @@ TEST(Zurconv, FailedWriteIsAFailure) {
   EXPECT_EQ(run.err, "Conversion failed.\n\nCould not access \nlevel.lev\n\n");
 }
 
+TEST(Zurconv, VersionInTheGnuForm) {
+  TempDir dir;
+  const CommandOutput run = zurconv(dir, {"--version"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "zurconv (ZUR level converter) 1.0.0");
+  EXPECT_NE(run.out.find("\nCopyright (c) 2026 "), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\nLicense MIT"), std::string::npos) << run.out;
+}
+
 TEST(Zurconv, UsageErrors) {
   const std::vector<std::string> cases[] = {{}, {"-x", "level"}, {"level", "--bogus"}, {"-s"}};
   for (const auto& arguments : cases) {

@@ -1,0 +1,11 @@
+// The --version text the commands share, in the usual GNU form: the command,
+// the package and the version, then the copyright and the licence.
+#pragma once
+
+#include <cstdio>
+
+namespace zur::cli {
+
+void print_version(std::FILE* out, const char* command);
+
+}  // namespace zur::cli
