@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include <string>
+#include <cerrno>
 
 namespace zur::cli {
 namespace {
@@ -11,12 +11,24 @@ constexpr int kBarWidth = 40;
 
 }  // namespace
 
+void TerminalPrompts::start_level(const std::string& level, std::size_t place, std::size_t count) {
+  level_ = level;
+  bar_label_.clear();
+  if (count > 1) {
+    bar_label_ = "[" + std::to_string(place) + "/" + std::to_string(count) + "] " + level + " ";
+  }
+}
+
+// An error names its level on a line of its own, so that the message itself
+// stays verbatim and a script can still tell which level failed.
 void TerminalPrompts::show_message(const std::string& text, Icon icon) {
   const bool error = icon == Icon::Error;
   if (options_.quiet && !error) return;
   clear_progress();
-  std::fprintf(error ? terminal_.err : terminal_.out, "%s\n\n", text.c_str());
-  std::fflush(error ? terminal_.err : terminal_.out);
+  std::FILE* stream = error ? terminal_.err : terminal_.out;
+  if (error) std::fprintf(stream, "zurconv: %s:\n", level_.c_str());
+  std::fprintf(stream, "%s\n\n", text.c_str());
+  flush(stream);
 }
 
 bool TerminalPrompts::ask_yes_no(const std::string& text, Icon, Question question) {
@@ -37,7 +49,7 @@ bool TerminalPrompts::ask_yes_no(const std::string& text, Icon, Question questio
   }
   if (!options_.quiet) {
     std::fprintf(terminal_.out, "%s [y/N] %s\n", text.c_str(), answer ? "y" : "n");
-    std::fflush(terminal_.out);
+    flush(terminal_.out);
   }
   return answer;
 }
@@ -47,7 +59,7 @@ bool TerminalPrompts::ask_yes_no(const std::string& text, Icon, Question questio
 bool TerminalPrompts::read_answer(const std::string& text) {
   std::FILE* shown = options_.quiet ? terminal_.err : terminal_.out;
   std::fprintf(shown, "%s [y/N] ", text.c_str());
-  std::fflush(shown);
+  flush(shown);
   std::string line;
   for (int c = std::fgetc(terminal_.in); c != EOF && c != '\n'; c = std::fgetc(terminal_.in)) {
     line += static_cast<char>(c);
@@ -58,20 +70,21 @@ bool TerminalPrompts::read_answer(const std::string& text) {
   // taken is written out.
   if (std::feof(terminal_.in) || ::isatty(::fileno(shown)) != 1) {
     std::fprintf(shown, "%s\n", yes ? "y" : "n");
-    std::fflush(shown);
+    flush(shown);
   }
   return yes;
 }
 
 void TerminalPrompts::set_progress(int position) {
-  if (!terminal_.err_is_terminal) return;
+  if (!terminal_.err_is_terminal || options_.quiet) return;
   if (position == 0) {
     clear_progress();
     return;
   }
   const int filled = position * kBarWidth / 100;
-  std::fprintf(terminal_.err, "\r[%s%s] %3d%%", std::string(filled, '#').c_str(),
-               std::string(kBarWidth - filled, '.').c_str(), position);
+  std::fprintf(terminal_.err, "\r%s[%s%s] %3d%%", bar_label_.c_str(),
+               std::string(filled, '#').c_str(), std::string(kBarWidth - filled, '.').c_str(),
+               position);
   std::fflush(terminal_.err);
   progress_drawn_ = true;
 }
@@ -81,6 +94,14 @@ void TerminalPrompts::clear_progress() {
   std::fprintf(terminal_.err, "\r\033[K");
   std::fflush(terminal_.err);
   progress_drawn_ = false;
+}
+
+void TerminalPrompts::flush(std::FILE* stream) {
+  errno = 0;
+  const bool failed = std::fflush(stream) != 0 || std::ferror(stream);
+  if (failed && stream == terminal_.out && output_error_ == 0) {
+    output_error_ = errno != 0 ? errno : EIO;
+  }
 }
 
 }  // namespace zur::cli
