@@ -1,22 +1,41 @@
 #include "cli/terminal_prompts.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
+#include <string_view>
 
 namespace zur::cli {
 namespace {
 
-constexpr int kBarWidth = 40;
+constexpr std::size_t kBarWidth = 40;
+constexpr std::size_t kBarLength = kBarWidth + 7;  // "[####....] 100%"
+constexpr std::string_view kCut = "...";
+
+std::size_t terminal_columns(std::FILE* terminal) {
+  winsize size{};
+  if (::ioctl(::fileno(terminal), TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+  return 80;
+}
+
+// The level's name shortened from the left to at most `room` bytes, cut
+// between UTF-8 characters; empty when not even a short tail fits.
+std::string name_within(const std::string& name, std::size_t room) {
+  if (name.size() <= room) return name;
+  if (room < kCut.size() + 4) return {};
+  std::size_t from = name.size() - (room - kCut.size());
+  while (from < name.size() && (static_cast<unsigned char>(name[from]) & 0xC0) == 0x80) ++from;
+  return std::string(kCut) + name.substr(from);
+}
 
 }  // namespace
 
 void TerminalPrompts::start_level(const std::string& level, std::size_t place, std::size_t count) {
   level_ = level;
-  bar_label_.clear();
-  if (count > 1) {
-    bar_label_ = "[" + std::to_string(place) + "/" + std::to_string(count) + "] " + level + " ";
-  }
+  bar_place_.clear();
+  if (count > 1) bar_place_ = "[" + std::to_string(place) + "/" + std::to_string(count) + "] ";
 }
 
 // An error names its level on a line of its own, so that the message itself
@@ -81,10 +100,18 @@ void TerminalPrompts::set_progress(int position) {
     clear_progress();
     return;
   }
-  const int filled = position * kBarWidth / 100;
-  std::fprintf(terminal_.err, "\r%s[%s%s] %3d%%", bar_label_.c_str(),
-               std::string(filled, '#').c_str(), std::string(kBarWidth - filled, '.').c_str(),
-               position);
+  // The bar stays on one line, so that a carriage return goes back to its
+  // start; a terminal wraps before its last column.
+  std::string label;
+  if (!bar_place_.empty()) {
+    const std::size_t room = terminal_columns(terminal_.err) - 1;
+    const std::size_t fixed = bar_place_.size() + 1 + kBarLength;
+    const std::string name = room > fixed ? name_within(level_, room - fixed) : "";
+    if (!name.empty()) label = bar_place_ + name + " ";
+  }
+  const std::size_t filled = static_cast<std::size_t>(position) * kBarWidth / 100;
+  std::fprintf(terminal_.err, "\r%s[%s%s] %3d%%", label.c_str(), std::string(filled, '#').c_str(),
+               std::string(kBarWidth - filled, '.').c_str(), position);
   std::fflush(terminal_.err);
   progress_drawn_ = true;
 }

@@ -45,7 +45,7 @@ class TerminalPrompts : public UserPrompts {
   const Options& options_;
   Terminal terminal_;
   std::string level_;
-  std::string bar_label_;  // "[3/20] levels/jungle " in a batch
+  std::string bar_place_;  // "[3/20] " in a batch, shown with the level's name
   bool progress_drawn_ = false;
   int output_error_ = 0;
 };

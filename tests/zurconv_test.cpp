@@ -264,6 +264,21 @@ TEST(Zurconv, BatchBarNamesTheLevelAndItsPlace) {
   EXPECT_EQ(single.err.find("[1/1]"), std::string::npos) << single.err;
 }
 
+TEST(Zurconv, BatchBarOfALongNameFitsOnOneLine) {
+  TempDir dir;
+  const std::string name = std::string(60, 'x') + "_tail";
+  test::write_level(dir, "a", kAllAir);
+  test::write_level(dir, name, kAllAir);
+  const CommandOutput run = zurconv_on_terminal(dir, {"a", name});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.err.find("[2/2] ...x"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("x_tail ["), std::string::npos) << run.err;
+  std::size_t start = 0;
+  for (std::size_t end; (end = run.err.find('\r', start)) != std::string::npos; start = end + 1) {
+    EXPECT_LT(end - start, 80u) << run.err.substr(start, end - start);  // a terminal of 80 columns
+  }
+}
+
 TEST(Zurconv, QuietDrawsNoBar) {
   TempDir dir;
   test::write_level(dir, "a", kAllAir);
