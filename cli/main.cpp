@@ -1,49 +1,105 @@
-// zurconv: converts levels from the command line, for build scripts.
+// zurconv: converts levels from the command line, for build scripts and
+// build systems.
 #include <unistd.h>
 
-#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
+#include "cli/depfile.h"
 #include "cli/options.h"
 #include "cli/terminal_prompts.h"
 #include "cli/version.h"
 #include "engine/level/batch.h"
+#include "engine/level/level_prefix.h"
+
+namespace {
+
+using namespace zur::cli;
+
+void print_help() {
+  std::printf(
+      "%s\n\nConverts each LEVEL (a level prefix such as levels/jungle, or its config file\n"
+      "levels/jungle.txt) into the level file LEVEL.lev beside its sources.\n\n%s\n"
+      "Exit status: 0 when every level converted, 1 when any failed, 2 for a usage error.\n",
+      usage().c_str(), option_help().c_str());
+}
+
+// Writes the depfile of the level just converted; false, with the reason
+// on the error stream, when it cannot.
+bool write_depfile(const std::string& path, const zur::Conversion& conversion) {
+  const std::optional<std::string> rule =
+      depfile_rule(conversion.level_file, conversion.sources_read);
+  if (!rule) {
+    std::fprintf(stderr, "zurconv: cannot write %s: a file name holds a line break\n",
+                 path.c_str());
+    return false;
+  }
+  if (!write_text_file(path, *rule)) {
+    std::fprintf(stderr, "zurconv: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
+    return false;
+  }
+  return true;
+}
+
+// Converts every level, each argument as typed being one job; returns the
+// arguments of the levels that failed.
+std::vector<std::string> convert_levels(const Options& options, TerminalPrompts& prompts) {
+  zur::Converter converter(prompts);
+  std::vector<std::string> failed;
+  for (std::size_t i = 0; i < options.levels.size(); ++i) {
+    const std::string& level = options.levels[i];
+    prompts.start_level(level, i + 1, options.levels.size());
+    const std::string prefix = zur::prefix_from_argument(level);
+    const zur::ConversionResult result =
+        options.output ? converter.run_job(prefix, *options.output) : converter.run_job(prefix);
+    const bool converted = result == zur::ConversionResult::kSuccess &&
+                           (!options.depfile || write_depfile(*options.depfile, converter.last()));
+    if (!converted) failed.push_back(level);
+  }
+  return failed;
+}
+
+void print_failure_summary(const std::vector<std::string>& failed, std::size_t count) {
+  std::string names;
+  for (const std::string& level : failed) names += (names.empty() ? "" : ", ") + level;
+  std::fprintf(stderr, "zurconv: %zu of %zu levels failed: %s\n", failed.size(), count,
+               names.c_str());
+}
+
+// False, with a message, when anything written to standard output was lost.
+bool output_written(int error) {
+  if (std::fflush(stdout) != 0 && error == 0) error = errno;
+  if (error == 0 && !std::ferror(stdout)) return true;
+  std::fprintf(stderr, "zurconv: cannot write standard output%s%s\n", error != 0 ? ": " : "",
+               error != 0 ? std::strerror(error) : "");
+  return false;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  using namespace zur::cli;
   const ParsedArguments parsed = parse_arguments({argv + 1, argv + argc});
   if (!parsed.error.empty()) {
-    std::fprintf(stderr, "zurconv: %s\n%s\n", parsed.error.c_str(), kUsage);
+    std::fprintf(stderr, "zurconv: %s\n%s\n", parsed.error.c_str(), usage().c_str());
     return 2;
   }
   const Options& options = parsed.options;
-  if (options.help) {
-    std::printf(
-        "%s\n\nConverts each LEVEL (a level prefix such as levels/jungle, or its config file\n"
-        "levels/jungle.txt) into the level file LEVEL.lev beside its sources.\n\n"
-        "  -y, --yes      go on when the attribute map has illegal colours (they become air)\n"
-        "  -n, --no       stop at illegal colours\n"
-        "                 (with neither, the terminal is asked, or the answer is no)\n"
-        "  -s, --stats    show the statistics of each conversion\n"
-        "  -q, --quiet    print only error messages\n"
-        "  -h, --help     show this help\n"
-        "      --version  show the version\n\n"
-        "Exit status: 0 when every level converted, 1 when any failed, 2 for a usage error.\n",
-        kUsage);
-    return 0;
-  }
-  if (options.version) {
-    print_version(stdout, "zurconv");
-    return 0;
+  if (options.help || options.version) {
+    if (options.help) {
+      print_help();
+    } else {
+      print_version(stdout, "zurconv");
+    }
+    return output_written(0) ? 0 : 1;
   }
 
   TerminalPrompts prompts(
       options, {stdout, stderr, stdin, isatty(STDIN_FILENO) == 1, isatty(STDERR_FILENO) == 1});
-  zur::Converter converter(prompts);
-  const std::vector<zur::ConversionResult> results =
-      converter.run_batch(batch_text(options.levels));
-  const bool all_converted = std::all_of(results.begin(), results.end(), [](auto result) {
-    return result == zur::ConversionResult::kSuccess;
-  });
-  return all_converted ? 0 : 1;
+  const std::vector<std::string> failed = convert_levels(options, prompts);
+  if (options.levels.size() > 1 && !failed.empty()) {
+    print_failure_summary(failed, options.levels.size());
+  }
+  const bool written = output_written(prompts.output_error());
+  return failed.empty() && written ? 0 : 1;
 }

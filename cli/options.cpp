@@ -1,66 +1,174 @@
 #include "cli/options.h"
 
-#include "engine/level/level_prefix.h"
+#include <algorithm>
+#include <string_view>
 
 namespace zur::cli {
 namespace {
 
-// Applies one option; false when it is unknown.
-bool apply_option(const std::string& option, Options& options) {
-  if (option == "-y" || option == "--yes") {
-    options.illegal_colours = IllegalColourAnswer::Yes;
-  } else if (option == "-n" || option == "--no") {
-    options.illegal_colours = IllegalColourAnswer::No;
-  } else if (option == "-s" || option == "--stats") {
-    options.show_statistics = true;
-  } else if (option == "-q" || option == "--quiet") {
-    options.quiet = true;
-  } else if (option == "-h" || option == "--help") {
-    options.help = true;
-  } else if (option == "--version") {
-    options.version = true;
-  } else {
-    return false;
+struct OptionSpec {
+  char short_name;         // '\0' when there is only the long name
+  std::string_view name;   // without the leading "--"
+  std::string_view value;  // the value's name in usage; empty when it takes none
+  std::string_view help;   // lines after the first are indented under it
+  void (*apply)(Options&, std::string value);
+};
+
+constexpr OptionSpec kOptions[] = {
+    {'y', "yes", "", "go on when the attribute map has illegal colours (they become air)",
+     [](Options& o, std::string) { o.illegal_colours = IllegalColourAnswer::Yes; }},
+    {'n', "no", "",
+     "stop at illegal colours\n(with neither, the terminal is asked, or the answer is no)",
+     [](Options& o, std::string) { o.illegal_colours = IllegalColourAnswer::No; }},
+    {'s', "stats", "", "show the statistics of each conversion",
+     [](Options& o, std::string) { o.show_statistics = true; }},
+    {'q', "quiet", "", "print only error messages, and no progress bar",
+     [](Options& o, std::string) { o.quiet = true; }},
+    {'o', "output", "FILE", "write the level file to FILE (ending in .lev); one LEVEL only",
+     [](Options& o, std::string file) { o.output = std::move(file); }},
+    {'\0', "depfile", "FILE",
+     "after a successful conversion, write FILE in Make's depfile form:\n"
+     "the level file and the sources it was made from; one LEVEL only",
+     [](Options& o, std::string file) { o.depfile = std::move(file); }},
+    {'h', "help", "", "show this help", [](Options& o, std::string) { o.help = true; }},
+    {'\0', "version", "", "show the version", [](Options& o, std::string) { o.version = true; }},
+};
+
+const OptionSpec* find_short(char name) {
+  for (const OptionSpec& spec : kOptions) {
+    if (spec.short_name != '\0' && spec.short_name == name) return &spec;
   }
-  return true;
+  return nullptr;
+}
+
+const OptionSpec* find_long(std::string_view name) {
+  for (const OptionSpec& spec : kOptions) {
+    if (spec.name == name) return &spec;
+  }
+  return nullptr;
+}
+
+// Reads the arguments one by one; a value is the rest of its argument
+// ("--output=x.lev", "-ox.lev") or the next argument.
+class Parser {
+ public:
+  explicit Parser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+
+  ParsedArguments parse() {
+    bool options_ended = false;
+    for (next_ = 0; next_ < arguments_.size() && parsed_.error.empty();) {
+      const std::string& argument = arguments_[next_++];
+      if (options_ended || argument.size() < 2 || argument[0] != '-') {
+        parsed_.options.levels.push_back(argument);
+      } else if (argument == "--") {
+        options_ended = true;
+      } else if (argument[1] == '-') {
+        parse_long(std::string_view(argument).substr(2));
+      } else {
+        parse_short_group(std::string_view(argument).substr(1));
+      }
+    }
+    if (parsed_.error.empty()) check_combination();
+    return parsed_;
+  }
+
+ private:
+  void parse_long(std::string_view text) {
+    const std::size_t equals = text.find('=');
+    const OptionSpec* spec = find_long(text.substr(0, equals));
+    if (spec == nullptr || (spec->value.empty() && equals != std::string_view::npos)) {
+      fail("unknown option --" + std::string(text));
+    } else if (spec->value.empty()) {
+      spec->apply(parsed_.options, {});
+    } else if (equals != std::string_view::npos) {
+      spec->apply(parsed_.options, std::string(text.substr(equals + 1)));
+    } else {
+      take_value(*spec, "--" + std::string(spec->name));
+    }
+  }
+
+  // Short options may be grouped: -ys is -y -s, and -qo x.lev is -q -o x.lev.
+  void parse_short_group(std::string_view group) {
+    for (std::size_t i = 0; i < group.size(); ++i) {
+      const OptionSpec* spec = find_short(group[i]);
+      if (spec == nullptr) return fail("unknown option -" + std::string(1, group[i]));
+      if (spec->value.empty()) {
+        spec->apply(parsed_.options, {});
+      } else if (i + 1 < group.size()) {
+        return spec->apply(parsed_.options, std::string(group.substr(i + 1)));
+      } else {
+        return take_value(*spec, "-" + std::string(1, group[i]));
+      }
+    }
+  }
+
+  void take_value(const OptionSpec& spec, const std::string& spelled) {
+    if (next_ == arguments_.size()) {
+      return fail("option " + spelled + " needs a " + std::string(spec.value));
+    }
+    spec.apply(parsed_.options, arguments_[next_++]);
+  }
+
+  void check_combination() {
+    const Options& options = parsed_.options;
+    if (options.help || options.version) return;
+    if (options.levels.empty()) return fail("no LEVEL given");
+    if ((options.output || options.depfile) && options.levels.size() > 1) {
+      return fail(std::string(options.output ? "--output" : "--depfile") + " takes one LEVEL only");
+    }
+    if (options.output && !options.output->ends_with(".lev")) {
+      fail("the --output file must end in .lev");
+    }
+  }
+
+  void fail(std::string reason) { parsed_.error = std::move(reason); }
+
+  const std::vector<std::string>& arguments_;
+  std::size_t next_ = 0;
+  ParsedArguments parsed_;
+};
+
+// The option as typed: "-y" and "--yes" joined by `separator`; "--depfile FILE".
+std::string spelled_out(const OptionSpec& spec, std::string_view separator) {
+  std::string text;
+  if (spec.short_name != '\0') text = std::string{'-', spec.short_name} + std::string(separator);
+  text += "--" + std::string(spec.name);
+  if (!spec.value.empty()) text += " " + std::string(spec.value);
+  return text;
+}
+
+// "-y, --yes", "    --depfile FILE": the option's column in the help.
+std::string help_column(const OptionSpec& spec) {
+  return (spec.short_name != '\0' ? "" : "    ") + spelled_out(spec, ", ");
 }
 
 }  // namespace
 
 ParsedArguments parse_arguments(const std::vector<std::string>& arguments) {
-  ParsedArguments parsed;
-  bool options_ended = false;
-  for (const std::string& argument : arguments) {
-    if (options_ended || argument.size() < 2 || argument[0] != '-') {
-      parsed.options.levels.push_back(argument);
-    } else if (argument == "--") {
-      options_ended = true;
-    } else if (argument[1] == '-') {
-      if (!apply_option(argument, parsed.options)) {
-        parsed.error = "unknown option " + argument;
-        return parsed;
-      }
-    } else {
-      // Short options may be grouped: -ys is -y -s.
-      for (std::size_t i = 1; i < argument.size(); ++i) {
-        const std::string option = {'-', argument[i]};
-        if (!apply_option(option, parsed.options)) {
-          parsed.error = "unknown option " + option;
-          return parsed;
-        }
-      }
-    }
-  }
-  const Options& options = parsed.options;
-  if (options.levels.empty() && !options.help && !options.version) parsed.error = "no LEVEL given";
-  return parsed;
+  return Parser(arguments).parse();
 }
 
-std::string batch_text(const std::vector<std::string>& levels) {
+std::string usage() {
+  std::string text = "usage: zurconv";
+  for (const OptionSpec& spec : kOptions) text += " [" + spelled_out(spec, "|") + "]";
+  return text + " LEVEL...";
+}
+
+std::string option_help() {
+  std::size_t width = 0;
+  for (const OptionSpec& spec : kOptions) width = std::max(width, help_column(spec).size() + 2);
   std::string text;
-  for (const std::string& level : levels) {
-    if (&level != &levels.front()) text += " | ";
-    text += prefix_from_argument(level);
+  for (const OptionSpec& spec : kOptions) {
+    std::string column = help_column(spec);
+    std::string_view help = spec.help;
+    for (std::size_t line_end; (line_end = help.find('\n')) != std::string_view::npos;) {
+      column.resize(width, ' ');
+      text += "  " + column + std::string(help.substr(0, line_end)) + "\n";
+      help.remove_prefix(line_end + 1);
+      column.clear();
+    }
+    column.resize(width, ' ');
+    text += "  " + column + std::string(help) + "\n";
   }
   return text;
 }

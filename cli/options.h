@@ -1,5 +1,6 @@
-// The zurconv command line: options that decide how questions are answered
-// and what is printed, and the levels to convert.
+// The zurconv command line: options that decide how questions are answered,
+// what is printed and where the level file and its depfile go, and the
+// levels to convert. The options are one table; usage and help come from it.
 #pragma once
 
 #include <optional>
@@ -16,12 +17,10 @@ struct Options {
   bool quiet = false;
   bool help = false;
   bool version = false;
-  std::vector<std::string> levels;
+  std::optional<std::string> output;   // the level file's path, for one level
+  std::optional<std::string> depfile;  // where to write the Make depfile, for one level
+  std::vector<std::string> levels;     // as typed
 };
-
-inline constexpr const char* kUsage =
-    "usage: zurconv [-y|--yes] [-n|--no] [-s|--stats] [-q|--quiet] [-h|--help] [--version] "
-    "LEVEL...";
 
 struct ParsedArguments {
   Options options;
@@ -30,8 +29,9 @@ struct ParsedArguments {
 
 ParsedArguments parse_arguments(const std::vector<std::string>& arguments);
 
-// The batch text: the levels joined with " | ", a final ".txt" in any letter
-// case dropped from each, so that config file names can be given.
-std::string batch_text(const std::vector<std::string>& levels);
+// "usage: zurconv [-y|--yes] ... LEVEL..."
+std::string usage();
+// One line per option with what it does.
+std::string option_help();
 
 }  // namespace zur::cli

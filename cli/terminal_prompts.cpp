@@ -1,22 +1,53 @@
 #include "cli/terminal_prompts.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <string>
+#include <string_view>
 
 namespace zur::cli {
 namespace {
 
-constexpr int kBarWidth = 40;
+constexpr std::size_t kBarWidth = 40;
+constexpr std::size_t kBarLength = kBarWidth + 7;  // "[####....] 100%"
+constexpr std::string_view kCut = "...";
+
+std::size_t terminal_columns(std::FILE* terminal) {
+  winsize size{};
+  if (::ioctl(::fileno(terminal), TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+  return 80;
+}
+
+// The level's name shortened from the left to at most `room` bytes, cut
+// between UTF-8 characters; empty when not even a short tail fits.
+std::string name_within(const std::string& name, std::size_t room) {
+  if (name.size() <= room) return name;
+  if (room < kCut.size() + 4) return {};
+  std::size_t from = name.size() - (room - kCut.size());
+  while (from < name.size() && (static_cast<unsigned char>(name[from]) & 0xC0) == 0x80) ++from;
+  return std::string(kCut) + name.substr(from);
+}
 
 }  // namespace
 
+void TerminalPrompts::start_level(const std::string& level, std::size_t place, std::size_t count) {
+  level_ = level;
+  bar_place_.clear();
+  if (count > 1) bar_place_ = "[" + std::to_string(place) + "/" + std::to_string(count) + "] ";
+}
+
+// An error names its level on a line of its own, so that the message itself
+// stays verbatim and a script can still tell which level failed.
 void TerminalPrompts::show_message(const std::string& text, Icon icon) {
   const bool error = icon == Icon::Error;
   if (options_.quiet && !error) return;
   clear_progress();
-  std::fprintf(error ? terminal_.err : terminal_.out, "%s\n\n", text.c_str());
-  std::fflush(error ? terminal_.err : terminal_.out);
+  std::FILE* stream = error ? terminal_.err : terminal_.out;
+  if (error) std::fprintf(stream, "zurconv: %s:\n", level_.c_str());
+  std::fprintf(stream, "%s\n\n", text.c_str());
+  flush(stream);
 }
 
 bool TerminalPrompts::ask_yes_no(const std::string& text, Icon, Question question) {
@@ -37,7 +68,7 @@ bool TerminalPrompts::ask_yes_no(const std::string& text, Icon, Question questio
   }
   if (!options_.quiet) {
     std::fprintf(terminal_.out, "%s [y/N] %s\n", text.c_str(), answer ? "y" : "n");
-    std::fflush(terminal_.out);
+    flush(terminal_.out);
   }
   return answer;
 }
@@ -47,7 +78,7 @@ bool TerminalPrompts::ask_yes_no(const std::string& text, Icon, Question questio
 bool TerminalPrompts::read_answer(const std::string& text) {
   std::FILE* shown = options_.quiet ? terminal_.err : terminal_.out;
   std::fprintf(shown, "%s [y/N] ", text.c_str());
-  std::fflush(shown);
+  flush(shown);
   std::string line;
   for (int c = std::fgetc(terminal_.in); c != EOF && c != '\n'; c = std::fgetc(terminal_.in)) {
     line += static_cast<char>(c);
@@ -58,19 +89,28 @@ bool TerminalPrompts::read_answer(const std::string& text) {
   // taken is written out.
   if (std::feof(terminal_.in) || ::isatty(::fileno(shown)) != 1) {
     std::fprintf(shown, "%s\n", yes ? "y" : "n");
-    std::fflush(shown);
+    flush(shown);
   }
   return yes;
 }
 
 void TerminalPrompts::set_progress(int position) {
-  if (!terminal_.err_is_terminal) return;
+  if (!terminal_.err_is_terminal || options_.quiet) return;
   if (position == 0) {
     clear_progress();
     return;
   }
-  const int filled = position * kBarWidth / 100;
-  std::fprintf(terminal_.err, "\r[%s%s] %3d%%", std::string(filled, '#').c_str(),
+  // The bar stays on one line, so that a carriage return goes back to its
+  // start; a terminal wraps before its last column.
+  std::string label;
+  if (!bar_place_.empty()) {
+    const std::size_t room = terminal_columns(terminal_.err) - 1;
+    const std::size_t fixed = bar_place_.size() + 1 + kBarLength;
+    const std::string name = room > fixed ? name_within(level_, room - fixed) : "";
+    if (!name.empty()) label = bar_place_ + name + " ";
+  }
+  const std::size_t filled = static_cast<std::size_t>(position) * kBarWidth / 100;
+  std::fprintf(terminal_.err, "\r%s[%s%s] %3d%%", label.c_str(), std::string(filled, '#').c_str(),
                std::string(kBarWidth - filled, '.').c_str(), position);
   std::fflush(terminal_.err);
   progress_drawn_ = true;
@@ -81,6 +121,14 @@ void TerminalPrompts::clear_progress() {
   std::fprintf(terminal_.err, "\r\033[K");
   std::fflush(terminal_.err);
   progress_drawn_ = false;
+}
+
+void TerminalPrompts::flush(std::FILE* stream) {
+  errno = 0;
+  const bool failed = std::fflush(stream) != 0 || std::ferror(stream);
+  if (failed && stream == terminal_.out && output_error_ == 0) {
+    output_error_ = errno != 0 ? errno : EIO;
+  }
 }
 
 }  // namespace zur::cli

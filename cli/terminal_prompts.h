@@ -1,9 +1,12 @@
 // The user prompts of zurconv: messages printed verbatim (error messages on
-// the error stream), questions answered by the command line's options, and
-// progress drawn as a bar when the error stream is a terminal.
+// the error stream, after a line naming the level), questions answered by
+// the command line's options, and progress drawn as a bar when the error
+// stream is a terminal. A failed write to the output stream is remembered.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
+#include <string>
 
 #include "cli/options.h"
 #include "engine/level/prompts.h"
@@ -23,17 +26,28 @@ class TerminalPrompts : public UserPrompts {
   TerminalPrompts(const Options& options, Terminal terminal)
       : options_(options), terminal_(terminal) {}
 
+  // The level the following messages are about: its argument as typed, and
+  // its place among `count` levels (from 1).
+  void start_level(const std::string& level, std::size_t place, std::size_t count);
+
   void show_message(const std::string& text, Icon icon) override;
   bool ask_yes_no(const std::string& text, Icon icon, Question question) override;
   void set_progress(int position) override;
 
+  // The errno of the first failed write to the output stream, or 0.
+  int output_error() const { return output_error_; }
+
  private:
   bool read_answer(const std::string& text);
   void clear_progress();
+  void flush(std::FILE* stream);
 
   const Options& options_;
   Terminal terminal_;
+  std::string level_;
+  std::string bar_place_;  // "[3/20] " in a batch, shown with the level's name
   bool progress_drawn_ = false;
+  int output_error_ = 0;
 };
 
 }  // namespace zur::cli

@@ -6,8 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh build-essential cmake libgtest-dev libwxgtk3.2-dev libx11-dev xvfb xauth \
-  groff desktop-file-utils appstream
+scripts/install-deps.sh build-essential cmake ninja-build libgtest-dev libwxgtk3.2-dev libx11-dev \
+  xvfb xauth groff desktop-file-utils appstream
 
 jobs=$(nproc)
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DZUR_BUILD_GUI=ON

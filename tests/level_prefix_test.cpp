@@ -20,6 +20,10 @@ TEST(LevelPrefix, ArgumentLosesOnlyAFinalTxt) {
       {".txt", ""},
       {"txt", "txt"},
       {" jungle | cave.txt", " jungle | cave"},
+      {"a.tx", "a.tx"},
+      {"atxt", "atxt"},
+      {"dir.txt/level", "dir.txt/level"},
+      {"my level.Txt", "my level"},
   };
   for (const auto& c : cases) EXPECT_EQ(prefix_from_argument(c.argument), c.prefix) << c.argument;
 }

@@ -400,12 +400,14 @@ TEST(LevelFileOutput, WriterTellsWhetherItOpenedTheLevelFile) {
   test::ScriptedPrompts prompts;
   Conversion conversion(prompts, [] { return 0u; });
   conversion.prefix = dir.prefix("lvl");
+  conversion.level_file = dir.prefix("lvl.lev");
   WriteOutcome outcome = write_level_file(conversion);
   EXPECT_EQ(outcome.result, ConversionResult::kConfigFileMissing);
   EXPECT_TRUE(outcome.level_file_opened);
   EXPECT_TRUE(dir.exists("lvl.lev"));  // removing it is the job's work
 
   conversion.prefix = dir.prefix("no such dir/lvl");
+  conversion.level_file = dir.prefix("no such dir/lvl.lev");
   outcome = write_level_file(conversion);
   EXPECT_EQ(outcome.result, ConversionResult::kCannotAccessOutput);
   EXPECT_FALSE(outcome.level_file_opened);
@@ -418,10 +420,60 @@ TEST(LevelFileOutput, UnopenableLevelFileLeavesTheRecordAsItWas) {
   conversion.found[3] = true;
   conversion.warnings.append("left over");
   conversion.prefix = "/nonexistent-dir/lvl";
+  conversion.level_file = "/nonexistent-dir/lvl.lev";
   EXPECT_EQ(write_level_file(conversion).result, ConversionResult::kCannotAccessOutput);
   EXPECT_EQ(conversion.settings.bytes()[field::kCivil], 77);
   EXPECT_TRUE(conversion.found[3]);
   EXPECT_EQ(conversion.warnings.count(), 0u);
+}
+
+// --- Where the level file goes, and what it was made from ---
+
+TEST(LevelFileOutput, SourcesReadAreListedConfigMapPicturesAsFound) {
+  const struct {
+    const char* name;
+    std::string config;
+    std::vector<std::string> read;
+  } cases[] = {
+      {"plain", test::complete_config(), {"lvl.TXT", "lvl.TGA", "lvl.JPG"}},
+      {"parallax",
+       test::complete_config({{"PARA", "yes"}}),
+       {"lvl.TXT", "lvl.TGA", "lvl.JPG", "Lvlp.jpg"}},
+      {"no level picture", test::complete_config({{"GGLEVEL", "yes"}}), {"lvl.TXT", "lvl.TGA"}},
+  };
+  for (const auto& c : cases) {
+    test::TempDir dir;
+    test::write_level(dir, "lvl", kMap, c.config);
+    dir.write("Lvlp.jpg", std::string("PARALLAX"));
+    test::ScriptedPrompts prompts;
+    Converter converter(prompts);
+    ASSERT_EQ(converter.run_job(dir.prefix("lvl")), ConversionResult::kSuccess) << c.name;
+    std::vector<std::string> expected;
+    for (const std::string& name : c.read) expected.push_back(dir.prefix(name));
+    EXPECT_EQ(converter.last().sources_read, expected) << c.name;
+  }
+}
+
+TEST(LevelFileOutput, GivenLevelFileIsWrittenAndNamedInsteadOfThePrefixs) {
+  test::TempDir dir;
+  test::write_level(dir, "lvl", kMap);
+  std::filesystem::create_directory(dir.path() / "out");
+  test::ScriptedPrompts prompts;
+  Converter converter(prompts);
+  ASSERT_EQ(converter.run_job(dir.prefix("lvl"), dir.prefix("out/x.lev")),
+            ConversionResult::kSuccess);
+  EXPECT_TRUE(dir.exists("out/x.lev"));
+  EXPECT_FALSE(dir.exists("lvl.lev"));
+  EXPECT_NE(prompts.prompts.at(0).text.find("\n" + dir.prefix("out/x.lev") + "\n"),
+            std::string::npos);
+
+  std::filesystem::remove(dir.path() / "lvl.TGA");
+  EXPECT_EQ(converter.run_job(dir.prefix("lvl"), dir.prefix("out/x.lev")),
+            ConversionResult::kAttributeMapMissing);
+  EXPECT_FALSE(dir.exists("out/x.lev"));
+  EXPECT_EQ(prompts.messages().back(),
+            "Conversion failed.\nAttribute map TGA file not found.\n\nFile missing:\n" +
+                dir.prefix("lvl") + ".tga");
 }
 
 // --- What one conversion leaves for the next ---

@@ -47,6 +47,13 @@ TEST(ParseArguments, UsageErrorsHaveAOneLineReason) {
       {{"-yx", "a"}, "unknown option -x"},
       {{"a", "--yes-please"}, "unknown option --yes-please"},
       {{"--help-me", "a"}, "unknown option --help-me"},
+      {{"--yes=1", "a"}, "unknown option --yes=1"},
+      {{"a", "-o"}, "option -o needs a FILE"},
+      {{"a", "--depfile"}, "option --depfile needs a FILE"},
+      {{"-o", "x.lev", "a", "b"}, "--output takes one LEVEL only"},
+      {{"--depfile", "a.d", "a", "b"}, "--depfile takes one LEVEL only"},
+      {{"-o", "x.LEV", "a"}, "the --output file must end in .lev"},
+      {{"-o", "a"}, "no LEVEL given"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(parse_arguments(c.arguments).error, c.error) << ::testing::PrintToString(c.arguments);
@@ -61,22 +68,27 @@ TEST(ParseArguments, HelpAndVersionNeedNoLevel) {
   EXPECT_EQ(parse_arguments({"--version"}).error, "");
 }
 
-TEST(BatchText, JoinsLevelsAndDropsAFinalTxtInAnyCase) {
+TEST(ParseArguments, ValuesFollowTheirOption) {
   const struct {
+    Arguments arguments;
+    std::optional<std::string> output, depfile;
     Arguments levels;
-    const char* text;
   } cases[] = {
-      {{"jungle"}, "jungle"},
-      {{"levels/jungle.txt"}, "levels/jungle"},
-      {{"a.TXT", "b.Txt", "c"}, "a | b | c"},
-      {{"a.txt.txt"}, "a.txt"},
-      {{"a.tx", "atxt", "txt"}, "a.tx | atxt | txt"},
-      {{"dir.txt/level"}, "dir.txt/level"},
-      {{".txt"}, ""},
-      {{"my level.txt"}, "my level"},
+      {{"-o", "x.lev", "a"}, "x.lev", {}, {"a"}},
+      {{"-ox.lev", "a"}, "x.lev", {}, {"a"}},
+      {{"-qo", "-x.lev", "a"}, "-x.lev", {}, {"a"}},
+      {{"a", "--output", "x.lev"}, "x.lev", {}, {"a"}},
+      {{"--output=x.lev", "a"}, "x.lev", {}, {"a"}},
+      {{"--depfile", "a.d", "a"}, {}, "a.d", {"a"}},
+      {{"--depfile=", "-o", "x.lev", "a"}, "x.lev", "", {"a"}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(batch_text(c.levels), c.text) << ::testing::PrintToString(c.levels);
+    const ParsedArguments parsed = parse_arguments(c.arguments);
+    const std::string row = ::testing::PrintToString(c.arguments);
+    EXPECT_EQ(parsed.error, "") << row;
+    EXPECT_EQ(parsed.options.output, c.output) << row;
+    EXPECT_EQ(parsed.options.depfile, c.depfile) << row;
+    EXPECT_EQ(parsed.options.levels, c.levels) << row;
   }
 }
 

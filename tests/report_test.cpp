@@ -318,6 +318,7 @@ TEST(ConversionHints, AtMostOneOfExplosiveWallAndRepairAfterTheAirHint) {
     test::ScriptedPrompts prompts;
     Conversion conversion(prompts, [] { return 0u; });
     conversion.prefix = "level";
+    conversion.level_file = "level.lev";
     show_conversion_report(c.facts, conversion);
     std::vector<std::string> shown;
     for (std::size_t i = 1; i < prompts.prompts.size(); ++i) {

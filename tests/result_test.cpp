@@ -51,7 +51,8 @@ TEST(ResultMessage, EveryCodeHasItsTextAndIcon) {
       {15, "Conversion failed.\n\nGive a filename.", Icon::Error},
   };
   for (const auto& c : cases) {
-    const ResultMessage message = result_message(static_cast<ConversionResult>(c.code), prefix);
+    const ResultMessage message =
+        result_message(static_cast<ConversionResult>(c.code), prefix, prefix + ".lev");
     EXPECT_EQ(message.text, c.text) << "code " << c.code;
     EXPECT_EQ(message.icon, c.icon) << "code " << c.code;
   }
@@ -59,7 +60,7 @@ TEST(ResultMessage, EveryCodeHasItsTextAndIcon) {
 
 TEST(ResultMessage, CodesWithoutAMessageAreUnknownErrors) {
   for (std::int32_t code : {-1, 16, 100, -2147483647 - 1, 2147483647}) {
-    const ResultMessage message = result_message(static_cast<ConversionResult>(code), "x");
+    const ResultMessage message = result_message(static_cast<ConversionResult>(code), "x", "x.lev");
     EXPECT_EQ(message.text, "Conversion failed.\nUnknown error!") << "code " << code;
     EXPECT_EQ(message.icon, Icon::Error) << "code " << code;
   }
@@ -69,10 +70,17 @@ TEST(ResultMessage, PrefixIsInsertedAsItStands) {
   // No printf formatting of the prefix: a "%" in a path is just a character.
   const std::string prefix = "C:\\levels\\100%s%d" + std::string(600, 'x');
   EXPECT_EQ(
-      result_message(ConversionResult::kAttributeMapMissing, prefix).text,
+      result_message(ConversionResult::kAttributeMapMissing, prefix, prefix + ".lev").text,
       "Conversion failed.\nAttribute map TGA file not found.\n\nFile missing:\n" + prefix + ".tga");
-  EXPECT_EQ(result_message(ConversionResult::kNoFilename, prefix).text,
+  EXPECT_EQ(result_message(ConversionResult::kNoFilename, prefix, prefix + ".lev").text,
             "Conversion failed.\n\nGive a filename.");
+}
+
+TEST(ResultMessage, SourcesAreNamedByThePrefixAndTheLevelFileByItsPath) {
+  EXPECT_EQ(result_message(ConversionResult::kCannotAccessOutput, "src/jungle", "out/j1.lev").text,
+            "Conversion failed.\n\nCould not access \nout/j1.lev");
+  EXPECT_EQ(result_message(ConversionResult::kLevelJpegMissing, "src/jungle", "out/j1.lev").text,
+            "Conversion failed.\nLevel JPEG file not found.\n\nFile missing:\nsrc/jungle.jpg");
 }
 
 }  // namespace

@@ -17,13 +17,14 @@ using test::TempDir;
 using test::TgaBuilder;
 
 const std::string kUsage =
-    "usage: zurconv [-y|--yes] [-n|--no] [-s|--stats] [-q|--quiet] [-h|--help] [--version] "
-    "LEVEL...";
+    "usage: zurconv [-y|--yes] [-n|--no] [-s|--stats] [-q|--quiet] [-o|--output FILE] "
+    "[--depfile FILE] [-h|--help] [--version] LEVEL...";
 const std::string kRule = "-------------------------------------------------------------";
 const std::string kAirHint =
     "Only less than one percent of your level is air!\nI hope you know what you're\ndoing..";
 const std::string kIllegalColoursFailed =
-    "Conversion failed.\nIllegal colors used in attribute map!\nYou should only use "
+    "zurconv: level:\nConversion failed.\nIllegal colors used in attribute map!\nYou should only "
+    "use "
     "specific\ncolors defined in makelev.txt.\nPlease read makelev.txt\n\n";
 const TgaBuilder kAllAir(40, 40);  // enough air for no hint
 
@@ -86,6 +87,7 @@ TEST(Zurconv, MissingConfigIsAnErrorOnStandardError) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err,
+            "zurconv: none:\n"
             "Conversion failed.\nLevel config file not found.\n\nFile missing:\nnone.txt\n\n");
   EXPECT_FALSE(dir.exists("none.lev"));
 }
@@ -97,18 +99,25 @@ TEST(Zurconv, FailedLevelDoesNotStopTheOthers) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, completion_asked("level", "", false));
   EXPECT_EQ(run.err,
+            "zurconv: none:\n"
             "Conversion failed.\nLevel config file not found.\n\nFile missing:\nnone.txt\n\n"
-            "Conversion failed.\n\nGive a filename.\n\n");
+            "zurconv: :\n"
+            "Conversion failed.\n\nGive a filename.\n\n"
+            "zurconv: 2 of 3 levels failed: none, \n");
   EXPECT_TRUE(dir.exists("level.lev"));
 }
 
-TEST(Zurconv, BarsInsideAnArgumentSplitIt) {
+TEST(Zurconv, EachArgumentIsOneLevelAsTyped) {
   TempDir dir;
-  test::write_level(dir, "a", kAllAir);
-  test::write_level(dir, "b", kAllAir);
-  const CommandOutput run = zurconv(dir, {" a |b"});
+  test::write_level(dir, " a |b", kAllAir);
+  test::write_level(dir, "c\t", kAllAir);
+  const CommandOutput run = zurconv(dir, {" a |b", "c\t.txt"});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, completion_asked("a", "", false) + completion_asked("b", "", false));
+  EXPECT_EQ(run.out, completion_asked(" a |b", "", false) + completion_asked("c\t", "", false));
+  EXPECT_EQ(run.err, "");
+  EXPECT_TRUE(dir.exists(" a |b.lev"));
+  EXPECT_TRUE(dir.exists("c\t.lev"));
+  EXPECT_FALSE(dir.exists("a.lev"));
 }
 
 TEST(Zurconv, ConfigFileNamesAreTakenAsLevels) {
@@ -162,7 +171,9 @@ TEST(Zurconv, QuietPrintsOnlyErrors) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err,
-            "Conversion failed.\nLevel config file not found.\n\nFile missing:\nnone.txt\n\n");
+            "zurconv: none:\n"
+            "Conversion failed.\nLevel config file not found.\n\nFile missing:\nnone.txt\n\n"
+            "zurconv: 1 of 2 levels failed: none\n");
   EXPECT_TRUE(dir.exists("level.lev"));
 }
 
@@ -183,7 +194,7 @@ TEST(Zurconv, FailedWriteIsAFailure) {
   const CommandOutput run = zurconv(dir, {"-s", "level"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "Conversion failed.\n\nCould not access \nlevel.lev\n\n");
+  EXPECT_EQ(run.err, "zurconv: level:\nConversion failed.\n\nCould not access \nlevel.lev\n\n");
 }
 
 TEST(Zurconv, VersionInTheGnuForm) {
@@ -196,7 +207,16 @@ TEST(Zurconv, VersionInTheGnuForm) {
 }
 
 TEST(Zurconv, UsageErrors) {
-  const std::vector<std::string> cases[] = {{}, {"-x", "level"}, {"level", "--bogus"}, {"-s"}};
+  const std::vector<std::string> cases[] = {
+      {},
+      {"-x", "level"},
+      {"level", "--bogus"},
+      {"-s"},
+      {"-o", "x.lev", "level", "level"},
+      {"--depfile", "level.d", "level", "level"},
+      {"-o", "level.txt", "level"},
+      {"level", "-o"},
+  };
   for (const auto& arguments : cases) {
     TempDir dir;
     test::write_level(dir, "level", kAllAir);
@@ -228,11 +248,121 @@ TEST(Zurconv, WritesTheSameLevelFileAsTheEngine) {
 TEST(Zurconv, ProgressIsDrawnOnlyOnATerminal) {
   TempDir dir;
   test::write_level(dir, "level", kAllAir);
-  const CommandOutput run = test::run_command(ZURCONV_PATH, {"level"}, dir.path(),
-                                              {.err_on_terminal = true, .typed_input = {}});
+  const CommandOutput run =
+      test::run_command(ZURCONV_PATH, {"level"}, dir.path(),
+                        {.err_on_terminal = true, .typed_input = {}, .out_file = {}});
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.err.find("100%"), std::string::npos) << run.err;
   EXPECT_EQ(run.out, completion_asked("level", "", false));
+}
+
+CommandOutput zurconv_on_terminal(const TempDir& dir, const std::vector<std::string>& arguments) {
+  return test::run_command(ZURCONV_PATH, arguments, dir.path(),
+                           {.err_on_terminal = true, .typed_input = {}, .out_file = {}});
+}
+
+TEST(Zurconv, BatchBarNamesTheLevelAndItsPlace) {
+  TempDir dir;
+  test::write_level(dir, "a", kAllAir);
+  test::write_level(dir, "levels b", kAllAir);
+  const CommandOutput batch = zurconv_on_terminal(dir, {"a", "levels b"});
+  EXPECT_EQ(batch.status, 0);
+  EXPECT_NE(batch.err.find("[1/2] a ["), std::string::npos) << batch.err;
+  EXPECT_NE(batch.err.find("[2/2] levels b ["), std::string::npos) << batch.err;
+  const CommandOutput single = zurconv_on_terminal(dir, {"a"});
+  EXPECT_EQ(single.err.find("[1/1]"), std::string::npos) << single.err;
+}
+
+TEST(Zurconv, BatchBarOfALongNameFitsOnOneLine) {
+  TempDir dir;
+  const std::string name = std::string(60, 'x') + "_tail";
+  test::write_level(dir, "a", kAllAir);
+  test::write_level(dir, name, kAllAir);
+  const CommandOutput run = zurconv_on_terminal(dir, {"a", name});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.err.find("[2/2] ...x"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("x_tail ["), std::string::npos) << run.err;
+  std::size_t start = 0;
+  for (std::size_t end; (end = run.err.find('\r', start)) != std::string::npos; start = end + 1) {
+    EXPECT_LT(end - start, 80u) << run.err.substr(start, end - start);  // a terminal of 80 columns
+  }
+}
+
+TEST(Zurconv, QuietDrawsNoBar) {
+  TempDir dir;
+  test::write_level(dir, "a", kAllAir);
+  test::write_level(dir, "b", kAllAir);
+  const CommandOutput run = zurconv_on_terminal(dir, {"-q", "a", "b"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out, "");
+}
+
+TEST(Zurconv, FullStandardOutputIsAFailureAfterEveryLevel) {
+  TempDir dir;
+  test::write_level(dir, "a", kAllAir);
+  test::write_level(dir, "b", kAllAir);
+  const CommandOutput run =
+      test::run_command(ZURCONV_PATH, {"a", "b"}, dir.path(),
+                        {.err_on_terminal = false, .typed_input = {}, .out_file = "/dev/full"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "zurconv: cannot write standard output: No space left on device\n");
+  EXPECT_TRUE(dir.exists("a.lev"));
+  EXPECT_TRUE(dir.exists("b.lev"));
+}
+
+TEST(Zurconv, OutputNamesTheLevelFileAndSourcesKeepThePrefix) {
+  TempDir dir;
+  test::write_level(dir, "level", kAllAir);
+  std::filesystem::create_directory(dir.path() / "out");
+  const CommandOutput written = zurconv(dir, {"-o", "out/l1.lev", "level"});
+  EXPECT_EQ(written.status, 0);
+  EXPECT_EQ(written.out, completion_asked("out/l1", "", false));
+  EXPECT_TRUE(dir.exists("out/l1.lev"));
+  EXPECT_FALSE(dir.exists("level.lev"));
+
+  const CommandOutput unwritable = zurconv(dir, {"--output=none/l1.lev", "level"});
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_EQ(unwritable.err,
+            "zurconv: level:\nConversion failed.\n\nCould not access \nnone/l1.lev\n\n");
+
+  std::filesystem::remove(dir.path() / "level.TGA");
+  const CommandOutput failed = zurconv(dir, {"-qoout/l1.lev", "level"});
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_EQ(failed.err,
+            "zurconv: level:\nConversion failed.\nAttribute map TGA file not found.\n\nFile "
+            "missing:\nlevel.tga\n\n");
+  EXPECT_FALSE(dir.exists("out/l1.lev"));
+}
+
+TEST(Zurconv, DepfileNamesTheLevelFileAndTheSourcesRead) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.path() / "my levels");
+  test::write_level(dir, "my levels/lvl", kAllAir, test::complete_config({{"PARA", "yes"}}));
+  dir.write("my levels/LVLp.jpg", std::string("parallax"));
+  std::filesystem::create_directory(dir.path() / "out#1");
+  const CommandOutput run =
+      zurconv(dir, {"-q", "--depfile", "lvl.d", "--output", "out#1/$lvl.lev", "my levels/lvl.txt"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(test::read_whole(dir.path() / "lvl.d"),
+            "out\\#1/$$lvl.lev: my\\ levels/lvl.TXT \\\n"
+            " my\\ levels/lvl.TGA \\\n"
+            " my\\ levels/lvl.JPG \\\n"
+            " my\\ levels/LVLp.jpg\n");
+
+  std::filesystem::remove(dir.path() / "lvl.d");
+  std::filesystem::remove(dir.path() / "my levels/LVLp.jpg");
+  EXPECT_EQ(zurconv(dir, {"--depfile", "lvl.d", "my levels/lvl"}).status, 1);
+  EXPECT_FALSE(dir.exists("lvl.d"));
+}
+
+TEST(Zurconv, DepfileThatCannotBeWrittenIsAFailure) {
+  TempDir dir;
+  test::write_level(dir, "level", kAllAir);
+  const CommandOutput run = zurconv(dir, {"-q", "--depfile", "none/level.d", "level"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "zurconv: cannot write none/level.d: No such file or directory\n");
 }
 
 TEST(Zurconv, IllegalColourQuestionIsReadFromATerminal) {
@@ -254,8 +384,9 @@ TEST(Zurconv, IllegalColourQuestionIsReadFromATerminal) {
   for (const auto& c : cases) {
     TempDir dir;
     test::write_level(dir, "level", TgaBuilder(40, 40).set(1, 0, {1, 2, 3}));
-    const CommandOutput run = test::run_command(ZURCONV_PATH, {"level"}, dir.path(),
-                                                {.err_on_terminal = false, .typed_input = c.typed});
+    const CommandOutput run =
+        test::run_command(ZURCONV_PATH, {"level"}, dir.path(),
+                          {.err_on_terminal = false, .typed_input = c.typed, .out_file = {}});
     EXPECT_EQ(run.status, c.yes ? 0 : 1) << c.name;
     EXPECT_EQ(run.out,
               illegal_asked(c.yes) + (c.yes ? completion_asked("level", warned, false) : ""))

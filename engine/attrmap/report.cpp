@@ -71,7 +71,7 @@ std::string completion_text(const Conversion& conversion) {
   std::string text =
       "Conversion succesfully completed for level:\n"
       "-------------------------------------------------------------\n" +
-      conversion.prefix + std::string(suffix::kLevelFile);
+      conversion.level_file;
   const auto& warnings = conversion.warnings.texts();
   if (!warnings.empty()) {
     text += "\n\nWarnings:\n";

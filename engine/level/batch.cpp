@@ -38,18 +38,24 @@ std::vector<ConversionResult> Converter::run_batch(std::string_view text) {
 }
 
 ConversionResult Converter::run_job(std::string_view prefix) {
+  return run_job(prefix, std::string(prefix) + std::string(suffix::kLevelFile));
+}
+
+ConversionResult Converter::run_job(std::string_view prefix, std::string level_file) {
   conversion_.job_start_ms = conversion_.clock();
   conversion_.prefix = prefix;
+  conversion_.level_file = std::move(level_file);
   if (prefix.empty()) {
-    const ResultMessage message = result_message(ConversionResult::kNoFilename, prefix);
+    const ResultMessage message = result_message(ConversionResult::kNoFilename, prefix, {});
     conversion_.prompts.show_message(message.text, message.icon);
     return ConversionResult::kNoFilename;
   }
   const WriteOutcome outcome = write_level_file(conversion_);
   if (outcome.result != ConversionResult::kSuccess && outcome.level_file_opened) {
-    ::unlink((conversion_.prefix + std::string(suffix::kLevelFile)).c_str());
+    ::unlink(conversion_.level_file.c_str());
   }
-  const ResultMessage message = result_message(outcome.result, conversion_.prefix);
+  const ResultMessage message =
+      result_message(outcome.result, conversion_.prefix, conversion_.level_file);
   if (!message.text.empty()) conversion_.prompts.show_message(message.text, message.icon);
   conversion_.prompts.set_progress(0);
   return outcome.result;

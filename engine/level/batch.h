@@ -24,9 +24,12 @@ class Converter {
   // gave; returns their results.
   std::vector<ConversionResult> run_batch(std::string_view text);
 
-  // Converts one level, shows the result's message and leaves the progress
-  // bar at 0. A failed conversion leaves no level file behind.
+  // Converts one level into prefix + ".lev", shows the result's message and
+  // leaves the progress bar at 0. A failed conversion leaves no level file
+  // behind.
   ConversionResult run_job(std::string_view prefix);
+  // The same, writing the level file to `level_file` instead.
+  ConversionResult run_job(std::string_view prefix, std::string level_file);
 
   const Conversion& last() const { return conversion_; }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/level/clock.h"
 #include "engine/level/prompts.h"
@@ -20,7 +21,12 @@ struct Conversion {
   UserPrompts& prompts;
   MillisecondClock clock;
 
-  std::string prefix;  // the level's path without extension
+  std::string prefix;      // the level's path without extension
+  std::string level_file;  // the path the level file is written to
+  // The source files read, as the lookup found them, in the order config,
+  // attribute map, level picture, parallax picture; complete once the
+  // conversion succeeded.
+  std::vector<std::string> sources_read;
   WarningList warnings;
   std::uint32_t job_start_ms = 0;
   LevelSettings settings;

@@ -68,8 +68,8 @@ ConversionResult write_sections(Conversion& conversion, LevelFile& out) {
   const std::string& prefix = conversion.prefix;
   LevelSettings& settings = conversion.settings;
   settings.reset_to_defaults();
-  switch (read_level_config(find_source(prefix, suffix::kConfig), settings, conversion.found,
-                            conversion.warnings)) {
+  const std::string config_path = find_source(prefix, suffix::kConfig);
+  switch (read_level_config(config_path, settings, conversion.found, conversion.warnings)) {
     case ConfigOutcome::kMissing:
       return ConversionResult::kConfigFileMissing;
     case ConfigOutcome::kIncomplete:
@@ -99,6 +99,9 @@ ConversionResult write_sections(Conversion& conversion, LevelFile& out) {
       std::numeric_limits<std::uint32_t>::max()) {
     return ConversionResult::kNotEnoughMemory;
   }
+  conversion.sources_read = {config_path, map_path};
+  if (!settings.gg_level()) conversion.sources_read.push_back(image_path);
+  if (settings.para()) conversion.sources_read.push_back(parallax_path);
 
   write_header(settings, static_cast<std::uint32_t>(picture_size),
                static_cast<std::uint32_t>(parallax_size), out);
@@ -118,8 +121,9 @@ ConversionResult write_sections(Conversion& conversion, LevelFile& out) {
 
 WriteOutcome write_level_file(Conversion& conversion) {
   conversion.warnings.reset();
+  conversion.sources_read.clear();
   LevelFile out;
-  const ConversionResult opened = out.open(conversion.prefix + std::string(suffix::kLevelFile));
+  const ConversionResult opened = out.open(conversion.level_file);
   if (opened != ConversionResult::kSuccess) return {opened, false};
   const ConversionResult written = write_sections(conversion, out);
   if (!out.close() && written == ConversionResult::kSuccess)

@@ -15,7 +15,8 @@ struct WriteOutcome {
   bool level_file_opened;
 };
 
-// Writes conversion.prefix + ".lev" from the sources beside it.
+// Writes conversion.level_file from the sources named by conversion.prefix,
+// listing them in conversion.sources_read.
 WriteOutcome write_level_file(Conversion& conversion);
 
 }  // namespace zur

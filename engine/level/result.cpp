@@ -12,6 +12,7 @@ struct MessageTemplate {
   const char* head;    // text before the prefix, or the whole text
   const char* suffix;  // file suffix after the prefix; null when no prefix is shown
   Icon icon;
+  bool names_level_file = false;  // the text ends in the level file's path
 };
 
 constexpr std::array<MessageTemplate, kResultCodes> kMessages = {{
@@ -46,7 +47,7 @@ constexpr std::array<MessageTemplate, kResultCodes> kMessages = {{
      nullptr, Icon::Error},
     {kConfigFileMissing, "Conversion failed.\nLevel config file not found.\n\nFile missing:\n",
      ".txt", Icon::Error},
-    {kCannotAccessOutput, "Conversion failed.\n\nCould not access \n", ".lev", Icon::Error},
+    {kCannotAccessOutput, "Conversion failed.\n\nCould not access \n", nullptr, Icon::Error, true},
     {kNoFilename, "Conversion failed.\n\nGive a filename.", nullptr, Icon::Error},
 }};
 
@@ -60,12 +61,14 @@ static_assert([] {
 
 }  // namespace
 
-ResultMessage result_message(ConversionResult result, std::string_view prefix) {
+ResultMessage result_message(ConversionResult result, std::string_view prefix,
+                             std::string_view level_file) {
   const std::int32_t code = code_of(result);
   if (code < 0 || code >= kResultCodes) return {"Conversion failed.\nUnknown error!", Icon::Error};
   const MessageTemplate& m = kMessages[static_cast<std::size_t>(code)];
   std::string text = m.head;
   if (m.suffix != nullptr) text.append(prefix).append(m.suffix);
+  if (m.names_level_file) text.append(level_file);
   return {std::move(text), m.icon};
 }
 

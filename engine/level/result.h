@@ -43,7 +43,9 @@ struct ResultMessage {
 };
 
 // The message for `result`, with `prefix` put in where the text names a
-// file. A value outside the codes above gets the unknown-error message.
-ResultMessage result_message(ConversionResult result, std::string_view prefix);
+// source and `level_file` where it names the level file. A value outside the
+// codes above gets the unknown-error message.
+ResultMessage result_message(ConversionResult result, std::string_view prefix,
+                             std::string_view level_file);
 
 }  // namespace zur

@@ -28,6 +28,7 @@ struct CommandOutput {
 struct CommandSetup {
   bool err_on_terminal = false;
   std::optional<std::string> typed_input;  // standard input is a terminal with this typed
+  std::optional<std::string> out_file;     // standard output goes there, not captured
 };
 
 inline std::string read_whole(const std::filesystem::path& path) {
@@ -82,7 +83,8 @@ inline CommandOutput run_command(const std::string& program, const std::vector<s
   const pid_t child = ::fork();
   if (child == 0) {
     const int in = setup.typed_input ? in_terminal.theirs : ::open("/dev/null", O_RDONLY);
-    const int out = ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int out =
+        ::open(setup.out_file.value_or(out_path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = setup.err_on_terminal
                         ? err_terminal.theirs
                         : ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
