@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "cli/check_command.h"
 #include "cli/options.h"
 #include "cli/terminal_prompts.h"
 #include "engine/level/batch.h"
@@ -27,7 +28,13 @@ int main(int argc, char** argv) {
         "  -q, --quiet    print only error messages\n"
         "  -h, --help     show this help\n"
         "      --version  show the version\n\n"
-        "Exit status: 0 when every level converted, 1 when any failed, 2 for a usage error.\n",
+        "  --check        convert nothing: list every problem of each level's sources as\n"
+        "                 FILE[:LINE]: SEVERITY: MESSAGE [CODE], then LEVEL: N errors, M warnings\n"
+        "  --json         print the check as one JSON document\n"
+        "  --mask         also write LEVEL-check.png: illegal pixels magenta, markers coloured\n"
+        "  --strict       let warnings count for the exit status too\n\n"
+        "Exit status: 0 when every level converted (checked without errors), 1 when any\n"
+        "failed, 2 for a usage error.\n",
         kUsage);
     return 0;
   }
@@ -35,6 +42,8 @@ int main(int argc, char** argv) {
     std::printf("zurconv 1.0 (%s)\n", zur::kProgramTitle);
     return 0;
   }
+
+  if (options.check) return run_check(options, stdout, stderr);
 
   TerminalPrompts prompts(
       options, {stdout, stderr, stdin, isatty(STDIN_FILENO) == 1, isatty(STDERR_FILENO) == 1});

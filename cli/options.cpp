@@ -19,6 +19,14 @@ bool apply_option(const std::string& option, Options& options) {
     options.help = true;
   } else if (option == "--version") {
     options.version = true;
+  } else if (option == "--check") {
+    options.check = true;
+  } else if (option == "--json") {
+    options.json = true;
+  } else if (option == "--mask") {
+    options.mask = true;
+  } else if (option == "--strict") {
+    options.strict = true;
   } else {
     return false;
   }
@@ -53,6 +61,9 @@ ParsedArguments parse_arguments(const std::vector<std::string>& arguments) {
   }
   const Options& options = parsed.options;
   if (options.levels.empty() && !options.help && !options.version) parsed.error = "no LEVEL given";
+  if (!options.check && (options.json || options.mask || options.strict)) {
+    parsed.error = "--json, --mask and --strict need --check";
+  }
   return parsed;
 }
 

@@ -16,12 +16,17 @@ struct Options {
   bool quiet = false;
   bool help = false;
   bool version = false;
+  // Check mode: list the problems of each level's sources, convert nothing.
+  bool check = false;
+  bool json = false;
+  bool mask = false;
+  bool strict = false;
   std::vector<std::string> levels;
 };
 
 inline constexpr const char* kUsage =
     "usage: zurconv [-y|--yes] [-n|--no] [-s|--stats] [-q|--quiet] [-h|--help] [--version] "
-    "LEVEL...";
+    "[--check [--json] [--mask] [--strict]] LEVEL...";
 
 struct ParsedArguments {
   Options options;

@@ -47,10 +47,20 @@ TEST(ParseArguments, UsageErrorsHaveAOneLineReason) {
       {{"-yx", "a"}, "unknown option -x"},
       {{"a", "--yes-please"}, "unknown option --yes-please"},
       {{"--help-me", "a"}, "unknown option --help-me"},
+      {{"--json", "a"}, "--json, --mask and --strict need --check"},
+      {{"--mask", "a"}, "--json, --mask and --strict need --check"},
+      {{"--strict", "a"}, "--json, --mask and --strict need --check"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(parse_arguments(c.arguments).error, c.error) << ::testing::PrintToString(c.arguments);
   }
+}
+
+TEST(ParseArguments, CheckModeOptions) {
+  const Options options = parse_arguments({"--check", "--json", "--mask", "--strict", "a"}).options;
+  EXPECT_TRUE(options.check && options.json && options.mask && options.strict);
+  EXPECT_EQ(options.levels, Arguments{"a"});
+  EXPECT_FALSE(parse_arguments({"a"}).options.check);
 }
 
 TEST(ParseArguments, HelpAndVersionNeedNoLevel) {
