@@ -192,8 +192,7 @@ class ConfigChecker {
     } else {
       add(ProblemCode::kBadYesNo, line,
           keyword_name(index) + " value " + quoted(value) + " is neither yes nor no: ignored, " +
-              std::string(kKeywords[index].name) + " stays " + std::to_string(stored) +
-              (stored ? " (yes)" : " (no)"));
+              std::string(kKeywords[index].name) + " stays " + (stored ? "yes" : "no"));
       return false;
     }
     return true;

@@ -25,6 +25,10 @@ std::string place(std::int32_t x, std::int32_t y) {
   return "at x=" + std::to_string(x) + " y=" + std::to_string(y);
 }
 
+std::string counted(std::uint64_t count, const std::string& noun) {
+  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
 std::string colour_text(const Rgb& colour) {
   return "(" + std::to_string(colour.red) + ", " + std::to_string(colour.green) + ", " +
          std::to_string(colour.blue) + ")";
@@ -140,8 +144,8 @@ class LevelChecker {
     for (const IllegalColour& colour : findings.illegal_colours) {
       const Rgb& nearest = kPalette[colour.nearest_code].colour;
       add(ProblemCode::kIllegalColours, path,
-          "illegal colour " + colour_text(colour.colour) + " in " + std::to_string(colour.pixels) +
-              " pixels, first " + place(colour.first.x, colour.first.y) +
+          "illegal colour " + colour_text(colour.colour) + " in " +
+              counted(colour.pixels, "pixel") + ", first " + place(colour.first.x, colour.first.y) +
               "; nearest legal colour: code " + std::to_string(colour.nearest_code) + " " +
               colour_text(nearest),
           colour.first);
@@ -150,13 +154,13 @@ class LevelChecker {
         findings.distinct_illegal_colours - findings.illegal_colours.size();
     if (unlisted > 0) {
       add(ProblemCode::kIllegalColours, path,
-          std::to_string(unlisted) + " more illegal colours not listed (" +
-              std::to_string(findings.illegal_pixels) + " illegal pixels in all)");
+          "and " + std::to_string(unlisted) + " more illegal colours, not listed (" +
+              counted(findings.illegal_pixels, "illegal pixel") + " in all)");
     }
     if (findings.first_dropped) {
       const MapPlace& first = *findings.first_dropped;
       add(ProblemCode::kObjectsDropped, path,
-          std::to_string(findings.dropped_markers) + " markers past the " +
+          counted(findings.dropped_markers, "marker") + " past the " +
               std::to_string(kObjectLimit) + "-object limit are dropped, the first " +
               place(first.x, first.y),
           first);
@@ -164,8 +168,8 @@ class LevelChecker {
     if (findings.first_marker_block) {
       const MapPlace& first = *findings.first_marker_block;
       add(ProblemCode::kMarkerBlock, path,
-          std::to_string(findings.marker_blocks) +
-              " blocks of touching same-kind markers, each pixel an object; the first " +
+          counted(findings.marker_blocks, "block") +
+              " of touching same-kind markers, each pixel an object; the first " +
               place(first.x, first.y),
           first);
     }
