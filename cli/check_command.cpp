@@ -86,9 +86,9 @@ std::string check_text(const LevelCheck& check, bool quiet) {
     if (level == Severity::kError) ++errors;
     if (quiet && level != Severity::kError) continue;
     text += problem.file;
-    if (problem.line) text += ":" + std::to_string(*problem.line);
-    text += ": " + std::string(severity_name(level)) + ": " + problem.message + " [" +
-            std::string(code_name(problem.code)) + "]\n";
+    if (problem.line) text.append(":").append(std::to_string(*problem.line));
+    text.append(": ").append(severity_name(level)).append(": ").append(problem.message);
+    text.append(" [").append(code_name(problem.code)).append("]\n");
   }
   if (!quiet) {
     text += check.level + ": " + counted(errors, "error") + ", " +
