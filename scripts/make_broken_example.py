@@ -42,7 +42,7 @@ no
 lots
 /COLLDAMAGE
 100
-/BOUNCING\t
+{bouncing}
 100
 /AMBIENT
 0
@@ -70,7 +70,7 @@ Welcome to the broken jungle
 /SIGNTEXT2
 no comma here
 /SIGNTEXT1
-""".format(maker="M" * 130, comment="A very long comment line " + "-" * 150)
+""".format(maker="M" * 130, bouncing="/BOUNCING ", comment="A very long comment line " + "-" * 150)
 
 
 def attribute_map():
