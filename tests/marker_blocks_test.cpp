@@ -9,6 +9,8 @@
 namespace zur {
 namespace {
 
+constexpr std::uint8_t kNoMarker = 0xFF;
+
 struct Grid {
   int width, height;
   std::vector<std::uint8_t> kinds;
@@ -23,7 +25,7 @@ std::pair<std::uint64_t, std::optional<MapPlace>> flood_fill(const Grid& grid) {
   for (int y = 0; y < grid.height; ++y) {
     for (int x = 0; x < grid.width; ++x) {
       const std::uint8_t kind = grid.at(x, y);
-      if (kind == MarkerBlocks::kNoMarker || seen[y * grid.width + x]) continue;
+      if (kind == kNoMarker || seen[y * grid.width + x]) continue;
       std::vector<std::pair<int, int>> stack = {{x, y}};
       seen[y * grid.width + x] = true;
       int size = 0;
@@ -55,10 +57,16 @@ TEST(MarkerBlocks, AgreeWithAFloodFillOnRandomGrids) {
     const unsigned density = 2 + random() % 4;
     for (int i = 0; i < grid.width * grid.height; ++i) {
       grid.kinds.push_back(random() % density < 2 ? static_cast<std::uint8_t>(random() % 2)
-                                                  : MarkerBlocks::kNoMarker);
+                                                  : kNoMarker);
     }
-    MarkerBlocks blocks(grid.width);
-    for (int y = 0; y < grid.height; ++y) blocks.row(y, &grid.kinds[y * grid.width]);
+    MarkerBlocks blocks;
+    for (int y = 0; y < grid.height; ++y) {
+      std::vector<RowMarker> row;
+      for (int x = 0; x < grid.width; ++x) {
+        if (grid.at(x, y) != kNoMarker) row.push_back({x, grid.at(x, y)});
+      }
+      blocks.row(y, row);
+    }
     blocks.finish();
     const auto [count, first] = flood_fill(grid);
     ASSERT_EQ(blocks.count(), count) << "round " << round;

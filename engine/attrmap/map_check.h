@@ -56,11 +56,12 @@ class MapChecker {
 
  private:
   void count_marker(std::uint8_t kind, std::int32_t x, std::int32_t y);
-  void count_illegal(std::uint32_t key, std::int32_t x, std::int32_t y);
+  // A run of `pixels` illegal pixels from x on.
+  void count_illegal(const Rgb& colour, std::int32_t x, std::int32_t y, std::int32_t pixels);
 
   std::int32_t width_;
   MapFindings findings_;
-  std::vector<std::uint8_t> kinds_;  // of the row being checked
+  std::vector<RowMarker> row_markers_;  // of the row being checked
   MarkerBlocks blocks_;
   // One bit per 24-bit colour: 2 MiB, allocated at the first illegal pixel.
   std::vector<std::uint64_t> seen_colours_;

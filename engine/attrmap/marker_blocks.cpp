@@ -12,13 +12,6 @@ bool before(const MapPlace& a, const MapPlace& b) {
 
 }  // namespace
 
-MarkerBlocks::MarkerBlocks(std::int32_t width)
-    : width_(width),
-      above_kind_(static_cast<std::size_t>(width), kNoMarker),
-      kind_(static_cast<std::size_t>(width), kNoMarker),
-      above_node_(static_cast<std::size_t>(width), -1),
-      node_(static_cast<std::size_t>(width), -1) {}
-
 std::int32_t MarkerBlocks::find(std::int32_t node) {
   while (parent_[node] != node) {
     parent_[node] = parent_[parent_[node]];
@@ -51,21 +44,26 @@ void MarkerBlocks::close(const Block& block) {
   if (!first_ || before(block.first, *first_)) first_ = block.first;
 }
 
-void MarkerBlocks::row(std::int32_t y, const std::uint8_t* kinds) {
-  for (std::int32_t x = 0; x < width_; ++x) {
-    const std::uint8_t kind = kinds[x];
-    kind_[x] = kind;
-    node_[x] = -1;
-    if (kind == kNoMarker) continue;
+void MarkerBlocks::row(std::int32_t y, std::span<const RowMarker> markers) {
+  if (markers.empty() && above_.empty()) return;
+  current_.clear();
+  std::size_t up = 0;  // the first marker above not left of this one
+  for (const RowMarker& marker : markers) {
     std::int32_t node = -1;
-    if (x > 0 && kind_[x - 1] == kind) node = node_[x - 1];
-    if (above_kind_[x] == kind) node = node < 0 ? above_node_[x] : unite(node, above_node_[x]);
+    if (!current_.empty() && current_.back().x == marker.x - 1 &&
+        current_.back().kind == marker.kind) {
+      node = current_.back().node;
+    }
+    while (up < above_.size() && above_[up].x < marker.x) ++up;
+    if (up < above_.size() && above_[up].x == marker.x && above_[up].kind == marker.kind) {
+      node = node < 0 ? above_[up].node : unite(node, above_[up].node);
+    }
     if (node < 0) {
-      node = add({x, y});
+      node = add({marker.x, y});
     } else {
       blocks_[find(node)].several = true;
     }
-    node_[x] = node;
+    current_.push_back({marker.x, marker.kind, node});
   }
   close_unreached();
   renumber();
@@ -74,9 +72,7 @@ void MarkerBlocks::row(std::int32_t y, const std::uint8_t* kinds) {
 // A block of the row above that no pixel of this row joined is complete.
 void MarkerBlocks::close_unreached() {
   reached_.assign(blocks_.size(), 0);
-  for (std::int32_t x = 0; x < width_; ++x) {
-    if (node_[x] >= 0) reached_[find(node_[x])] = 1;
-  }
+  for (const Placed& placed : current_) reached_[find(placed.node)] = 1;
   for (std::int32_t node = 0; node < above_count_; ++node) {
     const std::int32_t root = find(node);
     if (reached_[root]) continue;
@@ -86,25 +82,23 @@ void MarkerBlocks::close_unreached() {
 }
 
 // Keeps one node per block that reaches this row, so the nodes never
-// outnumber the pixels of a row.
+// outnumber the markers of a row.
 void MarkerBlocks::renumber() {
   renumbered_.assign(blocks_.size(), -1);
   kept_.clear();
-  for (std::int32_t x = 0; x < width_; ++x) {
-    if (node_[x] < 0) continue;
-    const std::int32_t root = find(node_[x]);
+  for (Placed& placed : current_) {
+    const std::int32_t root = find(placed.node);
     if (renumbered_[root] < 0) {
       renumbered_[root] = static_cast<std::int32_t>(kept_.size());
       kept_.push_back(blocks_[root]);
     }
-    node_[x] = renumbered_[root];
+    placed.node = renumbered_[root];
   }
   std::swap(blocks_, kept_);
   above_count_ = static_cast<std::int32_t>(blocks_.size());
   parent_.resize(blocks_.size());
   std::iota(parent_.begin(), parent_.end(), 0);
-  std::swap(above_kind_, kind_);
-  std::swap(above_node_, node_);
+  std::swap(above_, current_);
 }
 
 void MarkerBlocks::finish() {
@@ -112,7 +106,7 @@ void MarkerBlocks::finish() {
   blocks_.clear();
   parent_.clear();
   above_count_ = 0;
-  above_kind_.assign(above_kind_.size(), kNoMarker);
+  above_.clear();
 }
 
 }  // namespace zur

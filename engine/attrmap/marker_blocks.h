@@ -1,11 +1,13 @@
 // Finds blocks of touching markers: same-kind marker pixels joined by an edge.
 // Each pixel places an object, so a block of several pixels (a brush wider
 // than one pixel) places several objects where one was likely meant. Rows are
-// fed top first; memory stays proportional to the width.
+// fed top first as lists of their markers; memory stays proportional to the
+// markers of two rows, and rows without markers cost nothing.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace zur {
@@ -15,14 +17,15 @@ struct MapPlace {
   std::int32_t y = 0;  // from the top row
 };
 
+struct RowMarker {
+  std::int32_t x;
+  std::uint8_t kind;
+};
+
 class MarkerBlocks {
  public:
-  static constexpr std::uint8_t kNoMarker = 0xFF;
-
-  explicit MarkerBlocks(std::int32_t width);
-
-  // `kinds` holds one entry per pixel of row y: its marker kind or kNoMarker.
-  void row(std::int32_t y, const std::uint8_t* kinds);
+  // The markers of row y, left to right.
+  void row(std::int32_t y, std::span<const RowMarker> markers);
   // Closes the blocks that reach the last row.
   void finish();
 
@@ -36,6 +39,11 @@ class MarkerBlocks {
     MapPlace first;
     bool several = false;
   };
+  struct Placed {
+    std::int32_t x;
+    std::uint8_t kind;
+    std::int32_t node;
+  };
 
   std::int32_t find(std::int32_t node);
   std::int32_t unite(std::int32_t a, std::int32_t b);
@@ -44,10 +52,8 @@ class MarkerBlocks {
   void close_unreached();
   void renumber();
 
-  std::int32_t width_;
-  // The row above and the row being fed: kinds and block nodes per pixel.
-  std::vector<std::uint8_t> above_kind_, kind_;
-  std::vector<std::int32_t> above_node_, node_;
+  // The markers of the row above and of the row being fed, with their nodes.
+  std::vector<Placed> above_, current_;
   // Union-find over the blocks of the row above (nodes 0 to above_count_ - 1)
   // and those begun in this row.
   std::vector<std::int32_t> parent_;
