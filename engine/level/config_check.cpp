@@ -81,7 +81,7 @@ class ConfigChecker {
       check_length(line, number);
       const bool keyword_line = !line.text.empty() && line.text.front() == '/';
       if (line.ended_file) {
-        if (keyword_line) {
+        if (keyword_line && match_keyword(line.text.substr(1))) {
           add(ProblemCode::kMissingValue, number,
               quoted(line.text) +
                   " ends the file without a line feed: the conversion does not "
