@@ -28,11 +28,11 @@ int main(int argc, char** argv) {
         "  -q, --quiet    print only error messages\n"
         "  -h, --help     show this help\n"
         "      --version  show the version\n\n"
-        "  --check        convert nothing: list every problem of each level's sources as\n"
+        "      --check    convert nothing: list every problem of each level's sources as\n"
         "                 FILE[:LINE]: SEVERITY: MESSAGE [CODE], then LEVEL: N errors, M warnings\n"
-        "  --json         print the check as one JSON document\n"
-        "  --mask         also write LEVEL-check.png: illegal pixels magenta, markers coloured\n"
-        "  --strict       let warnings count for the exit status too\n\n"
+        "      --json     print the check as one JSON document\n"
+        "      --mask     also write LEVEL-check.png: illegal pixels magenta, markers coloured\n"
+        "      --strict   let warnings count for the exit status too\n\n"
         "Exit status: 0 when every level converted (checked without errors), 1 when any\n"
         "failed, 2 for a usage error.\n",
         kUsage);
