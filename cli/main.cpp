@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cli/check_command.h"
 #include "cli/depfile.h"
 #include "cli/options.h"
 #include "cli/terminal_prompts.h"
@@ -21,7 +22,8 @@ void print_help() {
   std::printf(
       "%s\n\nConverts each LEVEL (a level prefix such as levels/jungle, or its config file\n"
       "levels/jungle.txt) into the level file LEVEL.lev beside its sources.\n\n%s\n"
-      "Exit status: 0 when every level converted, 1 when any failed, 2 for a usage error.\n",
+      "Exit status: 0 when every level converted (with --check: no level has an error),\n"
+      "1 when any failed, 2 for a usage error.\n",
       usage().c_str(), option_help().c_str());
 }
 
@@ -92,6 +94,11 @@ int main(int argc, char** argv) {
       print_version(stdout, "zurconv");
     }
     return output_written(0) ? 0 : 1;
+  }
+
+  if (options.check) {
+    const int status = run_check(options, stdout, stderr);
+    return output_written(0) ? status : 1;
   }
 
   TerminalPrompts prompts(

@@ -30,6 +30,16 @@ constexpr OptionSpec kOptions[] = {
      "after a successful conversion, write FILE in Make's depfile form:\n"
      "the level file and the sources it was made from; one LEVEL only",
      [](Options& o, std::string file) { o.depfile = std::move(file); }},
+    {'\0', "check", "",
+     "convert nothing: list every problem of each level's sources,\n"
+     "one per line (FILE[:LINE]: SEVERITY: MESSAGE [CODE])",
+     [](Options& o, std::string) { o.check = true; }},
+    {'\0', "json", "", "with --check: one JSON document instead",
+     [](Options& o, std::string) { o.json = true; }},
+    {'\0', "mask", "", "with --check: also write PREFIX-check.png, illegal pixels in magenta",
+     [](Options& o, std::string) { o.mask = true; }},
+    {'\0', "strict", "", "with --check: warnings count as errors for the exit status",
+     [](Options& o, std::string) { o.strict = true; }},
     {'h', "help", "", "show this help", [](Options& o, std::string) { o.help = true; }},
     {'\0', "version", "", "show the version", [](Options& o, std::string) { o.version = true; }},
 };
@@ -97,7 +107,7 @@ class Parser {
       } else if (i + 1 < group.size()) {
         return spec->apply(parsed_.options, std::string(group.substr(i + 1)));
       } else {
-        return take_value(*spec, "-" + std::string(1, group[i]));
+        return take_value(*spec, std::string{'-', group[i]});
       }
     }
   }
@@ -117,7 +127,14 @@ class Parser {
       return fail(std::string(options.output ? "--output" : "--depfile") + " takes one LEVEL only");
     }
     if (options.output && !options.output->ends_with(".lev")) {
-      fail("the --output file must end in .lev");
+      return fail("the --output file must end in .lev");
+    }
+    if (options.check && (options.output || options.depfile)) {
+      return fail(std::string(options.output ? "--output" : "--depfile") +
+                  " cannot be used with --check");
+    }
+    if (!options.check && (options.json || options.mask || options.strict)) {
+      fail("--json, --mask and --strict need --check");
     }
   }
 
@@ -132,8 +149,8 @@ class Parser {
 std::string spelled_out(const OptionSpec& spec, std::string_view separator) {
   std::string text;
   if (spec.short_name != '\0') text = std::string{'-', spec.short_name} + std::string(separator);
-  text += "--" + std::string(spec.name);
-  if (!spec.value.empty()) text += " " + std::string(spec.value);
+  text.append("--").append(spec.name);
+  if (!spec.value.empty()) text.append(" ").append(spec.value);
   return text;
 }
 

@@ -19,7 +19,12 @@ struct Options {
   bool version = false;
   std::optional<std::string> output;   // the level file's path, for one level
   std::optional<std::string> depfile;  // where to write the Make depfile, for one level
-  std::vector<std::string> levels;     // as typed
+  // Check mode: list the problems of each level's sources, convert nothing.
+  bool check = false;
+  bool json = false;
+  bool mask = false;
+  bool strict = false;
+  std::vector<std::string> levels;  // as typed
 };
 
 struct ParsedArguments {

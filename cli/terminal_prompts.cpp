@@ -35,7 +35,10 @@ std::string name_within(const std::string& name, std::size_t room) {
 void TerminalPrompts::start_level(const std::string& level, std::size_t place, std::size_t count) {
   level_ = level;
   bar_place_.clear();
-  if (count > 1) bar_place_ = "[" + std::to_string(place) + "/" + std::to_string(count) + "] ";
+  if (count > 1) {
+    bar_place_.append("[").append(std::to_string(place)).append("/");
+    bar_place_.append(std::to_string(count)).append("] ");
+  }
 }
 
 // An error names its level on a line of its own, so that the message itself

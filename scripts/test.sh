@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh build-essential cmake ninja-build libgtest-dev libwxgtk3.2-dev libx11-dev \
-  xvfb xauth groff desktop-file-utils appstream
+  xvfb xauth groff desktop-file-utils appstream nlohmann-json3-dev libpng-dev
 
 jobs=$(nproc)
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DZUR_BUILD_GUI=ON

@@ -54,10 +54,22 @@ TEST(ParseArguments, UsageErrorsHaveAOneLineReason) {
       {{"--depfile", "a.d", "a", "b"}, "--depfile takes one LEVEL only"},
       {{"-o", "x.LEV", "a"}, "the --output file must end in .lev"},
       {{"-o", "a"}, "no LEVEL given"},
+      {{"--json", "a"}, "--json, --mask and --strict need --check"},
+      {{"--mask", "a"}, "--json, --mask and --strict need --check"},
+      {{"--strict", "a"}, "--json, --mask and --strict need --check"},
+      {{"--check", "-o", "x.lev", "a"}, "--output cannot be used with --check"},
+      {{"--check", "--depfile", "a.d", "a"}, "--depfile cannot be used with --check"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(parse_arguments(c.arguments).error, c.error) << ::testing::PrintToString(c.arguments);
   }
+}
+
+TEST(ParseArguments, CheckModeOptions) {
+  const Options options = parse_arguments({"--check", "--json", "--mask", "--strict", "a"}).options;
+  EXPECT_TRUE(options.check && options.json && options.mask && options.strict);
+  EXPECT_EQ(options.levels, Arguments{"a"});
+  EXPECT_FALSE(parse_arguments({"a"}).options.check);
 }
 
 TEST(ParseArguments, HelpAndVersionNeedNoLevel) {

@@ -18,7 +18,7 @@ using test::TgaBuilder;
 
 const std::string kUsage =
     "usage: zurconv [-y|--yes] [-n|--no] [-s|--stats] [-q|--quiet] [-o|--output FILE] "
-    "[--depfile FILE] [-h|--help] [--version] LEVEL...";
+    "[--depfile FILE] [--check] [--json] [--mask] [--strict] [-h|--help] [--version] LEVEL...";
 const std::string kRule = "-------------------------------------------------------------";
 const std::string kAirHint =
     "Only less than one percent of your level is air!\nI hope you know what you're\ndoing..";

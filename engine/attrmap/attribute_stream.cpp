@@ -4,43 +4,11 @@
 #include <optional>
 
 #include "engine/attrmap/palette.h"
+#include "engine/attrmap/pixel_runs.h"
 #include "engine/level/byte_order.h"
 
 namespace zur {
 namespace {
-
-// Long runs of equal pixels are found a block of this many pixels at a time.
-constexpr std::int32_t kRunBlockPixels = 16;
-
-const std::uint8_t* pixel_at(const std::uint8_t* row, std::int32_t x) {
-  return row + static_cast<std::size_t>(x) * kBytesPerPixel;
-}
-
-bool same_as_previous(const std::uint8_t* pixel) {
-  return pixel[0] == pixel[-3] && pixel[1] == pixel[-2] && pixel[2] == pixel[-1];
-}
-
-// True when each of the block's pixels equals the one before it. Without
-// branches, so that the compiler compares the block at once.
-bool block_repeats_previous(const std::uint8_t* block) {
-  const std::uint8_t* previous = block - kBytesPerPixel;
-  std::uint8_t difference = 0;
-  for (std::size_t i = 0; i < kRunBlockPixels * kBytesPerPixel; ++i) {
-    difference |= static_cast<std::uint8_t>(block[i] ^ previous[i]);
-  }
-  return difference == 0;
-}
-
-// One past the last pixel of the run of pixels equal to pixel x.
-std::int32_t run_end(const std::uint8_t* row, std::int32_t x, std::int32_t width) {
-  std::int32_t end = x + 1;
-  if (end == width || !same_as_previous(pixel_at(row, end))) return end;
-  while (end + kRunBlockPixels <= width && block_repeats_previous(pixel_at(row, end))) {
-    end += kRunBlockPixels;
-  }
-  while (end < width && same_as_previous(pixel_at(row, end))) ++end;
-  return end;
-}
 
 class IllegalColourPolicy {
  public:

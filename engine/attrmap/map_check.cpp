@@ -1,0 +1,89 @@
+#include "engine/attrmap/map_check.h"
+
+#include "engine/attrmap/marker_kinds.h"
+#include "engine/attrmap/object_record.h"
+#include "engine/attrmap/pixel_runs.h"
+
+namespace zur {
+namespace {
+
+constexpr std::size_t kColourKeys = std::size_t{1} << 24;
+
+}  // namespace
+
+std::uint8_t nearest_palette_code(const Rgb& colour) {
+  std::uint8_t nearest = 0;
+  int nearest_distance = INT32_MAX;
+  for (std::size_t code = 0; code < kPalette.size(); ++code) {
+    const Rgb& legal = kPalette[code].colour;
+    const int red = colour.red - legal.red;
+    const int green = colour.green - legal.green;
+    const int blue = colour.blue - legal.blue;
+    const int distance = red * red + green * green + blue * blue;
+    if (distance < nearest_distance) {
+      nearest = static_cast<std::uint8_t>(code);
+      nearest_distance = distance;
+    }
+  }
+  return nearest;
+}
+
+MapChecker::MapChecker(std::int32_t width) : width_(width) {}
+
+void MapChecker::row(std::int32_t y, const std::uint8_t* pixels) {
+  row_markers_.clear();
+  for (std::int32_t x = 0; x < width_;) {
+    const std::int32_t end = run_end(pixels, x, width_);
+    const std::uint8_t* pixel = pixel_at(pixels, x);
+    if (const MarkerKind* marker = marker_kind(pixel[0])) {
+      for (; x < end; ++x) {
+        row_markers_.push_back({x, marker->kind});
+        count_marker(marker->kind, x, y);
+      }
+      continue;
+    }
+    const Rgb colour{pixel[2], pixel[1], pixel[0]};
+    if (!classify_colour(colour)) count_illegal(colour, x, y, end - x);
+    x = end;
+  }
+  blocks_.row(y, row_markers_);
+}
+
+void MapChecker::count_marker(std::uint8_t kind, std::int32_t x, std::int32_t y) {
+  if (findings_.objects < kObjectLimit) {
+    ++findings_.objects;
+    ++findings_.objects_by_kind[kind];
+    return;
+  }
+  if (!findings_.first_dropped) findings_.first_dropped = MapPlace{x, y};
+  ++findings_.dropped_markers;
+}
+
+void MapChecker::count_illegal(const Rgb& colour, std::int32_t x, std::int32_t y,
+                               std::int32_t pixels) {
+  findings_.illegal_pixels += static_cast<std::uint64_t>(pixels);
+  const std::uint32_t key = palette_detail::colour_key(colour);
+  if (seen_colours_.empty()) seen_colours_.resize(kColourKeys / 64);
+  std::uint64_t& word = seen_colours_[key / 64];
+  const std::uint64_t bit = std::uint64_t{1} << (key % 64);
+  if (word & bit) {
+    const auto listed = listed_.find(key);
+    if (listed != listed_.end()) findings_.illegal_colours[listed->second].pixels += pixels;
+    return;
+  }
+  word |= bit;
+  ++findings_.distinct_illegal_colours;
+  if (findings_.illegal_colours.size() == MapFindings::kListedColours) return;
+  listed_.emplace(key, findings_.illegal_colours.size());
+  findings_.illegal_colours.push_back(
+      {colour, static_cast<std::uint64_t>(pixels), {x, y}, nearest_palette_code(colour)});
+}
+
+MapFindings MapChecker::finish() {
+  blocks_.finish();
+  findings_.marker_blocks = blocks_.count();
+  findings_.first_marker_block = blocks_.first();
+  return findings_;
+}
+
+}  // namespace zur

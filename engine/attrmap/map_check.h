@@ -1,0 +1,71 @@
+// The attribute map part of a level check: a visitor fed the map's rows top
+// first that finds what a conversion would silently change or stop at:
+// illegal colours (with the nearest legal one), markers past the object limit
+// and blocks of touching markers. Memory stays bounded whatever the map.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/attrmap/marker_blocks.h"
+#include "engine/attrmap/palette.h"
+
+namespace zur {
+
+// The legal colour nearest to `colour` (least squared distance in RGB; on a
+// tie the lower code).
+std::uint8_t nearest_palette_code(const Rgb& colour);
+
+struct IllegalColour {
+  Rgb colour;
+  std::uint64_t pixels = 0;
+  MapPlace first;
+  std::uint8_t nearest_code = 0;
+};
+
+struct MapFindings {
+  // Only the first colours met are listed; all are counted.
+  static constexpr std::size_t kListedColours = 1000;
+
+  std::uint64_t illegal_pixels = 0;
+  std::uint64_t distinct_illegal_colours = 0;
+  std::vector<IllegalColour> illegal_colours;  // in the order first met
+
+  // Objects as the level stores them, by kind; markers past the object limit
+  // are dropped.
+  std::size_t objects = 0;
+  std::array<std::size_t, 5> objects_by_kind{};
+  std::uint64_t dropped_markers = 0;
+  std::optional<MapPlace> first_dropped;
+
+  std::uint64_t marker_blocks = 0;
+  std::optional<MapPlace> first_marker_block;
+};
+
+class MapChecker {
+ public:
+  explicit MapChecker(std::int32_t width);
+
+  // Row y, 0 being the top row; `pixels` holds width blue, green, red triples.
+  void row(std::int32_t y, const std::uint8_t* pixels);
+  MapFindings finish();
+
+ private:
+  void count_marker(std::uint8_t kind, std::int32_t x, std::int32_t y);
+  // A run of `pixels` illegal pixels from x on.
+  void count_illegal(const Rgb& colour, std::int32_t x, std::int32_t y, std::int32_t pixels);
+
+  std::int32_t width_;
+  MapFindings findings_;
+  std::vector<RowMarker> row_markers_;  // of the row being checked
+  MarkerBlocks blocks_;
+  // One bit per 24-bit colour: 2 MiB, allocated at the first illegal pixel.
+  std::vector<std::uint64_t> seen_colours_;
+  std::unordered_map<std::uint32_t, std::size_t> listed_;  // colour key -> index
+};
+
+}  // namespace zur

@@ -1,0 +1,364 @@
+#include "engine/level/config_check.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+#include "engine/level/ascii.h"
+#include "engine/level/byte_order.h"
+#include "engine/level/config_text.h"
+#include "engine/level/settings.h"
+
+namespace zur {
+namespace {
+
+using namespace config_text;
+
+// A value line as the check reads it: its number and whether the conversion
+// takes it in (a rejected value leaves the field and its found flag alone).
+struct Setting {
+  std::int64_t keyword_line;
+  std::int64_t value_line;
+  std::string value;
+  bool accepted;
+};
+
+struct NumberReading {
+  std::int32_t value;  // what the conversion reads
+  bool plain;          // blanks, an optional sign, digits, blanks and nothing else
+  bool fits_32_bits;
+};
+
+NumberReading read_number(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && is_space(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  const std::size_t digits_from = i;
+  constexpr std::int64_t kBeyond = std::int64_t{1} << 40;
+  std::int64_t magnitude = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    magnitude = std::min(magnitude * 10 + (text[i] - '0'), kBeyond);
+  }
+  const bool has_digits = i > digits_from;
+  while (i < text.size() && is_space(text[i])) ++i;
+  const std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + negative;
+  return {read_integer(text), has_digits && i == text.size(), magnitude <= limit};
+}
+
+// Built by appending: g++ 12 warns falsely (-Wrestrict) on a literal plus a string.
+std::string quoted(std::string_view text) {
+  std::string result(1, '"');
+  result.append(text).push_back('"');
+  return result;
+}
+
+std::string keyword_name(std::size_t index) {
+  return std::string(1, '/').append(kKeywords[index].name);
+}
+
+std::optional<std::size_t> match_keyword(std::string_view name) {
+  for (std::size_t i = 0; i < kKeywords.size(); ++i) {
+    if (equal_ignoring_case(name, kKeywords[i].name)) return i;
+  }
+  return std::nullopt;
+}
+
+class ConfigChecker {
+ public:
+  ConfigChecker(const std::string& file, std::vector<Problem>& problems)
+      : file_(file), problems_(problems) {}
+
+  void check(std::string_view text) {
+    if (text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
+      text.remove_prefix(kUtf8ByteOrderMark.size());
+    }
+    LineReader lines(text);
+    for (std::int64_t number = 1;; ++number) {
+      const Line line = lines.next();
+      check_length(line, number);
+      const bool keyword_line = !line.text.empty() && line.text.front() == '/';
+      if (line.ended_file) {
+        if (keyword_line && match_keyword(line.text.substr(1))) {
+          add(ProblemCode::kMissingValue, number,
+              quoted(line.text) +
+                  " ends the file without a line feed: the conversion does not "
+                  "read it as a keyword");
+        }
+        break;
+      }
+      if (!keyword_line) continue;
+      const std::optional<std::size_t> index = match_keyword(line.text.substr(1));
+      if (!index) {
+        report_unknown(line.text, number);
+        continue;
+      }
+      const Line value = lines.next();
+      ++number;
+      check_length(value, number);
+      if (value.text.empty()) {
+        report_no_value(*index, value, number);
+        break;
+      }
+      check_value(*index, number - 1, value.text, number);
+      if (value.ended_file) break;
+    }
+    report_repeated();
+    report_missing();
+  }
+
+ private:
+  void add(ProblemCode code, std::optional<std::int64_t> line, std::string message) {
+    problems_.push_back({code, file_, line, std::nullopt, std::nullopt, std::move(message)});
+  }
+
+  void check_length(const Line& line, std::int64_t number) {
+    if (line.length <= kMaxConfigLine) return;
+    add(ProblemCode::kLongLine, number,
+        "line of " + std::to_string(line.length) +
+            " characters: the conversion reads only its first " + std::to_string(kMaxConfigLine));
+  }
+
+  void report_unknown(std::string_view line, std::int64_t number) {
+    std::string_view name = line.substr(1);
+    while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
+    if (name.size() < line.size() - 1 && match_keyword(name)) {
+      add(ProblemCode::kKeywordTrailingSpace, number,
+          quoted(line) +
+              " has a blank or tab after the keyword: the conversion skips it as an "
+              "unknown keyword");
+    } else {
+      add(ProblemCode::kUnknownKeyword, number,
+          "unknown keyword line " + quoted(line) + ": skipped");
+    }
+  }
+
+  void report_no_value(std::size_t index, const Line& value, std::int64_t number) {
+    if (value.ended_file) {
+      add(ProblemCode::kMissingValue, number - 1,
+          keyword_name(index) + " has no value line: the file ends there");
+    } else {
+      add(ProblemCode::kEmptyValue, number,
+          "empty value line after " + keyword_name(index) +
+              ": the conversion reads no further, so the check stops here too");
+    }
+  }
+
+  void check_value(std::size_t index, std::int64_t keyword_line, std::string_view value,
+                   std::int64_t line) {
+    const Keyword& keyword = kKeywords[index];
+    bool accepted = true;
+    switch (keyword.kind) {
+      case ValueKind::Text:
+        check_text(index, value, field::kTextSize, line);
+        break;
+      case ValueKind::YesNo:
+        accepted = check_yes_no(index, value, line);
+        break;
+      case ValueKind::Integer:
+        check_integer(keyword_name(index), value, keyword.offset == field::kRandomSeed, line);
+        break;
+      case ValueKind::Tenths:
+        check_tenths(index, value, line);
+        break;
+      case ValueKind::IntegerTriple:
+        accepted = check_triple(index, value, line);
+        break;
+      case ValueKind::SignText:
+        check_sign(value, {}, line);
+        break;
+      case ValueKind::SignPair:
+        check_sign_pair(value, line);
+        break;
+    }
+    if (index < kCountedKeywords) {
+      settings_[index].push_back({keyword_line, line, std::string(value), accepted});
+    }
+  }
+
+  void check_text(std::size_t index, std::string_view value, std::size_t field_size,
+                  std::int64_t line) {
+    if (value.size() < field_size) return;
+    add(ProblemCode::kTextCut, line,
+        keyword_name(index) + " text of " + std::to_string(value.size()) +
+            " characters: the level keeps its first " + std::to_string(field_size - 1));
+  }
+
+  bool check_yes_no(std::size_t index, std::string_view value, std::int64_t line) {
+    std::uint8_t& stored = *record_.at(kKeywords[index].offset);
+    if (starts_with_ignoring_case(value, "YES")) {
+      stored = 1;
+    } else if (starts_with_ignoring_case(value, "NO")) {
+      stored = 0;
+    } else {
+      add(ProblemCode::kBadYesNo, line,
+          keyword_name(index) + " value " + quoted(value) + " is neither yes nor no: ignored, " +
+              std::string(kKeywords[index].name) + " stays " + (stored ? "yes" : "no"));
+      return false;
+    }
+    return true;
+  }
+
+  // One-byte numbers keep their low 8 bits; RANDOMSEED keeps 32.
+  void check_integer(const std::string& what, std::string_view value, bool whole_32_bits,
+                     std::int64_t line) {
+    const NumberReading number = read_number(value);
+    const std::string stored =
+        whole_32_bits ? std::to_string(number.value) : std::to_string(low_byte(number.value));
+    if (!number.plain) {
+      add(ProblemCode::kBadNumber, line,
+          what + " value " + quoted(value) + " is not a number: read as " +
+              std::to_string(number.value) + ", stored " + stored);
+    } else if (whole_32_bits ? !number.fits_32_bits : (number.value < 0 || number.value > 255)) {
+      add(ProblemCode::kNumberOutOfRange, line,
+          what + " value " + quoted(value) + " does not fit " +
+              (whole_32_bits ? "32 bits" : "0 to 255") + ": stored " + stored);
+    }
+  }
+
+  void check_tenths(std::size_t index, std::string_view value, std::int64_t line) {
+    const NumberReading number = read_number(value);
+    const std::int32_t quotient = number.value / 10;
+    const std::uint8_t stored = low_byte(quotient);
+    const std::string outcome =
+        "stored " + std::to_string(stored) + ", that is " + std::to_string(stored * 10);
+    if (!number.plain) {
+      add(ProblemCode::kBadNumber, line,
+          keyword_name(index) + " value " + quoted(value) + " is not a number: read as " +
+              std::to_string(number.value) + ", " + outcome);
+    } else if (number.value % 10 != 0 || quotient < 0 || quotient > 255) {
+      add(ProblemCode::kNumberOutOfRange, line,
+          keyword_name(index) + " value " + quoted(value) +
+              " is not a multiple of 10 from 0 to 2550: " + outcome);
+    }
+  }
+
+  bool check_triple(std::size_t index, std::string_view value, std::int64_t line) {
+    std::uint8_t* stored = record_.at(kKeywords[index].offset);
+    const std::optional<std::size_t> first = find_comma(value, 0);
+    const std::optional<std::size_t> second = first ? find_comma(value, *first + 1) : std::nullopt;
+    if (!second) {
+      add(ProblemCode::kBadTriple, line,
+          keyword_name(index) + " value " + quoted(value) +
+              " has fewer than two commas among its first " + std::to_string(kCommaSearchLength) +
+              " characters: ignored, it stays " + std::to_string(stored[0]) + "," +
+              std::to_string(stored[1]) + "," + std::to_string(stored[2]));
+      return false;
+    }
+    const std::array<std::string_view, 3> parts = {value.substr(0, *first),
+                                                   value.substr(*first + 1, *second - *first - 1),
+                                                   value.substr(*second + 1)};
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+      check_integer(keyword_name(index) + " number " + std::to_string(i + 1), parts[i], false,
+                    line);
+      stored[i] = low_byte(read_integer(parts[i]));
+    }
+    return true;
+  }
+
+  void check_sign_pair(std::string_view value, std::int64_t line) {
+    const std::optional<std::size_t> comma = find_comma(value, 0);
+    if (!comma) {
+      add(ProblemCode::kBadSignPair, line,
+          "/SIGNTEXT2 value " + quoted(value) + " has no comma among its first " +
+              std::to_string(kCommaSearchLength) + " characters: no sign is made of it");
+      return;
+    }
+    check_sign(value.substr(0, *comma), value.substr(*comma + 1), line);
+  }
+
+  void check_sign(std::string_view first, std::string_view second, std::int64_t line) {
+    if (signs_ == field::kSignSlots) {
+      add(ProblemCode::kTooManySigns, line,
+          "sign " + std::to_string(signs_ + 1) + " does not fit: a level holds " +
+              std::to_string(field::kSignSlots) + " signs, the rest are skipped");
+      return;
+    }
+    ++signs_;
+    for (const std::string_view half : {first, second}) {
+      if (half.size() < field::kSignHalfSize) continue;
+      add(ProblemCode::kTextCut, line,
+          "sign text " + quoted(half) + " is cut to its first " +
+              std::to_string(field::kSignHalfSize - 1) + " characters " +
+              quoted(half.substr(0, field::kSignHalfSize - 1)));
+    }
+  }
+
+  // Each repeat of a keyword after its first; the conversion keeps the last
+  // value it accepted.
+  void report_repeated() {
+    for (std::size_t index = 0; index < kCountedKeywords; ++index) {
+      const std::vector<Setting>& given = settings_[index];
+      if (given.size() < 2) continue;
+      const Setting* kept = nullptr;
+      for (const Setting& setting : given) {
+        if (setting.accepted) kept = &setting;
+      }
+      const std::string keeps = kept ? "the conversion keeps " + quoted(kept->value) + " of line " +
+                                           std::to_string(kept->value_line)
+                                     : "none of its values is taken";
+      for (std::size_t i = 1; i < given.size(); ++i) {
+        add(ProblemCode::kDuplicateKeyword, given[i].keyword_line,
+            keyword_name(index) + " given again (first at line " +
+                std::to_string(given.front().keyword_line) + "); " + keeps);
+      }
+    }
+  }
+
+  void report_missing() {
+    LevelSettings defaults;
+    for (std::size_t index = 0; index < kCountedKeywords; ++index) {
+      if (!settings_[index].empty()) continue;
+      add(ProblemCode::kMissingKeyword, std::nullopt,
+          keyword_name(index) + " is missing: the level gets the default " +
+              default_text(defaults, kKeywords[index]));
+    }
+  }
+
+  static std::string default_text(LevelSettings& defaults, const Keyword& keyword) {
+    const std::uint8_t* at = defaults.at(keyword.offset);
+    switch (keyword.kind) {
+      case ValueKind::Text:
+        return quoted(reinterpret_cast<const char*>(at));
+      case ValueKind::YesNo:
+        return *at ? "yes" : "no";
+      case ValueKind::IntegerTriple:
+        return std::to_string(at[0]) + "," + std::to_string(at[1]) + "," + std::to_string(at[2]);
+      case ValueKind::Integer:
+        if (keyword.offset == field::kRandomSeed) {
+          return std::to_string(
+              static_cast<std::int32_t>(get_le16(at) | std::uint32_t{get_le16(at + 2)} << 16));
+        }
+        return std::to_string(*at);
+      case ValueKind::Tenths:
+        return std::to_string(*at) + " (as " + std::to_string(*at * 10) + " would give)";
+      case ValueKind::SignText:
+      case ValueKind::SignPair:
+        break;
+    }
+    return {};
+  }
+
+  const std::string& file_;
+  std::vector<Problem>& problems_;
+  std::array<std::vector<Setting>, kCountedKeywords> settings_;
+  LevelSettings record_;  // the yes/no and triple fields as the conversion leaves them so far
+  std::size_t signs_ = 0;
+};
+
+}  // namespace
+
+void check_level_config(std::string_view text, const std::string& file,
+                        std::vector<Problem>& problems) {
+  const std::size_t from = problems.size();
+  ConfigChecker(file, problems).check(text);
+  // In line order; the missing keywords, which have no line, last.
+  std::stable_sort(problems.begin() + static_cast<std::ptrdiff_t>(from), problems.end(),
+                   [](const Problem& a, const Problem& b) {
+                     return a.line.value_or(INT64_MAX) < b.line.value_or(INT64_MAX);
+                   });
+}
+
+}  // namespace zur

@@ -1,0 +1,18 @@
+// The config file part of a level check: reads the config text line by line
+// as a conversion does and lists every keyword line, value and line the
+// conversion would skip, cut, store otherwise than written, or never reach.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/level/problem.h"
+
+namespace zur {
+
+// Appends the problems of `text`, the contents of the config file `file`.
+void check_level_config(std::string_view text, const std::string& file,
+                        std::vector<Problem>& problems);
+
+}  // namespace zur

@@ -1,0 +1,238 @@
+#include "engine/level/level_check.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "engine/attrmap/attribute_map.h"
+#include "engine/attrmap/check_mask.h"
+#include "engine/attrmap/object_record.h"
+#include "engine/level/config_check.h"
+#include "engine/level/config_reader.h"
+#include "engine/level/input_file.h"
+#include "engine/level/jpeg_size.h"
+#include "engine/level/level_format.h"
+#include "engine/level/source_files.h"
+
+namespace zur {
+namespace {
+
+constexpr std::array<std::uint8_t, 3> kJpegSignature = {0xFF, 0xD8, 0xFF};
+constexpr std::size_t kIdLengthAt = 0;
+constexpr std::size_t kColourMapTypeAt = 1;
+
+std::string place(std::int32_t x, std::int32_t y) {
+  return "at x=" + std::to_string(x) + " y=" + std::to_string(y);
+}
+
+std::string counted(std::uint64_t count, const std::string& noun) {
+  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+std::string colour_text(const Rgb& colour) {
+  // Built by appending: g++ 12 warns falsely (-Wrestrict) on a literal plus a string.
+  return std::string(1, '(')
+      .append(std::to_string(colour.red))
+      .append(", ")
+      .append(std::to_string(colour.green))
+      .append(", ")
+      .append(std::to_string(colour.blue))
+      .append(")");
+}
+
+class LevelChecker {
+ public:
+  LevelChecker(const std::string& prefix, LevelCheck& check) : prefix_(prefix), check_(check) {}
+
+  void run(bool write_mask) {
+    check_config();
+    check_map(write_mask);
+    if (!settings_.gg_level()) check_picture(suffix::kLevelImage, "level picture", "GGLEVEL no");
+    if (settings_.para()) check_picture(suffix::kParallaxImage, "parallax picture", "PARA yes");
+  }
+
+ private:
+  void add(ProblemCode code, const std::string& file, std::string message,
+           std::optional<MapPlace> at = std::nullopt) {
+    Problem problem{code, file, std::nullopt, std::nullopt, std::nullopt, std::move(message)};
+    if (at) {
+      problem.x = at->x;
+      problem.y = at->y;
+    }
+    check_.problems.push_back(std::move(problem));
+  }
+
+  // The settings as the conversion reads them decide which pictures it needs.
+  void check_config() {
+    const std::string path = find_source(prefix_, suffix::kConfig);
+    std::string text;
+    if (!read_text_file(path, text)) {
+      add(ProblemCode::kSourceMissing, path,
+          "config file missing or unreadable: the conversion fails");
+      return;
+    }
+    check_level_config(text, path, check_.problems);
+    FoundFlags found;
+    WarningList warnings;
+    parse_level_config(text, settings_, found, warnings);
+  }
+
+  void check_map(bool write_mask) {
+    const std::string path = find_source(prefix_, suffix::kAttributeMap);
+    AttributeMap map;
+    const ConversionResult read = read_attribute_map(path, map);
+    if (read == ConversionResult::kAttributeMapMissing) {
+      add(ProblemCode::kSourceMissing, path,
+          "attribute map missing or unreadable: the conversion fails");
+      return;
+    }
+    if (read != ConversionResult::kSuccess) {
+      add(ProblemCode::kTgaFormat, path, tga_failure(path, read) + ": the conversion fails");
+      return;
+    }
+    check_.map = MapFacts{map.width, map.height, !map.bottom_up};
+    check_header_fields(path, map.contents.get());
+
+    CheckMask mask;
+    if (write_mask) {
+      check_.mask = prefix_ + kMaskSuffix;
+      check_.mask_written = mask.open(check_.mask, map.width, map.height);
+    }
+    MapChecker checker(map.width);
+    for (std::int32_t y = 0; y < map.height; ++y) {
+      checker.row(y, map.row(y));
+      if (check_.mask_written) mask.row(map.row(y));
+    }
+    if (check_.mask_written) check_.mask_written = mask.close();
+    check_.findings = checker.finish();
+    report_findings(path, *check_.findings);
+  }
+
+  // Says which header field the conversion refuses.
+  static std::string tga_failure(const std::string& path, ConversionResult read) {
+    if (read == ConversionResult::kNotEnoughMemory) return "too large to be held in memory";
+    if (read == ConversionResult::kIllegalBitDepth) return "not 24 bits per pixel";
+    std::array<std::uint8_t, tga::kHeaderSize> header{};
+    InputFile file;
+    if (!file.open(path) || file.size() < header.size() ||
+        !file.read_exact(header.data(), header.size())) {
+      return "shorter than a TGA header";
+    }
+    if (header[tga::kImageTypeAt] != 2) {
+      return "image type " + std::to_string(header[tga::kImageTypeAt]) +
+             ", not 2 (uncompressed true-colour)";
+    }
+    const std::uint8_t descriptor = header[tga::kDescriptorAt];
+    if (descriptor != 0 && descriptor != 32) {
+      return "image descriptor " + std::to_string(descriptor) +
+             ", neither 0 (bottom row first) nor 32 (top row first)";
+    }
+    return "too short for its " + std::to_string(get_le16(&header[tga::kWidthAt])) + " x " +
+           std::to_string(get_le16(&header[tga::kHeightAt])) + " pixels";
+  }
+
+  // The conversion takes the pixels from right after the header whatever
+  // these fields announce.
+  void check_header_fields(const std::string& path, const std::uint8_t* header) {
+    if (header[kIdLengthAt] != 0) {
+      add(ProblemCode::kTgaIdField, path,
+          "image-ID field of " + std::to_string(header[kIdLengthAt]) +
+              " bytes: the conversion does not skip it, so the pixels are read shifted");
+    }
+    if (header[kColourMapTypeAt] != 0) {
+      add(ProblemCode::kTgaIdField, path,
+          "colour map announced (type " + std::to_string(header[kColourMapTypeAt]) +
+              "): the conversion does not skip it, so the pixels are read shifted");
+    }
+  }
+
+  void report_findings(const std::string& path, const MapFindings& findings) {
+    for (const IllegalColour& colour : findings.illegal_colours) {
+      const Rgb& nearest = kPalette[colour.nearest_code].colour;
+      add(ProblemCode::kIllegalColours, path,
+          "illegal colour " + colour_text(colour.colour) + " in " +
+              counted(colour.pixels, "pixel") + ", first " + place(colour.first.x, colour.first.y) +
+              "; nearest legal colour: code " + std::to_string(colour.nearest_code) + " " +
+              colour_text(nearest),
+          colour.first);
+    }
+    const std::uint64_t unlisted =
+        findings.distinct_illegal_colours - findings.illegal_colours.size();
+    if (unlisted > 0) {
+      add(ProblemCode::kIllegalColours, path,
+          "and " + std::to_string(unlisted) + " more illegal colours, not listed (" +
+              counted(findings.illegal_pixels, "illegal pixel") + " in all)");
+    }
+    if (findings.first_dropped) {
+      const MapPlace& first = *findings.first_dropped;
+      add(ProblemCode::kObjectsDropped, path,
+          counted(findings.dropped_markers, "marker") + " past the " +
+              std::to_string(kObjectLimit) + "-object limit are dropped, the first " +
+              place(first.x, first.y),
+          first);
+    }
+    if (findings.first_marker_block) {
+      const MapPlace& first = *findings.first_marker_block;
+      add(ProblemCode::kMarkerBlock, path,
+          counted(findings.marker_blocks, "block") +
+              " of touching same-kind markers, each pixel an object; the first " +
+              place(first.x, first.y),
+          first);
+    }
+  }
+
+  void check_picture(std::string_view suffix, const std::string& what, const char* needed_by) {
+    const std::string path = find_source(prefix_, suffix);
+    InputFile file;
+    std::vector<std::uint8_t> bytes;
+    bool readable = file.open(path);
+    if (readable) {
+      bytes.resize(static_cast<std::size_t>(file.size()));
+      readable = file.read_exact(bytes.data(), bytes.size());
+    }
+    if (!readable) {
+      add(ProblemCode::kSourceMissing, path,
+          what + " missing or unreadable, needed with " + needed_by + ": the conversion fails");
+      return;
+    }
+    if (bytes.size() < kJpegSignature.size() ||
+        !std::equal(kJpegSignature.begin(), kJpegSignature.end(), bytes.begin())) {
+      add(ProblemCode::kNotAJpeg, path, what + " is not a JPEG: the game cannot show it");
+      return;
+    }
+    const std::optional<JpegSize> size = jpeg_size(bytes);
+    if (!size) {
+      add(ProblemCode::kNotAJpeg, path,
+          what + " has no JPEG frame header: the game cannot show it");
+      return;
+    }
+    if (suffix != suffix::kLevelImage || !check_.map) return;
+    if (size->width != check_.map->width || size->height != check_.map->height) {
+      add(ProblemCode::kPictureSizeMismatch, path,
+          what + " is " + std::to_string(size->width) + " x " + std::to_string(size->height) +
+              ", the attribute map " + std::to_string(check_.map->width) + " x " +
+              std::to_string(check_.map->height));
+    }
+  }
+
+  const std::string& prefix_;
+  LevelCheck& check_;
+  LevelSettings settings_;
+};
+
+}  // namespace
+
+LevelCheck check_level(const std::string& prefix, bool write_mask) {
+  LevelCheck check;
+  check.level = prefix;
+  LevelChecker(prefix, check).run(write_mask);
+  return check;
+}
+
+bool has_failure(const LevelCheck& check, bool strict) {
+  return std::any_of(check.problems.begin(), check.problems.end(), [&](const Problem& problem) {
+    return strict || severity(problem.code) == Severity::kError;
+  });
+}
+
+}  // namespace zur

@@ -1,0 +1,66 @@
+#include "engine/level/problem.h"
+
+#include <array>
+
+namespace zur {
+namespace {
+
+struct CodeInfo {
+  ProblemCode code;
+  std::string_view name;
+  Severity severity;
+};
+
+constexpr std::array<CodeInfo, 22> kCodes = {{
+    {ProblemCode::kUnknownKeyword, "unknown-keyword", Severity::kWarning},
+    {ProblemCode::kKeywordTrailingSpace, "keyword-trailing-space", Severity::kWarning},
+    {ProblemCode::kDuplicateKeyword, "duplicate-keyword", Severity::kWarning},
+    {ProblemCode::kMissingKeyword, "missing-keyword", Severity::kWarning},
+    {ProblemCode::kBadYesNo, "bad-yes-no", Severity::kWarning},
+    {ProblemCode::kBadNumber, "bad-number", Severity::kWarning},
+    {ProblemCode::kNumberOutOfRange, "number-out-of-range", Severity::kWarning},
+    {ProblemCode::kBadTriple, "bad-triple", Severity::kWarning},
+    {ProblemCode::kBadSignPair, "bad-sign-pair", Severity::kWarning},
+    {ProblemCode::kEmptyValue, "empty-value", Severity::kWarning},
+    {ProblemCode::kMissingValue, "missing-value", Severity::kWarning},
+    {ProblemCode::kLongLine, "long-line", Severity::kWarning},
+    {ProblemCode::kTextCut, "text-cut", Severity::kWarning},
+    {ProblemCode::kTooManySigns, "too-many-signs", Severity::kWarning},
+    {ProblemCode::kSourceMissing, "source-missing", Severity::kError},
+    {ProblemCode::kTgaFormat, "tga-format", Severity::kError},
+    {ProblemCode::kTgaIdField, "tga-id-field", Severity::kWarning},
+    {ProblemCode::kIllegalColours, "illegal-colours", Severity::kError},
+    {ProblemCode::kObjectsDropped, "objects-dropped", Severity::kWarning},
+    {ProblemCode::kMarkerBlock, "marker-block", Severity::kWarning},
+    {ProblemCode::kNotAJpeg, "not-a-jpeg", Severity::kError},
+    {ProblemCode::kPictureSizeMismatch, "picture-size-mismatch", Severity::kWarning},
+}};
+
+const CodeInfo& info(ProblemCode code) {
+  return kCodes[static_cast<std::size_t>(code)];
+}
+
+// The table is indexed by the enumeration's values.
+constexpr bool table_in_order() {
+  for (std::size_t i = 0; i < kCodes.size(); ++i) {
+    if (static_cast<std::size_t>(kCodes[i].code) != i) return false;
+  }
+  return true;
+}
+static_assert(table_in_order());
+
+}  // namespace
+
+std::string_view code_name(ProblemCode code) {
+  return info(code).name;
+}
+
+Severity severity(ProblemCode code) {
+  return info(code).severity;
+}
+
+std::string_view severity_name(Severity severity) {
+  return severity == Severity::kError ? "error" : "warning";
+}
+
+}  // namespace zur

@@ -1,0 +1,69 @@
+// The config check's verdict on single values: which values the conversion
+// stores otherwise than written, and which it stores as written.
+#include "engine/level/config_check.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/level_sources.h"
+
+namespace zur {
+namespace {
+
+TEST(ConfigCheck, ValuesStoredOtherwiseThanWritten) {
+  const struct {
+    const char* keyword;
+    std::string value;
+    const char* code;  // "" for no problem
+  } cases[] = {
+      {"CIVIL", "10", ""},
+      {"CIVIL", " +12\t", ""},
+      {"CIVIL", "255", ""},
+      {"CIVIL", "300", "number-out-of-range"},
+      {"CIVIL", "-1", "number-out-of-range"},
+      {"CIVIL", "lots", "bad-number"},
+      {"CIVIL", "12abc", "bad-number"},
+      {"CIVIL", "1 2", "bad-number"},
+      {"GRAVITY", "2550", ""},
+      {"GRAVITY", "0", ""},
+      {"GRAVITY", "95", "number-out-of-range"},
+      {"GRAVITY", "2600", "number-out-of-range"},
+      {"GRAVITY", "-10", "number-out-of-range"},
+      {"RANDOMSEED", "-2147483648", ""},
+      {"RANDOMSEED", "2147483647", ""},
+      {"RANDOMSEED", "2147483648", "number-out-of-range"},
+      {"RANDOMSEED", "-99999999999", "number-out-of-range"},
+      {"PARA", "yes", ""},
+      {"PARA", "NOPE", ""},
+      {"PARA", "Yessir", ""},
+      {"PARA", "y", "bad-yes-no"},
+      {"PARA", "1", "bad-yes-no"},
+      {"WATERC", "1,2,3", ""},
+      {"WATERC", "1,2", "bad-triple"},
+      {"WATERC", "1,2,3,4", "bad-number"},
+      {"WATERC", "1,2,256", "number-out-of-range"},
+      {"MAKER", std::string(127, 'm'), ""},
+      {"MAKER", std::string(128, 'm'), "text-cut"},
+  };
+  for (const auto& c : cases) {
+    std::vector<Problem> problems;
+    check_level_config(test::complete_config({{c.keyword, c.value}}), "c.txt", problems);
+    std::string codes;
+    for (const Problem& problem : problems) codes += std::string(code_name(problem.code));
+    EXPECT_EQ(codes, c.code) << c.keyword << " " << c.value;
+  }
+}
+
+TEST(ConfigCheck, RepeatSaysWhichValueIsKept) {
+  std::vector<Problem> problems;
+  const std::string config = test::complete_config({{"PARA", "yes"}}) + "/PARA\nmaybe\n";
+  check_level_config(config, "c.txt", problems);
+  ASSERT_EQ(problems.size(), 2u);
+  EXPECT_EQ(problems[0].code, ProblemCode::kDuplicateKeyword);
+  EXPECT_EQ(problems[0].message,
+            "/PARA given again (first at line 6); the conversion keeps \"yes\" of line 7");
+  EXPECT_EQ(problems[1].message,
+            "/PARA value \"maybe\" is neither yes nor no: ignored, PARA stays yes");
+}
+
+}  // namespace
+}  // namespace zur
