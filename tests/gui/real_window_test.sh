@@ -13,47 +13,7 @@
 # Usage: real_window_test.sh ZURCONV_GUI ZURCONV ZUR_MAKE_LEVEL
 set -euo pipefail
 gui=$1 cli=$2 make_level=$3
-title='^ZUR level converter v1\.0$'
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "real_window_test: $*" >&2
-  exit 1
-}
-
-# Retries a command every 0.1 s until it succeeds, for at most $1 seconds.
-within() {
-  local tries=$(($1 * 10))
-  shift
-  for ((i = 0; i < tries; i++)); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  return 1
-}
-shown() { xdotool search --onlyvisible --name "$1" >/dev/null; }
-not_shown() { ! shown "$1"; }
-focused() { [ "$(xdotool getwindowfocus)" = "$1" ]; }
-# The converter's windows on the screen other than the dialog $1: message boxes.
-boxes() { xdotool search --onlyvisible --name "$title" | grep -vx "$1" || true; }
-# Waits for a message box, failing should the file picker open meanwhile.
-next_box() {
-  for ((i = 0; i < 600; i++)); do
-    shown '^Open$' && fail "the file picker opened during the conversion"
-    box=$(boxes "$1" | head -n 1)
-    [ -n "$box" ] && return 0
-    sleep 0.1
-  done
-  fail "no message box appeared"
-}
+source "$(dirname "$0")/real_screen.sh"
 
 # The level, and a copy that the command line converts.
 mkdir "$work/gui" "$work/cli"
@@ -61,23 +21,8 @@ mkdir "$work/gui" "$work/cli"
 cp "$work"/gui/big.* "$work/cli/"
 "$cli" -q "$work/cli/big" </dev/null || fail "zurconv failed"
 
-# The virtual screen on a free display, and the window manager.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-within 10 test -s "$work/display" || fail "Xvfb did not start"
-export GSETTINGS_BACKEND=memory # the file picker would save its settings
-export DISPLAY=":$(head -n 1 "$work/display")"
-openbox --sm-disable >/dev/null 2>&1 &
-pids+=($!)
-wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
-within 10 wm_ready || fail "openbox did not start"
-
-"$gui" &
-gui_pid=$!
-pids+=("$gui_pid")
-within 30 shown "$title" || fail "the dialog did not appear"
-dialog=$(xdotool search --onlyvisible --name "$title" | head -n 1)
-within 10 focused "$dialog" || fail "the dialog did not get the focus"
+start_screen
+start_converter "$gui" "$work"
 
 # Its close box sits in the frame's title bar at the right end; xwininfo
 # gives the dialog's place on the screen and within its frame.
@@ -88,16 +33,16 @@ read -r x y width title_height < <(xwininfo -id "$dialog" | awk '
 close_box=("$((x + width - 10))" "$((y - title_height / 2))")
 
 # 1 and 2: type, convert, and ask to close during the conversion.
-xdotool type --delay 5 "$work/gui/big"
+xdotool type --delay 5 "gui/big"
 xdotool key Return mousemove "${close_box[@]}" click 1
-next_box "$dialog"
+next_box
 within 10 focused "$box" || fail "the report did not get the focus"
 xdotool key Return # Yes: show the statistics
 within 10 not_shown "$box" || fail "the report question stayed"
-next_box "$dialog"
+next_box
 within 10 focused "$box" || fail "the statistics did not get the focus"
 xdotool key Return # OK
-within 10 test -z "$(boxes "$dialog")" || fail "a message box stayed"
+within 10 test -z "$(boxes)" || fail "a message box stayed"
 shown '^Open$' && fail "the file picker opened after the conversion"
 cmp -s "$work/gui/big.lev" "$work/cli/big.lev" || fail "the level file differs from zurconv's"
 
