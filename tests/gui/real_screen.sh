@@ -61,6 +61,8 @@ start_converter() {
 
 # The message boxes on the screen: the converter's windows but its dialog.
 boxes() { xdotool search --onlyvisible --name "$title" | grep -vx "$dialog" || true; }
+# Whether the converter's window $1 has left the screen.
+gone() { ! xdotool search --onlyvisible --name "$title" | grep -qx "$1"; }
 
 # Waits for a message box and sets box to it; fails should the file picker
 # open meanwhile.
