@@ -1,19 +1,38 @@
 #include "frontend/config_file_picker.h"
 
 #include <wx/filedlg.h>
+#include <wx/filename.h>
+
+#include <algorithm>
+
+#include "frontend/message_box.h"
 
 #include "engine/level/level_prefix.h"
 
 const char* const kConfigFileWildcard =
     "Configure files (*.txt)|*.txt;*.txT;*.tXt;*.tXT;*.Txt;*.TxT;*.TXt;*.TXT";
 
+wxString WithDefaultExtension(const wxString& path) {
+  wxFileName name(path);
+  if (!name.HasExt()) name.SetExt("txt");
+  return name.GetFullPath();
+}
+
+// The toolkit's own check that the files exist would refuse a typed name
+// before the default extension is added, so the check is made here, and the
+// file dialog comes back until every file exists or the user cancels.
 std::optional<wxArrayString> PickConfigFiles(wxWindow* owner) {
   wxFileDialog picker(owner, "Open", wxEmptyString, wxEmptyString, kConfigFileWildcard,
-                      wxFD_OPEN | wxFD_MULTIPLE | wxFD_FILE_MUST_EXIST);
-  if (picker.ShowModal() != wxID_OK) return std::nullopt;
-  wxArrayString paths;
-  picker.GetPaths(paths);
-  return paths;
+                      wxFD_OPEN | wxFD_MULTIPLE);
+  while (picker.ShowModal() == wxID_OK) {
+    wxArrayString paths;
+    picker.GetPaths(paths);
+    for (wxString& path : paths) path = WithDefaultExtension(path);
+    if (std::all_of(paths.begin(), paths.end(), [](const wxString& p) { return wxFileExists(p); }))
+      return paths;
+    CMessageBox(owner, "Please choose an existing file.", wxOK | wxICON_ERROR).ShowModal();
+  }
+  return std::nullopt;
 }
 
 wxString JoinPrefixes(const wxArrayString& paths) {

@@ -2,8 +2,6 @@
 
 #include <wx/accel.h>
 #include <wx/button.h>
-#include <wx/evtloop.h>
-#include <wx/msgdlg.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
@@ -12,8 +10,11 @@
 #include <string>
 
 #include "engine/level/batch.h"
+#include "frontend/batch_input.h"
 #include "frontend/converter_icon.h"
 #include "frontend/dialog_prompts.h"
+#include "frontend/message_box.h"
+#include "frontend/progress_bar.h"
 #include "frontend/resource.h"
 
 const char* const kHelpText =
@@ -50,6 +51,7 @@ wxBEGIN_EVENT_TABLE(CConverterDlg, wxDialog)
   EVT_TEXT_ENTER(IDC_PREFIXES, CConverterDlg::OnConvert)
   EVT_BUTTON(IDCANCEL, CConverterDlg::OnOpen)
   EVT_CLOSE(CConverterDlg::OnClose)
+  EVT_SIZE(CConverterDlg::OnSize)
   EVT_MENU(kAskToClose, CConverterDlg::OnAskToClose)
   EVT_MENU(wxID_HELP, CConverterDlg::OnHelp)
 wxEND_EVENT_TABLE();
@@ -66,7 +68,6 @@ CConverterDlg::CConverterDlg(FilePicker pickFiles)
   wxAcceleratorEntry keys[] = {{wxACCEL_NORMAL, WXK_F1, wxID_HELP},
                                {wxACCEL_ALT, WXK_F4, kAskToClose}};
   SetAcceleratorTable(wxAcceleratorTable(std::size(keys), keys));
-  CentreOnScreen();
 }
 
 // The controls in template order, so that the tab order follows it.
@@ -89,7 +90,7 @@ void CConverterDlg::CreateControls() {
             ->Wrap(size.x);
         break;
       case ControlKind::Progress:
-        m_progress = new wxGauge(this, control.id, 100, position, size, wxGA_HORIZONTAL);
+        m_progress = new CProgressBar(this, control.id, position, size);
         break;
     }
   }
@@ -104,20 +105,30 @@ void CConverterDlg::OnInitDialog(wxInitDialogEvent& event) {
   wxDialog::OnInitDialog(event);  // the first transfer: the field shows m_strPrefixes
   SetIcons(m_hIcon);
   m_progress->SetValue(0);
+  FindWindow(IDC_PREFIXES)->SetFocus();  // the toolkit leaves the focus to nobody
+}
+
+// The frame's size is known only once the window manager has framed the
+// shown window; the dialog's own size never changes, so a new size means a
+// newly known frame, and the dialog is centred again with it.
+void CConverterDlg::OnSize(wxSizeEvent& event) {
+  if (event.GetSize() != m_centredSize) {
+    m_centredSize = event.GetSize();
+    CentreOnScreen();
+  }
+  event.Skip();
 }
 
 // The toolkit repaints in frames, at most one per display refresh, laying
-// the bar out before drawing it; yielding to paint and layout events alone
-// for a little over one refresh lets the next frame run, while the user's
-// input stays queued until the batch is done.
+// the bar out before drawing it; letting it run for a little over one
+// refresh lets the next frame run. Input that reached the dialog meanwhile
+// is dropped.
 void CConverterDlg::SetProgress(int position) {
   m_progress->SetValue(position);
   UpdateData(false);
-  wxEventLoopBase* loop = wxEventLoopBase::GetActive();
-  if (loop == nullptr) return;
   for (int i = 0; i < kRepaintSteps; ++i) {
     wxMilliSleep(kRepaintStepMs);
-    loop->YieldFor(wxEVT_CATEGORY_UI);
+    RepaintDroppingInput(*this);
   }
 }
 
@@ -126,6 +137,7 @@ void CConverterDlg::OnConvert(wxCommandEvent&) {
   DialogPrompts prompts(*this);
   zur::Converter converter(prompts);
   converter.run_batch(ToEngine(m_strPrefixes));
+  RepaintDroppingInput(*this);  // what arrived since the last job's end
 }
 
 void CConverterDlg::OnOpen(wxCommandEvent&) {
@@ -133,6 +145,7 @@ void CConverterDlg::OnOpen(wxCommandEvent&) {
   if (!paths) return;
   m_strPrefixes = JoinPrefixes(*paths);
   UpdateData(false);
+  FindWindow(IDC_PREFIXES)->SetFocus();  // ready for Enter
 }
 
 // The close box and the window menu's Close open the picker; only a close
@@ -152,5 +165,5 @@ void CConverterDlg::OnAskToClose(wxCommandEvent&) {
 }
 
 void CConverterDlg::OnHelp(wxCommandEvent&) {
-  wxMessageDialog(this, kHelpText, zur::kProgramTitle, wxOK | wxICON_INFORMATION).ShowModal();
+  CMessageBox(this, kHelpText, wxOK | wxICON_INFORMATION).ShowModal();
 }

@@ -2,7 +2,9 @@
 // Exit, Open and the progress bar. Convert runs the conversion batch on the
 // field's text synchronously, with every message box owned by this dialog;
 // every request to close the window opens the config file picker instead,
-// so Exit is the one way to end the dialog.
+// so Exit is the one way to end the dialog. While a batch runs, the dialog
+// drops the user's input. It opens centred on the screen, frame included,
+// with the keyboard focus in the prefix field.
 #pragma once
 
 #include <wx/dialog.h>
@@ -23,7 +25,7 @@ class CConverterDlg : public wxDialog {
 
   // The progress operation of the user prompts: moves the bar, rewrites the
   // field from m_strPrefixes and repaints the window at once, since the batch
-  // keeps the event loop from doing so.
+  // keeps the event loop from doing so. The dialog takes no input meanwhile.
   virtual void SetProgress(int position);
 
   // Copies the field into m_strPrefixes (true) or back (false).
@@ -37,11 +39,13 @@ class CConverterDlg : public wxDialog {
   void OnAskToClose(wxCommandEvent& event);
   void OnHelp(wxCommandEvent& event);
   void OnInitDialog(wxInitDialogEvent& event);
+  void OnSize(wxSizeEvent& event);
 
   wxGauge* m_progress = nullptr;
   wxString m_strPrefixes;
   wxIconBundle m_hIcon;
   FilePicker m_pickFiles;
+  wxSize m_centredSize;  // the window's size, frame included, when it was last centred
 
   wxDECLARE_EVENT_TABLE();
 };

@@ -1,8 +1,8 @@
 #include "frontend/dialog_prompts.h"
 
-#include <wx/msgdlg.h>
-
+#include "frontend/batch_input.h"
 #include "frontend/converter_dlg.h"
+#include "frontend/message_box.h"
 
 namespace {
 
@@ -14,9 +14,10 @@ wxString FromEngine(const std::string& text) {
   return decoded;
 }
 
-int ShowMessageBox(wxWindow* owner, const std::string& text, long style) {
-  wxMessageDialog box(owner, FromEngine(text), zur::kProgramTitle, style);
-  return box.ShowModal();
+// Keys typed into the busy dialog would otherwise answer the box.
+int ShowMessageBox(CConverterDlg& owner, const std::string& text, long style) {
+  RepaintDroppingInput(owner);
+  return CMessageBox(&owner, FromEngine(text), style).ShowModal();
 }
 
 }  // namespace
@@ -35,11 +36,11 @@ long MessageIconStyle(zur::Icon icon) {
 }
 
 void DialogPrompts::show_message(const std::string& text, zur::Icon icon) {
-  ShowMessageBox(&owner_, text, wxOK | MessageIconStyle(icon));
+  ShowMessageBox(owner_, text, wxOK | MessageIconStyle(icon));
 }
 
 bool DialogPrompts::ask_yes_no(const std::string& text, zur::Icon icon, zur::Question) {
-  return ShowMessageBox(&owner_, text, wxYES_NO | MessageIconStyle(icon)) == wxID_YES;
+  return ShowMessageBox(owner_, text, wxYES_NO | MessageIconStyle(icon)) == wxID_YES;
 }
 
 void DialogPrompts::set_progress(int position) {

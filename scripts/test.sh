@@ -2,12 +2,14 @@
 # Installs what is missing, builds the project with its dialog and runs every
 # test twice: in a normal build, and in a build with AddressSanitizer and
 # UndefinedBehaviorSanitizer. The dialog's tests run on a virtual screen
-# (xvfb-run), so no display is needed.
+# (xvfb-run; one under the openbox window manager, driven by xdotool), so no
+# display is needed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh build-essential cmake ninja-build libgtest-dev libwxgtk3.2-dev libx11-dev \
-  xvfb xauth groff desktop-file-utils appstream nlohmann-json3-dev libpng-dev
+  xvfb xauth openbox xdotool x11-utils groff desktop-file-utils appstream nlohmann-json3-dev \
+  libpng-dev
 
 jobs=$(nproc)
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DZUR_BUILD_GUI=ON

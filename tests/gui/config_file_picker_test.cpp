@@ -56,6 +56,18 @@ TEST(ConfigFileWildcard, ShowsOneFilterMatchingTxtInAnyCase) {
   }
 }
 
+TEST(WithDefaultExtension, AddsTxtToAFileNameWithoutExtension) {
+  const struct {
+    const char* typed;
+    const char* path;
+  } cases[] = {
+      {"/levels/jungle", "/levels/jungle.txt"},     {"/levels/jungle.txt", "/levels/jungle.txt"},
+      {"/levels/JUNGLE.TXT", "/levels/JUNGLE.TXT"}, {"/my.levels/jungle", "/my.levels/jungle.txt"},
+      {"/levels/old.jungle", "/levels/old.jungle"}, {"/levels/jungle.tga", "/levels/jungle.tga"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WithDefaultExtension(c.typed), c.path) << c.typed;
+}
+
 TEST(PickConfigFiles, OpensAMultipleSelectionOfExistingFilesOwnedByTheDialog) {
   ModalAnswers answers;
   CConverterDlg dialog;
@@ -65,8 +77,9 @@ TEST(PickConfigFiles, OpensAMultipleSelectionOfExistingFilesOwnedByTheDialog) {
   ASSERT_EQ(answers.pickers.size(), 1u);
   const ShownPicker& shown = answers.pickers[0];
   EXPECT_EQ(shown.wildcard, kConfigFileWildcard);
-  const long flags = wxFD_OPEN | wxFD_MULTIPLE | wxFD_FILE_MUST_EXIST;
-  EXPECT_EQ(shown.style & flags, flags);
+  // Existence is checked after the default extension is added.
+  EXPECT_EQ(shown.style & (wxFD_OPEN | wxFD_MULTIPLE | wxFD_FILE_MUST_EXIST),
+            wxFD_OPEN | wxFD_MULTIPLE);
   EXPECT_EQ(shown.owner, &dialog);
 }
 

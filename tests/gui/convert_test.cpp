@@ -2,6 +2,7 @@
 // boxes are owned by the dialog, and the progress bar moves and is repainted.
 #include <gtest/gtest.h>
 #include <wx/msgdlg.h>
+#include <wx/uiaction.h>
 
 #include <cstdlib>
 
@@ -29,8 +30,11 @@ class RecordingDlg : public CConverterDlg {
   std::string typed_before_progress;
   // The bar as the display showed it right after each position was set.
   std::vector<std::vector<unsigned long>> screens;
+  // Runs when the first position is set.
+  std::function<void()> at_first_position;
 
   void SetProgress(int position) override {
+    if (positions.empty() && at_first_position) at_first_position();
     positions.push_back(position);
     if (!typed_before_progress.empty()) TypeIntoField(*this, typed_before_progress);
     CConverterDlg::SetProgress(position);
@@ -123,6 +127,37 @@ TEST(Convert, EachProgressStepRestoresTheTextTheFieldHadWhenConvertWasPressed) {
   EXPECT_EQ(dialog.fields, std::vector<std::string>(4, text));
   EXPECT_EQ(FieldText(dialog), text);
   for (const ShownBox& box : answers.boxes) EXPECT_EQ(box.field, text) << box.text;
+}
+
+// Real keys and clicks reach the toolkit while the bar repaints. The dialog
+// drops them: the batch runs once, and nothing opens the picker, during the
+// batch or after it; later input is handled again.
+TEST(Convert, DropsKeysAndClicksThatArriveDuringTheBatch) {
+  TempDir dir;
+  test::write_level(dir, "jungle", TgaBuilder(8, 8));
+  ModalAnswers answers;
+  RecordingDlg dialog;
+  dialog.at_first_position = [&] {
+    wxUIActionSimulator input;
+    // Moving the pointer handles the input queued so far: it goes first.
+    const wxRect convert = dialog.FindWindow(IDC_CONVERT)->GetScreenRect();
+    input.MouseMove(convert.GetPosition() + convert.GetSize() / 2);
+    input.Char(WXK_ESCAPE);
+    input.MouseClick();
+  };
+  std::size_t pickers_after_batch = 99;
+  RunModal(dialog, [&] {
+    dialog.Raise();
+    for (int i = 0; i < 20; ++i) wxYield();  // the first painting, and the focus
+    TypeIntoField(dialog, dir.prefix("jungle"));
+    Click(dialog, IDC_CONVERT);
+    for (int i = 0; i < 20; ++i) wxYield();
+    pickers_after_batch = answers.pickers.size();
+    PressKey(dialog, WXK_ESCAPE, 0, [&] { return !answers.pickers.empty(); });
+  });
+  EXPECT_EQ(dialog.positions, (std::vector<int>{40, 70, 100, 0}));
+  EXPECT_EQ(pickers_after_batch, 0u);
+  EXPECT_EQ(answers.pickers.size(), 1u) << "Escape after the batch opens the picker";
 }
 
 TEST(Convert, AsksTheReportQuestionWithYesNoAndShowsStatisticsOnYes) {

@@ -29,7 +29,7 @@ std::vector<std::string> ModalAnswers::texts() const {
 
 int ModalAnswers::Enter(wxDialog* dialog) {
   if (dynamic_cast<CConverterDlg*>(dialog) != nullptr) return wxID_NONE;  // shown for real
-  if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) {
+  if (auto* box = dynamic_cast<wxMessageDialogBase*>(dialog)) {
     wxWindow* owner = box->GetParent();
     boxes.push_back({box->GetMessage().utf8_string(), box->GetTitle().utf8_string(),
                      box->GetMessageDialogStyle(), owner, owner ? ProgressPosition(*owner) : -1,

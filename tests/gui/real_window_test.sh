@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Drives zurconv-gui as a person would: in a real window on a virtual screen
+# (Xvfb) under a window manager (openbox), with real X input (xdotool).
+#
+#  1. The level prefix, typed as soon as the window has appeared, and Enter
+#     convert the level.
+#  2. A click on the window's close box during that conversion (of a
+#     MAP_SIZE x MAP_SIZE map) is dropped: no file picker opens, and the
+#     batch ends with the report, the level file being the same as the
+#     command line's.
+#  3. The dialog answers afterwards: the close box opens the picker, and
+#     Alt+X ends the program with status 0.
+#
+# Usage: real_window_test.sh ZURCONV_GUI ZURCONV ZUR_MAKE_LEVEL MAP_SIZE
+set -euo pipefail
+gui=$1 cli=$2 make_level=$3 map_size=$4
+source "$(dirname "$0")/real_screen.sh"
+
+# The level, and a copy that the command line converts.
+mkdir "$work/gui" "$work/cli"
+"$make_level" "$work/gui" big "$map_size"
+cp "$work"/gui/big.* "$work/cli/"
+"$cli" -q "$work/cli/big" </dev/null || fail "zurconv failed"
+
+start_screen
+start_converter "$gui" "$work"
+
+# Its close box sits in the frame's title bar at the right end; xwininfo
+# gives the dialog's place on the screen and within its frame.
+read -r x y width title_height < <(xwininfo -id "$dialog" | awk '
+  /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+  /Relative upper-left Y/ { top = $NF } /Width/ { w = $NF }
+  END { print x, y, w, top }')
+close_box=("$((x + width - 10))" "$((y - title_height / 2))")
+
+# 1 and 2: type, convert, and ask to close during the conversion.
+xdotool type --delay 5 "gui/big"
+xdotool key Return mousemove "${close_box[@]}" click 1
+next_box
+within 10 focused "$box" || fail "the report did not get the focus"
+xdotool key Return # Yes: show the statistics
+within 10 gone "$box" || fail "the report question stayed"
+next_box
+within 10 focused "$box" || fail "the statistics did not get the focus"
+xdotool key Return # OK
+within 10 test -z "$(boxes)" || fail "a message box stayed"
+shown '^Open$' && fail "the file picker opened after the conversion"
+cmp -s "$work/gui/big.lev" "$work/cli/big.lev" || fail "the level file differs from zurconv's"
+
+# 3: the dialog answers again. The batch ends a moment after its last
+# message box, and a click before that is dropped: the click is repeated
+# until the picker opens.
+for ((try = 0; try < 10; try++)); do
+  xdotool mousemove "${close_box[@]}" click 1
+  within 2 shown '^Open$' && break
+done
+shown '^Open$' || fail "the close box did not open the file picker"
+xdotool key Escape
+within 10 not_shown '^Open$' || fail "the file picker did not close"
+within 10 focused "$dialog" || fail "the dialog did not get the focus back"
+xdotool key alt+x
+within 30 sh -c "! kill -0 $gui_pid" || fail "Exit did not end the program"
+status=0
+wait "$gui_pid" || status=$?
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+echo "real_window_test: passed"
