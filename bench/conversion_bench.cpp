@@ -1,74 +1,136 @@
-// Conversion throughput on large attribute maps, beside the time it takes
-// merely to read the same map file into memory: the floor any conversion
-// stands on.
+// Conversion by the zurconv command on large attribute maps, beside the floor
+// any conversion stands on: streaming the same map file through one reused
+// buffer. Reports, per map, the floor, the conversion's time and its ratio to
+// the floor, throughput, time per pixel and the converter's peak memory.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "bench/bench_levels.h"
-#include "engine/attrmap/attribute_map.h"
-#include "engine/level/batch.h"
-#include "engine/level/source_files.h"
+#include "engine/level/level_format.h"
+
+extern char** environ;
 
 namespace zur::bench {
 namespace {
 
-// Answers No to every question, so the report shows no statistics and an
-// illegal colour ends the conversion. Keeps the last message, which names the
-// cause when a conversion fails.
-class SilentPrompts : public UserPrompts {
- public:
-  void show_message(const std::string& text, Icon) override { last_message = text; }
-  bool ask_yes_no(const std::string& text, Icon, Question) override {
-    last_message = text;
-    return false;
-  }
-  void set_progress(int) override {}
+using Clock = std::chrono::steady_clock;
 
-  std::string last_message;
+constexpr std::size_t kReadBlockBytes = std::size_t{1} << 20;
+
+double seconds_since(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Seconds to read the whole file through one reused buffer, like
+// `cat file > /dev/null`; negative when it cannot be read.
+double stream_read_seconds(const std::string& path) {
+  static const std::unique_ptr<char[]> buffer(new char[kReadBlockBytes]);
+  const Clock::time_point start = Clock::now();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  ssize_t got;
+  while ((got = ::read(fd, buffer.get(), kReadBlockBytes)) > 0) {
+    benchmark::DoNotOptimize(buffer.get());
+  }
+  ::close(fd);
+  return got < 0 ? -1 : seconds_since(start);
+}
+
+double median_stream_read_seconds(const std::string& path) {
+  std::array<double, 3> times{};
+  for (double& time : times) time = stream_read_seconds(path);
+  std::sort(times.begin(), times.end());
+  return times[1];
+}
+
+// The zurconv to measure: the one built beside the benchmark, or the one
+// ZUR_BENCH_ZURCONV names (to measure another version the same way).
+std::string zurconv_path() {
+  const char* other = std::getenv("ZUR_BENCH_ZURCONV");
+  return other != nullptr ? other : ZURCONV_PATH;
+}
+
+struct ChildRun {
+  bool converted = false;
+  double seconds = 0;
+  double peak_rss_mib = 0;
 };
 
-void count_pixels(benchmark::State& state, std::int32_t size) {
-  state.counters["pixels"] = benchmark::Counter(
-      static_cast<double>(state.iterations()) * size * size, benchmark::Counter::kIsRate);
+// Converts the level with `zurconv -q -n`, its output discarded.
+ChildRun run_zurconv(const std::string& prefix) {
+  const std::string program = zurconv_path();
+  std::vector<std::string> arguments = {program, "-q", "-n", prefix};
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  ChildRun run;
+  const Clock::time_point start = Clock::now();
+  pid_t child = 0;
+  const bool spawned =
+      posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ) == 0;
+  posix_spawn_file_actions_destroy(&actions);
+  if (!spawned) return run;
+  int status = 0;
+  struct rusage usage {};
+  if (::wait4(child, &status, 0, &usage) != child) return run;
+  run.seconds = seconds_since(start);
+  run.converted = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  run.peak_rss_mib = static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB
+  return run;
 }
 
 void BM_Convert(benchmark::State& state, MapKind kind) {
   const auto size = static_cast<std::int32_t>(state.range(0));
   const std::string& prefix = level_prefix(kind, size);
-  SilentPrompts prompts;
-  Converter converter(prompts);
-  for (auto _ : state) {
-    if (converter.run_job(prefix) != ConversionResult::kSuccess) {
-      state.SkipWithError(prompts.last_message.c_str());
-      break;
-    }
+  const double floor = median_stream_read_seconds(prefix + std::string(suffix::kAttributeMap));
+  if (floor < 0) {
+    state.SkipWithError("cannot read the attribute map");
+    return;
   }
-  count_pixels(state, size);
-}
-
-void BM_ReadMap(benchmark::State& state, MapKind kind) {
-  const auto size = static_cast<std::int32_t>(state.range(0));
-  const std::string path = level_prefix(kind, size) + std::string(suffix::kAttributeMap);
+  double seconds = 0, peak_rss_mib = 0;
   for (auto _ : state) {
-    AttributeMap map;
-    if (read_attribute_map(path, map) != ConversionResult::kSuccess) {
-      state.SkipWithError("cannot read the attribute map");
-      break;
+    const ChildRun run = run_zurconv(prefix);
+    if (!run.converted) {
+      state.SkipWithError("zurconv did not convert the level");
+      return;
     }
-    benchmark::DoNotOptimize(map.contents.get());
+    state.SetIterationTime(run.seconds);
+    seconds += run.seconds;
+    peak_rss_mib = std::max(peak_rss_mib, run.peak_rss_mib);
   }
-  count_pixels(state, size);
+  const double pixels = double(size) * size * double(state.iterations());
+  state.counters["floor_ms"] = floor * 1e3;
+  state.counters["x_floor"] = seconds / double(state.iterations()) / floor;
+  state.counters["MP/s"] = pixels / seconds / 1e6;
+  state.counters["ns/px"] = seconds / pixels * 1e9;
+  state.counters["peak_RSS_MiB"] = peak_rss_mib;
 }
 
-// The 8192 x 8192 maps are 200 MB each: about a second of runs per case,
-// which is a few iterations for them, says enough.
-void few_iterations(benchmark::internal::Benchmark* b) {
-  b->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0)->Arg(4096)->Arg(8192);
+// One conversion per repetition: a 16384 x 16384 map is 768 MiB.
+void sizes(benchmark::internal::Benchmark* b) {
+  b->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(3);
+  b->ReportAggregatesOnly(true)->Arg(4096)->Arg(8192)->Arg(16384);
 }
 
-BENCHMARK_CAPTURE(BM_ReadMap, terrain, MapKind::kTerrain)->Apply(few_iterations);
-BENCHMARK_CAPTURE(BM_Convert, terrain, MapKind::kTerrain)->Apply(few_iterations);
-BENCHMARK_CAPTURE(BM_ReadMap, noise, MapKind::kNoise)->Apply(few_iterations);
-BENCHMARK_CAPTURE(BM_Convert, noise, MapKind::kNoise)->Apply(few_iterations);
+BENCHMARK_CAPTURE(BM_Convert, terrain, MapKind::kTerrain)->Apply(sizes);
+BENCHMARK_CAPTURE(BM_Convert, noise, MapKind::kNoise)->Apply(sizes);
 
 }  // namespace
 }  // namespace zur::bench
