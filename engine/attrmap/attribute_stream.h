@@ -4,11 +4,11 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "engine/attrmap/run_token.h"
 #include "engine/attrmap/spill_buffer.h"
-#include "engine/level/byte_order.h"
 
 namespace zur {
 
@@ -19,19 +19,22 @@ struct PackStats {
 };
 
 // Turns pixel codes into runs, splitting long runs at the length limit.
+// Tokens are gathered as numbers and written out a batch at a time: byte
+// stores per token would make the compiler reload the packer's state after
+// each one, as bytes may alias anything.
 class AttributePacker {
  public:
   explicit AttributePacker(SpillBuffer& out) : out_(out) {}
 
-  // Inline, with write_run, as it runs once per run of pixels and a noise map
-  // is one run per pixel.
+  // Inline, as it runs once per run of pixels and a noise map is one run per
+  // pixel.
   void add(std::uint8_t code, std::uint32_t pixels) {
     if (pending_ != code) {
       if (pending_ != kNoRun) write_run(static_cast<std::uint8_t>(pending_), run_length_);
       pending_ = code;
       run_length_ = 0;
     }
-    stats_.histogram[code] += pixels;
+    histogram_[code] += pixels;
     run_length_ += pixels;
     // A full run is written only once a further pixel arrives for it.
     while (run_length_ > kMaxRunLength) {
@@ -43,25 +46,27 @@ class AttributePacker {
   // Writes the pending run, if any pixel was added, and the end token.
   void finish();
 
-  const PackStats& stats() const { return stats_; }
+  // Complete once finish() has run.
+  PackStats stats() const;
 
  private:
   static constexpr int kNoRun = -1;
+  static constexpr std::size_t kBatchTokens = 4096;
 
   void write_run(std::uint8_t code, std::uint32_t length) {
-    // Made as one 16-bit value: a token stored byte by byte and then copied
-    // out as a whole stalls every run on the store.
-    std::uint8_t token[kRunTokenSize];
-    put_le16(token, run_token(code, length));
-    out_.append(token, sizeof token);
-    stats_.packed += kRunTokenSize;
-    stats_.unpacked += length;
+    batch_[batched_++] = run_token(code, length);
+    if (batched_ == kBatchTokens) [[unlikely]]
+      write_batch();
   }
+  void write_batch();
 
   SpillBuffer& out_;
   int pending_ = kNoRun;
   std::uint32_t run_length_ = 0;
-  PackStats stats_;
+  std::array<std::int64_t, 256> histogram_{};
+  std::int64_t tokens_ = 0;  // written out before the batch
+  std::size_t batched_ = 0;
+  std::array<std::uint16_t, kBatchTokens> batch_;
 };
 
 }  // namespace zur
