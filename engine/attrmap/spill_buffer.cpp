@@ -39,18 +39,6 @@ bool write_all(int fd, const std::uint8_t* data, std::size_t count) {
   return true;
 }
 
-bool read_all_at(int fd, std::uint64_t offset, std::uint8_t* into, std::size_t count) {
-  while (count > 0) {
-    const ssize_t got = ::pread(fd, into, count, static_cast<off_t>(offset));
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return false;
-    into += got;
-    offset += static_cast<std::uint64_t>(got);
-    count -= static_cast<std::size_t>(got);
-  }
-  return true;
-}
-
 }  // namespace
 
 SpillBuffer::SpillBuffer(std::size_t capacity)
@@ -87,15 +75,9 @@ bool SpillBuffer::copy_to(LevelFile& out) {
     out.append(buffer_.get(), used_);
     return !failed_;
   }
-  // Once spilled, the whole stream passes through the file and the buffer.
+  // Once spilled, the whole stream passes through the file.
   spill();
-  for (std::uint64_t at = 0; at < spilled_ && !failed_;) {
-    const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(spilled_ - at, capacity_));
-    if (!read_all_at(fd_, at, buffer_.get(), count)) return false;
-    out.append(buffer_.get(), count);
-    at += count;
-  }
-  return !failed_;
+  return !failed_ && out.append_file(fd_, spilled_);
 }
 
 }  // namespace zur
