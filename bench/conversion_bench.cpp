@@ -1,7 +1,8 @@
 // Conversion by the zurconv command on large attribute maps, beside the floor
 // any conversion stands on: streaming the same map file through one reused
 // buffer. Reports, per map, the floor, the conversion's time and its ratio to
-// the floor, throughput, time per pixel and the converter's peak memory.
+// the floor, throughput, time per pixel, processor time (user and system) of
+// both, and the converter's peak memory.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -33,26 +34,49 @@ double seconds_since(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// Seconds to read the whole file through one reused buffer, like
-// `cat file > /dev/null`; negative when it cannot be read.
-double stream_read_seconds(const std::string& path) {
+// User and system time: on a machine shared with other work, wall-clock time
+// also counts the time spent waiting for a processor.
+double cpu_seconds(const struct rusage& usage) {
+  auto seconds = [](const timeval& time) { return double(time.tv_sec) + time.tv_usec / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+double own_cpu_seconds() {
+  struct rusage usage {};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return cpu_seconds(usage);
+}
+
+struct Timing {
+  bool done = false;
+  double seconds = 0;
+  double cpu_seconds = 0;
+};
+
+// Reads the whole file through one reused buffer, like `cat file > /dev/null`.
+Timing stream_read(const std::string& path) {
   static const std::unique_ptr<char[]> buffer(new char[kReadBlockBytes]);
+  Timing timing;
+  const double cpu_start = own_cpu_seconds();
   const Clock::time_point start = Clock::now();
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return -1;
+  if (fd < 0) return timing;
   ssize_t got;
   while ((got = ::read(fd, buffer.get(), kReadBlockBytes)) > 0) {
     benchmark::DoNotOptimize(buffer.get());
   }
   ::close(fd);
-  return got < 0 ? -1 : seconds_since(start);
+  timing = {got == 0, seconds_since(start), own_cpu_seconds() - cpu_start};
+  return timing;
 }
 
-double median_stream_read_seconds(const std::string& path) {
-  std::array<double, 3> times{};
-  for (double& time : times) time = stream_read_seconds(path);
-  std::sort(times.begin(), times.end());
-  return times[1];
+// The median of three reads, by wall-clock time.
+Timing median_stream_read(const std::string& path) {
+  std::array<Timing, 3> timings{};
+  for (Timing& timing : timings) timing = stream_read(path);
+  std::sort(timings.begin(), timings.end(),
+            [](const Timing& a, const Timing& b) { return a.seconds < b.seconds; });
+  return timings[1];
 }
 
 // The zurconv to measure: the one built beside the benchmark, or the one
@@ -63,8 +87,7 @@ std::string zurconv_path() {
 }
 
 struct ChildRun {
-  bool converted = false;
-  double seconds = 0;
+  Timing timing;
   double peak_rss_mib = 0;
 };
 
@@ -90,8 +113,8 @@ ChildRun run_zurconv(const std::string& prefix) {
   int status = 0;
   struct rusage usage {};
   if (::wait4(child, &status, 0, &usage) != child) return run;
-  run.seconds = seconds_since(start);
-  run.converted = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  run.timing = {WIFEXITED(status) && WEXITSTATUS(status) == 0, seconds_since(start),
+                cpu_seconds(usage)};
   run.peak_rss_mib = static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB
   return run;
 }
@@ -99,27 +122,31 @@ ChildRun run_zurconv(const std::string& prefix) {
 void BM_Convert(benchmark::State& state, MapKind kind) {
   const auto size = static_cast<std::int32_t>(state.range(0));
   const std::string& prefix = level_prefix(kind, size);
-  const double floor = median_stream_read_seconds(prefix + std::string(suffix::kAttributeMap));
-  if (floor < 0) {
+  const Timing floor = median_stream_read(prefix + std::string(suffix::kAttributeMap));
+  if (!floor.done) {
     state.SkipWithError("cannot read the attribute map");
     return;
   }
-  double seconds = 0, peak_rss_mib = 0;
+  double seconds = 0, cpu_seconds = 0, peak_rss_mib = 0;
   for (auto _ : state) {
     const ChildRun run = run_zurconv(prefix);
-    if (!run.converted) {
+    if (!run.timing.done) {
       state.SkipWithError("zurconv did not convert the level");
       return;
     }
-    state.SetIterationTime(run.seconds);
-    seconds += run.seconds;
+    state.SetIterationTime(run.timing.seconds);
+    seconds += run.timing.seconds;
+    cpu_seconds += run.timing.cpu_seconds;
     peak_rss_mib = std::max(peak_rss_mib, run.peak_rss_mib);
   }
-  const double pixels = double(size) * size * double(state.iterations());
-  state.counters["floor_ms"] = floor * 1e3;
-  state.counters["x_floor"] = seconds / double(state.iterations()) / floor;
+  const double runs = double(state.iterations());
+  const double pixels = double(size) * size * runs;
+  state.counters["floor_ms"] = floor.seconds * 1e3;
+  state.counters["x_floor"] = seconds / runs / floor.seconds;
   state.counters["MP/s"] = pixels / seconds / 1e6;
   state.counters["ns/px"] = seconds / pixels * 1e9;
+  state.counters["cpu_ms"] = cpu_seconds / runs * 1e3;
+  state.counters["floor_cpu_ms"] = floor.cpu_seconds * 1e3;
   state.counters["peak_RSS_MiB"] = peak_rss_mib;
 }
 
