@@ -33,7 +33,7 @@ json problem_json(const Problem& problem) {
           {"message", problem.message}};
 }
 
-json illegal_colours_json(const MapFindings& findings) {
+json illegal_colours_json(const MapCheckFindings& findings) {
   json colours = json::array();
   for (const IllegalColour& colour : findings.illegal_colours) {
     const Rgb& nearest = kPalette[colour.nearest_code].colour;
@@ -53,7 +53,7 @@ json illegal_colours_json(const MapFindings& findings) {
           {"colours", colours}};
 }
 
-json objects_json(const MapFindings& findings) {
+json objects_json(const MapCheckFindings& findings) {
   return {{"count", findings.objects},
           {"dropped", findings.dropped_markers},
           {"by_kind", findings.objects_by_kind}};

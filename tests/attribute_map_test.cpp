@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <random>
 
+#include "engine/attrmap/compiler.h"
+#include "engine/attrmap/row_source.h"
 #include "engine/level/batch.h"
 #include "tests/support/level_bytes.h"
 #include "tests/support/level_sources.h"
@@ -18,20 +20,35 @@ using test::TempDir;
 using test::TgaBuilder;
 
 ConversionResult read_bytes(const TempDir& dir, const std::vector<std::uint8_t>& bytes,
-                            AttributeMap& map) {
+                            MapHeader& header) {
   dir.write("map.TGA", bytes);
-  return read_attribute_map((dir.path() / "map.TGA").string(), map);
+  MapFile map;
+  return open_attribute_map((dir.path() / "map.TGA").string(), map, header);
 }
 
-// From memory: the file-based reader only wraps this.
+// From memory: the file-based reader reads the same header.
 ConversionResult read_bytes(const std::vector<std::uint8_t>& bytes) {
-  AttributeMap map;
-  return parse_attribute_map(bytes, map);
+  MapMemory map(bytes);
+  MapHeader header;
+  return read_map_header(map, header);
 }
 
-Colour pixel_of(AttributeMap& map, int x, int y) {
-  const std::uint8_t* pixel = map.row(y) + 3 * x;
-  return {pixel[2], pixel[1], pixel[0]};
+// Every pixel of the file, rows in the order the row source hands them out.
+std::vector<std::vector<Colour>> rows_of(const std::vector<std::uint8_t>& file,
+                                         std::size_t block_bytes) {
+  const MapHeader header = test::header_of(file);
+  MapMemory map(file);
+  RowSource source(header, map, block_bytes);
+  std::vector<std::vector<Colour>> rows;
+  for (int y = 0; y < header.height; ++y) {
+    const std::uint8_t* row = source.next_row();
+    if (row == nullptr) break;
+    rows.emplace_back();
+    for (int x = 0; x < header.width; ++x) {
+      rows.back().push_back({row[3 * x + 2], row[3 * x + 1], row[3 * x]});
+    }
+  }
+  return rows;
 }
 
 TEST(ReadAttributeMap, HeaderFieldsDecideTheResultInOrder) {
@@ -65,11 +82,13 @@ TEST(ReadAttributeMap, HeaderFieldsDecideTheResultInOrder) {
 
 TEST(ReadAttributeMap, MissingFileOrFolderIsNotFound) {
   TempDir dir;
-  AttributeMap map;
-  EXPECT_EQ(read_attribute_map((dir.path() / "none.TGA").string(), map),
+  MapFile map;
+  MapHeader header;
+  EXPECT_EQ(open_attribute_map((dir.path() / "none.TGA").string(), map, header),
             ConversionResult::kAttributeMapMissing);
   std::filesystem::create_directory(dir.path() / "folder.TGA");
-  EXPECT_EQ(read_attribute_map((dir.path() / "folder.TGA").string(), map),
+  MapFile folder;
+  EXPECT_EQ(open_attribute_map((dir.path() / "folder.TGA").string(), folder, header),
             ConversionResult::kAttributeMapMissing);
 }
 
@@ -110,7 +129,7 @@ TEST(ReadAttributeMap, EmptyPicturesAreAccepted) {
   const struct { int width, height; } cases[] = {{0, 0}, {0, 7}, {7, 0}};
   for (const auto& c : cases) {
     TempDir dir;
-    AttributeMap map;
+    MapHeader map;
     ASSERT_EQ(read_bytes(dir, TgaBuilder(c.width, c.height).bytes(), map),
               ConversionResult::kSuccess)
         << c.width << " x " << c.height;
@@ -121,7 +140,7 @@ TEST(ReadAttributeMap, EmptyPicturesAreAccepted) {
 
 TEST(ReadAttributeMap, SizesAreUnsigned16Bit) {
   TempDir dir;
-  AttributeMap map;
+  MapHeader map;
   std::vector<std::uint8_t> bytes = TgaBuilder(0, 0).bytes();
   bytes[12] = bytes[13] = 0xFF;  // width 65535, height 0
   ASSERT_EQ(read_bytes(dir, bytes, map), ConversionResult::kSuccess);
@@ -143,16 +162,22 @@ TEST(ReadAttributeMap, RowsAreNumberedFromTheTopWhateverTheStoredOrder) {
   }
   for (std::uint8_t descriptor : {0, 32}) {
     TempDir dir;
-    AttributeMap map;
+    MapHeader map;
     std::vector<std::uint8_t> bytes = picture.descriptor(descriptor).bytes();
     // The origin fields do not change the row order; only the descriptor does.
     bytes[8] = 5, bytes[9] = 1, bytes[10] = 9, bytes[11] = 2;
     ASSERT_EQ(read_bytes(dir, bytes, map), ConversionResult::kSuccess);
     EXPECT_EQ(map.bottom_up, descriptor == 0);
-    for (int y = 0; y < 4; ++y) {
-      for (int x = 0; x < 3; ++x) {
-        EXPECT_EQ(pixel_of(map, x, y), (Colour{std::uint8_t(x), std::uint8_t(y), 77}))
-            << "descriptor " << int{descriptor} << ", pixel " << x << "," << y;
+    // Blocks of one row, of two rows with a partial last block, and of all rows.
+    for (std::size_t block_bytes : {1, 18, 36, 1 << 20}) {
+      const auto rows = rows_of(bytes, block_bytes);
+      ASSERT_EQ(rows.size(), 4u) << "block " << block_bytes;
+      for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 3; ++x) {
+          EXPECT_EQ(rows[y][x], (Colour{std::uint8_t(x), std::uint8_t(y), 77}))
+              << "descriptor " << int{descriptor} << ", block " << block_bytes << ", pixel " << x
+              << "," << y;
+        }
       }
     }
   }
@@ -160,11 +185,11 @@ TEST(ReadAttributeMap, RowsAreNumberedFromTheTopWhateverTheStoredOrder) {
 
 TEST(ReadAttributeMap, PixelsStartAt18WhateverTheImageIdLength) {
   TempDir dir;
-  AttributeMap map;
+  MapHeader map;
   const auto bytes = TgaBuilder(2, 1).set(0, 0, {1, 2, 3}).id_length(6).bytes();
   ASSERT_EQ(read_bytes(dir, bytes, map), ConversionResult::kSuccess);
-  EXPECT_EQ(pixel_of(map, 0, 0), (Colour{1, 2, 3}));
-  EXPECT_EQ(map.size, bytes.size());
+  EXPECT_EQ(map.pixels_at, 18u);
+  EXPECT_EQ(rows_of(bytes, 1 << 20).at(0).at(0), (Colour{1, 2, 3}));
 }
 
 // A picture of palette colours in patches and scattered markers of every kind.
@@ -243,6 +268,80 @@ TEST(CompileAttributeMap, ProgressMovesTo40Then70Then100ThenBackTo0) {
   Converter converter(prompts);
   ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   EXPECT_EQ(prompts.progress, (std::vector<int>{40, 70, 100, 0}));
+}
+
+// The compiler's output for this map file, read `block_bytes` at a time from
+// memory or from a saved file, and the prompts it showed.
+struct Compiled {
+  std::vector<std::uint8_t> level;
+  std::vector<std::string> prompts;
+};
+
+Compiled compile_with(const std::vector<std::uint8_t>& file, std::size_t block_bytes,
+                      bool from_file) {
+  TempDir dir;
+  dir.write("map.TGA", file);
+  test::ScriptedPrompts prompts;
+  prompts.illegal_colour_answers = {true};
+  Conversion conversion(prompts, [] { return 0u; });
+  conversion.prefix = "level";
+  Compiled compiled;
+  compiled.level = test::appended_bytes(dir, [&](LevelFile& out) {
+    const ConversionResult result =
+        from_file
+            ? compile_attribute_map((dir.path() / "map.TGA").string(), out, conversion, block_bytes)
+            : compile_attribute_map(file, out, conversion, block_bytes);
+    EXPECT_EQ(result, ConversionResult::kSuccess);
+  });
+  for (const test::Prompt& prompt : prompts.prompts) compiled.prompts.push_back(prompt.text);
+  return compiled;
+}
+
+TEST(CompileAttributeMap, SmallBlocksGiveTheSameLevelAsOneLargeBlock) {
+  std::mt19937 random(11);
+  constexpr int kWidth = 37, kHeight = 23;
+  TgaBuilder picture = random_picture(kWidth, kHeight, random);
+  const Compiled expected = compile_with(picture.descriptor(32).bytes(), 1 << 20, false);
+  ASSERT_FALSE(expected.prompts.empty());
+  EXPECT_EQ(expected.prompts[0].rfind("Illegal color", 0), 0u) << expected.prompts[0];
+  // Smaller than a row, exactly one row, five rows (a partial last block), all rows.
+  for (std::size_t block_bytes : {1, 3 * kWidth, 5 * 3 * kWidth, 1 << 20}) {
+    for (std::uint8_t descriptor : {0, 32}) {
+      for (bool from_file : {false, true}) {
+        const Compiled compiled =
+            compile_with(picture.descriptor(descriptor).bytes(), block_bytes, from_file);
+        EXPECT_EQ(compiled.level, expected.level) << "block " << block_bytes << ", descriptor "
+                                                  << int{descriptor} << ", file " << from_file;
+        EXPECT_EQ(compiled.prompts, expected.prompts) << "block " << block_bytes;
+      }
+    }
+  }
+}
+
+// Cuts the attribute map short once its header has been checked.
+class ShrinkingMapPrompts : public test::ScriptedPrompts {
+ public:
+  explicit ShrinkingMapPrompts(std::filesystem::path map) : map_(std::move(map)) {}
+  void set_progress(int position) override {
+    if (position == 40) std::filesystem::resize_file(map_, std::filesystem::file_size(map_) / 2);
+    test::ScriptedPrompts::set_progress(position);
+  }
+
+ private:
+  std::filesystem::path map_;
+};
+
+TEST(CompileAttributeMap, MapThatShrinksDuringThePassIsAReadFailure) {
+  for (std::uint8_t descriptor : {0, 32}) {
+    TempDir dir;
+    test::write_level(dir, "level", TgaBuilder(40, 30).descriptor(descriptor));
+    ShrinkingMapPrompts prompts(dir.path() / "level.TGA");
+    Converter converter(prompts);
+    EXPECT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kAttributeMapMissing)
+        << "descriptor " << int{descriptor};
+    EXPECT_FALSE(dir.exists("level.lev")) << "descriptor " << int{descriptor};
+    EXPECT_EQ(prompts.progress, (std::vector<int>{40, 0})) << "descriptor " << int{descriptor};
+  }
 }
 
 // The level file is a link to a device that refuses every write.

@@ -22,9 +22,10 @@ bool is_marker_blue(int blue) {
   return false;
 }
 
-Colour pixel_of(AttributeMap& map, int x, int y) {
-  const std::uint8_t* pixel = map.row(y) + 3 * x;
-  return {pixel[2], pixel[1], pixel[0]};
+// The attribute code the level gets at (x, y) of a map `width` pixels wide.
+int code_at(const test::ScannedMap& scanned, int width, int x, int y) {
+  return test::expand_runs(test::decode_stream(scanned.stream).runs)
+      .at(static_cast<std::size_t>(y * width + x));
 }
 
 // The 20 bytes a record holds for an object at (x, y).
@@ -109,37 +110,37 @@ TEST(MarkerObject, OnlyTheFiveBlueValuesAreMarkers) {
   }
 }
 
+// Under the object the level gets basic land (code 1) for kind 2 with red 0
+// or 1, and air (code 0) for every other marker.
 TEST(PlaceMapObjects, RepaintsKind2OnRed0Or1AsBasicLandAndEveryOtherMarkerAsBlack) {
   const struct {
     Colour marker;
-    Colour repainted;
+    int code_under;
   } cases[] = {
-      {{0, 200, 180}, {0, 152, 0}}, {{1, 7, 180}, {0, 152, 0}}, {{2, 0, 180}, {0, 0, 0}},
-      {{255, 0, 180}, {0, 0, 0}},   {{0, 0, 230}, {0, 0, 0}},   {{1, 0, 120}, {0, 0, 0}},
-      {{0, 152, 140}, {0, 0, 0}},   {{1, 255, 190}, {0, 0, 0}}, {{0, 152, 230}, {0, 0, 0}},
+      {{0, 200, 180}, 1}, {{1, 7, 180}, 1},   {{2, 0, 180}, 0},
+      {{255, 0, 180}, 0}, {{0, 0, 230}, 0},   {{1, 0, 120}, 0},
+      {{0, 152, 140}, 0}, {{1, 255, 190}, 0}, {{0, 152, 230}, 0},
   };
   for (const auto& c : cases) {
-    TempDir dir;
-    AttributeMap map = test::load_map(dir, TgaBuilder(3, 2, {0, 100, 0}).set(1, 1, c.marker));
-    ObjectTable objects;
-    place_map_objects(map, objects);
+    const test::ScannedMap scanned =
+        test::scan_map(TgaBuilder(3, 2, {0, 100, 0}).set(1, 1, c.marker));
     const std::string row = "marker " + std::to_string(c.marker.red) + "," +
                             std::to_string(c.marker.green) + "," + std::to_string(c.marker.blue);
-    EXPECT_EQ(objects.count, 1u) << row;
-    EXPECT_EQ(pixel_of(map, 1, 1), c.repainted) << row;
-    EXPECT_EQ(pixel_of(map, 0, 1), (Colour{0, 100, 0})) << row;
+    EXPECT_EQ(scanned.findings->objects.count, 1u) << row;
+    EXPECT_FALSE(scanned.findings->first_illegal) << row;
+    EXPECT_EQ(code_at(scanned, 3, 1, 1), c.code_under) << row;
+    EXPECT_EQ(code_at(scanned, 3, 0, 1), 32) << row;  // (0, 100, 0)
   }
 }
 
 TEST(PlaceMapObjects, ChannelsOtherThanBlueWithMarkerValuesPlaceNothing) {
-  TempDir dir;
-  TgaBuilder picture(40, 3, {230, 120, 0});
-  picture.set(5, 1, {180, 140, 0}).set(30, 2, {190, 190, 1});
-  AttributeMap map = test::load_map(dir, picture);
-  ObjectTable objects;
-  place_map_objects(map, objects);
-  EXPECT_EQ(objects.count, 0u);
-  EXPECT_EQ(pixel_of(map, 5, 1), (Colour{180, 140, 0}));
+  TgaBuilder picture(40, 3, {0, 0, 0});
+  picture.set(5, 1, {230, 120, 0}).set(6, 1, {180, 140, 0}).set(30, 2, {190, 190, 1});
+  const test::ScannedMap scanned = test::scan_map(picture);
+  EXPECT_EQ(scanned.findings->objects.count, 0u);
+  ASSERT_TRUE(scanned.findings->first_illegal);  // an illegal colour, not a marker
+  EXPECT_EQ(scanned.findings->first_illegal->x, 5);
+  EXPECT_EQ(scanned.findings->first_illegal->y, 1);
 }
 
 // Markers met by the scan at each column of rows of these widths: block
@@ -147,34 +148,29 @@ TEST(PlaceMapObjects, ChannelsOtherThanBlueWithMarkerValuesPlaceNothing) {
 TEST(PlaceMapObjects, FindsAMarkerAtEveryColumn) {
   for (int width : {1, 2, 15, 16, 17, 31, 32, 33, 47, 48, 50}) {
     for (int x = 0; x < width; ++x) {
-      TempDir dir;
       const std::uint8_t blue = kMarkerBlues[x % 5];
-      AttributeMap map = test::load_map(
-          dir,
+      const test::ScannedMap scanned = test::scan_map(
           TgaBuilder(width, 3, {0, 152, 0}).set(x, 1, {3, 4, blue}).descriptor(x % 2 ? 0 : 32));
-      ObjectTable objects;
-      place_map_objects(map, objects);
+      const ObjectTable& objects = scanned.findings->objects;
       ASSERT_EQ(objects.count, 1u) << "width " << width << ", x " << x;
       EXPECT_EQ(objects.records[0].x, x) << "width " << width;
       EXPECT_EQ(objects.records[0].y, 1) << "width " << width << ", x " << x;
-      EXPECT_EQ(pixel_of(map, x, 1), (Colour{0, 0, 0})) << "width " << width << ", x " << x;
+      EXPECT_EQ(code_at(scanned, width, x, 1), 0) << "width " << width << ", x " << x;
     }
   }
 }
 
 TEST(PlaceMapObjects, RecordsEveryMarkerOfAFullRowInOrder) {
   for (int width : {16, 37, 64}) {
-    TempDir dir;
     TgaBuilder picture(width, 2);
     for (int x = 0; x < width; ++x) picture.set(x, 1, {std::uint8_t(x), 0, kMarkerBlues[x % 5]});
-    AttributeMap map = test::load_map(dir, picture);
-    ObjectTable objects;
-    place_map_objects(map, objects);
+    const test::ScannedMap scanned = test::scan_map(picture);
+    const ObjectTable& objects = scanned.findings->objects;
     ASSERT_EQ(objects.count, static_cast<std::size_t>(width));
     for (int x = 0; x < width; ++x) {
       EXPECT_EQ(objects.records[x].x, x) << "width " << width;
       EXPECT_EQ(objects.records[x].kind, x % 5) << "width " << width << ", x " << x;
-      EXPECT_EQ(pixel_of(map, x, 1), (Colour{0, 0, 0})) << "width " << width << ", x " << x;
+      EXPECT_EQ(code_at(scanned, width, x, 1), 0) << "width " << width << ", x " << x;
     }
   }
 }

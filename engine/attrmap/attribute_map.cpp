@@ -1,10 +1,8 @@
 #include "engine/attrmap/attribute_map.h"
 
 #include <algorithm>
-#include <new>
 
 #include "engine/level/byte_order.h"
-#include "engine/level/input_file.h"
 
 namespace zur {
 namespace {
@@ -18,58 +16,52 @@ constexpr std::uint8_t kTopDown = 32;
 
 // Tests the header fields in the order that decides which failure is shown,
 // on whichever of them the file is long enough to hold.
-ConversionResult check_header(const std::uint8_t* file, std::size_t size) {
+ConversionResult check_header(std::span<const std::uint8_t> start, std::uint64_t file_size,
+                              MapHeader& header) {
   using namespace tga;
-  if (size > kImageTypeAt && file[kImageTypeAt] != kUncompressedTrueColour) {
+  const std::size_t size = start.size();
+  if (size > kImageTypeAt && start[kImageTypeAt] != kUncompressedTrueColour) {
     return ConversionResult::kWrongTgaFormat;
   }
-  if (size > kBitsPerPixelAt && file[kBitsPerPixelAt] != kBitsPerPixel) {
+  if (size > kBitsPerPixelAt && start[kBitsPerPixelAt] != kBitsPerPixel) {
     return ConversionResult::kIllegalBitDepth;
   }
-  if (size > kDescriptorAt && file[kDescriptorAt] != kBottomUp && file[kDescriptorAt] != kTopDown) {
+  if (size > kDescriptorAt && start[kDescriptorAt] != kBottomUp &&
+      start[kDescriptorAt] != kTopDown) {
     return ConversionResult::kWrongTgaFormat;
   }
   if (size < kHeaderSize) return ConversionResult::kWrongTgaFormat;
-  const std::uint64_t pixels =
-      std::uint64_t{get_le16(file + kWidthAt)} * get_le16(file + kHeightAt);
-  if (size - kHeaderSize < pixels * kBytesPerPixel) return ConversionResult::kWrongTgaFormat;
-  return ConversionResult::kSuccess;
-}
-
-std::unique_ptr<std::uint8_t[]> allocate(std::size_t size) {
-  return std::unique_ptr<std::uint8_t[]>(new (std::nothrow) std::uint8_t[size == 0 ? 1 : size]);
-}
-
-ConversionResult take_attribute_map(std::unique_ptr<std::uint8_t[]> contents, std::size_t size,
-                                    AttributeMap& map) {
-  const ConversionResult checked = check_header(contents.get(), size);
-  if (checked != ConversionResult::kSuccess) return checked;
-  map.width = get_le16(contents.get() + tga::kWidthAt);
-  map.height = get_le16(contents.get() + tga::kHeightAt);
-  map.bottom_up = contents[tga::kDescriptorAt] == kBottomUp;
-  map.contents = std::move(contents);
-  map.size = size;
+  header.width = get_le16(&start[kWidthAt]);
+  header.height = get_le16(&start[kHeightAt]);
+  header.bottom_up = start[kDescriptorAt] == kBottomUp;
+  // The pixel data is taken from right after the fixed header, whatever an
+  // image-ID field or colour map the header announces.
+  header.pixels_at = kHeaderSize;
+  if (file_size < header.pixels_at ||
+      file_size - header.pixels_at < header.pixel_count() * kBytesPerPixel) {
+    return ConversionResult::kWrongTgaFormat;
+  }
   return ConversionResult::kSuccess;
 }
 
 }  // namespace
 
-ConversionResult read_attribute_map(const std::string& path, AttributeMap& map) {
-  InputFile file;
-  if (!file.open(path)) return ConversionResult::kAttributeMapMissing;
-  if (file.size() > SIZE_MAX) return ConversionResult::kNotEnoughMemory;
-  const auto size = static_cast<std::size_t>(file.size());
-  std::unique_ptr<std::uint8_t[]> contents = allocate(size);
-  if (!contents) return ConversionResult::kNotEnoughMemory;
-  if (!file.read_exact(contents.get(), size)) return ConversionResult::kAttributeMapMissing;
-  return take_attribute_map(std::move(contents), size, map);
+bool MapMemory::read_at(std::uint64_t offset, std::uint8_t* into, std::size_t count) {
+  if (offset > file_.size() || file_.size() - offset < count) return false;
+  std::copy_n(file_.begin() + static_cast<std::ptrdiff_t>(offset), count, into);
+  return true;
 }
 
-ConversionResult parse_attribute_map(std::span<const std::uint8_t> file, AttributeMap& map) {
-  std::unique_ptr<std::uint8_t[]> contents = allocate(file.size());
-  if (!contents) return ConversionResult::kNotEnoughMemory;
-  std::copy(file.begin(), file.end(), contents.get());
-  return take_attribute_map(std::move(contents), file.size(), map);
+ConversionResult read_map_header(MapBytes& map, MapHeader& header) {
+  std::array<std::uint8_t, tga::kHeaderSize> start{};
+  const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(map.size(), start.size()));
+  if (!map.read_at(0, start.data(), length)) return ConversionResult::kAttributeMapMissing;
+  return check_header({start.data(), length}, map.size(), header);
+}
+
+ConversionResult open_attribute_map(const std::string& path, MapFile& map, MapHeader& header) {
+  if (!map.open(path)) return ConversionResult::kAttributeMapMissing;
+  return read_map_header(map, header);
 }
 
 ConversionResult read_map_size_section(const std::string& path, MapSizeSection& section) {

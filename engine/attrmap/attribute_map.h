@@ -1,16 +1,16 @@
-// Reads an attribute map: an uncompressed 24-bit TGA whose pixels classify
-// every pixel of the level. The whole file is held in one block; passes read
-// and repaint pixels in place. Rows are numbered from the top of the level
-// whatever order the file stores them in.
+// The attribute map: an uncompressed 24-bit TGA whose pixels classify every
+// pixel of the level. Its header is checked against the file's length before
+// any pixel is read; the pixels are then read a block of rows at a time
+// (row_source.h), never held whole.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <string>
 
+#include "engine/level/input_file.h"
 #include "engine/level/level_format.h"
 #include "engine/level/result.h"
 
@@ -28,30 +28,59 @@ inline constexpr std::size_t kDescriptorAt = 17;
 
 inline constexpr std::size_t kBytesPerPixel = 3;  // blue, green, red
 
-struct AttributeMap {
+// What the header says about the pixels, once checked against the file.
+struct MapHeader {
   std::int32_t width = 0;
   std::int32_t height = 0;
-  bool bottom_up = false;                    // the file stores the bottom row first
-  std::unique_ptr<std::uint8_t[]> contents;  // the whole file
-  std::size_t size = 0;
+  bool bottom_up = false;       // the file stores the bottom row first
+  std::uint64_t pixels_at = 0;  // where the pixel data starts in the file
 
-  // The pixels of row y, 0 being the top row of the level.
-  std::uint8_t* row(std::int32_t y) {
-    const std::int32_t stored = bottom_up ? height - 1 - y : y;
-    return contents.get() + tga::kHeaderSize +
-           static_cast<std::size_t>(stored) * static_cast<std::size_t>(width) * kBytesPerPixel;
-  }
+  std::size_t row_bytes() const { return static_cast<std::size_t>(width) * kBytesPerPixel; }
+  std::uint64_t pixel_count() const { return std::uint64_t(width) * std::uint64_t(height); }
 };
 
-// result::kSuccess with `map` filled, or the failure's result: the file
-// cannot be opened or read (kAttributeMapMissing), no memory for it
-// (kNotEnoughMemory), not 24 bits per pixel (kIllegalBitDepth), or not an
-// uncompressed TGA with a plain row order, or too short for its pixels
-// (kWrongTgaFormat).
-ConversionResult read_attribute_map(const std::string& path, AttributeMap& map);
+// The attribute map's bytes by position, from a file or from memory.
+class MapBytes {
+ public:
+  virtual ~MapBytes() = default;
+  virtual std::uint64_t size() const = 0;
+  // False when the `count` bytes at `offset` cannot all be read.
+  virtual bool read_at(std::uint64_t offset, std::uint8_t* into, std::size_t count) = 0;
+};
 
-// The same for the bytes of a whole TGA file, which `map` copies.
-ConversionResult parse_attribute_map(std::span<const std::uint8_t> file, AttributeMap& map);
+class MapFile : public MapBytes {
+ public:
+  // False when the file does not exist or cannot be opened for reading.
+  bool open(const std::string& path) { return file_.open(path); }
+  std::uint64_t size() const override { return file_.size(); }
+  bool read_at(std::uint64_t offset, std::uint8_t* into, std::size_t count) override {
+    return file_.read_at(offset, into, count);
+  }
+
+ private:
+  InputFile file_;
+};
+
+// The bytes of a whole TGA file in memory, which must outlive this object.
+class MapMemory : public MapBytes {
+ public:
+  explicit MapMemory(std::span<const std::uint8_t> file) : file_(file) {}
+  std::uint64_t size() const override { return file_.size(); }
+  bool read_at(std::uint64_t offset, std::uint8_t* into, std::size_t count) override;
+
+ private:
+  std::span<const std::uint8_t> file_;
+};
+
+// ConversionResult::kSuccess with `header` filled, or the failure's result:
+// the header cannot be read (kAttributeMapMissing), not 24 bits per pixel
+// (kIllegalBitDepth), or not an uncompressed TGA with a plain row order, or
+// too short for its pixels (kWrongTgaFormat).
+ConversionResult read_map_header(MapBytes& map, MapHeader& header);
+
+// Opens the file and reads its header: as above, and kAttributeMapMissing
+// when the file cannot be opened.
+ConversionResult open_attribute_map(const std::string& path, MapFile& map, MapHeader& header);
 
 // The map's width and height as the GGLEVEL level picture section holds them:
 // the TGA header's two size fields as they stand. kAttributeMapMissing when

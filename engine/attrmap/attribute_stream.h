@@ -1,17 +1,14 @@
-// Pass 2: every pixel's colour becomes an attribute code, and the codes in
-// scan order are packed into the level file as run tokens (run_token.h),
-// ended by the end token. Runs continue across row ends.
+// The packed attribute stream: the pixels' attribute codes in scan order,
+// packed as run tokens (run_token.h) and ended by the end token. Runs
+// continue across row ends.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
-#include "engine/attrmap/attribute_map.h"
 #include "engine/attrmap/run_token.h"
-#include "engine/level/level_file.h"
-#include "engine/level/prompts.h"
-#include "engine/level/result.h"
-#include "engine/level/warnings.h"
+#include "engine/attrmap/spill_buffer.h"
 
 namespace zur {
 
@@ -22,31 +19,54 @@ struct PackStats {
 };
 
 // Turns pixel codes into runs, splitting long runs at the length limit.
+// Tokens are gathered as numbers and written out a batch at a time: byte
+// stores per token would make the compiler reload the packer's state after
+// each one, as bytes may alias anything.
 class AttributePacker {
  public:
-  explicit AttributePacker(LevelFile& out) : out_(out) {}
+  explicit AttributePacker(SpillBuffer& out) : out_(out) {}
 
-  void add(std::uint8_t code, std::uint32_t pixels);
+  // Inline, as it runs once per run of pixels and a noise map is one run per
+  // pixel.
+  void add(std::uint8_t code, std::uint32_t pixels) {
+    if (pending_ != code) {
+      if (pending_ != kNoRun) write_run(static_cast<std::uint8_t>(pending_), run_length_);
+      pending_ = code;
+      run_length_ = 0;
+    }
+    histogram_[code] += pixels;
+    run_length_ += pixels;
+    // A full run is written only once a further pixel arrives for it.
+    while (run_length_ > kMaxRunLength) {
+      [[unlikely]] write_run(code, kMaxRunLength);
+      run_length_ -= kMaxRunLength;
+    }
+  }
+
   // Writes the pending run, if any pixel was added, and the end token.
   void finish();
 
-  const PackStats& stats() const { return stats_; }
+  // Complete once finish() has run.
+  PackStats stats() const;
 
  private:
   static constexpr int kNoRun = -1;
+  static constexpr std::size_t kBatchTokens = 4096;
 
-  void write_run(std::uint8_t code, std::uint32_t length);
+  void write_run(std::uint8_t code, std::uint32_t length) {
+    batch_[batched_++] = run_token(code, length);
+    if (batched_ == kBatchTokens) [[unlikely]]
+      write_batch();
+  }
+  void write_batch();
 
-  LevelFile& out_;
+  SpillBuffer& out_;
   int pending_ = kNoRun;
   std::uint32_t run_length_ = 0;
-  PackStats stats_;
+  std::array<std::int64_t, 256> histogram_{};
+  std::int64_t tokens_ = 0;  // written out before the batch
+  std::size_t batched_ = 0;
+  std::array<std::uint16_t, kBatchTokens> batch_;
 };
-
-// Packs the map after pass 1. At the first illegal colour the user is warned
-// and asked whether to go on with illegal colours as air; on No the result is
-// ConversionResult::kIllegalColours and the stream is left unfinished.
-ConversionResult pack_attribute_map(AttributeMap& map, LevelFile& out, WarningList& warnings,
-                                    UserPrompts& prompts, PackStats& stats);
 
 }  // namespace zur

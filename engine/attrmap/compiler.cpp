@@ -1,38 +1,62 @@
 #include "engine/attrmap/compiler.h"
 
 #include <memory>
+#include <new>
 
 #include "engine/attrmap/attribute_map.h"
-#include "engine/attrmap/attribute_stream.h"
-#include "engine/attrmap/map_objects.h"
+#include "engine/attrmap/map_pass.h"
 #include "engine/attrmap/report.h"
 
 namespace zur {
+namespace {
 
-ConversionResult compile_attribute_map(const std::string& map_path, LevelFile& out,
-                                       Conversion& conversion) {
-  AttributeMap map;
-  const ConversionResult read = read_attribute_map(map_path, map);
-  if (read != ConversionResult::kSuccess) return read;
+ConversionResult compile(const MapHeader& header, MapBytes& map, LevelFile& out,
+                         Conversion& conversion, std::size_t block_bytes) {
+  RowSource rows(header, map, block_bytes);
+  std::unique_ptr<MapFindings> findings(new (std::nothrow) MapFindings);
+  if (!rows.ready() || !findings || !findings->stream.ready()) {
+    return ConversionResult::kNotEnoughMemory;
+  }
 
   UserPrompts& prompts = conversion.prompts;
   prompts.set_progress(progress::kMapChecked);
-  auto objects = std::make_unique<ObjectTable>();
-  place_map_objects(map, *objects);
+  const ConversionResult scanned = scan_attribute_map(header, rows, *findings);
+  if (scanned != ConversionResult::kSuccess) return scanned;
 
   prompts.set_progress(progress::kObjectsPlaced);
-  write_object_section(*objects, out);
-
-  MapFacts facts{map.width, map.height, objects->count, {}};
-  const ConversionResult packed =
-      pack_attribute_map(map, out, conversion.warnings, prompts, facts.packing);
-  if (packed != ConversionResult::kSuccess) return packed;
+  write_object_section(findings->objects, out);
+  if (findings->first_illegal &&
+      !accept_illegal_colours(*findings->first_illegal, conversion.warnings, prompts)) {
+    return ConversionResult::kIllegalColours;
+  }
+  if (!findings->stream.copy_to(out)) return ConversionResult::kNotEnoughMemory;
   prompts.set_progress(progress::kStreamPacked);
 
   // The report announces success, so everything must be on disk before it.
   if (!out.flush()) return ConversionResult::kCannotAccessOutput;
-  show_conversion_report(facts, conversion);
+  show_conversion_report({header.width, header.height, findings->objects.count, findings->packing},
+                         conversion);
   return ConversionResult::kSuccess;
+}
+
+}  // namespace
+
+ConversionResult compile_attribute_map(const std::string& map_path, LevelFile& out,
+                                       Conversion& conversion, std::size_t block_bytes) {
+  MapFile map;
+  MapHeader header;
+  const ConversionResult opened = open_attribute_map(map_path, map, header);
+  if (opened != ConversionResult::kSuccess) return opened;
+  return compile(header, map, out, conversion, block_bytes);
+}
+
+ConversionResult compile_attribute_map(std::span<const std::uint8_t> map_file, LevelFile& out,
+                                       Conversion& conversion, std::size_t block_bytes) {
+  MapMemory map(map_file);
+  MapHeader header;
+  const ConversionResult checked = read_map_header(map, header);
+  if (checked != ConversionResult::kSuccess) return checked;
+  return compile(header, map, out, conversion, block_bytes);
 }
 
 }  // namespace zur

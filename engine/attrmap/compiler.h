@@ -1,10 +1,16 @@
-// The attribute map compiler: reads the attribute map, turns its object
-// markers into the object section and its colours into the packed attribute
-// stream, both appended to the level file, and shows the conversion report.
+// The attribute map compiler: checks the attribute map's header, reads its
+// rows once, block by block, turning its object markers into the object
+// section and its colours into the packed attribute stream, both appended to
+// the level file, and shows the conversion report. Memory stays bounded
+// whatever the map's size.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string>
 
+#include "engine/attrmap/row_source.h"
 #include "engine/level/conversion.h"
 #include "engine/level/level_file.h"
 #include "engine/level/result.h"
@@ -19,9 +25,16 @@ inline constexpr int kStreamPacked = 100;
 }  // namespace progress
 
 // Appends to `out`, which the caller opened and closes. Moves the progress
-// bar through the steps above as the passes go; ConversionResult::kSuccess once the report
-// has been shown, or the first failing stage's result.
+// bar through the steps above; ConversionResult::kSuccess once the report has
+// been shown, or the first failing stage's result. The map is read
+// `block_bytes` at a time (whole rows, at least one).
 ConversionResult compile_attribute_map(const std::string& map_path, LevelFile& out,
-                                       Conversion& conversion);
+                                       Conversion& conversion,
+                                       std::size_t block_bytes = kMapBlockBytes);
+
+// The same for the bytes of a whole TGA file in memory.
+ConversionResult compile_attribute_map(std::span<const std::uint8_t> map_file, LevelFile& out,
+                                       Conversion& conversion,
+                                       std::size_t block_bytes = kMapBlockBytes);
 
 }  // namespace zur

@@ -2,7 +2,7 @@
 
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/object_record.h"
-#include "engine/attrmap/pixel_runs.h"
+#include "engine/attrmap/row_classifier.h"
 
 namespace zur {
 namespace {
@@ -32,20 +32,18 @@ MapChecker::MapChecker(std::int32_t width) : width_(width) {}
 
 void MapChecker::row(std::int32_t y, const std::uint8_t* pixels) {
   row_markers_.clear();
-  for (std::int32_t x = 0; x < width_;) {
-    const std::int32_t end = run_end(pixels, x, width_);
-    const std::uint8_t* pixel = pixel_at(pixels, x);
-    if (const MarkerKind* marker = marker_kind(pixel[0])) {
-      for (; x < end; ++x) {
-        row_markers_.push_back({x, marker->kind});
-        count_marker(marker->kind, x, y);
-      }
-      continue;
-    }
-    const Rgb colour{pixel[2], pixel[1], pixel[0]};
-    if (!classify_colour(colour)) count_illegal(colour, x, y, end - x);
-    x = end;
-  }
+  classify_row(
+      pixels, width_,
+      [&](std::int32_t x, std::int32_t length, const Rgb& colour, const PixelClass& pixel) {
+        if (pixel.marker != nullptr) {
+          for (const std::int32_t end = x + length; x < end; ++x) {
+            row_markers_.push_back({x, pixel.marker->kind});
+            count_marker(pixel.marker->kind, x, y);
+          }
+        } else if (!pixel.legal) {
+          count_illegal(colour, x, y, length);
+        }
+      });
   blocks_.row(y, row_markers_);
 }
 
@@ -73,13 +71,13 @@ void MapChecker::count_illegal(const Rgb& colour, std::int32_t x, std::int32_t y
   }
   word |= bit;
   ++findings_.distinct_illegal_colours;
-  if (findings_.illegal_colours.size() == MapFindings::kListedColours) return;
+  if (findings_.illegal_colours.size() == MapCheckFindings::kListedColours) return;
   listed_.emplace(key, findings_.illegal_colours.size());
   findings_.illegal_colours.push_back(
       {colour, static_cast<std::uint64_t>(pixels), {x, y}, nearest_palette_code(colour)});
 }
 
-MapFindings MapChecker::finish() {
+MapCheckFindings MapChecker::finish() {
   blocks_.finish();
   findings_.marker_blocks = blocks_.count();
   findings_.first_marker_block = blocks_.first();

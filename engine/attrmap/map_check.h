@@ -27,7 +27,7 @@ struct IllegalColour {
   std::uint8_t nearest_code = 0;
 };
 
-struct MapFindings {
+struct MapCheckFindings {
   // Only the first colours met are listed; all are counted.
   static constexpr std::size_t kListedColours = 1000;
 
@@ -52,7 +52,7 @@ class MapChecker {
 
   // Row y, 0 being the top row; `pixels` holds width blue, green, red triples.
   void row(std::int32_t y, const std::uint8_t* pixels);
-  MapFindings finish();
+  MapCheckFindings finish();
 
  private:
   void count_marker(std::uint8_t kind, std::int32_t x, std::int32_t y);
@@ -60,7 +60,7 @@ class MapChecker {
   void count_illegal(const Rgb& colour, std::int32_t x, std::int32_t y, std::int32_t pixels);
 
   std::int32_t width_;
-  MapFindings findings_;
+  MapCheckFindings findings_;
   std::vector<RowMarker> row_markers_;  // of the row being checked
   MarkerBlocks blocks_;
   // One bit per 24-bit colour: 2 MiB, allocated at the first illegal pixel.

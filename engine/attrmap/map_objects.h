@@ -1,15 +1,15 @@
 // Map objects: pixels whose blue channel holds a marker value place an
-// object of the kind that value selects (see marker_kinds.h). Pass 1 records
-// them and repaints their pixels with the attribute colour the kind puts
-// under the object, so that no marker reaches the attribute stream.
+// object of the kind that value selects (see marker_kinds.h), one per pixel.
+// Under each object the level gets the code the kind's rule gives, so that no
+// marker reaches the attribute stream.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <optional>
 
-#include "engine/attrmap/attribute_map.h"
 #include "engine/attrmap/object_record.h"
+#include "engine/attrmap/palette.h"
 #include "engine/level/level_file.h"
 
 namespace zur {
@@ -24,9 +24,10 @@ struct ObjectTable {
 // when blue is not a marker value.
 std::optional<ObjectRecord> marker_object(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 
-// Pass 1: fills `objects` from the map's markers and repaints every marker
-// pixel. Markers past the object limit are dropped but still repainted.
-void place_map_objects(AttributeMap& map, ObjectTable& objects);
+// Records the `count` marker pixels of this kind and colour from (x, y)
+// rightwards, as far as the object limit leaves room; the rest are dropped.
+void place_markers(const MarkerKind& marker, const Rgb& colour, std::int32_t x, std::int32_t y,
+                   std::int32_t count, ObjectTable& objects);
 
 // The object count, then each record.
 void write_object_section(const ObjectTable& objects, LevelFile& out);

@@ -37,6 +37,19 @@ bool InputFile::read_exact(void* into, std::size_t count) {
   return true;
 }
 
+bool InputFile::read_at(std::uint64_t offset, void* into, std::size_t count) {
+  auto* at = static_cast<char*>(into);
+  while (count > 0) {
+    const ssize_t got = ::pread(fd_, at, count, static_cast<off_t>(offset));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    at += got;
+    offset += static_cast<std::uint64_t>(got);
+    count -= static_cast<std::size_t>(got);
+  }
+  return true;
+}
+
 bool read_text_file(const std::string& path, std::string& text) {
   InputFile file;
   if (!file.open(path)) return false;

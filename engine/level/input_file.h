@@ -1,6 +1,6 @@
 // Read-only access to a source file: a regular file opened in binary mode,
 // closed when the object goes away. Reads either deliver every byte asked
-// for or report failure.
+// for or report failure, so a file that shrank while it was read is noticed.
 #pragma once
 
 #include <cstddef>
@@ -21,6 +21,8 @@ class InputFile {
   bool open(const std::string& path);
   std::uint64_t size() const { return size_; }
   bool read_exact(void* into, std::size_t count);
+  // Reads at a position without moving the file position.
+  bool read_at(std::uint64_t offset, void* into, std::size_t count);
 
  private:
   int fd_ = -1;

@@ -7,6 +7,7 @@
 #include "engine/attrmap/attribute_map.h"
 #include "engine/attrmap/check_mask.h"
 #include "engine/attrmap/object_record.h"
+#include "engine/attrmap/row_source.h"
 #include "engine/level/config_check.h"
 #include "engine/level/config_reader.h"
 #include "engine/level/input_file.h"
@@ -79,8 +80,9 @@ class LevelChecker {
 
   void check_map(bool write_mask) {
     const std::string path = find_source(prefix_, suffix::kAttributeMap);
-    AttributeMap map;
-    const ConversionResult read = read_attribute_map(path, map);
+    MapFile file;
+    MapHeader header;
+    const ConversionResult read = open_attribute_map(path, file, header);
     if (read == ConversionResult::kAttributeMapMissing) {
       add(ProblemCode::kSourceMissing, path,
           "attribute map missing or unreadable: the conversion fails");
@@ -90,18 +92,27 @@ class LevelChecker {
       add(ProblemCode::kTgaFormat, path, tga_failure(path, read) + ": the conversion fails");
       return;
     }
-    check_.map = MapFacts{map.width, map.height, !map.bottom_up};
-    check_header_fields(path, map.contents.get());
+    check_.map = MapFormat{header.width, header.height, !header.bottom_up};
+    std::array<std::uint8_t, tga::kHeaderSize> header_bytes{};
+    if (file.read_at(0, header_bytes.data(), header_bytes.size())) {
+      check_header_fields(path, header_bytes.data());
+    }
 
     CheckMask mask;
     if (write_mask) {
       check_.mask = prefix_ + kMaskSuffix;
-      check_.mask_written = mask.open(check_.mask, map.width, map.height);
+      check_.mask_written = mask.open(check_.mask, header.width, header.height);
     }
-    MapChecker checker(map.width);
-    for (std::int32_t y = 0; y < map.height; ++y) {
-      checker.row(y, map.row(y));
-      if (check_.mask_written) mask.row(map.row(y));
+    RowSource rows(header, file);
+    MapChecker checker(header.width);
+    for (std::int32_t y = 0; y < header.height; ++y) {
+      const std::uint8_t* row = rows.next_row();
+      if (row == nullptr) {
+        add(ProblemCode::kSourceMissing, path, "attribute map unreadable: the conversion fails");
+        break;
+      }
+      checker.row(y, row);
+      if (check_.mask_written) mask.row(row);
     }
     if (check_.mask_written) check_.mask_written = mask.close();
     check_.findings = checker.finish();
@@ -110,7 +121,6 @@ class LevelChecker {
 
   // Says which header field the conversion refuses.
   static std::string tga_failure(const std::string& path, ConversionResult read) {
-    if (read == ConversionResult::kNotEnoughMemory) return "too large to be held in memory";
     if (read == ConversionResult::kIllegalBitDepth) return "not 24 bits per pixel";
     std::array<std::uint8_t, tga::kHeaderSize> header{};
     InputFile file;
@@ -146,7 +156,7 @@ class LevelChecker {
     }
   }
 
-  void report_findings(const std::string& path, const MapFindings& findings) {
+  void report_findings(const std::string& path, const MapCheckFindings& findings) {
     for (const IllegalColour& colour : findings.illegal_colours) {
       const Rgb& nearest = kPalette[colour.nearest_code].colour;
       add(ProblemCode::kIllegalColours, path,

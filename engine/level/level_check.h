@@ -16,7 +16,7 @@ namespace zur {
 
 inline constexpr const char* kMaskSuffix = "-check.png";
 
-struct MapFacts {
+struct MapFormat {
   std::int32_t width = 0;
   std::int32_t height = 0;
   bool top_down = false;  // the file stores the top row first
@@ -25,8 +25,8 @@ struct MapFacts {
 struct LevelCheck {
   std::string level;  // the level prefix
   std::vector<Problem> problems;
-  std::optional<MapFacts> map;          // when its header could be read
-  std::optional<MapFindings> findings;  // when its pixels could be read
+  std::optional<MapFormat> map;          // when its header could be read
+  std::optional<MapCheckFindings> findings;  // when its pixels could be read
   std::string mask;                     // the mask's path when one was asked for
   bool mask_written = false;
 };

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace zur {
@@ -32,6 +33,28 @@ void LevelFile::append_slow(const void* data, std::size_t count) {
   }
   std::memcpy(buffer_.get(), bytes, count);
   used_ = count;
+}
+
+bool LevelFile::append_file(int fd, std::uint64_t count) {
+  flush();
+  off_t at = 0;
+  while (count > 0 && !failed_) {
+    const ssize_t copied = ::copy_file_range(fd, &at, fd_, nullptr, count, 0);
+    if (copied < 0 && errno == EINTR) continue;
+    if (copied <= 0) break;
+    count -= static_cast<std::uint64_t>(copied);
+  }
+  // Where the system cannot copy between these files, through the buffer.
+  while (count > 0 && !failed_) {
+    const std::size_t part = static_cast<std::size_t>(std::min<std::uint64_t>(count, kBufferSize));
+    const ssize_t got = ::pread(fd, buffer_.get(), part, at);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    write_out(buffer_.get(), static_cast<std::size_t>(got));
+    at += got;
+    count -= static_cast<std::uint64_t>(got);
+  }
+  return true;
 }
 
 bool LevelFile::flush() {

@@ -34,6 +34,10 @@ class LevelFile {
     }
   }
 
+  // Appends the first `count` bytes of another open file, copied by the
+  // system itself where it can; false when they cannot all be read.
+  bool append_file(int fd, std::uint64_t count);
+
   // Writes out what is buffered; false once any write has failed.
   bool flush();
   // Flushes and closes; false when any write failed.

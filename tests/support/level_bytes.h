@@ -1,17 +1,20 @@
 // Reading back what a conversion wrote: the object section and the packed
 // attribute stream of a level file, decoded by hand so that tests compare
 // with the format itself and not with the engine's own code. Also runs the
-// attribute map compiler's pieces on a map saved in a temporary folder.
+// attribute map compiler's pieces on a map in memory.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/attrmap/attribute_map.h"
+#include "engine/attrmap/map_pass.h"
+#include "engine/attrmap/row_source.h"
 #include "engine/level/batch.h"
 #include "engine/level/level_file.h"
 #include "tests/support/level_sources.h"
@@ -91,15 +94,6 @@ inline std::vector<std::uint8_t> object_record(const std::vector<std::uint8_t>& 
   return {start, start + kObjectRecordBytes};
 }
 
-// Saves `map` as "map.TGA" in `dir` and reads it with the engine's reader.
-inline AttributeMap load_map(const TempDir& dir, const TgaBuilder& map) {
-  map.save(dir.path() / "map.TGA");
-  AttributeMap loaded;
-  const ConversionResult read = read_attribute_map((dir.path() / "map.TGA").string(), loaded);
-  EXPECT_EQ(read, ConversionResult::kSuccess) << "reading the attribute map";
-  return loaded;
-}
-
 // The bytes that `write` appends to a fresh level file.
 inline std::vector<std::uint8_t> appended_bytes(const TempDir& dir,
                                                 const std::function<void(LevelFile&)>& write) {
@@ -110,6 +104,35 @@ inline std::vector<std::uint8_t> appended_bytes(const TempDir& dir,
     EXPECT_TRUE(out.close());
   }
   return dir.read("out.bin");
+}
+
+// The header of `map` as the engine reads it from memory.
+inline MapHeader header_of(const std::vector<std::uint8_t>& file) {
+  MapMemory bytes(file);
+  MapHeader header;
+  EXPECT_EQ(read_map_header(bytes, header), ConversionResult::kSuccess) << "reading the header";
+  return header;
+}
+
+// What the one pass over a map found, and the stream it packed.
+struct ScannedMap {
+  ConversionResult result = ConversionResult::kSuccess;
+  std::unique_ptr<MapFindings> findings = std::make_unique<MapFindings>();
+  std::vector<std::uint8_t> stream;
+};
+
+// Runs the pass over `map` from memory, `block_bytes` at a time.
+inline ScannedMap scan_map(const TgaBuilder& map, std::size_t block_bytes = kMapBlockBytes) {
+  const std::vector<std::uint8_t> file = map.bytes();
+  const MapHeader header = header_of(file);
+  MapMemory bytes(file);
+  RowSource rows(header, bytes, block_bytes);
+  ScannedMap scanned;
+  scanned.result = scan_attribute_map(header, rows, *scanned.findings);
+  TempDir dir;
+  scanned.stream =
+      appended_bytes(dir, [&](LevelFile& out) { scanned.findings->stream.copy_to(out); });
+  return scanned;
 }
 
 // Converts a level "level" with this attribute map in a fresh folder, with
