@@ -156,8 +156,12 @@ bool is_scalar_list(const Json& value) {
   return true;
 }
 
+// A scalar, or a list of scalars as "[1, 2]".
 std::string scalar_text(const Json& value) {
-  return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+  if (!value.is_array()) return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+  std::string text;
+  for (const Json& item : value) text += (text.empty() ? "" : ", ") + scalar_text(item);
+  return "[" + text + "]";
 }
 
 // An object in one line: "key: value, key: value".
