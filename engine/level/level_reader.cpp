@@ -23,7 +23,9 @@ std::string size_text(const MapSize& size) {
 }
 
 std::string at_text(const ObjectRecord& object) {
-  return "(" + std::to_string(object.x) + ", " + std::to_string(object.y) + ")";
+  std::string text = "(";
+  text += std::to_string(object.x) + ", " + std::to_string(object.y) + ")";
+  return text;
 }
 
 class LevelReader {

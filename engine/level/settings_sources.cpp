@@ -175,7 +175,10 @@ std::string config_file_text(const SettingsSources& sources) {
   std::string text;
   for (const SettingLine& line : sources.lines) {
     if (!line.written) continue;
-    text += "/" + std::string(kKeywords[line.keyword].name) + "\n" + line.value;
+    text += '/';
+    text += kKeywords[line.keyword].name;
+    text += '\n';
+    text += line.value;
     if (!line.value.empty() && line.value.back() == '\r') text += '\r';
     text += '\n';
   }
