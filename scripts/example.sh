@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh build-essential cmake
+scripts/install-deps.sh build-essential cmake nlohmann-json3-dev
 
 cmake -S . -B build/example -DCMAKE_BUILD_TYPE=Release -DZUR_BUILD_TESTS=OFF
 cmake --build build/example -j "$(nproc)" --target zurconv

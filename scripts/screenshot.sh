@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 build_dir=${BUILD_DIR:-build/screenshot}
 title="ZUR level converter v1.0"
 
-scripts/install-deps.sh build-essential cmake libwxgtk3.2-dev imagemagick xvfb xauth
+scripts/install-deps.sh build-essential cmake libwxgtk3.2-dev nlohmann-json3-dev imagemagick xvfb xauth
 
 if [ ! -x "$build_dir/frontend/zurconv-gui" ]; then
   cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DZUR_BUILD_GUI=ON -DZUR_BUILD_TESTS=OFF

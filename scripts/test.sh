@@ -6,7 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh build-essential cmake libgtest-dev libwxgtk3.2-dev libx11-dev xvfb xauth
+scripts/install-deps.sh build-essential cmake libgtest-dev libwxgtk3.2-dev libx11-dev \
+  nlohmann-json3-dev xvfb xauth
 
 jobs=$(nproc)
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DZUR_BUILD_GUI=ON
