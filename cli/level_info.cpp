@@ -123,7 +123,7 @@ Json stream(const LevelContents& level) {
   Json stream = Json::object();
   if (!level.stream) return stream;
   const StreamFacts& facts = *level.stream;
-  stream["runs"] = facts.runs;
+  stream["tokens"] = facts.tokens;
   stream["pixels"] = facts.pixels;
   stream["end_token"] = facts.ended;
   std::map<ReportGroup, std::uint64_t> groups;

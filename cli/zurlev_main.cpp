@@ -6,6 +6,7 @@
 
 #include "cli/level_info.h"
 #include "cli/zurlev_options.h"
+#include "engine/level/ascii.h"
 #include "engine/level/level_format.h"
 #include "engine/level/level_reader.h"
 #include "engine/level/level_unpacker.h"
@@ -71,8 +72,9 @@ std::string unpack_prefix(const LevelOptions& options, const std::string& level)
   const std::filesystem::path path(level);
   std::string name = path.filename().string();
   const std::string_view suffix = zur::suffix::kLevelFile;
-  if (name.size() > suffix.size() && name.ends_with(suffix))
+  if (name.size() > suffix.size() && ends_with_ignoring_case(name, suffix)) {
     name.resize(name.size() - suffix.size());
+  }
   const std::filesystem::path directory =
       options.directory.empty() ? path.parent_path() : std::filesystem::path(options.directory);
   return (directory / name).string();

@@ -241,7 +241,7 @@ class LevelReader {
       for (; next_object != object_pixels.end() && next_object->first < end; ++next_object) {
         codes_under_[next_object->second] = run.code;
       }
-      ++stream.runs;
+      ++stream.tokens;
       stream.pixels = end;
       stream.histogram[run.code] += run.length;
     }

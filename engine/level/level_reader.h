@@ -30,7 +30,7 @@ enum class MapSizeSource { kUnknown, kSizeSection, kLevelPicture, kGiven };
 
 struct StreamFacts {
   std::uint64_t offset = 0;  // of the first token
-  std::uint64_t runs = 0;    // tokens before the end token
+  std::uint64_t tokens = 0;  // attribute runs, the end token not counted
   std::uint64_t pixels = 0;
   std::array<std::uint64_t, 64> histogram{};  // pixels per code; codes from 34 are wrong
   bool ended = false;                         // the end token was found
