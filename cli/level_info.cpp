@@ -1,5 +1,6 @@
 #include "cli/level_info.h"
 
+#include <cmath>
 #include <map>
 
 #include "engine/attrmap/marker_kinds.h"
@@ -131,14 +132,16 @@ Json stream(const LevelContents& level) {
     const ReportGroup group = code < kPalette.size() ? kPalette[code].group : ReportGroup::kNone;
     groups[group] += facts.histogram[code];
   }
+  // Per cent, to one decimal.
+  const auto share = [&](ReportGroup group) {
+    return facts.pixels == 0
+               ? 0.0
+               : std::round(double(groups[group]) * 1000.0 / double(facts.pixels)) / 10.0;
+  };
   Json shares = Json::object();
-  for (ReportGroup group : kReportGroups) {
-    shares[std::string(report_group_name(group))] =
-        facts.pixels == 0 ? 0.0 : std::round(groups[group] * 1000.0 / facts.pixels) / 10.0;
-  }
-  shares[std::string(report_group_name(ReportGroup::kNone))] =
-      facts.pixels == 0 ? 0.0
-                        : std::round(groups[ReportGroup::kNone] * 1000.0 / facts.pixels) / 10.0;
+  for (ReportGroup group : kReportGroups)
+    shares[std::string(report_group_name(group))] = share(group);
+  shares[std::string(report_group_name(ReportGroup::kNone))] = share(ReportGroup::kNone);
   stream["shares"] = shares;
   if (level.map_size) {
     stream["width"] = level.map_size->width;
