@@ -69,9 +69,8 @@ class LevelReader {
     }
     level_.header_complete = true;
     if (!level_.signature_matches) {
-      problem(0,
-              "the signature is not the one of this format (\"ZUR level file v1.4\", CR, LF, "
-              "1A)");
+      problem(0, "the first " + number(kSignature.size()) +
+                     " bytes are not the signature of the level files this converter writes");
     }
     read_offsets();
     return true;
