@@ -4,6 +4,7 @@
 // rebuilt level differs there only.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 
 #include "engine/attrmap/marker_kinds.h"
@@ -194,6 +195,18 @@ TEST(LevelUnpack, GeneratedLevelsRebuildByteForByte) {
     EXPECT_EQ(findings_text(trip.contents.differences), "") << "level " << i;
     EXPECT_TRUE(trip.rebuilt == trip.original) << "level " << i << "\n" << level.config;
   }
+}
+
+TEST(LevelUnpack, TheExampleLevelRebuildsByteForByte) {
+  TempDir dir;
+  for (const char* name : {"jungle.txt", "jungle.tga", "jungle.jpg", "junglep.jpg"}) {
+    std::filesystem::copy_file(std::filesystem::path(ZUR_EXAMPLES_DIR) / name, dir.path() / name);
+  }
+  ASSERT_FALSE(convert(dir, "jungle").empty());
+  dir.write("level.lev", dir.read("jungle.lev"));
+  const RoundTrip trip = round_trip(dir, std::nullopt);
+  EXPECT_EQ(findings_text(trip.contents.problems) + findings_text(trip.contents.differences), "");
+  EXPECT_TRUE(trip.rebuilt == trip.original);
 }
 
 // Every kind with every red and every green value, one marker per pixel;
