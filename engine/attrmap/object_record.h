@@ -44,4 +44,17 @@ inline ObjectRecordBytes encode_object_record(const ObjectRecord& object) {
   return record;
 }
 
+// The record as stored; encode_object_record gives back the same bytes only
+// when the six reserved bytes are zero.
+inline ObjectRecord decode_object_record(const std::uint8_t* record) {
+  ObjectRecord object;
+  object.x = static_cast<std::int32_t>(get_le32(record + object_field::kX));
+  object.y = static_cast<std::int32_t>(get_le32(record + object_field::kY));
+  object.kind = record[object_field::kKind];
+  for (std::size_t i = 0; i < object.parameters.size(); ++i) {
+    object.parameters[i] = record[object_field::kParameters + i];
+  }
+  return object;
+}
+
 }  // namespace zur

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace zur {
 
@@ -21,6 +22,25 @@ inline constexpr std::uint8_t kBasicLand = 1;
 
 // The statistics line of the conversion report that counts a code.
 enum class ReportGroup { kNone, kEmpty, kBasicLand, kWater, kRepairPlace };
+inline constexpr std::array<ReportGroup, 4> kReportGroups = {
+    ReportGroup::kEmpty, ReportGroup::kBasicLand, ReportGroup::kWater, ReportGroup::kRepairPlace};
+
+// The group's name as its statistics line starts.
+constexpr std::string_view report_group_name(ReportGroup group) {
+  switch (group) {
+    case ReportGroup::kEmpty:
+      return "Empty";
+    case ReportGroup::kBasicLand:
+      return "Basic land";
+    case ReportGroup::kWater:
+      return "Water";
+    case ReportGroup::kRepairPlace:
+      return "Repair place";
+    case ReportGroup::kNone:
+      break;
+  }
+  return "Other";
+}
 // The report's hint that looks at a code.
 enum class Hint { kNone, kAir, kIndestructibleWall, kRepair, kExplosive };
 

@@ -20,4 +20,8 @@ inline std::uint16_t get_le16(const std::uint8_t* at) {
   return static_cast<std::uint16_t>(at[0] | (at[1] << 8));
 }
 
+inline std::uint32_t get_le32(const std::uint8_t* at) {
+  return get_le16(at) | std::uint32_t{get_le16(at + 2)} << 16;
+}
+
 }  // namespace zur

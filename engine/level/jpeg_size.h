@@ -1,5 +1,5 @@
-// The size of a JPEG picture, read from its frame header (SOFn segment)
-// without decoding anything.
+// The width and height of a JPEG picture, read from its frame header (the
+// SOFn segment) without decoding it. Reads only the given bytes.
 #pragma once
 
 #include <cstdint>
@@ -9,11 +9,11 @@
 namespace zur {
 
 struct JpegSize {
-  std::uint16_t width, height;
+  std::uint16_t width;
+  std::uint16_t height;  // 0 when a later DNL segment gives it
 };
 
-// Nothing when the bytes are not a JPEG or hold no frame header before the
-// first scan.
-std::optional<JpegSize> jpeg_size(std::span<const std::uint8_t> bytes);
+// Nothing when the bytes are not a JPEG or end before its frame header.
+std::optional<JpegSize> jpeg_frame_size(std::span<const std::uint8_t> picture);
 
 }  // namespace zur

@@ -210,7 +210,7 @@ class LevelChecker {
       add(ProblemCode::kNotAJpeg, path, what + " is not a JPEG: the game cannot show it");
       return;
     }
-    const std::optional<JpegSize> size = jpeg_size(bytes);
+    const std::optional<JpegSize> size = jpeg_frame_size(bytes);
     if (!size) {
       add(ProblemCode::kNotAJpeg, path,
           what + " has no JPEG frame header: the game cannot show it");

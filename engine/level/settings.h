@@ -78,6 +78,26 @@ inline constexpr std::array<Keyword, kKeywordCount> kKeywords = {{
     {"SIGNTEXT2", ValueKind::SignPair, field::kSignTable},
 }};
 
+// The bytes a keyword's value fills; the two sign keywords fill a slot of the
+// sign table.
+constexpr std::size_t field_size(const Keyword& keyword) {
+  switch (keyword.kind) {
+    case ValueKind::Text:
+      return field::kTextSize;
+    case ValueKind::IntegerTriple:
+      return 3;
+    case ValueKind::SignText:
+    case ValueKind::SignPair:
+      return field::kSignSlotSize;
+    case ValueKind::Integer:
+      return keyword.offset == field::kRandomSeed ? 4 : 1;
+    case ValueKind::YesNo:
+    case ValueKind::Tenths:
+      break;
+  }
+  return 1;
+}
+
 // One flag per keyword index: true when the last config file read gave an
 // accepted value for it. The sign keywords are always true.
 using FoundFlags = std::array<bool, kKeywordCount>;

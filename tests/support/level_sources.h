@@ -21,6 +21,8 @@ class TgaBuilder {
   TgaBuilder(int width, int height, Colour fill = {0, 0, 0});
 
   TgaBuilder& set(int x, int y, Colour colour);
+  int width() const { return width_; }
+  int height() const { return height_; }
   TgaBuilder& image_type(std::uint8_t type);
   TgaBuilder& bits_per_pixel(std::uint8_t bits);
   TgaBuilder& descriptor(std::uint8_t descriptor);  // 0 bottom-up, 32 top-down

@@ -1,0 +1,158 @@
+// zurlev: looks inside level files, and unpacks a level file back into the
+// sources that rebuild it.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "cli/level_info.h"
+#include "cli/version.h"
+#include "cli/zurlev_options.h"
+#include "engine/level/ascii.h"
+#include "engine/level/level_format.h"
+#include "engine/level/level_reader.h"
+#include "engine/level/level_unpacker.h"
+#include "engine/level/mapped_file.h"
+
+namespace {
+
+using namespace zur;
+using namespace zur::cli;
+
+constexpr int kDone = 0, kFailed = 1, kUsage = 2;
+
+void print_help() {
+  std::printf(
+      "%s\n\n"
+      "info      tells what each level file holds: header, settings, pictures, objects and\n"
+      "          attribute stream, what is wrong with it and what unpacked sources could\n"
+      "          not rebuild exactly\n"
+      "  --json     as one JSON document\n"
+      "  --objects  list every object\n"
+      "unpack    writes the sources that rebuild the level file: PREFIX.txt, PREFIX.tga,\n"
+      "          PREFIX.jpg and PREFIXp.jpg where the level has them\n"
+      "  -o DIR     write them into DIR (default: beside the level file)\n"
+      "  --width W  the map's width, where the level file cannot tell it\n"
+      "  --force    overwrite sources that exist\n\n"
+      "Exit status: 0 when done (info: every file sound), 1 when not, 2 for a usage error.\n",
+      kLevelUsage);
+}
+
+void print_findings(std::FILE* to, const std::string& name, const std::vector<Finding>& list) {
+  for (const Finding& finding : list) {
+    std::fprintf(to, "%s: at byte %llu: %s\n", name.c_str(),
+                 static_cast<unsigned long long>(finding.offset), finding.text.c_str());
+  }
+}
+
+int info(const LevelOptions& options) {
+  Json documents = Json::array();
+  bool all_sound = true;
+  for (const std::string& name : options.levels) {
+    MappedFile file;
+    if (!file.open(name)) {
+      std::fprintf(stderr, "zurlev: %s cannot be read\n", name.c_str());
+      documents.push_back({{"file", name}, {"error", "cannot be read"}});
+      all_sound = false;
+      continue;
+    }
+    const LevelContents contents = read_level(file.bytes());
+    all_sound = all_sound && contents.problems.empty();
+    Json document = level_info(name, contents, options.objects);
+    if (!options.json) {
+      std::printf("%s%s", documents.empty() ? "" : "\n", info_text(document).c_str());
+    }
+    documents.push_back(std::move(document));
+  }
+  if (options.json) std::printf("%s\n", json_text(documents).c_str());
+  return all_sound ? kDone : kFailed;
+}
+
+// The level file's name without ".lev", in the directory asked for.
+std::string unpack_prefix(const LevelOptions& options, const std::string& level) {
+  const std::filesystem::path path(level);
+  std::string name = path.filename().string();
+  const std::string_view suffix = zur::suffix::kLevelFile;
+  if (name.size() > suffix.size() && ends_with_ignoring_case(name, suffix)) {
+    name.resize(name.size() - suffix.size());
+  }
+  const std::filesystem::path directory =
+      options.directory.empty() ? path.parent_path() : std::filesystem::path(options.directory);
+  return (directory / name).string();
+}
+
+int unpack(const LevelOptions& options) {
+  const std::string& name = options.levels.front();
+  MappedFile file;
+  if (!file.open(name)) {
+    std::fprintf(stderr, "zurlev: %s cannot be read\n", name.c_str());
+    return kFailed;
+  }
+  ReadOptions read_options;
+  read_options.width = options.width;
+  const LevelContents contents = read_level(file.bytes(), read_options);
+  const std::string prefix = unpack_prefix(options, name);
+  const UnpackOutcome outcome = unpack_level(file.bytes(), contents, prefix, options.force);
+  switch (outcome.result) {
+    case UnpackResult::kUnsound:
+      print_findings(stderr, name, contents.problems);
+      std::fprintf(stderr, "zurlev: %s is not a sound level file; nothing written\n", name.c_str());
+      return kFailed;
+    case UnpackResult::kSizeUnknown: {
+      const unsigned long long pixels = contents.stream->pixels;
+      if (options.width) {
+        std::fprintf(stderr,
+                     "zurlev: %s: a width of %u does not cut the attribute stream's %llu pixels "
+                     "into at most 65535 whole rows; nothing written\n",
+                     name.c_str(), unsigned(*options.width), pixels);
+      } else {
+        std::fprintf(stderr,
+                     "zurlev: %s: the map's width is not known: neither a map size section nor "
+                     "the level picture's frame header gives a width × height of %llu pixels, "
+                     "the attribute stream's count; give the width with --width W. Nothing "
+                     "written\n",
+                     name.c_str(), pixels);
+      }
+      return kFailed;
+    }
+    case UnpackResult::kFileExists:
+      std::fprintf(stderr, "zurlev: %s exists; nothing written (--force overwrites)\n",
+                   outcome.path.c_str());
+      return kFailed;
+    case UnpackResult::kWriteFailed:
+      std::fprintf(stderr, "zurlev: %s cannot be written; nothing written\n", outcome.path.c_str());
+      return kFailed;
+    case UnpackResult::kWritten:
+      break;
+  }
+  for (const std::string& path : source_paths(prefix, contents)) {
+    std::printf("wrote %s\n", path.c_str());
+  }
+  if (!contents.differences.empty()) {
+    std::printf("The level rebuilt from these sources will differ:\n");
+    print_findings(stdout, name, contents.differences);
+  }
+  return kDone;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const ParsedLevelArguments parsed = parse_level_arguments({argv + 1, argv + argc});
+  if (!parsed.error.empty()) {
+    std::fprintf(stderr, "zurlev: %s\n%s\n", parsed.error.c_str(), kLevelUsage);
+    return kUsage;
+  }
+  switch (parsed.options.command) {
+    case LevelCommand::Help:
+      print_help();
+      return kDone;
+    case LevelCommand::Version:
+      zur::cli::print_version(stdout, "zurlev");
+      return kDone;
+    case LevelCommand::Info:
+      return info(parsed.options);
+    case LevelCommand::Unpack:
+      return unpack(parsed.options);
+  }
+  return kUsage;
+}

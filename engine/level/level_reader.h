@@ -1,0 +1,78 @@
+// Reads a level file from its bytes without trusting them: every offset and
+// count is checked against the file's length before it is followed, so that
+// nothing outside the bytes is read whatever they say. What is wrong with the
+// file is named with its byte offset; so is, apart from that, whatever sources
+// could not rebuild exactly. The contents point into the bytes read, which
+// must outlive them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "engine/attrmap/object_record.h"
+#include "engine/level/finding.h"
+#include "engine/level/jpeg_size.h"
+#include "engine/level/settings_sources.h"
+
+namespace zur {
+
+struct MapSize {
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+};
+
+// Where the map's width came from.
+enum class MapSizeSource { kUnknown, kSizeSection, kLevelPicture, kGiven };
+
+struct StreamFacts {
+  std::uint64_t offset = 0;  // of the first token
+  std::uint64_t tokens = 0;  // attribute runs, the end token not counted
+  std::uint64_t pixels = 0;
+  std::array<std::uint64_t, 64> histogram{};  // pixels per code; codes from 34 are wrong
+  bool ended = false;                         // the end token was found
+  std::uint64_t bytes_after = 0;              // after the end token
+};
+
+struct PlacedObject {
+  std::uint64_t offset;  // of its record
+  ObjectRecord record;
+  bool reserved_zero;  // bytes 14 to 19 are zero, as they must be
+};
+
+struct LevelContents {
+  std::uint64_t file_size = 0;
+  bool header_complete = false;
+  bool signature_matches = false;
+  std::array<std::uint8_t, 22> signature{};  // as far as the file holds it
+  std::uint32_t picture_at = 0, parallax_at = 0, objects_at = 0;
+  // Each present only when the offsets around it are sound.
+  std::optional<std::span<const std::uint8_t>> picture, parallax;
+  bool gg_level = false, para = false;
+  SettingsSources settings;             // offsets of its differences count from the file's start
+  std::optional<MapSize> size_section;  // GGLEVEL yes and a 4-byte level picture section
+  std::optional<JpegSize> picture_frame, parallax_frame;
+  std::optional<std::uint32_t> object_count;  // as stored, when the file holds it
+  std::vector<PlacedObject> objects;          // the records the file holds, at most the limit
+  std::optional<StreamFacts> stream;          // when the object section fits the file
+  MapSizeSource map_size_source = MapSizeSource::kUnknown;
+  std::optional<MapSize> map_size;   // when width × height is the stream's pixel count
+  std::vector<Finding> problems;     // what makes the file unsound
+  std::vector<Finding> differences;  // what rebuilt sources will not give back exactly
+};
+
+struct ReadOptions {
+  std::optional<std::uint32_t> width;  // given by the user: overrides the file's
+};
+
+LevelContents read_level(std::span<const std::uint8_t> file, const ReadOptions& options = {});
+
+// The bytes of the packed attribute stream, runs and end token; empty when
+// the file has no sound stream.
+std::span<const std::uint8_t> stream_bytes(std::span<const std::uint8_t> file,
+                                           const LevelContents& contents);
+
+}  // namespace zur

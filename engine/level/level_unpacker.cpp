@@ -1,0 +1,265 @@
+#include "engine/level/level_unpacker.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "engine/attrmap/attribute_map.h"
+#include "engine/attrmap/marker_kinds.h"
+#include "engine/attrmap/palette.h"
+#include "engine/attrmap/run_token.h"
+#include "engine/level/byte_order.h"
+#include "engine/level/level_format.h"
+
+namespace zur {
+namespace {
+
+using Bytes = std::span<const std::uint8_t>;
+
+// The TGA fields the attribute map reader checks: uncompressed true colour,
+// 24 bits per pixel, and a descriptor of 0, which stores the bottom row first.
+constexpr std::uint8_t kUncompressedTrueColour = 2;
+constexpr std::uint8_t kBitsPerPixel = 24;
+constexpr std::uint8_t kBottomUp = 0;
+// Rows are written out in blocks of about this many bytes.
+constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+
+std::string lower(std::string_view suffix) {
+  std::string text(suffix);
+  for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  return text;
+}
+
+// A file being written: removed again when the object goes before commit()
+// succeeded, so that a failed unpack leaves nothing half written.
+class OutputFile {
+ public:
+  OutputFile(const std::string& path, bool overwrite)
+      : path_(path),
+        fd_(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (overwrite ? O_TRUNC : O_EXCL),
+                   0666)) {}
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+  ~OutputFile() {
+    if (fd_ < 0) return;
+    ::close(fd_);
+    ::unlink(path_.c_str());
+  }
+  bool opened() const { return fd_ >= 0; }
+
+  bool write_at(std::uint64_t offset, Bytes bytes) {
+    while (!bytes.empty()) {
+      const ssize_t written = ::pwrite(fd_, bytes.data(), bytes.size(), off_t(offset));
+      if (written < 0 && errno == EINTR) continue;
+      if (written <= 0) return false;
+      bytes = bytes.subspan(std::size_t(written));
+      offset += std::uint64_t(written);
+    }
+    return true;
+  }
+  bool commit() {
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) == 0) return true;
+    ::unlink(path_.c_str());
+    return false;
+  }
+
+ private:
+  std::string path_;
+  int fd_;
+};
+
+bool write_file(const std::string& path, Bytes bytes, bool overwrite) {
+  OutputFile out(path, overwrite);
+  return out.opened() && out.write_at(0, bytes) && out.commit();
+}
+
+struct Marker {
+  std::uint32_t x, y;
+  Rgb colour;
+};
+
+// The marker pixels that place the objects again, by row from the top and
+// left to right; objects no marker can place are left out.
+std::vector<Marker> markers_of(const LevelContents& contents, MapSize size) {
+  std::vector<Marker> markers;
+  for (const PlacedObject& object : contents.objects) {
+    const ObjectRecord& record = object.record;
+    const std::optional<MarkerColour> marker = marker_colour(record.kind, record.parameters);
+    if (!marker || record.x < 0 || record.y < 0 || std::uint32_t(record.x) >= size.width ||
+        std::uint32_t(record.y) >= size.height) {
+      continue;
+    }
+    markers.push_back({std::uint32_t(record.x), std::uint32_t(record.y), marker->colour});
+  }
+  std::stable_sort(markers.begin(), markers.end(), [](const Marker& a, const Marker& b) {
+    return std::pair(a.y, a.x) < std::pair(b.y, b.x);
+  });
+  return markers;
+}
+
+// Paints runs of pixels top row first into blocks of rows, and writes each
+// block where a bottom-up TGA keeps those rows: the block's last row first.
+class BottomUpMapWriter {
+ public:
+  BottomUpMapWriter(OutputFile& out, MapSize size, std::vector<Marker> markers)
+      : out_(out),
+        size_(size),
+        row_bytes_(std::size_t{size.width} * kBytesPerPixel),
+        block_rows_(std::max<std::size_t>(1, kBlockBytes / std::max<std::size_t>(row_bytes_, 1))),
+        block_(std::make_unique<std::uint8_t[]>(block_rows_ * row_bytes_)),
+        markers_(std::move(markers)),
+        x_(size.width) {}
+
+  bool write_header() {
+    std::array<std::uint8_t, tga::kHeaderSize> header{};
+    header[tga::kImageTypeAt] = kUncompressedTrueColour;
+    put_le16(&header[tga::kWidthAt], std::uint16_t(size_.width));
+    put_le16(&header[tga::kHeightAt], std::uint16_t(size_.height));
+    header[tga::kBitsPerPixelAt] = kBitsPerPixel;
+    header[tga::kDescriptorAt] = kBottomUp;
+    return out_.write_at(0, header);
+  }
+
+  bool paint(Rgb colour, std::uint32_t length) {
+    while (length > 0) {
+      if (x_ == size_.width && !next_row()) return false;
+      const std::uint32_t count = std::min(length, size_.width - x_);
+      std::uint8_t* pixel = row_ + std::size_t{x_} * kBytesPerPixel;
+      for (std::uint32_t i = 0; i < count; ++i, pixel += kBytesPerPixel) {
+        pixel[0] = colour.blue;
+        pixel[1] = colour.green;
+        pixel[2] = colour.red;
+      }
+      x_ += count;
+      length -= count;
+    }
+    return true;
+  }
+
+  // Writes the last block.
+  bool finish() { return rows_in_block_ == 0 || write_block(); }
+
+ private:
+  bool next_row() {
+    ++y_;
+    if (y_ == block_top_ + rows_in_block_) {
+      if (rows_in_block_ > 0 && !write_block()) return false;
+      block_top_ = y_;
+      rows_in_block_ = std::min<std::size_t>(block_rows_, size_.height - y_);
+    }
+    row_ = block_.get() + (rows_in_block_ - 1 - (y_ - block_top_)) * row_bytes_;
+    x_ = 0;
+    return true;
+  }
+
+  bool write_block() {
+    for (; next_marker_ < markers_.size() && markers_[next_marker_].y < block_top_ + rows_in_block_;
+         ++next_marker_) {
+      const Marker& marker = markers_[next_marker_];
+      std::uint8_t* pixel = block_.get() +
+                            (rows_in_block_ - 1 - (marker.y - block_top_)) * row_bytes_ +
+                            std::size_t{marker.x} * kBytesPerPixel;
+      pixel[0] = marker.colour.blue;
+      pixel[1] = marker.colour.green;
+      pixel[2] = marker.colour.red;
+    }
+    const std::uint64_t first_stored_row = size_.height - block_top_ - rows_in_block_;
+    return out_.write_at(tga::kHeaderSize + first_stored_row * row_bytes_,
+                         {block_.get(), rows_in_block_ * row_bytes_});
+  }
+
+  OutputFile& out_;
+  const MapSize size_;
+  const std::size_t row_bytes_;
+  const std::size_t block_rows_;
+  std::unique_ptr<std::uint8_t[]> block_;
+  std::vector<Marker> markers_;
+  std::size_t next_marker_ = 0;
+  std::uint32_t block_top_ = 0;
+  std::size_t rows_in_block_ = 0;
+  std::uint32_t y_ = std::uint32_t(-1);
+  std::uint32_t x_;
+  std::uint8_t* row_ = nullptr;
+};
+
+// The colour of every 6-bit code; codes the palette lacks, which a sound
+// stream does not hold, paint as air.
+constexpr std::array<Rgb, 64> kCodeColours = [] {
+  std::array<Rgb, 64> colours{};
+  for (std::size_t code = 0; code < kPalette.size(); ++code) colours[code] = kPalette[code].colour;
+  return colours;
+}();
+
+bool write_attribute_map(Bytes file, const LevelContents& contents, const std::string& path,
+                         bool overwrite) {
+  const MapSize size = *contents.map_size;
+  OutputFile out(path, overwrite);
+  if (!out.opened()) return false;
+  BottomUpMapWriter map(out, size, markers_of(contents, size));
+  if (!map.write_header()) return false;
+  const Bytes stream = stream_bytes(file, contents);
+  for (std::size_t at = 0; at + kRunTokenSize < stream.size(); at += kRunTokenSize) {
+    const Run run = run_of_token(get_le16(&stream[at]));
+    if (!map.paint(kCodeColours[run.code], run.length)) return false;
+  }
+  return map.finish() && out.commit();
+}
+
+}  // namespace
+
+std::vector<std::string> source_paths(const std::string& prefix, const LevelContents& contents) {
+  std::vector<std::string> paths = {prefix + lower(suffix::kConfig),
+                                    prefix + lower(suffix::kAttributeMap)};
+  if (!contents.gg_level) paths.push_back(prefix + lower(suffix::kLevelImage));
+  if (contents.para) paths.push_back(prefix + lower(suffix::kParallaxImage));
+  return paths;
+}
+
+UnpackOutcome unpack_level(Bytes file, const LevelContents& contents, const std::string& prefix,
+                           bool overwrite) {
+  if (!contents.problems.empty()) return {UnpackResult::kUnsound, {}};
+  if (!contents.map_size) return {UnpackResult::kSizeUnknown, {}};
+  const std::vector<std::string> paths = source_paths(prefix, contents);
+  if (!overwrite) {
+    for (const std::string& path : paths) {
+      std::error_code ignored;
+      if (std::filesystem::exists(path, ignored) || std::filesystem::is_symlink(path, ignored)) {
+        return {UnpackResult::kFileExists, path};
+      }
+    }
+  }
+  const std::string config = config_file_text(contents.settings);
+  const auto as_bytes = [](const std::string& text) {
+    return Bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+  };
+  std::vector<Bytes> pictures;
+  if (!contents.gg_level) pictures.push_back(*contents.picture);
+  if (contents.para) pictures.push_back(*contents.parallax);
+
+  // One writer per path, in the order of source_paths.
+  std::vector<std::function<bool(const std::string&)>> writers = {
+      [&](const std::string& path) { return write_file(path, as_bytes(config), overwrite); },
+      [&](const std::string& path) {
+        return write_attribute_map(file, contents, path, overwrite);
+      }};
+  for (const Bytes& picture : pictures) {
+    writers.push_back(
+        [&, picture](const std::string& path) { return write_file(path, picture, overwrite); });
+  }
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    if (writers[i](paths[i])) continue;
+    for (std::size_t j = 0; j < i; ++j) ::unlink(paths[j].c_str());
+    return {UnpackResult::kWriteFailed, paths[i]};
+  }
+  return {UnpackResult::kWritten, {}};
+}
+
+}  // namespace zur

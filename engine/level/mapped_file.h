@@ -1,0 +1,30 @@
+// A file's bytes, mapped read-only into memory so that a large level file is
+// read without a copy and its pages are read as they are touched. Unmapped
+// when the object goes; the bytes must not be used after that.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace zur {
+
+class MappedFile {
+ public:
+  MappedFile() = default;
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+  ~MappedFile();
+
+  // False when the file does not exist, is not a regular file or cannot be
+  // read.
+  bool open(const std::string& path);
+  std::span<const std::uint8_t> bytes() const { return {data_, size_}; }
+
+ private:
+  const std::uint8_t* data_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+}  // namespace zur

@@ -1,0 +1,188 @@
+#include "engine/level/settings_sources.h"
+
+#include <algorithm>
+#include <map>
+#include <string_view>
+
+#include "engine/level/byte_order.h"
+#include "engine/level/config_reader.h"
+#include "engine/level/warnings.h"
+
+namespace zur {
+namespace {
+
+constexpr std::size_t kSignText = 20, kSignPair = 21;
+constexpr std::size_t kReservedAt = field::kSignD + 1;
+constexpr std::size_t kSignCountSize = 4;
+
+// Why a region of the record will differ, by the region's offset.
+using Reasons = std::map<std::size_t, std::string>;
+
+// The text of a zero-terminated field, cut where a value line cannot go on.
+std::string field_text(const std::uint8_t* at, std::size_t size, std::size_t offset,
+                       Reasons& reasons) {
+  const std::uint8_t* end = std::find(at, at + size, 0);
+  if (end == at + size) {
+    --end;
+    reasons[offset] = "the text has no terminating zero; the rebuilt text keeps its first " +
+                      std::to_string(size - 1) + " characters";
+  } else if (std::any_of(end, at + size, [](std::uint8_t b) { return b != 0; })) {
+    reasons[offset] =
+        "bytes after the text's terminating zero are not zero; the rebuilt "
+        "field has zeros there";
+  }
+  const std::uint8_t* feed = std::find(at, end, '\n');
+  if (feed != end) {
+    reasons[offset] =
+        "the text holds a line feed, which ends a value line; the rebuilt text "
+        "stops before it";
+  }
+  return std::string(at, feed);
+}
+
+std::string yes_no(std::uint8_t value, std::size_t offset, Reasons& reasons) {
+  if (value > 1) {
+    reasons[offset] = "the yes/no byte is " + std::to_string(value) +
+                      ", which a config file cannot give; it is rebuilt as 1 (yes)";
+  }
+  return value != 0 ? "yes" : "no";
+}
+
+SettingLine keyword_line(SettingsRecord record, std::size_t index, Reasons& reasons) {
+  const Keyword& keyword = kKeywords[index];
+  const std::uint8_t* at = record.data() + keyword.offset;
+  switch (keyword.kind) {
+    case ValueKind::Text: {
+      std::string text = field_text(at, field::kTextSize, keyword.offset, reasons);
+      const bool written = !text.empty();
+      if (!written) {
+        reasons.try_emplace(keyword.offset,
+                            "the text is empty, which a config file cannot give (an empty value "
+                            "line ends the reading); the rebuilt text is the default");
+      }
+      return {index, std::move(text), written};
+    }
+    case ValueKind::YesNo:
+      return {index, yes_no(*at, keyword.offset, reasons)};
+    case ValueKind::Integer:
+      if (field_size(keyword) == 4) {
+        return {index, std::to_string(static_cast<std::int32_t>(get_le32(at)))};
+      }
+      return {index, std::to_string(*at)};
+    case ValueKind::Tenths:
+      return {index, std::to_string(*at * 10)};
+    case ValueKind::IntegerTriple:
+      return {index,
+              std::to_string(at[0]) + "," + std::to_string(at[1]) + "," + std::to_string(at[2])};
+    case ValueKind::SignText:
+    case ValueKind::SignPair:
+      break;
+  }
+  return {index, {}};
+}
+
+// A sign as SIGNTEXT1 when it has no second text, else as SIGNTEXT2, whose
+// first comma splits the two texts.
+SettingLine sign_line(SettingsRecord record, std::size_t slot, Reasons& reasons) {
+  const std::size_t offset = field::kSignTable + slot * field::kSignSlotSize;
+  const std::string first =
+      field_text(record.data() + offset, field::kSignHalfSize, offset, reasons);
+  const std::string second =
+      field_text(record.data() + offset + field::kSignHalfSize, field::kSignHalfSize,
+                 offset + field::kSignHalfSize, reasons);
+  if (!first.empty() && second.empty()) return {kSignText, first};
+  if (first.find(',') == std::string::npos) return {kSignPair, first + "," + second};
+  reasons[offset] =
+      "the first text holds a comma and a second text follows, which one sign "
+      "line cannot give; the rebuilt sign has no second text";
+  return {kSignText, first};
+}
+
+std::size_t sign_count(SettingsRecord record, Reasons& reasons) {
+  const std::uint32_t count = get_le32(record.data() + field::kSignCount);
+  if (count > field::kSignSlots) {
+    reasons[field::kSignCount] = "the sign count is " + std::to_string(count) +
+                                 ", more than the 16 slots; the rebuilt count is 16 at most";
+  }
+  return std::min<std::size_t>(count, field::kSignSlots);
+}
+
+struct Region {
+  std::size_t offset, size;
+  std::string name;
+};
+
+// Every part of the record that a config file sets or leaves, by name.
+std::vector<Region> record_regions() {
+  std::vector<Region> regions;
+  for (std::size_t i = 0; i < kCountedKeywords; ++i) {
+    regions.push_back(
+        {kKeywords[i].offset, field_size(kKeywords[i]), std::string(kKeywords[i].name)});
+  }
+  regions.push_back({kReservedAt, field::kRandomSeed - kReservedAt, "reserved bytes"});
+  for (std::size_t slot = 0; slot < field::kSignSlots; ++slot) {
+    regions.push_back({field::kSignTable + slot * field::kSignSlotSize, field::kSignSlotSize,
+                       "sign slot " + std::to_string(slot + 1)});
+  }
+  regions.push_back({field::kSignCount, kSignCountSize, "sign count"});
+  return regions;
+}
+
+// The reason given for a region, or a plain statement of the change.
+std::string difference_text(const Region& region, const Reasons& reasons, SettingsRecord stored,
+                            const LevelSettings& rebuilt) {
+  const auto reason = reasons.lower_bound(region.offset);
+  if (reason != reasons.end() && reason->first < region.offset + region.size) {
+    return region.name + ": " + reason->second;
+  }
+  std::size_t at = region.offset;
+  while (stored[at] == rebuilt.bytes()[at]) ++at;
+  return region.name + ": byte " + std::to_string(at - region.offset) + " is " +
+         std::to_string(stored[at]) + ", which the config file cannot give; it is rebuilt as " +
+         std::to_string(rebuilt.bytes()[at]);
+}
+
+}  // namespace
+
+SettingsSources settings_sources(SettingsRecord record) {
+  SettingsSources sources;
+  Reasons reasons;
+  for (std::size_t i = 0; i < kCountedKeywords; ++i) {
+    sources.lines.push_back(keyword_line(record, i, reasons));
+  }
+  const std::size_t signs = sign_count(record, reasons);
+  for (std::size_t slot = 0; slot < signs; ++slot) {
+    sources.lines.push_back(sign_line(record, slot, reasons));
+  }
+
+  // The config reader itself tells what the file rebuilds.
+  LevelSettings rebuilt;
+  FoundFlags found;
+  WarningList warnings;
+  parse_level_config(config_file_text(sources), rebuilt, found, warnings);
+  for (const Region& region : record_regions()) {
+    const auto stored = record.subspan(region.offset, region.size);
+    if (std::equal(stored.begin(), stored.end(), rebuilt.bytes().begin() + region.offset)) {
+      continue;
+    }
+    sources.differences.push_back(
+        {region.offset, difference_text(region, reasons, record, rebuilt)});
+  }
+  return sources;
+}
+
+std::string config_file_text(const SettingsSources& sources) {
+  std::string text;
+  for (const SettingLine& line : sources.lines) {
+    if (!line.written) continue;
+    text += '/';
+    text += kKeywords[line.keyword].name;
+    text += '\n';
+    text += line.value;
+    if (!line.value.empty() && line.value.back() == '\r') text += '\r';
+    text += '\n';
+  }
+  return text;
+}
+
+}  // namespace zur
