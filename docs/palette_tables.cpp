@@ -13,24 +13,22 @@ namespace {
 
 using namespace zur;
 
-const char* group_name(ReportGroup group) {
-  switch (group) {
-    case ReportGroup::kEmpty: return "Empty";
-    case ReportGroup::kBasicLand: return "Basic land";
-    case ReportGroup::kWater: return "Water";
-    case ReportGroup::kRepairPlace: return "Repair place";
-    case ReportGroup::kNone: return "-";
-  }
-  return "-";
+std::string_view group_name(ReportGroup group) {
+  return group == ReportGroup::kNone ? "-" : report_group_name(group);
 }
 
 const char* hint_name(Hint hint) {
   switch (hint) {
-    case Hint::kAir: return "air";
-    case Hint::kIndestructibleWall: return "indestructible wall";
-    case Hint::kRepair: return "repair";
-    case Hint::kExplosive: return "explosive";
-    case Hint::kNone: return "-";
+    case Hint::kAir:
+      return "air";
+    case Hint::kIndestructibleWall:
+      return "indestructible wall";
+    case Hint::kRepair:
+      return "repair";
+    case Hint::kExplosive:
+      return "explosive";
+    case Hint::kNone:
+      return "-";
   }
   return "-";
 }
@@ -41,7 +39,7 @@ void print_gpl() {
     const PaletteEntry& entry = kPalette[code];
     std::printf("%3d %3d %3d\tcode %zu", entry.colour.red, entry.colour.green, entry.colour.blue,
                 code);
-    if (entry.group != ReportGroup::kNone) std::printf(" %s", group_name(entry.group));
+    if (entry.group != ReportGroup::kNone) std::printf(" %s", group_name(entry.group).data());
     if (entry.hint != Hint::kNone) std::printf(" (%s)", hint_name(entry.hint));
     std::printf("\n");
   }
@@ -57,7 +55,7 @@ void print_guide_tables() {
   for (std::size_t code = 0; code < kPalette.size(); ++code) {
     const PaletteEntry& entry = kPalette[code];
     std::printf("  %4zu  %4d  %5d  %4d  %-13s  %s\n", code, entry.colour.red, entry.colour.green,
-                entry.colour.blue, group_name(entry.group), hint_name(entry.hint));
+                entry.colour.blue, group_name(entry.group).data(), hint_name(entry.hint));
   }
   std::printf("\n  marker blue  object kind\n");
   for (const MarkerKind& marker : kMarkerKinds) {
