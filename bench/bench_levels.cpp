@@ -79,11 +79,11 @@ using RowPainter = std::function<void(std::int32_t y, std::uint8_t* row)>;
 // Rows are painted in the order the file stores them.
 void write_tga(const fs::path& path, std::int32_t size, bool top_down, const RowPainter& paint) {
   std::uint8_t header[tga::kHeaderSize] = {};
-  header[2] = 2;  // uncompressed true colour
-  put_le16(header + 12, static_cast<std::uint16_t>(size));
-  put_le16(header + 14, static_cast<std::uint16_t>(size));
-  header[16] = 24;
-  header[17] = top_down ? 32 : 0;
+  header[tga::kImageTypeAt] = tga::kUncompressedTrueColour;
+  put_le16(header + tga::kWidthAt, static_cast<std::uint16_t>(size));
+  put_le16(header + tga::kHeightAt, static_cast<std::uint16_t>(size));
+  header[tga::kBitsPerPixelAt] = tga::kBitsPerPixel;
+  header[tga::kDescriptorAt] = top_down ? tga::kDescriptorTopDown : tga::kDescriptorBottomUp;
   std::ofstream file(path, std::ios::binary);
   file.write(reinterpret_cast<const char*>(header), sizeof header);
   std::vector<std::uint8_t> row(static_cast<std::size_t>(size) * kBytesPerPixel);

@@ -183,13 +183,38 @@ TEST(ReadAttributeMap, RowsAreNumberedFromTheTopWhateverTheStoredOrder) {
   }
 }
 
-TEST(ReadAttributeMap, PixelsStartAt18WhateverTheImageIdLength) {
-  TempDir dir;
-  MapHeader map;
-  const auto bytes = TgaBuilder(2, 1).set(0, 0, {1, 2, 3}).id_length(6).bytes();
-  ASSERT_EQ(read_bytes(dir, bytes, map), ConversionResult::kSuccess);
-  EXPECT_EQ(map.pixels_at, 18u);
-  EXPECT_EQ(rows_of(bytes, 1 << 20).at(0).at(0), (Colour{1, 2, 3}));
+TEST(ReadAttributeMap, PixelsStartAfterTheImageIdFieldAndColourMap) {
+  const struct {
+    std::uint8_t id_length;
+    std::uint16_t entries;
+    std::uint8_t entry_bits;
+    std::uint64_t pixels_at;
+  } cases[] = {
+      {0, 0, 0, 18}, {6, 0, 0, 24},  {0, 3, 24, 27},      {0, 3, 15, 24},         {0, 2, 32, 26},
+      {0, 5, 1, 23}, {0, 0, 24, 18}, {255, 256, 16, 785}, {1, 65535, 32, 262159},
+  };
+  for (const auto& c : cases) {
+    const auto bytes = TgaBuilder(2, 3)
+                           .set(0, 0, {1, 2, 3})
+                           .set(1, 2, {4, 5, 6})
+                           .id_length(c.id_length)
+                           .colour_map(c.entries, c.entry_bits)
+                           .bytes();
+    ASSERT_EQ(bytes.size(), c.pixels_at + 18) << "pixels at " << c.pixels_at;
+    TempDir dir;
+    MapHeader map;
+    ASSERT_EQ(read_bytes(dir, bytes, map), ConversionResult::kSuccess);
+    EXPECT_EQ(map.pixels_at, c.pixels_at);
+    const auto rows = rows_of(bytes, 1 << 20);
+    EXPECT_EQ(rows.at(0).at(0), (Colour{1, 2, 3})) << "pixels at " << c.pixels_at;
+    EXPECT_EQ(rows.at(2).at(1), (Colour{4, 5, 6})) << "pixels at " << c.pixels_at;
+    // The length check counts the fields: one byte less is too short.
+    EXPECT_EQ(read_bytes({bytes.begin(), bytes.end() - 1}), ConversionResult::kWrongTgaFormat);
+  }
+  // Only colour map type 1 includes a colour map; other types announce none.
+  std::vector<std::uint8_t> bytes = TgaBuilder(2, 3).colour_map(4, 24).bytes();
+  bytes[1] = 2;
+  EXPECT_EQ(test::header_of(bytes).pixels_at, 18u);
 }
 
 // A picture of palette colours in patches and scattered markers of every kind.
@@ -228,6 +253,86 @@ TEST(ReadAttributeMap, BottomUpAndTopDownFilesCompileToTheSameLevel) {
     }
     EXPECT_EQ(levels[0], levels[1]) << size.width << " x " << size.height;
   }
+}
+
+// The level file converted from this attribute map file, padded with zero
+// bytes (sparse) to `file_size` when that is larger.
+std::vector<std::uint8_t> convert_file(const std::vector<std::uint8_t>& map,
+                                       const std::string& config, std::uint64_t file_size = 0) {
+  TempDir dir;
+  test::write_level(dir, "level", TgaBuilder(0, 0), config);
+  dir.write("level.TGA", map);
+  if (file_size > map.size()) std::filesystem::resize_file(dir.path() / "level.TGA", file_size);
+  test::ScriptedPrompts prompts;
+  prompts.illegal_colour_answers = {true};
+  Converter converter(prompts, [] { return 0u; });
+  EXPECT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
+  return dir.exists("level.lev") ? dir.read("level.lev") : std::vector<std::uint8_t>{};
+}
+
+TEST(CompileAttributeMap, ImageIdFieldAndColourMapLeaveTheLevelAsWithout) {
+  std::mt19937 random(5);
+  for (const char* gg_level : {"no", "yes"}) {
+    const std::string config = test::complete_config({{"GGLEVEL", gg_level}});
+    for (std::uint8_t descriptor : {0, 32}) {
+      TgaBuilder picture = random_picture(19, 7, random);
+      picture.descriptor(descriptor);
+      const std::vector<std::uint8_t> plain = convert_file(picture.bytes(), config);
+      ASSERT_FALSE(plain.empty());
+      EXPECT_EQ(convert_file(picture.id_length(26).colour_map(5, 24).bytes(), config), plain)
+          << "GGLEVEL " << gg_level << ", descriptor " << int{descriptor};
+    }
+  }
+}
+
+// Bytes after the pixel data are never read, so padding costs nothing.
+TEST(CompileAttributeMap, MapPaddedFarBeyondItsPixelsGivesTheSameLevel) {
+  std::mt19937 random(3);
+  const std::string config = test::complete_config();
+  const std::vector<std::uint8_t> map = random_picture(4, 2, random).id_length(3).bytes();
+  const std::vector<std::uint8_t> plain = convert_file(map, config);
+  ASSERT_FALSE(plain.empty());
+  EXPECT_EQ(convert_file(map, config, std::uint64_t{4} << 30), plain);
+}
+
+// Records how far into the map its reader goes; past the given bytes, a
+// file of `size` bytes holds zeros.
+class RecordingMap : public MapBytes {
+ public:
+  RecordingMap(std::vector<std::uint8_t> start, std::uint64_t size)
+      : start_(std::move(start)), size_(size) {}
+  std::uint64_t size() const override { return size_; }
+  bool read_at(std::uint64_t offset, std::uint8_t* into, std::size_t count) override {
+    if (offset > size_ || size_ - offset < count) return false;
+    read_end = std::max(read_end, offset + count);
+    for (std::size_t i = 0; i < count; ++i) {
+      into[i] = offset + i < start_.size() ? start_[offset + i] : 0;
+    }
+    return true;
+  }
+  std::uint64_t read_end = 0;
+
+ private:
+  std::vector<std::uint8_t> start_;
+  std::uint64_t size_;
+};
+
+TEST(ReadAttributeMap, ReadsTheHeaderAndPixelsOnly) {
+  const std::vector<std::uint8_t> map = TgaBuilder(4, 2).id_length(2).colour_map(1, 24).bytes();
+  RecordingMap padded(map, std::uint64_t{4} << 30);
+  MapHeader header;
+  ASSERT_EQ(read_map_header(padded, header), ConversionResult::kSuccess);
+  EXPECT_EQ(padded.read_end, 18u);
+  RowSource rows(header, padded);
+  for (int y = 0; y < header.height; ++y) ASSERT_NE(rows.next_row(), nullptr);
+  EXPECT_EQ(padded.read_end, map.size());
+
+  // 65535 x 65535 announced, one byte short of its pixels: refused from the size.
+  std::vector<std::uint8_t> huge = TgaBuilder(0, 0).bytes();
+  huge[12] = huge[13] = huge[14] = huge[15] = 0xFF;
+  RecordingMap short_of_pixels(huge, 18 + 3ull * 65535 * 65535 - 1);
+  EXPECT_EQ(read_map_header(short_of_pixels, header), ConversionResult::kWrongTgaFormat);
+  EXPECT_EQ(short_of_pixels.read_end, 18u);
 }
 
 TEST(CompileAttributeMap, RefusedMapMovesNoProgressAndLeavesNoLevelFile) {

@@ -238,7 +238,8 @@ TEST(Check, ProblemsOfOtherLevels) {
        {"missing-value"}},
       {"level picture not a JPEG", {{"level.JPG", "\xFF\xD8 text"}}, {"not-a-jpeg"}},
       {"run-length TGA", {{"type", "10"}}, {"tga-format"}},
-      {"image-ID field", {{"id", "4"}}, {"tga-id-field", "illegal-colours"}},
+      // Read shifted, the fields' bytes would make illegal colours.
+      {"image-ID field and colour map", {{"id", "4"}}, {"tga-id-field", "tga-id-field"}},
   };
   for (const auto& c : cases) {
     TempDir dir;
@@ -247,7 +248,7 @@ TEST(Check, ProblemsOfOtherLevels) {
     } else {
       TgaBuilder map(20, 20);
       if (c.files.count("type")) map.image_type(10);
-      if (c.files.count("id")) map.id_length(4).set(0, 0, {1, 2, 3});
+      if (c.files.count("id")) map.id_length(4).colour_map(3, 24);
       test::write_level(dir, "level", map);
       dir.write("level.JPG", jpeg(20, 20));
       for (const auto& [name, contents] : c.files) {

@@ -7,12 +7,17 @@
 namespace zur {
 namespace {
 
-constexpr std::uint8_t kUncompressedTrueColour = 2;
-constexpr std::uint8_t kBitsPerPixel = 24;
-// Image descriptor: bit 5 set means top row first; any other bit (alpha
-// depth, right-to-left order) is refused.
-constexpr std::uint8_t kBottomUp = 0;
-constexpr std::uint8_t kTopDown = 32;
+// Where the pixel data starts: after the header, the image-ID field and,
+// when one is included, the colour map.
+std::uint64_t pixel_data_offset(std::span<const std::uint8_t, tga::kHeaderSize> header) {
+  using namespace tga;
+  std::uint64_t offset = kHeaderSize + header[kIdLengthAt];
+  if (header[kColourMapTypeAt] == kColourMapIncluded) {
+    const std::uint64_t entry_bytes = (header[kColourMapEntryBitsAt] + 7u) / 8u;
+    offset += get_le16(&header[kColourMapLengthAt]) * entry_bytes;
+  }
+  return offset;
+}
 
 // Tests the header fields in the order that decides which failure is shown,
 // on whichever of them the file is long enough to hold.
@@ -26,17 +31,15 @@ ConversionResult check_header(std::span<const std::uint8_t> start, std::uint64_t
   if (size > kBitsPerPixelAt && start[kBitsPerPixelAt] != kBitsPerPixel) {
     return ConversionResult::kIllegalBitDepth;
   }
-  if (size > kDescriptorAt && start[kDescriptorAt] != kBottomUp &&
-      start[kDescriptorAt] != kTopDown) {
+  if (size > kDescriptorAt && start[kDescriptorAt] != kDescriptorBottomUp &&
+      start[kDescriptorAt] != kDescriptorTopDown) {
     return ConversionResult::kWrongTgaFormat;
   }
   if (size < kHeaderSize) return ConversionResult::kWrongTgaFormat;
   header.width = get_le16(&start[kWidthAt]);
   header.height = get_le16(&start[kHeightAt]);
-  header.bottom_up = start[kDescriptorAt] == kBottomUp;
-  // The pixel data is taken from right after the fixed header, whatever an
-  // image-ID field or colour map the header announces.
-  header.pixels_at = kHeaderSize;
+  header.bottom_up = start[kDescriptorAt] == kDescriptorBottomUp;
+  header.pixels_at = pixel_data_offset(start.first<kHeaderSize>());
   if (file_size < header.pixels_at ||
       file_size - header.pixels_at < header.pixel_count() * kBytesPerPixel) {
     return ConversionResult::kWrongTgaFormat;

@@ -19,8 +19,6 @@ namespace zur {
 namespace {
 
 constexpr std::array<std::uint8_t, 3> kJpegSignature = {0xFF, 0xD8, 0xFF};
-constexpr std::size_t kIdLengthAt = 0;
-constexpr std::size_t kColourMapTypeAt = 1;
 
 std::string place(std::int32_t x, std::int32_t y) {
   return "at x=" + std::to_string(x) + " y=" + std::to_string(y);
@@ -128,12 +126,12 @@ class LevelChecker {
         !file.read_exact(header.data(), header.size())) {
       return "shorter than a TGA header";
     }
-    if (header[tga::kImageTypeAt] != 2) {
+    if (header[tga::kImageTypeAt] != tga::kUncompressedTrueColour) {
       return "image type " + std::to_string(header[tga::kImageTypeAt]) +
              ", not 2 (uncompressed true-colour)";
     }
     const std::uint8_t descriptor = header[tga::kDescriptorAt];
-    if (descriptor != 0 && descriptor != 32) {
+    if (descriptor != tga::kDescriptorBottomUp && descriptor != tga::kDescriptorTopDown) {
       return "image descriptor " + std::to_string(descriptor) +
              ", neither 0 (bottom row first) nor 32 (top row first)";
     }
@@ -141,18 +139,25 @@ class LevelChecker {
            std::to_string(get_le16(&header[tga::kHeightAt])) + " pixels";
   }
 
-  // The conversion takes the pixels from right after the header whatever
-  // these fields announce.
+  // Facts of the format worth knowing, though the conversion reads past them.
   void check_header_fields(const std::string& path, const std::uint8_t* header) {
+    using namespace tga;
     if (header[kIdLengthAt] != 0) {
       add(ProblemCode::kTgaIdField, path,
-          "image-ID field of " + std::to_string(header[kIdLengthAt]) +
-              " bytes: the conversion does not skip it, so the pixels are read shifted");
+          "image-ID field of " + counted(header[kIdLengthAt], "byte") +
+              " before the pixels: the conversion skips it");
     }
-    if (header[kColourMapTypeAt] != 0) {
+    const std::uint8_t colour_map = header[kColourMapTypeAt];
+    if (colour_map == kColourMapIncluded) {
+      const std::uint16_t entries = get_le16(&header[kColourMapLengthAt]);
       add(ProblemCode::kTgaIdField, path,
-          "colour map announced (type " + std::to_string(header[kColourMapTypeAt]) +
-              "): the conversion does not skip it, so the pixels are read shifted");
+          "colour map of " + std::to_string(entries) + (entries == 1 ? " entry" : " entries") +
+              " of " + std::to_string(header[kColourMapEntryBitsAt]) +
+              " bits before the pixels: the conversion skips it");
+    } else if (colour_map != 0) {
+      add(ProblemCode::kTgaIdField, path,
+          "colour map type " + std::to_string(colour_map) +
+              ", neither 0 nor 1: the conversion skips no colour map");
     }
   }
 

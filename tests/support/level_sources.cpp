@@ -30,16 +30,22 @@ TgaBuilder& TgaBuilder::id_length(std::uint8_t length) {
   id_length_ = length;
   return *this;
 }
+TgaBuilder& TgaBuilder::colour_map(std::uint16_t entries, std::uint8_t entry_bits) {
+  colour_map_entries_ = entries;
+  colour_map_bits_ = entry_bits;
+  return *this;
+}
 
 std::vector<std::uint8_t> TgaBuilder::bytes() const {
+  const bool has_colour_map = colour_map_bits_ != 0;
   std::vector<std::uint8_t> file = {id_length_,
-                                    0,
+                                    std::uint8_t(has_colour_map ? 1 : 0),
                                     type_,
                                     0,
                                     0,
-                                    0,
-                                    0,
-                                    0,
+                                    static_cast<std::uint8_t>(colour_map_entries_),
+                                    static_cast<std::uint8_t>(colour_map_entries_ >> 8),
+                                    colour_map_bits_,
                                     0,
                                     0,
                                     0,
@@ -50,6 +56,9 @@ std::vector<std::uint8_t> TgaBuilder::bytes() const {
                                     static_cast<std::uint8_t>(height_ >> 8),
                                     bits_,
                                     descriptor_};
+  for (int i = 0; i < id_length_; ++i) file.push_back(static_cast<std::uint8_t>('A' + i % 26));
+  const int colour_map_bytes = colour_map_entries_ * ((colour_map_bits_ + 7) / 8);
+  for (int i = 0; i < colour_map_bytes; ++i) file.push_back(static_cast<std::uint8_t>(0x80 + i));
   const bool bottom_up = (descriptor_ & 32) == 0;
   for (int stored = 0; stored < height_; ++stored) {
     const int y = bottom_up ? height_ - 1 - stored : stored;

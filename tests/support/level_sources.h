@@ -26,9 +26,14 @@ class TgaBuilder {
   TgaBuilder& image_type(std::uint8_t type);
   TgaBuilder& bits_per_pixel(std::uint8_t bits);
   TgaBuilder& descriptor(std::uint8_t descriptor);  // 0 bottom-up, 32 top-down
+  // An image-ID field of `length` bytes of text, before the pixels.
   TgaBuilder& id_length(std::uint8_t length);
+  // A colour map of `entries` entries of `entry_bits` bits (whole bytes each),
+  // before the pixels; its bytes are not zero.
+  TgaBuilder& colour_map(std::uint16_t entries, std::uint8_t entry_bits);
 
-  // The file's bytes: header, then rows in the order the descriptor says.
+  // The file's bytes: header, image-ID field, colour map, then rows in the
+  // order the descriptor says.
   std::vector<std::uint8_t> bytes() const;
   void save(const std::filesystem::path& path) const;
 
@@ -36,6 +41,8 @@ class TgaBuilder {
   int width_, height_;
   std::vector<Colour> pixels_;
   std::uint8_t type_ = 2, bits_ = 24, descriptor_ = 32, id_length_ = 0;
+  std::uint16_t colour_map_entries_ = 0;
+  std::uint8_t colour_map_bits_ = 0;
 };
 
 // A config file text giving every counted keyword once, with the values a
