@@ -14,6 +14,7 @@
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
 #include "engine/attrmap/run_token.h"
+#include "engine/level/ascii.h"
 #include "engine/level/byte_order.h"
 #include "engine/level/level_format.h"
 
@@ -22,17 +23,12 @@ namespace {
 
 using Bytes = std::span<const std::uint8_t>;
 
-// The TGA fields the attribute map reader checks: uncompressed true colour,
-// 24 bits per pixel, and a descriptor of 0, which stores the bottom row first.
-constexpr std::uint8_t kUncompressedTrueColour = 2;
-constexpr std::uint8_t kBitsPerPixel = 24;
-constexpr std::uint8_t kBottomUp = 0;
 // Rows are written out in blocks of about this many bytes.
 constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
 
 std::string lower(std::string_view suffix) {
   std::string text(suffix);
-  for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  for (char& c : text) c = ascii_lower(c);
   return text;
 }
 
@@ -120,11 +116,12 @@ class BottomUpMapWriter {
 
   bool write_header() {
     std::array<std::uint8_t, tga::kHeaderSize> header{};
-    header[tga::kImageTypeAt] = kUncompressedTrueColour;
+    header[tga::kImageTypeAt] = tga::kUncompressedTrueColour;
     put_le16(&header[tga::kWidthAt], std::uint16_t(size_.width));
     put_le16(&header[tga::kHeightAt], std::uint16_t(size_.height));
-    header[tga::kBitsPerPixelAt] = kBitsPerPixel;
-    header[tga::kDescriptorAt] = kBottomUp;
+    header[tga::kBitsPerPixelAt] = tga::kBitsPerPixel;
+    // Bottom row first, as most paint programs write their files.
+    header[tga::kDescriptorAt] = tga::kDescriptorBottomUp;
     return out_.write_at(0, header);
   }
 
