@@ -1,5 +1,6 @@
 #include "engine/attrmap/attribute_stream.h"
 
+#include <algorithm>
 #include <numeric>
 
 #include "engine/level/byte_order.h"
@@ -10,6 +11,38 @@ void AttributePacker::finish() {
   if (pending_ != kNoRun) write_run(static_cast<std::uint8_t>(pending_), run_length_);
   write_batch();
   out_.append(kEndToken.data(), kEndToken.size());
+}
+
+void AttributePacker::add_codes(const std::uint8_t* codes, std::size_t count) {
+  while (count > 0) {
+    // A part of n codes ends at most n runs, so the batch cannot fill inside it.
+    const std::size_t part = std::min(count, kBatchTokens);
+    if (kBatchTokens - batched_ < part) write_batch();
+    int pending = pending_;
+    std::uint32_t length = run_length_;
+    std::uint32_t counted = length;  // pixels of the pending run already in the histogram
+    std::size_t batched = batched_;
+    for (std::size_t i = 0; i < part; ++i) {
+      const std::uint8_t code = codes[i];
+      if (code != pending || length == kMaxRunLength) {
+        if (pending != kNoRun) {
+          batch_[batched++] = run_token(static_cast<std::uint8_t>(pending), length);
+          histogram_[static_cast<std::size_t>(pending)] += length - counted;
+        }
+        pending = code;
+        length = 0;
+        counted = 0;
+      }
+      ++length;
+    }
+    if (pending != kNoRun) histogram_[static_cast<std::size_t>(pending)] += length - counted;
+    pending_ = pending;
+    run_length_ = length;
+    batched_ = batched;
+    if (batched_ == kBatchTokens) write_batch();  // as write_run leaves it
+    codes += part;
+    count -= part;
+  }
 }
 
 PackStats AttributePacker::stats() const {

@@ -2,6 +2,7 @@
 // object marker (with the code the level gets under the object), or an
 // illegal colour. Rows are walked in runs of equal pixels, so a long run is
 // classified once; the conversion and any check of a map share this walk.
+// Rows of short runs are cheaper classified pixel by pixel without branches.
 #pragma once
 
 #include <cstddef>
@@ -88,6 +89,23 @@ void classify_row(const std::uint8_t* row, std::int32_t width, OnRun&& on_run) {
     on_run(x, end - x, colour, classify_pixel(colour));
     x = end;
   }
+}
+
+// Writes the attribute code of each of a row's `width` pixels to `codes`.
+// False when a pixel is not a palette colour (a marker or an illegal
+// colour): such a row needs classify_row. No branch per pixel, so it costs
+// the same whether the row's runs are long or short.
+inline bool palette_row_codes(const std::uint8_t* row, std::int32_t width, std::uint8_t* codes) {
+  bool all_in_palette = true;
+  for (std::int32_t x = 0; x < width; ++x) {
+    const std::uint8_t* pixel = row_detail::pixel_at(row, x);
+    const std::uint32_t key =
+        std::uint32_t{pixel[2]} << 16 | std::uint32_t{pixel[1]} << 8 | pixel[0];
+    const std::uint8_t code = palette_code(key);
+    codes[x] = code;
+    all_in_palette &= code != kNotInPalette;
+  }
+  return all_in_palette;
 }
 
 }  // namespace zur
