@@ -14,28 +14,25 @@ void AttributePacker::finish() {
 }
 
 void AttributePacker::add_codes(const std::uint8_t* codes, std::size_t count) {
+  // Counted apart from the runs, as add counts pixels when they arrive.
+  for (std::size_t i = 0; i < count; ++i) ++histogram_[codes[i]];
+  if (count > 0 && pending_ == kNoRun) pending_ = codes[0];
   while (count > 0) {
     // A part of n codes ends at most n runs, so the batch cannot fill inside it.
     const std::size_t part = std::min(count, kBatchTokens);
     if (kBatchTokens - batched_ < part) write_batch();
-    int pending = pending_;
+    auto pending = static_cast<std::uint8_t>(pending_);
     std::uint32_t length = run_length_;
-    std::uint32_t counted = length;  // pixels of the pending run already in the histogram
     std::size_t batched = batched_;
     for (std::size_t i = 0; i < part; ++i) {
       const std::uint8_t code = codes[i];
       if (code != pending || length == kMaxRunLength) {
-        if (pending != kNoRun) {
-          batch_[batched++] = run_token(static_cast<std::uint8_t>(pending), length);
-          histogram_[static_cast<std::size_t>(pending)] += length - counted;
-        }
+        batch_[batched++] = run_token(pending, length);
         pending = code;
         length = 0;
-        counted = 0;
       }
       ++length;
     }
-    if (pending != kNoRun) histogram_[static_cast<std::size_t>(pending)] += length - counted;
     pending_ = pending;
     run_length_ = length;
     batched_ = batched;

@@ -12,6 +12,7 @@
 #include "engine/attrmap/attribute_map.h"
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
+#include "engine/level/byte_order.h"
 
 namespace zur {
 
@@ -96,16 +97,19 @@ void classify_row(const std::uint8_t* row, std::int32_t width, OnRun&& on_run) {
 // colour): such a row needs classify_row. No branch per pixel, so it costs
 // the same whether the row's runs are long or short.
 inline bool palette_row_codes(const std::uint8_t* row, std::int32_t width, std::uint8_t* codes) {
-  bool all_in_palette = true;
-  for (std::int32_t x = 0; x < width; ++x) {
-    const std::uint8_t* pixel = row_detail::pixel_at(row, x);
-    const std::uint32_t key =
-        std::uint32_t{pixel[2]} << 16 | std::uint32_t{pixel[1]} << 8 | pixel[0];
-    const std::uint8_t code = palette_code(key);
-    codes[x] = code;
-    all_in_palette &= code != kNotInPalette;
+  using row_detail::pixel_at;
+  std::uint8_t missing = 0;
+  // Four bytes at a time, blue lowest: the key and the next pixel's blue. The
+  // last pixel's fourth byte would lie past the row.
+  for (std::int32_t x = 0; x + 1 < width; ++x) {
+    codes[x] = palette_code(get_le32(pixel_at(row, x)) & 0xFFFFFF);
+    missing |= codes[x] == kNotInPalette;
   }
-  return all_in_palette;
+  const std::uint8_t* last = pixel_at(row, width - 1);
+  codes[width - 1] =
+      palette_code(std::uint32_t{last[2]} << 16 | std::uint32_t{last[1]} << 8 | last[0]);
+  missing |= codes[width - 1] == kNotInPalette;
+  return missing == 0;
 }
 
 }  // namespace zur

@@ -20,4 +20,9 @@ inline std::uint16_t get_le16(const std::uint8_t* at) {
   return static_cast<std::uint16_t>(at[0] | (at[1] << 8));
 }
 
+inline std::uint32_t get_le32(const std::uint8_t* at) {
+  return std::uint32_t{at[0]} | std::uint32_t{at[1]} << 8 | std::uint32_t{at[2]} << 16 |
+         std::uint32_t{at[3]} << 24;
+}
+
 }  // namespace zur
