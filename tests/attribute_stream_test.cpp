@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <optional>
 #include <random>
@@ -169,6 +170,40 @@ TEST(PackAttributeMap, StreamEqualsThePerPixelPackingForRunsAroundBlockSizes) {
       EXPECT_EQ(packed.stats.unpacked, std::int64_t{width} * height) << row;
       EXPECT_EQ(packed.stats.packed + 2, static_cast<std::int64_t>(packed.bytes.size())) << row;
     }
+  }
+}
+
+// Rows after a row of short runs are classified pixel by pixel: noisy rows
+// between rows of one colour (runs across row ends and past the length
+// limit), and an illegal pixel inside a noisy row, which takes the run walk.
+TEST(PackAttributeMap, NoisyRowsGiveThePerPixelStream) {
+  const Colour colours[] = {kAir, kLand, kWhite, kCyan};
+  const int code_of[] = {0, 1, 7, 33};
+  std::mt19937 random(7);
+  for (int width : {1, 2, 5, 1500, 5000}) {
+    const int height = 7, illegal_x = width / 2, illegal_y = 4;
+    TgaBuilder picture(width, height);
+    std::vector<int> codes;
+    std::array<std::int64_t, 256> histogram{};
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        // Rows 1 and 4 have no two equal pixels side by side: a run per pixel.
+        const int colour = y % 3 == 2   ? 1
+                           : y % 3 == 1 ? (x + y) % 4
+                                        : static_cast<int>(random() % 4);
+        const bool illegal = x == illegal_x && y == illegal_y;
+        picture.set(x, y, illegal ? kIllegal : colours[colour]);
+        codes.push_back(illegal ? 0 : code_of[colour]);
+        ++histogram[static_cast<std::size_t>(codes.back())];
+      }
+    }
+    const test::ScannedMap scanned = test::scan_map(picture);
+    const std::string name = "width " + std::to_string(width);
+    EXPECT_EQ(scanned.stream, reference_stream(codes)) << name;
+    EXPECT_EQ(scanned.findings->packing.histogram, histogram) << name;
+    ASSERT_TRUE(scanned.findings->first_illegal) << name;
+    EXPECT_EQ(scanned.findings->first_illegal->x, illegal_x) << name;
+    EXPECT_EQ(scanned.findings->first_illegal->y, illegal_y) << name;
   }
 }
 

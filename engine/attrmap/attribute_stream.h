@@ -43,6 +43,10 @@ class AttributePacker {
     }
   }
 
+  // Adds one pixel of each code, as add(code, 1) for each would, with the
+  // packer's state held in locals: a noise map is one run per pixel.
+  void add_codes(const std::uint8_t* codes, std::size_t count);
+
   // Writes the pending run, if any pixel was added, and the end token.
   void finish();
 

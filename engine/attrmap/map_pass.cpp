@@ -1,17 +1,42 @@
 #include "engine/attrmap/map_pass.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "engine/attrmap/row_classifier.h"
 
 namespace zur {
 
+namespace {
+
+// Rows whose runs averaged fewer pixels than this are classified pixel by
+// pixel: walking runs costs a few nanoseconds per run, and a run per pixel
+// is the worst case. The row before decides, as neighbouring rows are alike.
+constexpr std::int64_t kShortRunPixels = 4;
+
+std::int64_t runs_of_codes(const std::uint8_t* codes, std::int32_t width) {
+  std::int64_t runs = 1;
+  for (std::int32_t x = 1; x < width; ++x) runs += codes[x] != codes[x - 1];
+  return runs;
+}
+
+}  // namespace
+
 ConversionResult scan_attribute_map(const MapHeader& header, RowSource& rows,
                                     MapFindings& findings) {
   AttributePacker packer(findings.stream);
+  std::vector<std::uint8_t> codes(static_cast<std::size_t>(header.width));
+  std::int64_t runs = 0;  // in the row before
   for (std::int32_t y = 0; y < header.height; ++y) {
     const std::uint8_t* row = rows.next_row();
     if (row == nullptr) return ConversionResult::kAttributeMapMissing;
+    if (runs * kShortRunPixels > header.width &&
+        palette_row_codes(row, header.width, codes.data())) {
+      packer.add_codes(codes.data(), codes.size());
+      runs = runs_of_codes(codes.data(), header.width);
+      continue;
+    }
+    runs = 0;
     classify_row(row, header.width,
                  [&](std::int32_t x, std::int32_t length, const Rgb& colour, PixelClass pixel) {
                    if (pixel.marker != nullptr) {
@@ -20,6 +45,7 @@ ConversionResult scan_attribute_map(const MapHeader& header, RowSource& rows,
                      findings.first_illegal = IllegalPixel{colour, x, y};
                    }
                    packer.add(pixel.code, static_cast<std::uint32_t>(length));
+                   ++runs;
                  });
   }
   packer.finish();

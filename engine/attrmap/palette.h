@@ -141,15 +141,24 @@ constexpr SlotTable kSlots = [] {
 
 }  // namespace palette_detail
 
-// The attribute code of a colour, or nothing for an illegal colour. Constant
-// time: one hash and one comparison. Inline, since it runs once per run of
-// pixels and a noise map is one run per pixel.
-inline std::optional<std::uint8_t> classify_colour(const Rgb& colour) {
+inline constexpr std::uint8_t kNotInPalette = palette_detail::kEmptySlot;
+
+// The attribute code of the colour with this key (red, green, blue from the
+// high byte down), or kNotInPalette. Without branches, so that a whole row
+// can be classified pixel by pixel. An empty slot's colour is black, which
+// has a slot of its own, so it never matches.
+inline std::uint8_t palette_code(std::uint32_t key) {
   using namespace palette_detail;
-  const std::uint32_t key = colour_key(colour);
   const Slot& slot = kSlots[slot_of(key, kMultiplier)];
-  if (slot.code == kEmptySlot || slot.colour != key) return std::nullopt;
-  return slot.code;
+  return slot.colour == key ? slot.code : kNotInPalette;
+}
+
+// The attribute code of a colour, or nothing for an illegal colour. Constant
+// time: one hash and one comparison.
+inline std::optional<std::uint8_t> classify_colour(const Rgb& colour) {
+  const std::uint8_t code = palette_code(palette_detail::colour_key(colour));
+  if (code == kNotInPalette) return std::nullopt;
+  return code;
 }
 
 }  // namespace zur

@@ -2,6 +2,7 @@
 // object marker (with the code the level gets under the object), or an
 // illegal colour. Rows are walked in runs of equal pixels, so a long run is
 // classified once; the conversion and any check of a map share this walk.
+// Rows of short runs are cheaper classified pixel by pixel without branches.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +12,7 @@
 #include "engine/attrmap/attribute_map.h"
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
+#include "engine/level/byte_order.h"
 
 namespace zur {
 
@@ -88,6 +90,26 @@ void classify_row(const std::uint8_t* row, std::int32_t width, OnRun&& on_run) {
     on_run(x, end - x, colour, classify_pixel(colour));
     x = end;
   }
+}
+
+// Writes the attribute code of each of a row's `width` pixels to `codes`.
+// False when a pixel is not a palette colour (a marker or an illegal
+// colour): such a row needs classify_row. No branch per pixel, so it costs
+// the same whether the row's runs are long or short.
+inline bool palette_row_codes(const std::uint8_t* row, std::int32_t width, std::uint8_t* codes) {
+  using row_detail::pixel_at;
+  std::uint8_t missing = 0;
+  // Four bytes at a time, blue lowest: the key and the next pixel's blue. The
+  // last pixel's fourth byte would lie past the row.
+  for (std::int32_t x = 0; x + 1 < width; ++x) {
+    codes[x] = palette_code(get_le32(pixel_at(row, x)) & 0xFFFFFF);
+    missing |= codes[x] == kNotInPalette;
+  }
+  const std::uint8_t* last = pixel_at(row, width - 1);
+  codes[width - 1] =
+      palette_code(std::uint32_t{last[2]} << 16 | std::uint32_t{last[1]} << 8 | last[0]);
+  missing |= codes[width - 1] == kNotInPalette;
+  return missing == 0;
 }
 
 }  // namespace zur

@@ -21,7 +21,8 @@ inline std::uint16_t get_le16(const std::uint8_t* at) {
 }
 
 inline std::uint32_t get_le32(const std::uint8_t* at) {
-  return get_le16(at) | std::uint32_t{get_le16(at + 2)} << 16;
+  return std::uint32_t{at[0]} | std::uint32_t{at[1]} << 8 | std::uint32_t{at[2]} << 16 |
+         std::uint32_t{at[3]} << 24;
 }
 
 }  // namespace zur
