@@ -29,8 +29,8 @@ ConversionResult compile_attribute_map(const std::string& map_path, LevelFile& o
   if (packed != ConversionResult::kSuccess) return packed;
   prompts.set_progress(progress::kStreamPacked);
 
-  // The report announces success, so everything must be on disk before it.
-  if (!out.flush()) return ConversionResult::kCannotAccessOutput;
+  // The report announces success, so the level must be in place before it.
+  if (!out.commit()) return ConversionResult::kCannotAccessOutput;
   show_conversion_report(facts, conversion);
   return ConversionResult::kSuccess;
 }

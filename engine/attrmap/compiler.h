@@ -18,9 +18,10 @@ inline constexpr int kObjectsPlaced = 70;
 inline constexpr int kStreamPacked = 100;
 }  // namespace progress
 
-// Appends to `out`, which the caller opened and closes. Moves the progress
-// bar through the steps above as the passes go; ConversionResult::kSuccess once the report
-// has been shown, or the first failing stage's result.
+// Appends to `out`, which the caller opened, and commits it before the
+// report. Moves the progress bar through the steps above as the passes go;
+// ConversionResult::kSuccess once the report has been shown, or the first
+// failing stage's result.
 ConversionResult compile_attribute_map(const std::string& map_path, LevelFile& out,
                                        Conversion& conversion);
 

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <new>
+
 #include "engine/level/level_writer.h"
 #include "engine/level/source_files.h"
 
@@ -45,9 +47,16 @@ ConversionResult Converter::run_job(std::string_view prefix) {
     conversion_.prompts.show_message(message.text, message.icon);
     return ConversionResult::kNoFilename;
   }
-  const WriteOutcome outcome = write_level_file(conversion_);
+  const std::string level_path = conversion_.prefix + std::string(suffix::kLevelFile);
+  WriteOutcome outcome{ConversionResult::kNotEnoughMemory, true};
+  try {
+    outcome = write_level_file(conversion_, level_path);
+  } catch (const std::bad_alloc&) {
+    // Whatever ran out of memory, the job fails like any other, and the
+    // batch goes on.
+  }
   if (outcome.result != ConversionResult::kSuccess && outcome.level_file_opened) {
-    ::unlink((conversion_.prefix + std::string(suffix::kLevelFile)).c_str());
+    ::unlink(level_path.c_str());
   }
   const ResultMessage message = result_message(outcome.result, conversion_.prefix);
   if (!message.text.empty()) conversion_.prompts.show_message(message.text, message.icon);

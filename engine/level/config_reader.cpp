@@ -1,9 +1,11 @@
 #include "engine/level/config_reader.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "engine/level/ascii.h"
 #include "engine/level/byte_order.h"
@@ -13,6 +15,7 @@ namespace zur {
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::size_t kReadBlockSize = std::size_t{1} << 16;
 // Commas of triples and sign pairs only count among a value's first characters.
 constexpr std::size_t kCommaSearchLength = 100;
 
@@ -21,23 +24,59 @@ struct Line {
   bool ended_file;  // no line feed followed: the file ended during the read
 };
 
-// Splits the file into lines as a text-mode line reader would: a carriage
-// return before the line feed is not part of the line.
+// The next block of a config file's bytes; empty at its end.
+using NextBlock = std::function<std::string_view()>;
+
+// Splits the bytes of a config file into lines as a text-mode line reader
+// would: a carriage return before the line feed is not part of the line, and
+// a UTF-8 byte order mark before the first line is dropped. Only the first
+// kMaxConfigLine characters of a line are kept, so a line of any length, fed
+// in blocks, costs bounded memory.
 class LineReader {
  public:
-  explicit LineReader(std::string_view text) : rest_(text) {}
+  explicit LineReader(NextBlock next_block) : next_block_(std::move(next_block)) {
+    line_.reserve(kept_limit());
+  }
 
   Line next() {
-    const std::size_t feed = rest_.find('\n');
-    const bool ended = feed == std::string_view::npos;
-    std::string_view line = rest_.substr(0, feed);
-    rest_.remove_prefix(ended ? rest_.size() : feed + 1);
+    line_.clear();
+    for (;;) {
+      if (block_.empty()) block_ = next_block_();
+      if (block_.empty()) return finish(true);
+      const std::size_t feed = block_.find('\n');
+      keep(block_.substr(0, feed));
+      block_.remove_prefix(feed == std::string_view::npos ? block_.size() : feed + 1);
+      if (feed != std::string_view::npos) return finish(false);
+    }
+  }
+
+ private:
+  // One character more than a line keeps, to see a carriage return that
+  // ends a line of exactly kMaxConfigLine characters; the first line also
+  // has room for the byte order mark.
+  std::size_t kept_limit() const {
+    return kMaxConfigLine + 1 + (first_line_ ? kUtf8ByteOrderMark.size() : 0);
+  }
+
+  void keep(std::string_view piece) {
+    const std::size_t room = kept_limit() - std::min(kept_limit(), line_.size());
+    line_.append(piece.substr(0, room));
+  }
+
+  Line finish(bool ended) {
+    std::string_view line = line_;
+    if (first_line_ && line.starts_with(kUtf8ByteOrderMark)) {
+      line.remove_prefix(kUtf8ByteOrderMark.size());
+    }
+    first_line_ = false;
     if (!ended && !line.empty() && line.back() == '\r') line.remove_suffix(1);
     return {line.substr(0, kMaxConfigLine), ended};
   }
 
- private:
-  std::string_view rest_;
+  NextBlock next_block_;
+  std::string_view block_;
+  std::string line_;
+  bool first_line_ = true;
 };
 
 bool is_space(char c) {
@@ -75,11 +114,7 @@ class ConfigReader {
   ConfigReader(LevelSettings& settings, FoundFlags& found, WarningList& warnings)
       : settings_(settings), found_(found), warnings_(warnings) {}
 
-  ConfigOutcome read(std::string_view text) {
-    if (text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
-      text.remove_prefix(kUtf8ByteOrderMark.size());
-    }
-    LineReader lines(text);
+  ConfigOutcome read(LineReader& lines) {
     std::size_t counted = 0;
     for (;;) {
       const Line line = lines.next();
@@ -207,17 +242,24 @@ void reset_found_flags(FoundFlags& found) {
 ConfigOutcome parse_level_config(std::string_view text, LevelSettings& settings, FoundFlags& found,
                                  WarningList& warnings) {
   reset_found_flags(found);
-  return ConfigReader(settings, found, warnings).read(text);
+  LineReader lines([text]() mutable { return std::exchange(text, {}); });
+  return ConfigReader(settings, found, warnings).read(lines);
 }
 
 ConfigOutcome read_level_config(const std::string& path, LevelSettings& settings, FoundFlags& found,
                                 WarningList& warnings) {
-  std::string text;
-  if (!read_text_file(path, text)) {
-    reset_found_flags(found);
-    return ConfigOutcome::kMissing;
-  }
-  return parse_level_config(text, settings, found, warnings);
+  reset_found_flags(found);
+  InputFile file;
+  if (!file.open(path)) return ConfigOutcome::kMissing;
+  std::string block(kReadBlockSize, '\0');
+  bool failed = false;
+  LineReader lines([&]() -> std::string_view {
+    const std::optional<std::size_t> got = file.read_text_block(block.data(), block.size());
+    if (!got) failed = true;
+    return {block.data(), got.value_or(0)};
+  });
+  const ConfigOutcome outcome = ConfigReader(settings, found, warnings).read(lines);
+  return failed ? ConfigOutcome::kMissing : outcome;
 }
 
 }  // namespace zur

@@ -3,6 +3,8 @@
 // map compiler append the rest.
 #pragma once
 
+#include <string>
+
 #include "engine/level/conversion.h"
 #include "engine/level/result.h"
 
@@ -15,7 +17,9 @@ struct WriteOutcome {
   bool level_file_opened;
 };
 
-// Writes conversion.prefix + ".lev" from the sources beside it.
-WriteOutcome write_level_file(Conversion& conversion);
+// Writes the level file at `level_path` (normally conversion.prefix +
+// ".lev") from the sources beside the prefix. The file is put in place whole
+// before the report is shown; on failure the path holds no new level.
+WriteOutcome write_level_file(Conversion& conversion, const std::string& level_path);
 
 }  // namespace zur
