@@ -50,7 +50,9 @@ class LevelFile {
   bool commit();
 
  private:
-  static constexpr std::size_t kBufferSize = std::size_t{1} << 20;
+  // Large enough that a write costs little next to filling it, small enough
+  // to come from the allocator's pools rather than a fresh mapping each time.
+  static constexpr std::size_t kBufferSize = std::size_t{1} << 16;
 
   void append_slow(const void* data, std::size_t count);
   void write_out(const std::uint8_t* data, std::size_t count);
