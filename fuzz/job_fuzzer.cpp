@@ -1,9 +1,11 @@
-// Fuzzes a whole conversion job. The input is split into the level's
-// sources (config text, level picture, parallax picture, attribute map),
-// which are written into a folder of this process on a memory file system
-// (/dev/shm when there is one) and converted as a level; the level file is
-// removed before the next input.
-#include <fuzzer/FuzzedDataProvider.h>
+// Fuzzes a whole conversion job. The input holds the level's sources: its
+// last byte says which are present (bits 0 to 2: config, level picture,
+// parallax picture; bit 3 set leaves out the attribute map), then the config
+// text, the level picture and the parallax picture each end at a backslash
+// followed by another character (two backslashes stand for one), and the rest
+// is the attribute map. They are written into a folder of this process on a
+// memory file system (/dev/shm when there is one) and converted as a level;
+// the level file is removed before the next input.
 #include <unistd.h>
 
 #include <cstddef>

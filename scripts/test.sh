@@ -2,7 +2,8 @@
 # Installs what is missing, builds the project with its dialog and runs every
 # test twice: in a normal build, and in a build with AddressSanitizer and
 # UndefinedBehaviorSanitizer. The dialog's tests run on a virtual screen
-# (xvfb-run), so no display is needed.
+# (xvfb-run), so no display is needed. Last, each fuzz target runs for a
+# fixed number of inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,3 +17,5 @@ ctest --test-dir build/release --output-on-failure
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DZUR_SANITIZE=ON -DZUR_BUILD_GUI=ON
 cmake --build build/sanitize -j "$jobs"
 ctest --test-dir build/sanitize --output-on-failure
+
+scripts/fuzz.sh
