@@ -6,6 +6,7 @@
 // is the attribute map. They are written into a folder of this process on a
 // memory file system (/dev/shm when there is one) and converted as a level;
 // the level file is removed before the next input.
+#include <fuzzer/FuzzedDataProvider.h>
 #include <unistd.h>
 
 #include <cstddef>
