@@ -3,7 +3,7 @@
 # test twice: in a normal build, and in a build with AddressSanitizer and
 # UndefinedBehaviorSanitizer. The dialog's tests run on a virtual screen
 # (xvfb-run; one under the openbox window manager, driven by xdotool), so no
-# display is needed.
+# display is needed. Last, each fuzz target runs for a fixed number of inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,3 +19,5 @@ ctest --test-dir build/release --output-on-failure
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DZUR_SANITIZE=ON -DZUR_BUILD_GUI=ON
 cmake --build build/sanitize -j "$jobs"
 ctest --test-dir build/sanitize --output-on-failure
+
+scripts/fuzz.sh

@@ -1,8 +1,11 @@
 #include "engine/level/config_reader.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
+#include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -94,6 +97,76 @@ TEST(ConfigFile, EmptyFileIsIncompleteWithoutWarnings) {
   EXPECT_EQ(out.result, ConfigOutcome::kIncomplete);
   EXPECT_EQ(out.warnings, kNoWarnings);
   for (std::size_t i = 0; i < kCountedKeywords; ++i) EXPECT_FALSE(out.found[i]) << i;
+}
+
+// Reads the file at `path` as read_config reads a text.
+ReadOutcome read_config_file(const std::string& path) {
+  ReadOutcome out{};
+  out.found.fill(true);
+  WarningList warnings;
+  out.result = read_level_config(path, out.settings, out.found, warnings);
+  out.warnings = warnings.texts();
+  return out;
+}
+
+void expect_same(const ReadOutcome& file, const ReadOutcome& text, const std::string& row) {
+  EXPECT_EQ(file.result, text.result) << row;
+  EXPECT_EQ(file.settings.bytes(), text.settings.bytes()) << row;
+  EXPECT_EQ(file.found, text.found) << row;
+  EXPECT_EQ(file.warnings, text.warnings) << row;
+}
+
+// A config text of lines near the length the reader keeps, carriage
+// returns, byte order marks and keywords; long enough to span several of
+// the blocks a file is read in.
+std::string random_config(std::mt19937& random) {
+  static const std::vector<std::string> kPieces = {
+      "/MAKER",   "/maker", "/CIVIL",       "/PARA", "/SIGNTEXT2", "/NONSENSE",  "yes",
+      "12,34,56", "\r",     "\xEF\xBB\xBF", "a,b",   "",           "-2147483649"};
+  std::string text;
+  const int lines = std::uniform_int_distribution<int>(0, 60)(random);
+  for (int i = 0; i < lines; ++i) {
+    std::string line = kPieces[random() % kPieces.size()];
+    const int pad = std::uniform_int_distribution<int>(0, 4)(random);
+    if (pad > 0) line.append(random() % 2 ? 155 + pad : random() % 70000, 'x');
+    if (random() % 4 == 0) line += '\r';
+    text += line + (random() % 16 == 0 ? "" : "\n");
+  }
+  if (random() % 3 == 0) text = "\xEF\xBB\xBF" + text;
+  return text;
+}
+
+TEST(ConfigFile, FileReadsLikeTheSameTextInMemory) {
+  std::mt19937 random(8);
+  test::TempDir dir;
+  for (int round = 0; round < 150; ++round) {
+    const std::string text = random_config(random);
+    dir.write("level.TXT", text);
+    expect_same(read_config_file(dir.prefix("level.TXT")), read_config(text),
+                "round " + std::to_string(round));
+  }
+}
+
+// A hole of a sparse file reads as zeros, however long: a config of 100 GB
+// costs neither its size in memory nor the time to read it all.
+TEST(ConfigFile, HugeSparseFileReadsLikeAShortOne) {
+  const std::string head = test::complete_config() + "a line with a hole: ";
+  const std::string tail = "\n/MAKER\nafter the hole\n";
+  constexpr off_t kHole = off_t{100} << 30;
+  test::TempDir dir;
+  dir.write("level.TXT", head);
+  const std::string path = dir.prefix("level.TXT");
+  ASSERT_EQ(::truncate(path.c_str(), kHole), 0);
+  const ReadOutcome zeros = read_config(head + std::string(4000, '\0'));
+  expect_same(read_config_file(path), zeros, "hole at the end");
+
+  {
+    std::ofstream file(path, std::ios::binary | std::ios::app);
+    file << tail;
+  }
+  const ReadOutcome both = read_config(head + std::string(4000, '\0') + tail);
+  EXPECT_EQ(text_at(both.settings, field::kMaker), "after the hole");
+  expect_same(read_config_file(path), both, "hole inside a line");
 }
 
 // --- Keyword lines and the count of twenty ---

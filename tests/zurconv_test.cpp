@@ -187,7 +187,7 @@ TEST(Zurconv, RepairQuestionIsAnsweredNo) {
                          "is repairing place.. [y/N] n\n");
 }
 
-TEST(Zurconv, FailedWriteIsAFailure) {
+TEST(Zurconv, RefusedLevelFileIsAFailure) {
   TempDir dir;
   test::write_level(dir, "level", kAllAir);
   std::filesystem::create_symlink("/dev/full", dir.path() / "level.lev");

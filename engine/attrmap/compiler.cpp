@@ -32,8 +32,8 @@ ConversionResult compile(const MapHeader& header, MapBytes& map, LevelFile& out,
   if (!findings->stream.copy_to(out)) return ConversionResult::kNotEnoughMemory;
   prompts.set_progress(progress::kStreamPacked);
 
-  // The report announces success, so everything must be on disk before it.
-  if (!out.flush()) return ConversionResult::kCannotAccessOutput;
+  // The report announces success, so the level must be in place before it.
+  if (!out.commit()) return ConversionResult::kCannotAccessOutput;
   show_conversion_report({header.width, header.height, findings->objects.count, findings->packing},
                          conversion);
   return ConversionResult::kSuccess;

@@ -24,10 +24,11 @@ inline constexpr int kObjectsPlaced = 70;
 inline constexpr int kStreamPacked = 100;
 }  // namespace progress
 
-// Appends to `out`, which the caller opened and closes. Moves the progress
-// bar through the steps above; ConversionResult::kSuccess once the report has
-// been shown, or the first failing stage's result. The map is read
-// `block_bytes` at a time (whole rows, at least one).
+// Appends to `out`, which the caller opened, and commits it before the
+// report. Moves the progress bar through the steps above;
+// ConversionResult::kSuccess once the report has been shown, or the first
+// failing stage's result. The map is read `block_bytes` at a time (whole
+// rows, at least one).
 ConversionResult compile_attribute_map(const std::string& map_path, LevelFile& out,
                                        Conversion& conversion,
                                        std::size_t block_bytes = kMapBlockBytes);

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <new>
+
 #include "engine/level/level_writer.h"
 #include "engine/level/source_files.h"
 
@@ -50,7 +52,13 @@ ConversionResult Converter::run_job(std::string_view prefix, std::string level_f
     conversion_.prompts.show_message(message.text, message.icon);
     return ConversionResult::kNoFilename;
   }
-  const WriteOutcome outcome = write_level_file(conversion_);
+  WriteOutcome outcome{ConversionResult::kNotEnoughMemory, true};
+  try {
+    outcome = write_level_file(conversion_);
+  } catch (const std::bad_alloc&) {
+    // Whatever ran out of memory, the job fails like any other, and the
+    // batch goes on.
+  }
   if (outcome.result != ConversionResult::kSuccess && outcome.level_file_opened) {
     ::unlink(conversion_.level_file.c_str());
   }

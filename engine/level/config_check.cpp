@@ -72,9 +72,6 @@ class ConfigChecker {
       : file_(file), problems_(problems) {}
 
   void check(std::string_view text) {
-    if (text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
-      text.remove_prefix(kUtf8ByteOrderMark.size());
-    }
     LineReader lines(text);
     for (std::int64_t number = 1;; ++number) {
       const Line line = lines.next();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "engine/level/ascii.h"
 #include "engine/level/byte_order.h"
@@ -14,16 +15,14 @@ namespace {
 
 using namespace config_text;
 
+constexpr std::size_t kReadBlockSize = std::size_t{1} << 16;
+
 class ConfigReader {
  public:
   ConfigReader(LevelSettings& settings, FoundFlags& found, WarningList& warnings)
       : settings_(settings), found_(found), warnings_(warnings) {}
 
-  ConfigOutcome read(std::string_view text) {
-    if (text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
-      text.remove_prefix(kUtf8ByteOrderMark.size());
-    }
-    LineReader lines(text);
+  ConfigOutcome read(LineReader& lines) {
     std::size_t counted = 0;
     for (;;) {
       const Line line = lines.next();
@@ -151,17 +150,24 @@ void reset_found_flags(FoundFlags& found) {
 ConfigOutcome parse_level_config(std::string_view text, LevelSettings& settings, FoundFlags& found,
                                  WarningList& warnings) {
   reset_found_flags(found);
-  return ConfigReader(settings, found, warnings).read(text);
+  LineReader lines(text);
+  return ConfigReader(settings, found, warnings).read(lines);
 }
 
 ConfigOutcome read_level_config(const std::string& path, LevelSettings& settings, FoundFlags& found,
                                 WarningList& warnings) {
-  std::string text;
-  if (!read_text_file(path, text)) {
-    reset_found_flags(found);
-    return ConfigOutcome::kMissing;
-  }
-  return parse_level_config(text, settings, found, warnings);
+  reset_found_flags(found);
+  InputFile file;
+  if (!file.open(path)) return ConfigOutcome::kMissing;
+  std::string block(kReadBlockSize, '\0');
+  bool failed = false;
+  LineReader lines([&]() -> std::string_view {
+    const std::optional<std::size_t> got = file.read_text_block(block.data(), block.size());
+    if (!got) failed = true;
+    return {block.data(), got.value_or(0)};
+  });
+  const ConfigOutcome outcome = ConfigReader(settings, found, warnings).read(lines);
+  return failed ? ConfigOutcome::kMissing : outcome;
 }
 
 }  // namespace zur

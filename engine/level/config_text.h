@@ -6,9 +6,12 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "engine/level/config_reader.h"
 
@@ -19,28 +22,77 @@ inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 inline constexpr std::size_t kCommaSearchLength = 100;
 
 struct Line {
-  std::string_view text;    // cut to kMaxConfigLine characters
-  std::size_t length = 0;   // before the cut
-  bool ended_file = false;  // no line feed followed: the file ended during the read
+  std::string_view text;     // cut to kMaxConfigLine characters
+  std::uint64_t length = 0;  // before the cut
+  bool ended_file = false;   // no line feed followed: the file ended during the read
 };
 
-// Splits the file into lines as a text-mode line reader would: a carriage
-// return before the line feed is not part of the line.
+// The next block of a config file's bytes; empty at its end.
+using NextBlock = std::function<std::string_view()>;
+
+// Splits the bytes of a config file into lines as a text-mode line reader
+// would: a carriage return before the line feed is not part of the line, and
+// a UTF-8 byte order mark before the first line is dropped. Only the first
+// kMaxConfigLine characters of a line are kept, so a line of any length, fed
+// in blocks, costs bounded memory.
 class LineReader {
  public:
-  explicit LineReader(std::string_view text) : rest_(text) {}
+  explicit LineReader(NextBlock next_block) : next_block_(std::move(next_block)) {
+    line_.reserve(kept_limit());
+  }
+  // The whole text at once.
+  explicit LineReader(std::string_view text)
+      : LineReader([text]() mutable { return std::exchange(text, {}); }) {}
 
   Line next() {
-    const std::size_t feed = rest_.find('\n');
-    const bool ended = feed == std::string_view::npos;
-    std::string_view line = rest_.substr(0, feed);
-    rest_.remove_prefix(ended ? rest_.size() : feed + 1);
-    if (!ended && !line.empty() && line.back() == '\r') line.remove_suffix(1);
-    return {line.substr(0, kMaxConfigLine), line.size(), ended};
+    line_.clear();
+    length_ = 0;
+    for (;;) {
+      if (block_.empty()) block_ = next_block_();
+      if (block_.empty()) return finish(true);
+      const std::size_t feed = block_.find('\n');
+      const std::string_view piece = block_.substr(0, feed);
+      if (!piece.empty()) last_ = piece.back();
+      length_ += piece.size();
+      keep(piece);
+      block_.remove_prefix(feed == std::string_view::npos ? block_.size() : feed + 1);
+      if (feed != std::string_view::npos) return finish(false);
+    }
   }
 
  private:
-  std::string_view rest_;
+  // One character more than a line keeps, to see a carriage return that
+  // ends a line of exactly kMaxConfigLine characters; the first line also
+  // has room for the byte order mark.
+  std::size_t kept_limit() const {
+    return kMaxConfigLine + 1 + (first_line_ ? kUtf8ByteOrderMark.size() : 0);
+  }
+
+  void keep(std::string_view piece) {
+    const std::size_t room = kept_limit() - std::min(kept_limit(), line_.size());
+    line_.append(piece.substr(0, room));
+  }
+
+  Line finish(bool ended) {
+    std::string_view line = line_;
+    if (first_line_ && line.starts_with(kUtf8ByteOrderMark)) {
+      line.remove_prefix(kUtf8ByteOrderMark.size());
+      length_ -= kUtf8ByteOrderMark.size();
+    }
+    first_line_ = false;
+    if (!ended && length_ > 0 && last_ == '\r') {
+      --length_;
+      if (line.size() > length_) line.remove_suffix(1);
+    }
+    return {line.substr(0, kMaxConfigLine), length_, ended};
+  }
+
+  NextBlock next_block_;
+  std::string_view block_;
+  std::string line_;
+  std::uint64_t length_ = 0;
+  char last_ = 0;  // the last character of the line, whether kept or not
+  bool first_line_ = true;
 };
 
 inline bool is_space(char c) {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace zur {
@@ -55,6 +56,30 @@ bool read_text_file(const std::string& path, std::string& text) {
   if (!file.open(path)) return false;
   text.resize(file.size());
   return file.read_exact(text.data(), text.size());
+}
+
+std::optional<std::size_t> InputFile::read_text_block(char* into, std::size_t count) {
+  if (position_ >= size_ || count == 0) return 0;
+  const off_t data = ::lseek(fd_, static_cast<off_t>(position_), SEEK_DATA);
+  // No more data after the position: the rest of the file is one hole.
+  const std::uint64_t hole_end =
+      data >= 0 ? static_cast<std::uint64_t>(data) : (errno == ENXIO ? size_ : position_);
+  if (hole_end > position_) {
+    const std::size_t zeros =
+        static_cast<std::size_t>(std::min<std::uint64_t>(count, hole_end - position_));
+    std::fill_n(into, zeros, '\0');
+    position_ = hole_end;
+    return zeros;
+  }
+  for (;;) {
+    const ssize_t got = ::pread(fd_, into, count, static_cast<off_t>(position_));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return std::nullopt;
+    position_ += static_cast<std::uint64_t>(got);
+    // A file cut short while it is read ends there.
+    if (got == 0) position_ = size_;
+    return static_cast<std::size_t>(got);
+  }
 }
 
 }  // namespace zur

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace zur {
@@ -23,13 +24,20 @@ class InputFile {
   bool read_exact(void* into, std::size_t count);
   // Reads at a position without moving the file position.
   bool read_at(std::uint64_t offset, void* into, std::size_t count);
+  // Reads the next bytes of a text, up to `count`: 0 at its end, nothing on
+  // a failure. A hole in a sparse file reads as zeros, and no zero byte ends
+  // a line: of a long hole only one block of zeros is delivered and the rest
+  // skipped, so a file costs the time of its data, not of its size.
+  std::optional<std::size_t> read_text_block(char* into, std::size_t count);
 
  private:
   int fd_ = -1;
   std::uint64_t size_ = 0;
+  std::uint64_t position_ = 0;  // of read_text_block
 };
 
-// The whole file as text; false when it cannot be opened or read.
+// The whole file as text; false when it cannot be opened or read. For the
+// check's small files only: a config file is read with read_text_block.
 bool read_text_file(const std::string& path, std::string& text);
 
 }  // namespace zur

@@ -1,27 +1,150 @@
 #include "engine/level/level_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
+
+#include "engine/level/temporary_file.h"
 
 namespace zur {
+namespace {
+
+constexpr int kMostLinksFollowed = 40;
+constexpr mode_t kPermissionBits = 0777;
+
+ConversionResult opening_failure(int error) {
+  return error == EACCES ? ConversionResult::kNoAccessToOutput
+                         : ConversionResult::kCannotAccessOutput;
+}
+
+std::string folder_of(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file that writing through `path` would reach: symbolic links followed,
+// a relative one from the folder that holds it. It need not exist.
+std::string final_target(std::string path) {
+  for (int followed = 0; followed < kMostLinksFollowed; ++followed) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    std::string link(static_cast<std::size_t>(info.st_size) + 1, '\0');
+    const ssize_t length = ::readlink(path.c_str(), link.data(), link.size());
+    if (length < 0 || static_cast<std::size_t>(length) >= link.size()) return path;
+    link.resize(static_cast<std::size_t>(length));
+    path = link.starts_with('/') ? link : folder_of(path) + "/" + link;
+  }
+  return path;  // a loop: opening it fails
+}
+
+bool is_one_of(const struct stat& file, std::span<const std::string> paths) {
+  for (const std::string& path : paths) {
+    struct stat other {};
+    if (::stat(path.c_str(), &other) == 0 && other.st_dev == file.st_dev &&
+        other.st_ino == file.st_ino) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// A new file in `folder` that has no name until it is linked in, or -1.
+int create_unnamed(const std::string& folder) {
+  // Read and write for everyone the umask allows, like any file a user saves.
+  return ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+}
+
+// A new file under a fresh temporary name beside `target`, registered for
+// removal on interruption; -1 with errno set when none can be made.
+int create_named(const std::string& target, std::string& name) {
+  constexpr int kAttempts = 16;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    const InterruptsHeld held;
+    name = temporary_name_for(target);
+    const int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      remove_on_interrupt(name);
+      return fd;
+    }
+    if (errno != EEXIST) break;
+  }
+  const int error = errno;
+  name.clear();
+  errno = error;
+  return -1;
+}
+
+// Gives the unnamed file `fd` a temporary name beside `target`, registered
+// for removal on interruption; false when the system cannot.
+bool link_in(int fd, const std::string& target, std::string& name) {
+  const std::string descriptor = "/proc/self/fd/" + std::to_string(fd);
+  const InterruptsHeld held;
+  name = temporary_name_for(target);
+  if (::linkat(AT_FDCWD, descriptor.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) != 0 &&
+      ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) != 0) {
+    name.clear();
+    return false;
+  }
+  remove_on_interrupt(name);
+  return true;
+}
+
+void remove_temporary(std::string& name) {
+  const InterruptsHeld held;
+  ::unlink(name.c_str());
+  remove_on_interrupt({});
+  name.clear();
+}
+
+}  // namespace
 
 LevelFile::LevelFile() : buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(kBufferSize)) {}
 
 LevelFile::~LevelFile() {
-  close();
+  discard();
 }
 
-ConversionResult LevelFile::open(const std::string& path) {
+ConversionResult LevelFile::open(const std::string& path, std::span<const std::string> sources) {
   // The system would stop the name at a zero byte and write to another file.
   if (path.find('\0') != std::string::npos) return ConversionResult::kCannotAccessOutput;
-  // Read and write for everyone the umask allows, like any file a user saves.
-  fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd_ >= 0) return ConversionResult::kSuccess;
-  return errno == EACCES ? ConversionResult::kNoAccessToOutput
-                         : ConversionResult::kCannotAccessOutput;
+  target_ = final_target(path);
+  struct stat existing {};
+  const bool exists = ::stat(target_.c_str(), &existing) == 0;
+  if (!exists && errno != ENOENT) return opening_failure(errno);
+  // Never write into a pipe or a device, nor over a source of the level.
+  if (exists && (!S_ISREG(existing.st_mode) || is_one_of(existing, sources))) {
+    return ConversionResult::kCannotAccessOutput;
+  }
+  // A level file that may not be written stays as it is.
+  int in_place = -1;
+  if (exists) {
+    in_place = ::open(target_.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    if (in_place < 0) return opening_failure(errno);
+  }
+
+  fd_ = create_unnamed(folder_of(target_));
+  unnamed_ = fd_ >= 0;
+  if (!unnamed_) fd_ = create_named(target_, temporary_name_);
+  const int error = errno;
+  if (fd_ >= 0) {
+    if (exists) {
+      ::fchmod(fd_, existing.st_mode & kPermissionBits);
+      ::close(in_place);
+    }
+    return ConversionResult::kSuccess;
+  }
+  // The folder takes no temporary file: write over the level as it stands.
+  if (exists && ::ftruncate(in_place, 0) == 0) {
+    fd_ = in_place;
+    return ConversionResult::kSuccess;
+  }
+  if (in_place >= 0) ::close(in_place);
+  return opening_failure(error);
 }
 
 void LevelFile::append_slow(const void* data, std::size_t count) {
@@ -76,12 +199,31 @@ void LevelFile::write_out(const std::uint8_t* data, std::size_t count) {
   }
 }
 
-bool LevelFile::close() {
-  if (fd_ < 0) return !failed_;
-  flush();
-  if (::close(fd_) != 0) failed_ = true;
+bool LevelFile::commit() {
+  if (fd_ < 0) return committed_;
+  committed_ = flush() && put_in_place();
+  discard();
+  return committed_;
+}
+
+bool LevelFile::put_in_place() {
+  if (unnamed_ && !link_in(fd_, target_, temporary_name_)) return false;
+  unnamed_ = false;
+  const int fd = std::exchange(fd_, -1);
+  if (::close(fd) != 0) return false;
+  if (temporary_name_.empty()) return true;  // written in place
+  const InterruptsHeld held;
+  if (::rename(temporary_name_.c_str(), target_.c_str()) != 0) return false;
+  remove_on_interrupt({});
+  temporary_name_.clear();
+  return true;
+}
+
+// Closes the file and removes its temporary name, if it still has them.
+void LevelFile::discard() {
+  if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  return !failed_;
+  if (!temporary_name_.empty()) remove_temporary(temporary_name_);
 }
 
 }  // namespace zur

@@ -64,12 +64,23 @@ void write_header(const LevelSettings& settings, std::uint32_t picture_size,
   out.append(header.data(), header.size());
 }
 
-ConversionResult write_sections(Conversion& conversion, LevelFile& out) {
-  const std::string& prefix = conversion.prefix;
+struct SourcePaths {
+  std::string config;
+  std::string image;
+  std::string parallax;
+  std::string map;
+};
+
+SourcePaths find_sources(const std::string& prefix) {
+  return {find_source(prefix, suffix::kConfig), find_source(prefix, suffix::kLevelImage),
+          find_source(prefix, suffix::kParallaxImage), find_source(prefix, suffix::kAttributeMap)};
+}
+
+ConversionResult write_sections(Conversion& conversion, const SourcePaths& sources,
+                                LevelFile& out) {
   LevelSettings& settings = conversion.settings;
   settings.reset_to_defaults();
-  const std::string config_path = find_source(prefix, suffix::kConfig);
-  switch (read_level_config(config_path, settings, conversion.found, conversion.warnings)) {
+  switch (read_level_config(sources.config, settings, conversion.found, conversion.warnings)) {
     case ConfigOutcome::kMissing:
       return ConversionResult::kConfigFileMissing;
     case ConfigOutcome::kIncomplete:
@@ -79,18 +90,15 @@ ConversionResult write_sections(Conversion& conversion, LevelFile& out) {
       break;
   }
 
-  const std::string image_path = find_source(prefix, suffix::kLevelImage);
-  const std::string parallax_path = find_source(prefix, suffix::kParallaxImage);
-  const std::string map_path = find_source(prefix, suffix::kAttributeMap);
   std::uint64_t picture_size = level_format::kMapSizeSectionSize;
   if (!settings.gg_level()) {
-    const std::optional<std::uint64_t> length = picture_length(image_path);
+    const std::optional<std::uint64_t> length = picture_length(sources.image);
     if (!length) return ConversionResult::kLevelJpegMissing;
     picture_size = *length;
   }
   std::uint64_t parallax_size = 0;
   if (settings.para()) {
-    const std::optional<std::uint64_t> length = picture_length(parallax_path);
+    const std::optional<std::uint64_t> length = picture_length(sources.parallax);
     if (!length) return ConversionResult::kParallaxJpegMissing;
     parallax_size = *length;
   }
@@ -99,22 +107,22 @@ ConversionResult write_sections(Conversion& conversion, LevelFile& out) {
       std::numeric_limits<std::uint32_t>::max()) {
     return ConversionResult::kNotEnoughMemory;
   }
-  conversion.sources_read = {config_path, map_path};
-  if (!settings.gg_level()) conversion.sources_read.push_back(image_path);
-  if (settings.para()) conversion.sources_read.push_back(parallax_path);
+  conversion.sources_read = {sources.config, sources.map};
+  if (!settings.gg_level()) conversion.sources_read.push_back(sources.image);
+  if (settings.para()) conversion.sources_read.push_back(sources.parallax);
 
   write_header(settings, static_cast<std::uint32_t>(picture_size),
                static_cast<std::uint32_t>(parallax_size), out);
   if (settings.gg_level()) {
-    const ConversionResult written = write_map_size(map_path, out);
+    const ConversionResult written = write_map_size(sources.map, out);
     if (written != ConversionResult::kSuccess) return written;
-  } else if (!copy_picture(image_path, picture_size, out)) {
+  } else if (!copy_picture(sources.image, picture_size, out)) {
     return ConversionResult::kLevelJpegMissing;
   }
-  if (settings.para() && !copy_picture(parallax_path, parallax_size, out)) {
+  if (settings.para() && !copy_picture(sources.parallax, parallax_size, out)) {
     return ConversionResult::kParallaxJpegMissing;
   }
-  return compile_attribute_map(map_path, out, conversion);
+  return compile_attribute_map(sources.map, out, conversion);
 }
 
 }  // namespace
@@ -122,12 +130,18 @@ ConversionResult write_sections(Conversion& conversion, LevelFile& out) {
 WriteOutcome write_level_file(Conversion& conversion) {
   conversion.warnings.reset();
   conversion.sources_read.clear();
+  const SourcePaths sources = find_sources(conversion.prefix);
+  const std::array<std::string, 4> source_list = {sources.config, sources.image, sources.parallax,
+                                                  sources.map};
   LevelFile out;
-  const ConversionResult opened = out.open(conversion.level_file);
+  const ConversionResult opened = out.open(conversion.level_file, source_list);
   if (opened != ConversionResult::kSuccess) return {opened, false};
-  const ConversionResult written = write_sections(conversion, out);
-  if (!out.close() && written == ConversionResult::kSuccess)
+  const ConversionResult written = write_sections(conversion, sources, out);
+  // The compiler commits before its report; this only catches a success
+  // that did not.
+  if (written == ConversionResult::kSuccess && !out.commit()) {
     return {ConversionResult::kCannotAccessOutput, true};
+  }
   return {written, true};
 }
 

@@ -3,6 +3,8 @@
 // map compiler append the rest.
 #pragma once
 
+#include <string>
+
 #include "engine/level/conversion.h"
 #include "engine/level/result.h"
 
@@ -16,7 +18,8 @@ struct WriteOutcome {
 };
 
 // Writes conversion.level_file from the sources named by conversion.prefix,
-// listing them in conversion.sources_read.
+// listing them in conversion.sources_read. The file is put in place whole
+// before the report is shown; on failure the path holds no new level.
 WriteOutcome write_level_file(Conversion& conversion);
 
 }  // namespace zur

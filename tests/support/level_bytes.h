@@ -101,7 +101,7 @@ inline std::vector<std::uint8_t> appended_bytes(const TempDir& dir,
     LevelFile out;
     EXPECT_EQ(out.open((dir.path() / "out.bin").string()), ConversionResult::kSuccess);
     write(out);
-    EXPECT_TRUE(out.close());
+    EXPECT_TRUE(out.commit());
   }
   return dir.read("out.bin");
 }

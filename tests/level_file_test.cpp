@@ -1,0 +1,293 @@
+// The level file is put in place whole or not at all: what is at its path
+// before, odd files there, failures, signals and kills at any moment.
+#include "engine/level/level_file.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <new>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/level/batch.h"
+#include "engine/level/temporary_file.h"
+#include "tests/support/level_sources.h"
+#include "tests/support/scripted_prompts.h"
+
+namespace zur {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+const test::TgaBuilder kMap(6, 3);
+const std::string kOldLevel = "old level";
+
+Bytes to_bytes(const std::string& text) {
+  return {text.begin(), text.end()};
+}
+
+std::set<std::string> names_in(const test::TempDir& dir) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir.path())) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+ConversionResult convert(const test::TempDir& dir, test::ScriptedPrompts& prompts) {
+  Converter converter(prompts, [] { return 0u; });
+  return converter.run_job(dir.prefix("lvl"));
+}
+
+mode_t permissions_of(const fs::path& path) {
+  struct stat info {};
+  EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+  return info.st_mode & 0777;
+}
+
+// Runs `body` in a child as the unprivileged user "nobody" (file modes do not
+// bind the super-user); the child's exit status is what `body` returned, 99
+// when privileges could not be dropped.
+int as_nobody(const std::function<int()>& body) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(99);
+    ::_exit(body());
+  }
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+// Odd things at the level file's path fail before anything is written and
+// are left as they were; the sources stay whole.
+TEST(LevelFileSafety, OddOutputPathsGiveCannotAccessAndAreLeftAlone) {
+  struct Case {
+    const char* name;
+    std::function<void(const test::TempDir&)> make;
+    fs::file_type kept;
+  };
+  const fs::path tga = "lvl.TGA";
+  const Case cases[] = {
+      {"named pipe", [](const auto& d) { ::mkfifo((d.path() / "lvl.lev").c_str(), 0600); },
+       fs::file_type::fifo},
+      {"folder", [](const auto& d) { fs::create_directory(d.path() / "lvl.lev"); },
+       fs::file_type::directory},
+      {"device", [](const auto& d) { fs::create_symlink("/dev/null", d.path() / "lvl.lev"); },
+       fs::file_type::symlink},
+      {"link to the map", [&](const auto& d) { fs::create_symlink(tga, d.path() / "lvl.lev"); },
+       fs::file_type::symlink},
+      {"hard link to the map",
+       [&](const auto& d) { fs::create_hard_link(d.path() / tga, d.path() / "lvl.lev"); },
+       fs::file_type::regular},
+      {"hard link to the config",
+       [](const auto& d) { fs::create_hard_link(d.path() / "lvl.TXT", d.path() / "lvl.lev"); },
+       fs::file_type::regular},
+  };
+  for (const Case& c : cases) {
+    test::TempDir dir;
+    test::write_level(dir, "lvl", kMap);
+    const Bytes map = dir.read("lvl.TGA");
+    const Bytes config = dir.read("lvl.TXT");
+    c.make(dir);
+    const std::set<std::string> before = names_in(dir);
+    test::ScriptedPrompts prompts;
+    EXPECT_EQ(convert(dir, prompts), ConversionResult::kCannotAccessOutput) << c.name;
+    EXPECT_EQ(fs::symlink_status(dir.path() / "lvl.lev").type(), c.kept) << c.name;
+    EXPECT_EQ(dir.read("lvl.TGA"), map) << c.name;
+    EXPECT_EQ(dir.read("lvl.TXT"), config) << c.name;
+    EXPECT_EQ(names_in(dir), before) << c.name;
+  }
+}
+
+TEST(LevelFileSafety, SymbolicLinkIsFollowedAndItsTargetReplaced) {
+  test::TempDir dir;
+  test::write_level(dir, "lvl", kMap);
+  fs::create_directory(dir.path() / "out");
+  dir.write("out/real.lev", kOldLevel);
+  fs::create_symlink("out/real.lev", dir.path() / "lvl.lev");
+  test::ScriptedPrompts prompts;
+  ASSERT_EQ(convert(dir, prompts), ConversionResult::kSuccess);
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "lvl.lev"));
+  EXPECT_EQ(dir.read("lvl.lev"), dir.read("out/real.lev"));
+  EXPECT_EQ(dir.read("out/real.lev")[0], 'Z');
+  EXPECT_EQ(names_in(dir),
+            (std::set<std::string>{"lvl.TXT", "lvl.JPG", "lvl.TGA", "lvl.lev", "out"}));
+}
+
+TEST(LevelFileSafety, PermissionsOfAnExistingLevelFileAreKept) {
+  for (const mode_t mode : {0600, 0640, 0755}) {
+    test::TempDir dir;
+    test::write_level(dir, "lvl", kMap);
+    dir.write("lvl.lev", kOldLevel);
+    ASSERT_EQ(::chmod((dir.path() / "lvl.lev").c_str(), mode), 0);
+    test::ScriptedPrompts prompts;
+    ASSERT_EQ(convert(dir, prompts), ConversionResult::kSuccess);
+    EXPECT_EQ(permissions_of(dir.path() / "lvl.lev"), mode);
+    EXPECT_NE(dir.read("lvl.lev"), to_bytes(kOldLevel));
+  }
+}
+
+TEST(LevelFileSafety, NewLevelFileGetsTheUmaskPermissions) {
+  test::TempDir dir;
+  test::write_level(dir, "lvl", kMap);
+  const mode_t mask = ::umask(027);
+  test::ScriptedPrompts prompts;
+  const ConversionResult result = convert(dir, prompts);
+  ::umask(mask);
+  ASSERT_EQ(result, ConversionResult::kSuccess);
+  EXPECT_EQ(permissions_of(dir.path() / "lvl.lev"), 0640u);
+}
+
+// Whether the folder and the old level file may be written decides between
+// replacing it, writing it in place and leaving it alone.
+TEST(LevelFileSafety, AccessToFolderAndLevelFile) {
+  struct Case {
+    mode_t folder, level;
+    ConversionResult result;
+    bool kept;
+  };
+  const Case cases[] = {
+      {0777, 0444, ConversionResult::kNoAccessToOutput, true},
+      {0755, 0444, ConversionResult::kNoAccessToOutput, true},
+      {0755, 0666, ConversionResult::kSuccess, false},  // written in place
+      {0777, 0666, ConversionResult::kSuccess, false},
+  };
+  for (const Case& c : cases) {
+    test::TempDir dir;
+    test::write_level(dir, "lvl", kMap);
+    dir.write("lvl.lev", kOldLevel);
+    ASSERT_EQ(::chmod((dir.path() / "lvl.lev").c_str(), c.level), 0);
+    ASSERT_EQ(::chmod(dir.path().c_str(), c.folder), 0);
+    const int status = as_nobody([&] {
+      test::ScriptedPrompts prompts;
+      return convert(dir, prompts) == c.result ? 0 : 1;
+    });
+    ::chmod(dir.path().c_str(), 0755);
+    EXPECT_EQ(status, 0) << std::oct << c.folder << " " << c.level;
+    EXPECT_EQ(dir.read("lvl.lev") == to_bytes(kOldLevel), c.kept) << std::oct << c.folder;
+    EXPECT_EQ(permissions_of(dir.path() / "lvl.lev"), c.level);
+    EXPECT_EQ(names_in(dir), (std::set<std::string>{"lvl.TXT", "lvl.JPG", "lvl.TGA", "lvl.lev"}));
+  }
+}
+
+// A write that fails (here: beyond the file size limit) is result 14, no
+// report, and neither the level file nor a temporary file remains.
+TEST(LevelFileSafety, FailedWriteLeavesNothing) {
+  test::TempDir dir;
+  test::write_level(dir, "lvl", kMap);
+  dir.write("lvl.lev", kOldLevel);
+  const pid_t child = ::fork();
+  ASSERT_NE(child, -1);
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{500, 500};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    test::ScriptedPrompts prompts;
+    prompts.info_answers = {true};
+    const bool refused = convert(dir, prompts) == ConversionResult::kCannotAccessOutput &&
+                         prompts.messages().size() == 1 && prompts.progress.back() == 0;
+    ::_exit(refused ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(names_in(dir), (std::set<std::string>{"lvl.TXT", "lvl.JPG", "lvl.TGA"}));
+}
+
+// Memory running out inside a job fails that job with result 7; the batch
+// goes on with the next level.
+TEST(LevelFileSafety, AllocationFailureFailsTheJobOnly) {
+  struct FailingPrompts : test::ScriptedPrompts {
+    bool failed = false;
+    void set_progress(int position) override {
+      test::ScriptedPrompts::set_progress(position);
+      if (!std::exchange(failed, true)) throw std::bad_alloc();
+    }
+  };
+  test::TempDir dir;
+  test::write_level(dir, "a", kMap);
+  test::write_level(dir, "b", kMap);
+  dir.write("a.lev", kOldLevel);
+  FailingPrompts prompts;
+  Converter converter(prompts);
+  EXPECT_EQ(converter.run_batch(dir.prefix("a") + "|" + dir.prefix("b")),
+            (std::vector<ConversionResult>{ConversionResult::kNotEnoughMemory,
+                                           ConversionResult::kSuccess}));
+  EXPECT_EQ(prompts.messages().front(), "Conversion failed.\nNot enough memory.");
+  EXPECT_FALSE(dir.exists("a.lev"));
+  EXPECT_TRUE(dir.exists("b.lev"));
+}
+
+// A level large enough that a conversion takes a while, killed at several
+// moments: the level file is the old one or the complete new one, and no
+// other file is left.
+TEST(LevelFileSafety, KillAtAnyMomentLeavesOldOrNewLevel) {
+  test::TgaBuilder map(512, 512);
+  for (int y = 0; y < 512; ++y) {
+    for (int x = y % 2; x < 512; x += 2) map.set(x, y, {0, 152, 0});
+  }
+  test::TempDir dir;
+  test::write_level(dir, "lvl", map);
+  dir.write("lvl.JPG", std::string(8 << 20, 'j'));
+  test::ScriptedPrompts prompts;
+  ASSERT_EQ(convert(dir, prompts), ConversionResult::kSuccess);
+  const Bytes complete = dir.read("lvl.lev");
+  const std::set<std::string> sources_and_level = names_in(dir);
+
+  std::set<std::string> outcomes;
+  for (const int signal : {SIGKILL, SIGTERM}) {
+    for (const int delay_us : {0, 1000, 3000, 8000, 20000, 60000}) {
+      dir.write("lvl.lev", kOldLevel);
+      const pid_t child = ::fork();
+      ASSERT_NE(child, -1);
+      if (child == 0) {
+        test::ScriptedPrompts quiet;
+        ::_exit(convert(dir, quiet) == ConversionResult::kSuccess ? 0 : 1);
+      }
+      ::usleep(static_cast<useconds_t>(delay_us));
+      ::kill(child, signal);
+      int status = 0;
+      ASSERT_EQ(::waitpid(child, &status, 0), child);
+      const Bytes level = dir.read("lvl.lev");
+      const bool old_level = level == to_bytes(kOldLevel);
+      EXPECT_TRUE(old_level || level == complete) << signal << " after " << delay_us << " us";
+      EXPECT_EQ(names_in(dir), sources_and_level) << signal << " after " << delay_us << " us";
+      outcomes.insert(old_level ? "old" : "new");
+    }
+  }
+  EXPECT_TRUE(outcomes.contains("old"));  // some kill came before the end
+}
+
+// A registered temporary file is removed when an interrupt ends the program.
+TEST(TemporaryFile, InterruptRemovesTheRegisteredFile) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    test::TempDir dir;
+    const std::string name = temporary_name_for(dir.prefix("lvl.lev"));
+    EXPECT_TRUE(name.starts_with(dir.prefix(".lvl.lev.")));
+    dir.write(fs::path(name).filename().string(), std::string("part"));
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+      remove_on_interrupt(name);
+      ::raise(signal);
+      ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+    EXPECT_TRUE(names_in(dir).empty()) << signal;
+  }
+}
+
+}  // namespace
+}  // namespace zur
