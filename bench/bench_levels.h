@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Large level sources for the benchmarks: attribute maps of a believable
 // terrain and of worst-case noise, with a config file that needs no pictures
 // (GGLEVEL yes, PARA no). Each level is written once per process, on first

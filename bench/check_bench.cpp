@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level check on large attribute maps, to be set beside the mere reading
 // of the same map (BM_ReadMap): the check makes one pass over the map in
 // bounded memory besides the read.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Conversion by the zurconv command on large attribute maps, beside the floor
 // any conversion stands on: streaming the same map file through one reused
 // buffer. Reports, per map, the floor, the conversion's time and its ratio to

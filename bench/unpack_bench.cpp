@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Unpacking throughput: a level file turned back into its sources, beside
 // the conversion of the same sources (BM_Convert), which it is to stay
 // within three times of.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/check_command.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zurconv --check: checks each level's sources and prints their problems,
 // as compiler-style lines or as one JSON document.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Make depfiles in the form GCC's -MD writes and Make, Ninja and CMake read:
 // one rule whose target is the level file and whose prerequisites are the
 // sources it was made from, so a build system reconverts only what changed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/level_info.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What zurlev info tells about a level file: one JSON document per level,
 // and the same facts as text, the document's keys as headings. Texts from
 // the file are shown as JSON strings, so no byte of it reaches a terminal

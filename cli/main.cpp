@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zurconv: converts levels from the command line, for build scripts and
 // build systems.
 #include <unistd.h>

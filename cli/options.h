@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The zurconv command line: options that decide how questions are answered,
 // what is printed and where the level file and its depfile go, and the
 // levels to convert. The options are one table; usage and help come from it.

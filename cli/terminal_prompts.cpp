@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/terminal_prompts.h"
 
 #include <sys/ioctl.h>

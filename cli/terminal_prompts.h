@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The user prompts of zurconv: messages printed verbatim (error messages on
 // the error stream, after a line naming the level), questions answered by
 // the command line's options, and progress drawn as a bar when the error

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/version.h"
 
 #include "zur_version.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The --version text the commands share, in the usual GNU form: the command,
 // the package and the version, then the copyright and the licence.
 #pragma once

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The zurconv package: the level converter as the imported executable
 # zurconv::zurconv, and zurconv_add_level() to convert levels in a build.
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zurlev: looks inside level files, and unpacks a level file back into the
 // sources that rebuild it.
 #include <cstdio>

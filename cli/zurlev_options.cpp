@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/zurlev_options.h"
 
 #include <charconv>

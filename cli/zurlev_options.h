@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The zurlev command line: a command (info or unpack), its options and the
 // level files it works on.
 #pragma once

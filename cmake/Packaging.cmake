@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # CPack set-up: `cpack -G DEB` in a build folder packs everything that
 # `cmake --install` installs into one Debian package, zurconv.
 set(CPACK_PACKAGE_NAME zurconv)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Fails when the guide's colour tables differ from the engine's palette.
 cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${TABLES} guide OUTPUT_VARIABLE tables RESULT_VARIABLE status)

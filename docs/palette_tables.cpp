@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Prints the attribute palette and the marker colours from the engine's own
 // tables, so that the paint programs' palette file and the guide's colour
 // tables can never drift from what the converter accepts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frontend/batch_input.h"
 
 #include <wx/eventfilter.h>

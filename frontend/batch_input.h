@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // While a conversion batch runs, the converter dialog takes no input. The
 // batch lets the toolkit run only to repaint the dialog and to show its
 // message boxes; a key, click or close request that reached the dialog

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frontend/config_file_picker.h"
 
 #include <wx/filedlg.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The config file picker behind the Open button: a file dialog for one or
 // more existing level config files, with the default extension "txt", and
 // the list of level prefixes built from the picked paths for the prefix

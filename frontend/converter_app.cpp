@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frontend/converter_app.h"
 
 #include "frontend/converter_dlg.h"

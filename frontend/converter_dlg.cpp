@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frontend/converter_dlg.h"
 
 #include <wx/accel.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The converter dialog, the program's only window: the prefix field, Convert,
 // Exit, Open and the progress bar. Convert runs the conversion batch on the
 // field's text synchronously, with every message box owned by this dialog;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frontend/converter_icon.h"
 
 #include <wx/icon.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The user prompts of the converter dialog: modal message boxes owned by the
 // dialog, with the program's caption, and the dialog's progress bar. Lives
 // for one Convert command; the dialog must outlive it.

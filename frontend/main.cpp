@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zurconv-gui: the converter dialog as a desktop application.
 #include "frontend/converter_app.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frontend/message_box.h"
 
 #include <wx/artprov.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's message box: its text beside the icon of its kind (error,
 // information or none), the program's caption, and OK, or No and Yes in the
 // platform's order with Yes the default. A question is answered only by Yes

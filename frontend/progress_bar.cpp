@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frontend/progress_bar.h"
 
 #include <string>

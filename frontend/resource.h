@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Identifiers of the converter dialog, its controls and its icon, and the
 // dialog template: caption, texts and every control's place in dialog units.
 // Exit and Open carry the dialog's OK and Cancel ids, so that the toolkit's

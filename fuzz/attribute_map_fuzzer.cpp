@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the attribute map compiler on TGA files in memory: the header
 // checks, the row source, the one pass over the rows (markers, colours,
 // runs), the object section and the report. Blocks of a size taken from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the config file reader on texts in memory.
 #include <cstddef>
 #include <cstdint>

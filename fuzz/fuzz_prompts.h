@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // User prompts for fuzzing: nobody answers, so every question gets the
 // answer that lets the conversion go furthest, and nothing is shown.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes a whole conversion job. The input holds the level's sources: its
 // last byte says which are present (bits 0 to 2: config, level picture,
 // parallax picture; bit 3 set leaves out the attribute map), then the config

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target for the level file reader: any bytes are read without a read
 // outside them, and a file the reader calls sound unpacks its stream.
 #include <cstddef>

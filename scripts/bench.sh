@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the benchmarks in Release and runs them; arguments go to the
 # benchmark program (e.g. --benchmark_filter=noise).
 set -euo pipefail

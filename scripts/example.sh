@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds zurconv and converts the bundled example level, showing its report.
 set -euo pipefail
 cd "$(dirname "$0")/.."

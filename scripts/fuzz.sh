@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets of fuzz/ with clang (AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs them, starting from fuzz/corpus/.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Generates the example level "broken" in examples/: a level with planted
 mistakes for `zurconv --check` to find.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Generates the example level "jungle" in examples/.
 
 Writes jungle.txt (config), jungle.tga (attribute map), jungle.jpg (level

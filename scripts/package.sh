@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package zurconv (the commands, the dialog, its desktop
 # files and the manual pages) in build/package, installing what is missing.
 set -euo pipefail

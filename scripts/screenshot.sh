@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Takes the picture of the converter dialog in docs/dialog.png: the window
 # with its frame under a window manager, during a conversion. The level
 # converted has an illegal colour, so the conversion waits at 70 % for the

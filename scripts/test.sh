@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds the project with its dialog and runs every
 # test twice: in a normal build, and in a build with AddressSanitizer and
 # UndefinedBehaviorSanitizer. The dialog's tests run on a virtual screen

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/attrmap/attribute_map.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zurconv --check end to end: a level with one planted mistake of each kind,
 // read back through the JSON document; the mask's pixels; and that a check
 // leaves every file as it was.

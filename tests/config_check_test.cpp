@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The config check's verdict on single values: which values the conversion
 // stores otherwise than written, and which it stores as written.
 #include "engine/level/config_check.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/depfile.h"
 
 #include <gtest/gtest.h>

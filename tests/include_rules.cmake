@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Fails when an include breaks the engine's one-way dependencies:
 # zur_shared <- zur_attrmap <- zur_level, and nothing of cli/, frontend/ or
 # wx in the engine. Run with -DENGINE_DIR=<source>/engine and

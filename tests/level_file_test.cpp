@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level file is put in place whole or not at all: what is at its path
 // before, odd files there, failures, signals and kills at any moment.
 #include "engine/level/level_file.h"

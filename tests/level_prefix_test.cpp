@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/level/level_prefix.h"
 
 #include <gtest/gtest.h>

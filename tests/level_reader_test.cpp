@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level file reader on damaged files: each problem is named with its
 // byte offset, nothing outside the bytes is read (the sanitizer build checks
 // that), and what a marker could not rebuild is named apart.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The round trip: levels generated from random sources are converted,
 // unpacked and converted again, and must come back byte for byte. Where a
 // level file holds what no sources give, the reader names the field and the

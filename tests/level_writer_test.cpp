@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/level/level_writer.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Blocks of touching markers found row by row agree with a flood fill over
 // the whole grid, on random grids.
 #include "engine/attrmap/marker_blocks.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/attrmap/palette.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/attrmap/report.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/level/source_files.h"
 
 #include <gtest/gtest.h>

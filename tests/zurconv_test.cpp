@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // End-to-end tests of the zurconv command on levels built in temporary
 // folders: what it prints where, how it answers, and its exit status.
 #include <gtest/gtest.h>

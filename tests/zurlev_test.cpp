@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // End-to-end tests of the zurlev command, and its command line.
 #include <gtest/gtest.h>
 

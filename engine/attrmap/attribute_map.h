@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The attribute map: an uncompressed 24-bit TGA whose pixels classify every
 // pixel of the level. Its header is checked against the file's length before
 // any pixel is read; the pixels are then read a block of rows at a time

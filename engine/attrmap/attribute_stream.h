@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The packed attribute stream: the pixels' attribute codes in scan order,
 // packed as run tokens (run_token.h) and ended by the end token. Runs
 // continue across row ends.

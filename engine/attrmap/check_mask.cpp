@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/attrmap/check_mask.h"
 
 #include <png.h>

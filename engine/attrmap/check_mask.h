@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The check's mask picture: a PNG of the attribute map's size, top row first,
 // in which legal pixels are dimmed to grey, illegal pixels are exactly
 // kIllegalMaskColour (no other pixel has that colour) and markers show in one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The attribute map compiler: checks the attribute map's header, reads its
 // rows once, block by block, turning its object markers into the object
 // section and its colours into the packed attribute stream, both appended to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/attrmap/map_check.h"
 
 #include "engine/attrmap/marker_kinds.h"

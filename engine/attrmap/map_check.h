@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The attribute map part of a level check: a visitor fed the map's rows top
 // first that finds what a conversion would silently change or stop at:
 // illegal colours (with the nearest legal one), markers past the object limit

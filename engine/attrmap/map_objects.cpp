@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/attrmap/map_objects.h"
 
 #include "engine/level/byte_order.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Map objects: pixels whose blue channel holds a marker value place an
 // object of the kind that value selects (see marker_kinds.h), one per pixel.
 // Under each object the level gets the code the kind's rule gives, so that no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one pass over the attribute map's rows: every marker pixel becomes an
 // object record, every pixel's code goes into the packed stream, and the
 // first illegal pixel is remembered. The user is asked about it only after

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/attrmap/marker_blocks.h"
 
 #include <numeric>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finds blocks of touching markers: same-kind marker pixels joined by an edge.
 // Each pixel places an object, so a block of several pixels (a brush wider
 // than one pixel) places several objects where one was likely meant. Rows are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The marker kinds: a pixel whose blue channel holds one of these values
 // places a map object of that kind, with parameters taken from the pixel's
 // red and green bits. Under the object the level gets the attribute code the

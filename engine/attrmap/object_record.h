@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The object section of a level file: a little-endian 32-bit count, then one
 // 20-byte record per map object in scan order (by row from the top, then left
 // to right): x and y as little-endian 32-bit numbers, y counted from the top

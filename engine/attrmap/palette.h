@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The attribute palette: the 34 legal attribute map colours and the
 // attribute code each stands for. Only exact colours are legal.
 #pragma once

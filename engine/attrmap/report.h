@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The conversion report, shown after a successful conversion: completion
 // and warnings, statistics on request (packing, memory, objects, shares of
 // the main attribute groups, time, config keywords not given), and hints

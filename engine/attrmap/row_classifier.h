@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What each pixel of a row stands for: a palette colour's attribute code, an
 // object marker (with the code the level gets under the object), or an
 // illegal colour. Rows are walked in runs of equal pixels, so a long run is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/attrmap/row_source.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rows of an attribute map, top row of the level first whatever order the
 // file stores them in, read a block of whole rows at a time into one buffer
 // that every block reuses. A bottom-up file is read block by block from its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The packed attribute stream's token: one run of 1 to 1023 pixels of one
 // attribute code in a little-endian 16-bit number, the length's low two bits
 // in bits 0-1, the code in bits 2-7 and the length's high eight bits in bits

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/attrmap/spill_buffer.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bytes gathered in a bounded buffer that spill to an unnamed temporary file
 // once they outgrow it, then are appended to the level file in one go: the
 // packed attribute stream is made before the object section that precedes

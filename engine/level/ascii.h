@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ASCII letter case, the only case the formats know: keywords, yes/no
 // values and source file names compare without regard to it. Bytes outside
 // A-Z and a-z are never folded, whatever the locale.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The conversion batch: the text of the prefix field split into level
 // prefixes, each converted by its own job. The converter keeps the last job's
 // warnings, settings and found flags readable until the next job.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Little-endian reads and writes: every multi-byte number in a level file or
 // an attribute map is stored low byte first.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The millisecond clock that times a conversion. Readings are unsigned 32-bit
 // and wrap; differences taken in unsigned 32-bit arithmetic stay right across
 // a wrap.

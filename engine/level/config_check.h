@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The config file part of a level check: reads the config text line by line
 // as a conversion does and lists every keyword line, value and line the
 // conversion would skip, cut, store otherwise than written, or never reach.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads a level config file into the level settings record. The file is a
 // list of settings, each a keyword line ("/" and a keyword, any letter case)
 // followed by its value line; every other line is a comment. The record must

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the config reader takes a config file's text apart: its lines and the
 // numbers and commas in its values. Shared by the reader and by the check,
 // which must see the file exactly as a conversion does.

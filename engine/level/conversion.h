@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the stages of one conversion share: the user prompts, the clock, and
 // the objects every job overwrites (prefix, warnings, start time, settings
 // record, found flags). They stay readable after the job until the next one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/level/input_file.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Read-only access to a source file: a regular file opened in binary mode,
 // closed when the object goes away. Reads either deliver every byte asked
 // for or report failure, so a file that shrank while it was read is noticed.

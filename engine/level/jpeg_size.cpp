@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/level/jpeg_size.h"
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The width and height of a JPEG picture, read from its frame header (the
 // SOFn segment) without decoding it. Reads only the given bytes.
 #pragma once

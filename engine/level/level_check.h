@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Checks a level's sources without converting: reads them as a conversion
 // would, through the same source lookup, asks nothing, never opens the level
 // file, and lists every problem with its place. Optionally writes the mask

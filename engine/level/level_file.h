@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level file being written: append-only, gathered in a large buffer so
 // that the many small records of a level cost few system calls. It is built
 // in a temporary file beside the one it replaces and put in place whole, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level file's container: the header (signature, three section offsets,
 // settings record) and the sections that follow it in this order: level
 // picture, parallax picture, then the object section and the packed

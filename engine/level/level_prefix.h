@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Turns what a user names a level by into its level prefix. A command-line
 // argument may be the config file's name; a picked path is a config file.
 // Neither rule ever cuts inside a folder name: "levels/v1.2" stays whole.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads a level file from its bytes without trusting them: every offset and
 // count is checked against the file's length before it is followed, so that
 // nothing outside the bytes is read whatever they say. What is wrong with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the sources that rebuild a level file: the config file, the
 // attribute map (an uncompressed 24-bit TGA, bottom row first) with every
 // object painted back as its marker pixel, and the pictures' bytes. The map

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level file writer: reads the config file into the settings record,
 // writes the level file header and picture sections, and has the attribute
 // map compiler append the rest.

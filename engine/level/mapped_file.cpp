@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/level/mapped_file.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A file's bytes, mapped read-only into memory so that a large level file is
 // read without a copy and its pages are read as they are touched. Unmapped
 // when the object goes; the bytes must not be used after that.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The findings of a level check: each problem of a level's sources with its
 // file, its place (config line, or map pixel with y counted from the top) and
 // a stable code that fixes its severity.

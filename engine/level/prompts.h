@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The engine's only channel to the user. Every call is modal: it returns
 // once the user has seen the message or answered the question. A front end
 // (dialog, command line, test script) implements it.

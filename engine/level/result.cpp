@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/level/result.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Conversion results: the code every stage of a conversion returns, and the
 // message the user is shown for it. kSuccess is the only success; the first
 // failing stage's code ends the conversion. The numbers are the ones users

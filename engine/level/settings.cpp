@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/level/settings.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level settings record: the 924-byte parameter block stored in every
 // level file header, its keyword table and the found flags that tell which
 // keywords the config file gave. The record's bytes are the file format, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/level/settings_sources.h"
 
 #include <algorithm>

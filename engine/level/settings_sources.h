@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The config file that rebuilds a level settings record: for each keyword
 // the value line that the config reader turns back into the field's bytes.
 // Where a record holds bytes that no config file gives, the nearest value is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finds a level's source files. A name is the level prefix plus a suffix
 // (".TXT", ".JPG", "P.JPG", ".TGA"); on a case-sensitive file system a file
 // whose name differs from that only in ASCII letter case is found too.

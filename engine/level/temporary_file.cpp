@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/level/temporary_file.h"
 
 #include <unistd.h>

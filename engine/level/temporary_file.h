@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Temporary files that become level files, and their removal when the
 // program is interrupted: while a name is registered, SIGINT, SIGTERM and
 // SIGHUP remove that file before the signal takes its usual course.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The warning list: non-fatal findings of one conversion, in the order they
 // arose, shown by the conversion report. Reset at the start of every
 // conversion; it stays readable after the conversion ends.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Renders the program icon from its drawing zurconv-gui.svg: the PNGs installed
 # into the desktop's icon theme, and the 32 and 16 pixel XPMs compiled into the
 # dialog, which hold the same pixels as the PNGs of their size.

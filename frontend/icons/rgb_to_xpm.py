@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Writes a square picture of raw 8-bit RGB bytes (standard input) as an XPM
 array of the given name, keeping every colour exactly, so that the dialog's
 compiled icon shows the same pixels as the installed PNG."""

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs zurconv into a staging folder, builds the game project beside
 # this script against it with Ninja, and checks that a level is converted
 # again exactly when one of its sources changes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Convert in the dialog: the batch runs on the field's text, its message
 // boxes are owned by the dialog, and the progress bar moves and is repainted.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frontend/converter_app.h"
 
 #include <gtest/gtest.h>

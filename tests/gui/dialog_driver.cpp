@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/gui/dialog_driver.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers that drive the converter dialog in tests: a modal-dialog hook that
 // answers every message box and file dialog at once and records what was
 // shown, a way to run the dialog modally with a script, and clicks and keys.

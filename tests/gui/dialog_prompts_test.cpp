@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frontend/dialog_prompts.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the dialog's tests inside the started application: CConverterApp is
 // the application object, started with a level prefix on its command line,
 // which it must ignore.

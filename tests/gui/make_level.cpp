@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zur_make_level FOLDER NAME SIZE [illegal]: writes the sources of a level
 // with a SIZE x SIZE attribute map into FOLDER, for the tests that drive the
 // real window and for the screenshot. Below the sky, short runs of land and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frontend/message_box.h"
 
 #include <gtest/gtest.h>

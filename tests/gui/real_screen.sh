@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced by real_window_test.sh and scripts/screenshot.sh: a virtual screen
 # (Xvfb on a free display) with a window manager (openbox), on which
 # zurconv-gui runs in a real window and is driven by real X input (xdotool),

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Drives zurconv-gui as a person would: in a real window on a virtual screen
 # (Xvfb) under a window manager (openbox), with real X input (xdotool).
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/gui/screen_pixels.h"
 
 // Xlib defines macros (None, Bool) that clash with other headers: it is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads the screen as the X server shows it, which is what the user sees: no
 // window manager composites or reparents on the virtual screen of the tests.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The zurconv-gui program itself, run as its own process on the test screen.
 #include <gtest/gtest.h>
 #include <signal.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Fails unless the first (newest) release in the AppStream file METAINFO is
 # VERSION, so that software centres show the version being built.
 file(READ ${METAINFO} text)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading back what a conversion wrote: the object section and the packed
 // attribute stream of a level file, decoded by hand so that tests compare
 // with the format itself and not with the engine's own code. Also runs the

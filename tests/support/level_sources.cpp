@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/support/level_sources.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Builders for level sources in a temporary folder: attribute maps (24-bit
 // TGA), config files and picture stand-ins, so that each test states only
 // what matters to it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a program as a child process in a given folder, its standard input
 // read from /dev/null, and captures its standard output, standard error and
 // exit status. Standard error can be given a pseudo-terminal instead, and

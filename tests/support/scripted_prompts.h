@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A user-prompts object for tests: records every message, question and
 // progress position in order, and answers questions from a script.
 #pragma once
