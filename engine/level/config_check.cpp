@@ -72,8 +72,7 @@ class ConfigChecker {
   ConfigChecker(const std::string& file, std::vector<Problem>& problems)
       : file_(file), problems_(problems) {}
 
-  void check(std::string_view text) {
-    LineReader lines(text);
+  void check(LineReader& lines) {
     for (std::int64_t number = 1;; ++number) {
       const Line line = lines.next();
       check_length(line, number);
@@ -350,8 +349,14 @@ class ConfigChecker {
 
 void check_level_config(std::string_view text, const std::string& file,
                         std::vector<Problem>& problems) {
+  LineReader lines(text);
+  check_level_config(lines, file, problems);
+}
+
+void check_level_config(config_text::LineReader& lines, const std::string& file,
+                        std::vector<Problem>& problems) {
   const std::size_t from = problems.size();
-  ConfigChecker(file, problems).check(text);
+  ConfigChecker(file, problems).check(lines);
   // In line order; the missing keywords, which have no line, last.
   std::stable_sort(problems.begin() + static_cast<std::ptrdiff_t>(from), problems.end(),
                    [](const Problem& a, const Problem& b) {

@@ -16,8 +16,6 @@ namespace {
 
 using namespace config_text;
 
-constexpr std::size_t kReadBlockSize = std::size_t{1} << 16;
-
 class ConfigReader {
  public:
   ConfigReader(LevelSettings& settings, FoundFlags& found, WarningList& warnings)
@@ -158,17 +156,10 @@ ConfigOutcome parse_level_config(std::string_view text, LevelSettings& settings,
 ConfigOutcome read_level_config(const std::string& path, LevelSettings& settings, FoundFlags& found,
                                 WarningList& warnings) {
   reset_found_flags(found);
-  InputFile file;
+  ConfigFileLines file;
   if (!file.open(path)) return ConfigOutcome::kMissing;
-  std::string block(kReadBlockSize, '\0');
-  bool failed = false;
-  LineReader lines([&]() -> std::string_view {
-    const std::optional<std::size_t> got = file.read_text_block(block.data(), block.size());
-    if (!got) failed = true;
-    return {block.data(), got.value_or(0)};
-  });
-  const ConfigOutcome outcome = ConfigReader(settings, found, warnings).read(lines);
-  return failed ? ConfigOutcome::kMissing : outcome;
+  const ConfigOutcome outcome = ConfigReader(settings, found, warnings).read(file.lines());
+  return file.failed() ? ConfigOutcome::kMissing : outcome;
 }
 
 }  // namespace zur

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "engine/level/config_reader.h"
+#include "engine/level/input_file.h"
 
 namespace zur::config_text {
 
@@ -94,6 +95,29 @@ class LineReader {
   std::uint64_t length_ = 0;
   char last_ = 0;  // the last character of the line, whether kept or not
   bool first_line_ = true;
+};
+
+// The lines of a config file, read a block at a time: the file costs the
+// memory of one block and one line whatever its size.
+class ConfigFileLines {
+ public:
+  // False when the file cannot be opened for reading.
+  bool open(const std::string& path) { return file_.open(path); }
+  LineReader& lines() { return lines_; }
+  // True once a read has failed; the lines then end there.
+  bool failed() const { return failed_; }
+
+ private:
+  static constexpr std::size_t kBlockSize = std::size_t{1} << 16;
+
+  InputFile file_;
+  std::string block_ = std::string(kBlockSize, '\0');
+  bool failed_ = false;
+  LineReader lines_{[this]() -> std::string_view {
+    const std::optional<std::size_t> got = file_.read_text_block(block_.data(), block_.size());
+    if (!got) failed_ = true;
+    return {block_.data(), got.value_or(0)};
+  }};
 };
 
 inline bool is_space(char c) {

@@ -52,13 +52,6 @@ bool InputFile::read_at(std::uint64_t offset, void* into, std::size_t count) {
   return true;
 }
 
-bool read_text_file(const std::string& path, std::string& text) {
-  InputFile file;
-  if (!file.open(path)) return false;
-  text.resize(file.size());
-  return file.read_exact(text.data(), text.size());
-}
-
 std::optional<std::size_t> InputFile::read_text_block(char* into, std::size_t count) {
   if (position_ >= size_ || count == 0) return 0;
   const off_t data = ::lseek(fd_, static_cast<off_t>(position_), SEEK_DATA);

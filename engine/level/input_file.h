@@ -37,8 +37,4 @@ class InputFile {
   std::uint64_t position_ = 0;  // of read_text_block
 };
 
-// The whole file as text; false when it cannot be opened or read. For the
-// check's small files only: a config file is read with read_text_block.
-bool read_text_file(const std::string& path, std::string& text);
-
 }  // namespace zur

@@ -65,16 +65,15 @@ class LevelChecker {
   // The settings as the conversion reads them decide which pictures it needs.
   void check_config() {
     const std::string path = find_source(prefix_, suffix::kConfig);
-    std::string text;
-    if (!read_text_file(path, text)) {
-      add(ProblemCode::kSourceMissing, path,
-          "config file missing or unreadable: the conversion fails");
-      return;
-    }
-    check_level_config(text, path, check_.problems);
+    config_text::ConfigFileLines config;
+    if (config.open(path)) check_level_config(config.lines(), path, check_.problems);
     FoundFlags found;
     WarningList warnings;
-    parse_level_config(text, settings_, found, warnings);
+    if (config.failed() ||
+        read_level_config(path, settings_, found, warnings) == ConfigOutcome::kMissing) {
+      add(ProblemCode::kSourceMissing, path,
+          "config file missing or unreadable: the conversion fails");
+    }
   }
 
   void check_map(bool write_mask) {
