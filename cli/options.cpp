@@ -7,7 +7,7 @@
 namespace zur::cli {
 namespace {
 
-struct OptionSpec {
+struct OptionEntry {
   char short_name;         // '\0' when there is only the long name
   std::string_view name;   // without the leading "--"
   std::string_view value;  // the value's name in usage; empty when it takes none
@@ -15,7 +15,7 @@ struct OptionSpec {
   void (*apply)(Options&, std::string value);
 };
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionEntry kOptions[] = {
     {'y', "yes", "", "go on when the attribute map has illegal colours (they become air)",
      [](Options& o, std::string) { o.illegal_colours = IllegalColourAnswer::Yes; }},
     {'n', "no", "",
@@ -45,16 +45,16 @@ constexpr OptionSpec kOptions[] = {
     {'\0', "version", "", "show the version", [](Options& o, std::string) { o.version = true; }},
 };
 
-const OptionSpec* find_short(char name) {
-  for (const OptionSpec& spec : kOptions) {
-    if (spec.short_name != '\0' && spec.short_name == name) return &spec;
+const OptionEntry* find_short(char name) {
+  for (const OptionEntry& entry : kOptions) {
+    if (entry.short_name != '\0' && entry.short_name == name) return &entry;
   }
   return nullptr;
 }
 
-const OptionSpec* find_long(std::string_view name) {
-  for (const OptionSpec& spec : kOptions) {
-    if (spec.name == name) return &spec;
+const OptionEntry* find_long(std::string_view name) {
+  for (const OptionEntry& entry : kOptions) {
+    if (entry.name == name) return &entry;
   }
   return nullptr;
 }
@@ -86,38 +86,38 @@ class Parser {
  private:
   void parse_long(std::string_view text) {
     const std::size_t equals = text.find('=');
-    const OptionSpec* spec = find_long(text.substr(0, equals));
-    if (spec == nullptr || (spec->value.empty() && equals != std::string_view::npos)) {
+    const OptionEntry* entry = find_long(text.substr(0, equals));
+    if (entry == nullptr || (entry->value.empty() && equals != std::string_view::npos)) {
       fail("unknown option --" + std::string(text));
-    } else if (spec->value.empty()) {
-      spec->apply(parsed_.options, {});
+    } else if (entry->value.empty()) {
+      entry->apply(parsed_.options, {});
     } else if (equals != std::string_view::npos) {
-      spec->apply(parsed_.options, std::string(text.substr(equals + 1)));
+      entry->apply(parsed_.options, std::string(text.substr(equals + 1)));
     } else {
-      take_value(*spec, "--" + std::string(spec->name));
+      take_value(*entry, "--" + std::string(entry->name));
     }
   }
 
   // Short options may be grouped: -ys is -y -s, and -qo x.lev is -q -o x.lev.
   void parse_short_group(std::string_view group) {
     for (std::size_t i = 0; i < group.size(); ++i) {
-      const OptionSpec* spec = find_short(group[i]);
-      if (spec == nullptr) return fail("unknown option -" + std::string(1, group[i]));
-      if (spec->value.empty()) {
-        spec->apply(parsed_.options, {});
+      const OptionEntry* entry = find_short(group[i]);
+      if (entry == nullptr) return fail("unknown option -" + std::string(1, group[i]));
+      if (entry->value.empty()) {
+        entry->apply(parsed_.options, {});
       } else if (i + 1 < group.size()) {
-        return spec->apply(parsed_.options, std::string(group.substr(i + 1)));
+        return entry->apply(parsed_.options, std::string(group.substr(i + 1)));
       } else {
-        return take_value(*spec, std::string{'-', group[i]});
+        return take_value(*entry, std::string{'-', group[i]});
       }
     }
   }
 
-  void take_value(const OptionSpec& spec, const std::string& spelled) {
+  void take_value(const OptionEntry& entry, const std::string& spelled) {
     if (next_ == arguments_.size()) {
-      return fail("option " + spelled + " needs a " + std::string(spec.value));
+      return fail("option " + spelled + " needs a " + std::string(entry.value));
     }
-    spec.apply(parsed_.options, arguments_[next_++]);
+    entry.apply(parsed_.options, arguments_[next_++]);
   }
 
   void check_combination() {
@@ -147,17 +147,17 @@ class Parser {
 };
 
 // The option as typed: "-y" and "--yes" joined by `separator`; "--depfile FILE".
-std::string spelled_out(const OptionSpec& spec, std::string_view separator) {
+std::string spelled_out(const OptionEntry& entry, std::string_view separator) {
   std::string text;
-  if (spec.short_name != '\0') text = std::string{'-', spec.short_name} + std::string(separator);
-  text.append("--").append(spec.name);
-  if (!spec.value.empty()) text.append(" ").append(spec.value);
+  if (entry.short_name != '\0') text = std::string{'-', entry.short_name} + std::string(separator);
+  text.append("--").append(entry.name);
+  if (!entry.value.empty()) text.append(" ").append(entry.value);
   return text;
 }
 
 // "-y, --yes", "    --depfile FILE": the option's column in the help.
-std::string help_column(const OptionSpec& spec) {
-  return (spec.short_name != '\0' ? "" : "    ") + spelled_out(spec, ", ");
+std::string help_column(const OptionEntry& entry) {
+  return (entry.short_name != '\0' ? "" : "    ") + spelled_out(entry, ", ");
 }
 
 }  // namespace
@@ -168,17 +168,17 @@ ParsedArguments parse_arguments(const std::vector<std::string>& arguments) {
 
 std::string usage() {
   std::string text = "usage: zurconv";
-  for (const OptionSpec& spec : kOptions) text += " [" + spelled_out(spec, "|") + "]";
+  for (const OptionEntry& entry : kOptions) text += " [" + spelled_out(entry, "|") + "]";
   return text + " LEVEL...";
 }
 
 std::string option_help() {
   std::size_t width = 0;
-  for (const OptionSpec& spec : kOptions) width = std::max(width, help_column(spec).size() + 2);
+  for (const OptionEntry& entry : kOptions) width = std::max(width, help_column(entry).size() + 2);
   std::string text;
-  for (const OptionSpec& spec : kOptions) {
-    std::string column = help_column(spec);
-    std::string_view help = spec.help;
+  for (const OptionEntry& entry : kOptions) {
+    std::string column = help_column(entry);
+    std::string_view help = entry.help;
     for (std::size_t line_end; (line_end = help.find('\n')) != std::string_view::npos;) {
       column.resize(width, ' ');
       text += "  " + column + std::string(help.substr(0, line_end)) + "\n";
