@@ -53,12 +53,12 @@ ConversionResult Converter::run_job(std::string_view prefix, std::string level_f
     conversion_.prompts.show_message(message.text, message.icon);
     return ConversionResult::kNoFilename;
   }
-  WriteOutcome outcome{ConversionResult::kNotEnoughMemory, true};
+  // Out of memory before the level file was opened: the job fails like any
+  // other, the batch goes on, and an existing level file stays as it is.
+  WriteOutcome outcome{ConversionResult::kNotEnoughMemory, false};
   try {
     outcome = write_level_file(conversion_);
   } catch (const std::bad_alloc&) {
-    // Whatever ran out of memory, the job fails like any other, and the
-    // batch goes on.
   }
   if (outcome.result != ConversionResult::kSuccess && outcome.level_file_opened) {
     ::unlink(conversion_.level_file.c_str());

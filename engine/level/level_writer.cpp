@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -137,7 +138,13 @@ WriteOutcome write_level_file(Conversion& conversion) {
   LevelFile out;
   const ConversionResult opened = out.open(conversion.level_file, source_list);
   if (opened != ConversionResult::kSuccess) return {opened, false};
-  const ConversionResult written = write_sections(conversion, sources, out);
+  ConversionResult written = ConversionResult::kNotEnoughMemory;
+  try {
+    written = write_sections(conversion, sources, out);
+  } catch (const std::bad_alloc&) {
+    // Out of memory once the level file was opened: the job removes it.
+    return {ConversionResult::kNotEnoughMemory, true};
+  }
   // The compiler commits before its report; this only catches a success
   // that did not.
   if (written == ConversionResult::kSuccess && !out.commit()) {
