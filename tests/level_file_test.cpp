@@ -10,9 +10,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <new>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -270,6 +272,46 @@ TEST(LevelFileSafety, KillAtAnyMomentLeavesOldOrNewLevel) {
 }
 
 // A registered temporary file is removed when an interrupt ends the program.
+// Appends, overwrites and insertions at random places and of sizes around
+// the buffer's give the bytes the same edits give a byte vector.
+TEST(LevelFileContent, InsertAndOverwriteMatchAVector) {
+  std::mt19937 random(11);
+  const auto below = [&](std::size_t n) { return n == 0 ? 0 : random() % n; };
+  for (int trial = 0; trial < 40; ++trial) {
+    test::TempDir dir;
+    Bytes expected;
+    {
+      LevelFile out;
+      ASSERT_EQ(out.open((dir.path() / "level.lev").string()), ConversionResult::kSuccess);
+      for (int edit = 0; edit < 8; ++edit) {
+        const std::size_t sizes[] = {0, 1, 20, 65535, 65536, 200000};
+        Bytes data(sizes[below(6)] + below(3));
+        for (std::uint8_t& byte : data) byte = static_cast<std::uint8_t>(random());
+        const std::size_t at = below(expected.size() + 1);
+        const std::size_t overwrite = std::min(data.size(), expected.size() - at);
+        switch (random() % 3) {
+          case 0:
+            out.append(data.data(), data.size());
+            expected.insert(expected.end(), data.begin(), data.end());
+            break;
+          case 1:
+            out.insert(at, data.data(), data.size());
+            expected.insert(expected.begin() + static_cast<std::ptrdiff_t>(at), data.begin(),
+                            data.end());
+            break;
+          default:
+            out.write_at(at, data.data(), overwrite);
+            std::copy_n(data.begin(), overwrite,
+                        expected.begin() + static_cast<std::ptrdiff_t>(at));
+        }
+        ASSERT_EQ(out.size(), expected.size()) << "trial " << trial << ", edit " << edit;
+      }
+      ASSERT_TRUE(out.commit());
+    }
+    ASSERT_EQ(dir.read("level.lev"), expected) << "trial " << trial;
+  }
+}
+
 TEST(TemporaryFile, InterruptRemovesTheRegisteredFile) {
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
     test::TempDir dir;

@@ -231,6 +231,25 @@ TEST(ObjectSection, MarkersPastTheLimitAreDroppedButRepainted) {
   }
 }
 
+// A noisy map's stream outgrows the level file's buffer and is on disk before
+// the objects are known: the section goes in before it, the stream intact.
+TEST(ObjectSection, GoesBeforeAStreamAlreadyWritten) {
+  constexpr int kSize = 300;  // a run per pixel: 180,000 bytes of stream
+  const Colour legal[] = {{0, 0, 0}, {0, 152, 0}, {255, 255, 255}, {0, 255, 255}};
+  TgaBuilder noise(kSize, kSize);
+  for (int i = 0; i < kSize * kSize; ++i) noise.set(i % kSize, i / kSize, legal[i % 4]);
+  for (const int markers : {0, 1, 1024}) {
+    TgaBuilder picture = noise;
+    for (int i = 0; i < markers; ++i) {
+      const int at = kSize * kSize - 1 - i * 37;  // from the last pixel back
+      picture.set(at % kSize, at / kSize, {std::uint8_t(i), 0, 140});
+    }
+    const test::CompiledParts parts = test::compile_map(picture);
+    EXPECT_EQ(parts.objects.size(), 4u + 20 * static_cast<std::size_t>(markers)) << markers;
+    EXPECT_EQ(parts.stream, test::scan_map(picture).stream) << markers;
+  }
+}
+
 TEST(ObjectSection, AdjacentMarkersPlaceAnObjectEach) {
   const test::CompiledParts parts =
       test::compile_map(TgaBuilder(4, 2).set(1, 1, {5, 0, 140}).set(2, 1, {6, 0, 140}));

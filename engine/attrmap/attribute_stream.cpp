@@ -2,7 +2,6 @@
 #include "engine/attrmap/attribute_stream.h"
 
 #include <algorithm>
-#include <numeric>
 
 #include "engine/level/byte_order.h"
 
@@ -17,17 +16,15 @@ void AttributePacker::finish() {
 namespace {
 
 bool each_differs_from_the_one_before(const std::uint8_t* codes, std::size_t count) {
-  // Counted rather than stopped at the first equal pair, so that it vectorises.
-  std::size_t equal = 0;
-  for (std::size_t i = 1; i < count; ++i) equal += codes[i] == codes[i - 1];
+  // Not stopped at the first equal pair, so that it vectorises.
+  std::uint8_t equal = 0;
+  for (std::size_t i = 1; i < count; ++i) equal |= codes[i] == codes[i - 1];
   return equal == 0;
 }
 
 }  // namespace
 
 void AttributePacker::add_codes(const std::uint8_t* codes, std::size_t count) {
-  // Counted apart from the runs, as add counts pixels when they arrive.
-  for (std::size_t i = 0; i < count; ++i) ++histogram_[codes[i]];
   if (count > 0 && pending_ == kNoRun) pending_ = codes[0];
   while (count > 0) {
     // A part of n codes ends at most n runs, so the batch cannot fill inside it.
@@ -65,15 +62,6 @@ void AttributePacker::add_codes(const std::uint8_t* codes, std::size_t count) {
     codes += part;
     count -= part;
   }
-}
-
-PackStats AttributePacker::stats() const {
-  PackStats stats;
-  stats.packed = tokens_ * std::int64_t{kRunTokenSize};
-  // Every pixel added is in a written run once the stream is finished.
-  stats.unpacked = std::accumulate(histogram_.begin(), histogram_.end(), std::int64_t{0});
-  stats.histogram = histogram_;
-  return stats;
 }
 
 void AttributePacker::write_batch() {

@@ -8,24 +8,26 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "engine/attrmap/palette.h"
 #include "engine/attrmap/run_token.h"
-#include "engine/attrmap/spill_buffer.h"
+#include "engine/level/level_file.h"
 
 namespace zur {
 
 struct PackStats {
-  std::int64_t packed = 0;                    // bytes of runs written, end token not counted
-  std::int64_t unpacked = 0;                  // pixels the runs cover
-  std::array<std::int64_t, 256> histogram{};  // pixels per attribute code
+  std::int64_t packed = 0;    // bytes of runs written, end token not counted
+  std::int64_t unpacked = 0;  // pixels the runs cover
+  CodeCounts histogram{};     // pixels per attribute code
 };
 
-// Turns pixel codes into runs, splitting long runs at the length limit.
+// Turns pixel codes into runs, splitting long runs at the length limit; the
+// pixels are counted by whoever classifies them.
 // Tokens are gathered as numbers and written out a batch at a time: byte
 // stores per token would make the compiler reload the packer's state after
 // each one, as bytes may alias anything.
 class AttributePacker {
  public:
-  explicit AttributePacker(SpillBuffer& out) : out_(out) {}
+  explicit AttributePacker(LevelFile& out) : out_(out) {}
 
   // Inline, as it runs once per run of pixels and a noise map is one run per
   // pixel.
@@ -35,7 +37,6 @@ class AttributePacker {
       pending_ = code;
       run_length_ = 0;
     }
-    histogram_[code] += pixels;
     run_length_ += pixels;
     // A full run is written only once a further pixel arrives for it.
     while (run_length_ > kMaxRunLength) {
@@ -51,8 +52,8 @@ class AttributePacker {
   // Writes the pending run, if any pixel was added, and the end token.
   void finish();
 
-  // Complete once finish() has run.
-  PackStats stats() const;
+  // Bytes of runs written, end token not counted; complete once finish() has run.
+  std::int64_t packed_bytes() const { return tokens_ * std::int64_t{kRunTokenSize}; }
 
  private:
   static constexpr int kNoRun = -1;
@@ -65,10 +66,9 @@ class AttributePacker {
   }
   void write_batch();
 
-  SpillBuffer& out_;
+  LevelFile& out_;
   int pending_ = kNoRun;
   std::uint32_t run_length_ = 0;
-  std::array<std::int64_t, 256> histogram_{};
   std::int64_t tokens_ = 0;  // written out before the batch
   std::size_t batched_ = 0;
   std::array<std::uint16_t, kBatchTokens> batch_;

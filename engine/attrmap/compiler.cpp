@@ -15,22 +15,22 @@ ConversionResult compile(const MapHeader& header, MapBytes& map, LevelFile& out,
                          Conversion& conversion, std::size_t block_bytes) {
   RowSource rows(header, map, block_bytes);
   std::unique_ptr<MapFindings> findings(new (std::nothrow) MapFindings);
-  if (!rows.ready() || !findings || !findings->stream.ready()) {
-    return ConversionResult::kNotEnoughMemory;
-  }
+  if (!rows.ready() || !findings) return ConversionResult::kNotEnoughMemory;
 
   UserPrompts& prompts = conversion.prompts;
   prompts.set_progress(progress::kMapChecked);
-  const ConversionResult scanned = scan_attribute_map(header, rows, *findings);
+  const std::uint64_t objects_at = reserve_object_section(out);
+  const ConversionResult scanned = scan_attribute_map(header, rows, *findings, out);
   if (scanned != ConversionResult::kSuccess) return scanned;
 
   prompts.set_progress(progress::kObjectsPlaced);
-  write_object_section(findings->objects, out);
+  write_object_section(findings->objects, objects_at, out);
+  // The stream is in the level file already; a level never committed is
+  // discarded whole.
   if (findings->first_illegal &&
       !accept_illegal_colours(*findings->first_illegal, conversion.warnings, prompts)) {
     return ConversionResult::kIllegalColours;
   }
-  if (!findings->stream.copy_to(out)) return ConversionResult::kNotEnoughMemory;
   prompts.set_progress(progress::kStreamPacked);
 
   // The report announces success, so the level must be in place before it.

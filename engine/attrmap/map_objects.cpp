@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "engine/attrmap/map_objects.h"
 
+#include <vector>
+
 #include "engine/level/byte_order.h"
 
 namespace zur {
@@ -28,14 +30,24 @@ void place_markers(const MarkerKind& marker, const Rgb& colour, std::int32_t x, 
   }
 }
 
-void write_object_section(const ObjectTable& objects, LevelFile& out) {
+std::uint64_t reserve_object_section(LevelFile& out) {
+  const std::uint64_t at = out.size();
+  const std::array<std::uint8_t, kObjectCountSize> count{};
+  out.append(count.data(), count.size());
+  return at;
+}
+
+void write_object_section(const ObjectTable& objects, std::uint64_t at, LevelFile& out) {
   std::array<std::uint8_t, kObjectCountSize> count{};
   put_le32(count.data(), static_cast<std::uint32_t>(objects.count));
-  out.append(count.data(), count.size());
+  out.write_at(at, count.data(), count.size());
+  std::vector<std::uint8_t> records;
+  records.reserve(objects.count * object_field::kRecordSize);
   for (std::size_t i = 0; i < objects.count; ++i) {
     const ObjectRecordBytes record = encode_object_record(objects.records[i]);
-    out.append(record.data(), record.size());
+    records.insert(records.end(), record.begin(), record.end());
   }
+  out.insert(at + count.size(), records.data(), records.size());
 }
 
 }  // namespace zur

@@ -30,7 +30,13 @@ std::optional<ObjectRecord> marker_object(std::uint8_t red, std::uint8_t green, 
 void place_markers(const MarkerKind& marker, const Rgb& colour, std::int32_t x, std::int32_t y,
                    std::int32_t count, ObjectTable& objects);
 
-// The object count, then each record.
-void write_object_section(const ObjectTable& objects, LevelFile& out);
+// The object section is known only once the whole map is read, after the
+// packed stream that follows it is written: its place is reserved at the
+// end of `out`, then the section is written there, the stream moved on by
+// its records (by nothing for a map without objects). Returns the place.
+std::uint64_t reserve_object_section(LevelFile& out);
+
+// The object count, then each record, at the place reserved.
+void write_object_section(const ObjectTable& objects, std::uint64_t at, LevelFile& out);
 
 }  // namespace zur

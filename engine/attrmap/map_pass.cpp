@@ -2,6 +2,7 @@
 #include "engine/attrmap/map_pass.h"
 
 #include <cstdio>
+#include <numeric>
 #include <vector>
 
 #include "engine/attrmap/row_classifier.h"
@@ -15,24 +16,25 @@ namespace {
 // is the worst case. The row before decides, as neighbouring rows are alike.
 constexpr std::int64_t kShortRunPixels = 4;
 
-std::int64_t runs_of_codes(const std::uint8_t* codes, std::int32_t width) {
-  std::int64_t runs = 1;
+std::int32_t runs_of_codes(const std::uint8_t* codes, std::int32_t width) {
+  std::int32_t runs = 1;
   for (std::int32_t x = 1; x < width; ++x) runs += codes[x] != codes[x - 1];
   return runs;
 }
 
 }  // namespace
 
-ConversionResult scan_attribute_map(const MapHeader& header, RowSource& rows,
-                                    MapFindings& findings) {
-  AttributePacker packer(findings.stream);
+ConversionResult scan_attribute_map(const MapHeader& header, RowSource& rows, MapFindings& findings,
+                                    LevelFile& out) {
+  AttributePacker packer(out);
+  CodeCounts& counts = findings.packing.histogram;
   std::vector<std::uint8_t> codes(static_cast<std::size_t>(header.width));
   std::int64_t runs = 0;  // in the row before
   for (std::int32_t y = 0; y < header.height; ++y) {
     const std::uint8_t* row = rows.next_row();
     if (row == nullptr) return ConversionResult::kAttributeMapMissing;
     if (runs * kShortRunPixels > header.width &&
-        palette_row_codes(row, header.width, codes.data())) {
+        palette_row_codes(row, header.width, codes.data(), counts)) {
       packer.add_codes(codes.data(), codes.size());
       runs = runs_of_codes(codes.data(), header.width);
       continue;
@@ -46,12 +48,14 @@ ConversionResult scan_attribute_map(const MapHeader& header, RowSource& rows,
                      findings.first_illegal = IllegalPixel{colour, x, y};
                    }
                    packer.add(pixel.code, static_cast<std::uint32_t>(length));
+                   counts[pixel.code] += length;
                    ++runs;
                  });
   }
   packer.finish();
-  findings.packing = packer.stats();
-  return findings.stream.good() ? ConversionResult::kSuccess : ConversionResult::kNotEnoughMemory;
+  findings.packing.packed = packer.packed_bytes();
+  findings.packing.unpacked = std::accumulate(counts.begin(), counts.end(), std::int64_t{0});
+  return ConversionResult::kSuccess;
 }
 
 bool accept_illegal_colours(const IllegalPixel& first, WarningList& warnings,

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The one pass over the attribute map's rows: every marker pixel becomes an
-// object record, every pixel's code goes into the packed stream, and the
-// first illegal pixel is remembered. The user is asked about it only after
-// the object section is written, as if the passes had been two.
+// object record, every pixel's code goes into the packed stream, written to
+// the level file as it is made, and the first illegal pixel is remembered. The user is asked about
+// it only after the object section is written, as if the passes had been two.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +12,6 @@
 #include "engine/attrmap/map_objects.h"
 #include "engine/attrmap/palette.h"
 #include "engine/attrmap/row_source.h"
-#include "engine/attrmap/spill_buffer.h"
 #include "engine/level/prompts.h"
 #include "engine/level/result.h"
 #include "engine/level/warnings.h"
@@ -27,16 +26,15 @@ struct IllegalPixel {
 // What the pass found. Large (the object table) and long-lived: allocate it.
 struct MapFindings {
   ObjectTable objects;
-  SpillBuffer stream;  // the packed stream, end token included
   PackStats packing;
   std::optional<IllegalPixel> first_illegal;
 };
 
-// Reads every row of `rows` once. ConversionResult::kAttributeMapMissing
-// when a row cannot be read, kNotEnoughMemory when the stream cannot be
-// spilled; kSuccess otherwise, illegal pixels packed as air.
-ConversionResult scan_attribute_map(const MapHeader& header, RowSource& rows,
-                                    MapFindings& findings);
+// Reads every row of `rows` once and appends the packed stream, end token
+// included, to `out`. ConversionResult::kAttributeMapMissing when a row
+// cannot be read; kSuccess otherwise, illegal pixels packed as air.
+ConversionResult scan_attribute_map(const MapHeader& header, RowSource& rows, MapFindings& findings,
+                                    LevelFile& out);
 
 // Warns and asks whether to go on with illegal colours as air; true for yes.
 bool accept_illegal_colours(const IllegalPixel& first, WarningList& warnings, UserPrompts& prompts);

@@ -144,6 +144,9 @@ constexpr SlotTable kSlots = [] {
 
 inline constexpr std::uint8_t kNotInPalette = palette_detail::kEmptySlot;
 
+// Pixels counted by attribute code; any byte may index it.
+using CodeCounts = std::array<std::int64_t, 256>;
+
 // The attribute code of the colour with this key (red, green, blue from the
 // high byte down), or kNotInPalette. Without branches, so that a whole row
 // can be classified pixel by pixel. An empty slot's colour is black, which

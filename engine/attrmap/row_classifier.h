@@ -93,24 +93,31 @@ void classify_row(const std::uint8_t* row, std::int32_t width, OnRun&& on_run) {
   }
 }
 
-// Writes the attribute code of each of a row's `width` pixels to `codes`.
-// False when a pixel is not a palette colour (a marker or an illegal
-// colour): such a row needs classify_row. No branch per pixel, so it costs
-// the same whether the row's runs are long or short.
-inline bool palette_row_codes(const std::uint8_t* row, std::int32_t width, std::uint8_t* codes) {
+// Writes the attribute code of each of a row's `width` pixels to `codes` and
+// counts them in `counts`. False, with nothing counted, when a pixel is not a
+// palette colour (a marker or an illegal colour): such a row needs
+// classify_row. No branch per pixel, so it costs the same whether the row's
+// runs are long or short.
+inline bool palette_row_codes(const std::uint8_t* row, std::int32_t width, std::uint8_t* codes,
+                              CodeCounts& counts) {
   using row_detail::pixel_at;
-  std::uint8_t missing = 0;
   // Four bytes at a time, blue lowest: the key and the next pixel's blue. The
   // last pixel's fourth byte would lie past the row.
+#pragma GCC unroll 4
   for (std::int32_t x = 0; x + 1 < width; ++x) {
     codes[x] = palette_code(get_le32(pixel_at(row, x)) & 0xFFFFFF);
-    missing |= codes[x] == kNotInPalette;
+    ++counts[codes[x]];
   }
   const std::uint8_t* last = pixel_at(row, width - 1);
   codes[width - 1] =
       palette_code(std::uint32_t{last[2]} << 16 | std::uint32_t{last[1]} << 8 | last[0]);
-  missing |= codes[width - 1] == kNotInPalette;
-  return missing == 0;
+  ++counts[codes[width - 1]];
+  // Looked for afterwards, as a test inside the loop above costs more.
+  std::uint8_t missing = 0;
+  for (std::int32_t x = 0; x < width; ++x) missing |= codes[x] == kNotInPalette;
+  if (missing == 0) return true;
+  for (std::int32_t x = 0; x < width; ++x) --counts[codes[x]];
+  return false;
 }
 
 }  // namespace zur

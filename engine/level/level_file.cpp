@@ -159,26 +159,35 @@ void LevelFile::append_slow(const void* data, std::size_t count) {
   used_ = count;
 }
 
-bool LevelFile::append_file(int fd, std::uint64_t count) {
+void LevelFile::write_at(std::uint64_t at, const void* data, std::size_t count) {
   flush();
-  off_t at = 0;
-  while (count > 0 && !failed_) {
-    const ssize_t copied = ::copy_file_range(fd, &at, fd_, nullptr, count, 0);
-    if (copied < 0 && errno == EINTR) continue;
-    if (copied <= 0) break;
-    count -= static_cast<std::uint64_t>(copied);
-  }
-  // Where the system cannot copy between these files, through the buffer.
-  while (count > 0 && !failed_) {
-    const std::size_t part = static_cast<std::size_t>(std::min<std::uint64_t>(count, kBufferSize));
-    const ssize_t got = ::pread(fd, buffer_.get(), part, at);
+  write_at_offset(at, static_cast<const std::uint8_t*>(data), count);
+}
+
+void LevelFile::insert(std::uint64_t at, const void* data, std::size_t count) {
+  if (count == 0) return;
+  flush();
+  move_towards_end(at, count);
+  write_at_offset(at, static_cast<const std::uint8_t*>(data), count);
+  written_ += count;
+}
+
+// Moves the bytes from `from` to the end by `distance`, through the buffer,
+// the last part first, so that no part is overwritten before it is read.
+void LevelFile::move_towards_end(std::uint64_t from, std::uint64_t distance) {
+  std::uint64_t end = written_;
+  while (end > from && !failed_) {
+    const auto part = static_cast<std::size_t>(std::min<std::uint64_t>(end - from, kBufferSize));
+    const std::uint64_t start = end - part;
+    const ssize_t got = ::pread(fd_, buffer_.get(), part, static_cast<off_t>(start));
     if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return false;
-    write_out(buffer_.get(), static_cast<std::size_t>(got));
-    at += got;
-    count -= static_cast<std::uint64_t>(got);
+    if (got != static_cast<ssize_t>(part)) {
+      failed_ = true;
+      return;
+    }
+    write_at_offset(start + distance, buffer_.get(), part);
+    end = start;
   }
-  return true;
 }
 
 bool LevelFile::flush() {
@@ -188,14 +197,29 @@ bool LevelFile::flush() {
 }
 
 void LevelFile::write_out(const std::uint8_t* data, std::size_t count) {
+  write_at_offset(written_, data, count);
+  written_ += count;
+  // Replacing a file makes the system write the new one to disk first (ext4
+  // does on a rename over a file), and the conversion would wait for all of
+  // a large level there; started as the file grows, that writing overlaps
+  // the conversion.
+  if (written_ - written_back_ >= kWriteBackBytes) {
+    ::sync_file_range(fd_, static_cast<off_t>(written_back_),
+                      static_cast<off_t>(written_ - written_back_), SYNC_FILE_RANGE_WRITE);
+    written_back_ = written_;
+  }
+}
+
+void LevelFile::write_at_offset(std::uint64_t at, const std::uint8_t* data, std::size_t count) {
   while (count > 0 && !failed_) {
-    const ssize_t written = ::write(fd_, data, count);
+    const ssize_t written = ::pwrite(fd_, data, count, static_cast<off_t>(at));
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) {
       failed_ = true;
       return;
     }
     data += written;
+    at += static_cast<std::uint64_t>(written);
     count -= static_cast<std::size_t>(written);
   }
 }

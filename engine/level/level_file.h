@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The level file being written: append-only, gathered in a large buffer so
-// that the many small records of a level cost few system calls. It is built
+// The level file being written: appended to, gathered in a large buffer so
+// that the many small records of a level cost few system calls, with room
+// made afterwards for a section known only once what follows it is written
+// (the objects of a map are known once the stream after them is). It is built
 // in a temporary file beside the one it replaces and put in place whole, so
 // a kill or a crash leaves either the old level file or the complete new one.
 #pragma once
@@ -43,9 +45,15 @@ class LevelFile {
     }
   }
 
-  // Appends the first `count` bytes of another open file, copied by the
-  // system itself where it can; false when they cannot all be read.
-  bool append_file(int fd, std::uint64_t count);
+  // Bytes appended so far: the offset the next append writes at.
+  std::uint64_t size() const { return written_ + used_; }
+
+  // Overwrites `count` bytes appended before, from offset `at`.
+  void write_at(std::uint64_t at, const void* data, std::size_t count);
+
+  // Puts `count` bytes at offset `at`, moving the bytes from there to the end
+  // that far towards the end.
+  void insert(std::uint64_t at, const void* data, std::size_t count);
 
   // Writes out what is buffered, closes the file and puts it in place of the
   // one at the path. False when any write, the close or the replacing
@@ -58,9 +66,14 @@ class LevelFile {
   // Large enough that a write costs little next to filling it, small enough
   // to come from the allocator's pools rather than a fresh mapping each time.
   static constexpr std::size_t kBufferSize = std::size_t{1} << 16;
+  // Written bytes are handed to the disk in parts this large as the file
+  // grows (see write_out).
+  static constexpr std::uint64_t kWriteBackBytes = std::uint64_t{8} << 20;
 
   void append_slow(const void* data, std::size_t count);
   void write_out(const std::uint8_t* data, std::size_t count);
+  void write_at_offset(std::uint64_t at, const std::uint8_t* data, std::size_t count);
+  void move_towards_end(std::uint64_t from, std::uint64_t distance);
   bool flush();
   bool put_in_place();
   void discard();
@@ -73,6 +86,8 @@ class LevelFile {
   bool committed_ = false;
   std::unique_ptr<std::uint8_t[]> buffer_;
   std::size_t used_ = 0;
+  std::uint64_t written_ = 0;       // bytes in the file, the buffer's not counted
+  std::uint64_t written_back_ = 0;  // bytes handed to the disk so far
 };
 
 }  // namespace zur

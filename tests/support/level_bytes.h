@@ -129,10 +129,10 @@ inline ScannedMap scan_map(const TgaBuilder& map, std::size_t block_bytes = kMap
   MapMemory bytes(file);
   RowSource rows(header, bytes, block_bytes);
   ScannedMap scanned;
-  scanned.result = scan_attribute_map(header, rows, *scanned.findings);
   TempDir dir;
-  scanned.stream =
-      appended_bytes(dir, [&](LevelFile& out) { scanned.findings->stream.copy_to(out); });
+  scanned.stream = appended_bytes(dir, [&](LevelFile& out) {
+    scanned.result = scan_attribute_map(header, rows, *scanned.findings, out);
+  });
   return scanned;
 }
 
