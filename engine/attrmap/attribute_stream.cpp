@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-#include "engine/level/byte_order.h"
-
 namespace zur {
 
 void AttributePacker::finish() {
@@ -37,11 +35,11 @@ void AttributePacker::add_codes(const std::uint8_t* codes, std::size_t count) {
     if (part > 1 && each_differs_from_the_one_before(codes, part)) {
       // Noise: every pixel after the first is a run of one, ended by the next.
       if (codes[0] != pending || length == kMaxRunLength) {
-        batch_[batched++] = run_token(pending, length);
+        batch_[batched++] = stored_token(pending, length);
         length = 0;
       }
-      batch_[batched++] = run_token(codes[0], length + 1);
-      for (i = 1; i + 1 < part; ++i) batch_[batched++] = run_token(codes[i], 1);
+      batch_[batched++] = stored_token(codes[0], length + 1);
+      for (i = 1; i + 1 < part; ++i) batch_[batched++] = stored_token(codes[i], 1);
       pending = codes[part - 1];
       length = 1;
       i = part;
@@ -49,7 +47,7 @@ void AttributePacker::add_codes(const std::uint8_t* codes, std::size_t count) {
     for (; i < part; ++i) {
       const std::uint8_t code = codes[i];
       if (code != pending || length == kMaxRunLength) {
-        batch_[batched++] = run_token(pending, length);
+        batch_[batched++] = stored_token(pending, length);
         pending = code;
         length = 0;
       }
@@ -65,9 +63,8 @@ void AttributePacker::add_codes(const std::uint8_t* codes, std::size_t count) {
 }
 
 void AttributePacker::write_batch() {
-  std::array<std::uint8_t, kBatchTokens * kRunTokenSize> bytes;
-  for (std::size_t i = 0; i < batched_; ++i) put_le16(&bytes[i * kRunTokenSize], batch_[i]);
-  out_.append(bytes.data(), batched_ * kRunTokenSize);
+  static_assert(sizeof batch_[0] == kRunTokenSize);
+  out_.append(batch_.data(), batched_ * kRunTokenSize);
   tokens_ += static_cast<std::int64_t>(batched_);
   batched_ = 0;
 }

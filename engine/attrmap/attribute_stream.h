@@ -10,6 +10,7 @@
 
 #include "engine/attrmap/palette.h"
 #include "engine/attrmap/run_token.h"
+#include "engine/level/byte_order.h"
 #include "engine/level/level_file.h"
 
 namespace zur {
@@ -22,9 +23,9 @@ struct PackStats {
 
 // Turns pixel codes into runs, splitting long runs at the length limit; the
 // pixels are counted by whoever classifies them.
-// Tokens are gathered as numbers and written out a batch at a time: byte
-// stores per token would make the compiler reload the packer's state after
-// each one, as bytes may alias anything.
+// Tokens are gathered as numbers in the stream's byte order and written out
+// a batch at a time: byte stores per token would make the compiler reload
+// the packer's state after each one, as bytes may alias anything.
 class AttributePacker {
  public:
   explicit AttributePacker(LevelFile& out) : out_(out) {}
@@ -59,8 +60,11 @@ class AttributePacker {
   static constexpr int kNoRun = -1;
   static constexpr std::size_t kBatchTokens = 4096;
 
+  static std::uint16_t stored_token(std::uint8_t code, std::uint32_t length) {
+    return in_le16_order(run_token(code, length));
+  }
   void write_run(std::uint8_t code, std::uint32_t length) {
-    batch_[batched_++] = run_token(code, length);
+    batch_[batched_++] = stored_token(code, length);
     if (batched_ == kBatchTokens) [[unlikely]]
       write_batch();
   }
@@ -71,7 +75,7 @@ class AttributePacker {
   std::uint32_t run_length_ = 0;
   std::int64_t tokens_ = 0;  // written out before the batch
   std::size_t batched_ = 0;
-  std::array<std::uint16_t, kBatchTokens> batch_;
+  std::array<std::uint16_t, kBatchTokens> batch_;  // tokens as stored
 };
 
 }  // namespace zur

@@ -3,6 +3,7 @@
 // an attribute map is stored low byte first.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 
 namespace zur {
@@ -15,6 +16,13 @@ inline void put_le16(std::uint8_t* at, std::uint16_t value) {
 inline void put_le32(std::uint8_t* at, std::uint32_t value) {
   put_le16(at, static_cast<std::uint16_t>(value));
   put_le16(at + 2, static_cast<std::uint16_t>(value >> 16));
+}
+
+// The value whose bytes in memory are `value` stored low byte first, so that
+// an array of them can be written out as it is.
+constexpr std::uint16_t in_le16_order(std::uint16_t value) {
+  if constexpr (std::endian::native == std::endian::little) return value;
+  return static_cast<std::uint16_t>(value >> 8 | value << 8);
 }
 
 inline std::uint16_t get_le16(const std::uint8_t* at) {
