@@ -207,6 +207,21 @@ void LevelFile::write_out(const std::uint8_t* data, std::size_t count) {
     ::sync_file_range(fd_, static_cast<off_t>(written_back_),
                       static_cast<off_t>(written_ - written_back_), SYNC_FILE_RANGE_WRITE);
     written_back_ = written_;
+    release_cache();
+  }
+}
+
+// A huge level would fill the system's file cache with memory that has
+// not been used for a while, which costs far more than reusing the same
+// pages: parts written long enough ago are waited for and dropped from it.
+void LevelFile::release_cache() {
+  while (written_back_ - released_ > kCachedBytes) {
+    const auto start = static_cast<off_t>(released_);
+    ::sync_file_range(
+        fd_, start, kWriteBackBytes,
+        SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
+    ::posix_fadvise(fd_, start, kWriteBackBytes, POSIX_FADV_DONTNEED);
+    released_ += kWriteBackBytes;
   }
 }
 

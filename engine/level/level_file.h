@@ -5,6 +5,8 @@
 // (the objects of a map are known once the stream after them is). It is built
 // in a temporary file beside the one it replaces and put in place whole, so
 // a kill or a crash leaves either the old level file or the complete new one.
+// A large level goes to the disk while it is written, and a huge one keeps
+// only its last part in the system's file cache.
 #pragma once
 
 #include <cstddef>
@@ -69,10 +71,14 @@ class LevelFile {
   // Written bytes are handed to the disk in parts this large as the file
   // grows (see write_out).
   static constexpr std::uint64_t kWriteBackBytes = std::uint64_t{8} << 20;
+  // Of a larger level, about this much stays in the system's file cache
+  // while it is written (see release_cache).
+  static constexpr std::uint64_t kCachedBytes = std::uint64_t{64} << 20;
 
   void append_slow(const void* data, std::size_t count);
   void write_out(const std::uint8_t* data, std::size_t count);
   void write_at_offset(std::uint64_t at, const std::uint8_t* data, std::size_t count);
+  void release_cache();
   void move_towards_end(std::uint64_t from, std::uint64_t distance);
   bool flush();
   bool put_in_place();
@@ -88,6 +94,7 @@ class LevelFile {
   std::size_t used_ = 0;
   std::uint64_t written_ = 0;       // bytes in the file, the buffer's not counted
   std::uint64_t written_back_ = 0;  // bytes handed to the disk so far
+  std::uint64_t released_ = 0;      // bytes dropped from the file cache
 };
 
 }  // namespace zur
