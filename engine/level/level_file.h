@@ -38,7 +38,9 @@ class LevelFile {
   // written in place.
   ConversionResult open(const std::string& path, std::span<const std::string> sources = {});
 
+  // `data` may be null when `count` is 0.
   void append(const void* data, std::size_t count) {
+    if (count == 0) return;
     if (count <= kBufferSize - used_) {
       std::memcpy(buffer_.get() + used_, data, count);
       used_ += count;
