@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The one pass over the attribute map's rows: every marker pixel becomes an
 // object record, every pixel's code goes into the packed stream, written to
-// the level file as it is made, and the first illegal pixel is remembered. The user is asked about
-// it only after the object section is written, as if the passes had been two.
+// the level file as it is made, and the first illegal pixel is remembered.
+// The user is asked about it only after the object section is written, as
+// if the passes had been two.
 #pragma once
 
 #include <cstdint>

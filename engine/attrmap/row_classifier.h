@@ -103,7 +103,6 @@ inline bool palette_row_codes(const std::uint8_t* row, std::int32_t width, std::
   using row_detail::pixel_at;
   // Four bytes at a time, blue lowest: the key and the next pixel's blue. The
   // last pixel's fourth byte would lie past the row.
-#pragma GCC unroll 4
   for (std::int32_t x = 0; x + 1 < width; ++x) {
     codes[x] = palette_code(get_le32(pixel_at(row, x)) & 0xFFFFFF);
     ++counts[codes[x]];
