@@ -6,9 +6,8 @@
 
 #include <algorithm>
 
-#include "frontend/message_box.h"
-
 #include "engine/level/level_prefix.h"
+#include "frontend/message_box.h"
 
 const char* const kConfigFileWildcard =
     "Configure files (*.txt)|*.txt;*.txT;*.tXt;*.tXT;*.Txt;*.TxT;*.TXt;*.TXT";

@@ -26,9 +26,9 @@ struct MapFormat {
 struct LevelCheck {
   std::string level;  // the level prefix
   std::vector<Problem> problems;
-  std::optional<MapFormat> map;          // when its header could be read
+  std::optional<MapFormat> map;              // when its header could be read
   std::optional<MapCheckFindings> findings;  // when its pixels could be read
-  std::string mask;                     // the mask's path when one was asked for
+  std::string mask;                          // the mask's path when one was asked for
   bool mask_written = false;
 };
 
