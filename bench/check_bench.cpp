@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The level check on large attribute maps, to be set beside the mere reading
-// of the same map (BM_ReadMap): the check makes one pass over the map in
-// bounded memory besides the read.
+// The level check on large attribute maps, to be set beside the floor that
+// BM_Convert measures on the same maps (streaming the file): the check reads
+// the map once, in bounded memory.
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_levels.h"

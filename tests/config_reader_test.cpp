@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/level/config_check.h"
 #include "tests/support/level_sources.h"
 
 namespace zur {
@@ -145,6 +146,19 @@ TEST(ConfigFile, FileReadsLikeTheSameTextInMemory) {
     dir.write("level.TXT", text);
     expect_same(read_config_file(dir.prefix("level.TXT")), read_config(text),
                 "round " + std::to_string(round));
+  }
+}
+
+// The check takes values through the conversion's own rule; its reading of
+// the lines must stay the conversion's too.
+TEST(ConfigFile, CheckReadsTheSettingsTheConversionReads) {
+  std::mt19937 random(9);
+  for (int round = 0; round < 150; ++round) {
+    const std::string text = random_config(random) + "/WATERC\n1,2,3\n/RANDOMSEED\n7\n";
+    std::vector<Problem> problems;
+    EXPECT_EQ(check_level_config(text, "level.TXT", problems).bytes(),
+              read_config(text).settings.bytes())
+        << "round " << round;
   }
 }
 

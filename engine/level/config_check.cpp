@@ -7,7 +7,6 @@
 #include <limits>
 #include <optional>
 
-#include "engine/level/ascii.h"
 #include "engine/level/byte_order.h"
 #include "engine/level/config_text.h"
 #include "engine/level/settings.h"
@@ -60,19 +59,13 @@ std::string keyword_name(std::size_t index) {
   return std::string(1, '/').append(kKeywords[index].name);
 }
 
-std::optional<std::size_t> match_keyword(std::string_view name) {
-  for (std::size_t i = 0; i < kKeywords.size(); ++i) {
-    if (equal_ignoring_case(name, kKeywords[i].name)) return i;
-  }
-  return std::nullopt;
-}
-
 class ConfigChecker {
  public:
   ConfigChecker(const std::string& file, std::vector<Problem>& problems)
       : file_(file), problems_(problems) {}
 
-  void check(LineReader& lines) {
+  // The settings as the conversion reads them from these lines.
+  LevelSettings check(LineReader& lines) {
     for (std::int64_t number = 1;; ++number) {
       const Line line = lines.next();
       check_length(line, number);
@@ -104,6 +97,7 @@ class ConfigChecker {
     }
     report_repeated();
     report_missing();
+    return record_;
   }
 
  private:
@@ -146,13 +140,14 @@ class ConfigChecker {
   void check_value(std::size_t index, std::int64_t keyword_line, std::string_view value,
                    std::int64_t line) {
     const Keyword& keyword = kKeywords[index];
-    bool accepted = true;
+    LevelSettings before = record_;  // what a refused value leaves
+    const bool accepted = values_.take(index, value);
     switch (keyword.kind) {
       case ValueKind::Text:
         check_text(index, value, field::kTextSize, line);
         break;
       case ValueKind::YesNo:
-        accepted = check_yes_no(index, value, line);
+        if (!accepted) report_bad_yes_no(index, value, *before.at(keyword.offset), line);
         break;
       case ValueKind::Integer:
         check_integer(keyword_name(index), value, keyword.offset == field::kRandomSeed, line);
@@ -161,13 +156,13 @@ class ConfigChecker {
         check_tenths(index, value, line);
         break;
       case ValueKind::IntegerTriple:
-        accepted = check_triple(index, value, line);
+        check_triple(index, value, accepted, before.at(keyword.offset), line);
         break;
       case ValueKind::SignText:
-        check_sign(value, {}, line);
+        check_sign(value, {}, before.sign_count(), line);
         break;
       case ValueKind::SignPair:
-        check_sign_pair(value, line);
+        check_sign_pair(value, accepted, before.sign_count(), line);
         break;
     }
     if (index < kCountedKeywords) {
@@ -183,19 +178,11 @@ class ConfigChecker {
             " characters: the level keeps its first " + std::to_string(field_size - 1));
   }
 
-  bool check_yes_no(std::size_t index, std::string_view value, std::int64_t line) {
-    std::uint8_t& stored = *record_.at(kKeywords[index].offset);
-    if (starts_with_ignoring_case(value, "YES")) {
-      stored = 1;
-    } else if (starts_with_ignoring_case(value, "NO")) {
-      stored = 0;
-    } else {
-      add(ProblemCode::kBadYesNo, line,
-          keyword_name(index) + " value " + quoted(value) + " is neither yes nor no: ignored, " +
-              std::string(kKeywords[index].name) + " stays " + (stored ? "yes" : "no"));
-      return false;
-    }
-    return true;
+  void report_bad_yes_no(std::size_t index, std::string_view value, std::uint8_t stays,
+                         std::int64_t line) {
+    add(ProblemCode::kBadYesNo, line,
+        keyword_name(index) + " value " + quoted(value) + " is neither yes nor no: ignored, " +
+            std::string(kKeywords[index].name) + " stays " + (stays ? "yes" : "no"));
   }
 
   // One-byte numbers keep their low 8 bits; RANDOMSEED keeps 32.
@@ -232,48 +219,48 @@ class ConfigChecker {
     }
   }
 
-  bool check_triple(std::size_t index, std::string_view value, std::int64_t line) {
-    std::uint8_t* stored = record_.at(kKeywords[index].offset);
-    const std::optional<std::size_t> first = find_comma(value, 0);
-    const std::optional<std::size_t> second = first ? find_comma(value, *first + 1) : std::nullopt;
-    if (!second) {
+  // `stays`: the three numbers before the value.
+  void check_triple(std::size_t index, std::string_view value, bool accepted,
+                    const std::uint8_t* stays, std::int64_t line) {
+    if (!accepted) {
       add(ProblemCode::kBadTriple, line,
           keyword_name(index) + " value " + quoted(value) +
               " has fewer than two commas among its first " + std::to_string(kCommaSearchLength) +
-              " characters: ignored, it stays " + std::to_string(stored[0]) + "," +
-              std::to_string(stored[1]) + "," + std::to_string(stored[2]));
-      return false;
+              " characters: ignored, it stays " + std::to_string(stays[0]) + "," +
+              std::to_string(stays[1]) + "," + std::to_string(stays[2]));
+      return;
     }
-    const std::array<std::string_view, 3> parts = {value.substr(0, *first),
-                                                   value.substr(*first + 1, *second - *first - 1),
-                                                   value.substr(*second + 1)};
+    const std::size_t first = *find_comma(value, 0);
+    const std::size_t second = *find_comma(value, first + 1);
+    const std::array<std::string_view, 3> parts = {value.substr(0, first),
+                                                   value.substr(first + 1, second - first - 1),
+                                                   value.substr(second + 1)};
     for (std::size_t i = 0; i < parts.size(); ++i) {
       check_integer(keyword_name(index) + " number " + std::to_string(i + 1), parts[i], false,
                     line);
-      stored[i] = low_byte(read_integer(parts[i]));
     }
-    return true;
   }
 
-  void check_sign_pair(std::string_view value, std::int64_t line) {
-    const std::optional<std::size_t> comma = find_comma(value, 0);
-    if (!comma) {
+  void check_sign_pair(std::string_view value, bool accepted, std::size_t signs_before,
+                       std::int64_t line) {
+    if (!accepted) {
       add(ProblemCode::kBadSignPair, line,
           "/SIGNTEXT2 value " + quoted(value) + " has no comma among its first " +
               std::to_string(kCommaSearchLength) + " characters: no sign is made of it");
       return;
     }
-    check_sign(value.substr(0, *comma), value.substr(*comma + 1), line);
+    const std::size_t comma = *find_comma(value, 0);
+    check_sign(value.substr(0, comma), value.substr(comma + 1), signs_before, line);
   }
 
-  void check_sign(std::string_view first, std::string_view second, std::int64_t line) {
-    if (signs_ == field::kSignSlots) {
+  void check_sign(std::string_view first, std::string_view second, std::size_t signs_before,
+                  std::int64_t line) {
+    if (signs_before == field::kSignSlots) {
       add(ProblemCode::kTooManySigns, line,
-          "sign " + std::to_string(signs_ + 1) + " does not fit: a level holds " +
+          "sign " + std::to_string(signs_before + 1) + " does not fit: a level holds " +
               std::to_string(field::kSignSlots) + " signs, the rest are skipped");
       return;
     }
-    ++signs_;
     for (const std::string_view half : {first, second}) {
       if (half.size() < field::kSignHalfSize) continue;
       add(ProblemCode::kTextCut, line,
@@ -325,8 +312,7 @@ class ConfigChecker {
         return std::to_string(at[0]) + "," + std::to_string(at[1]) + "," + std::to_string(at[2]);
       case ValueKind::Integer:
         if (keyword.offset == field::kRandomSeed) {
-          return std::to_string(
-              static_cast<std::int32_t>(get_le16(at) | std::uint32_t{get_le16(at + 2)} << 16));
+          return std::to_string(static_cast<std::int32_t>(get_le32(at)));
         }
         return std::to_string(*at);
       case ValueKind::Tenths:
@@ -341,27 +327,29 @@ class ConfigChecker {
   const std::string& file_;
   std::vector<Problem>& problems_;
   std::array<std::vector<Setting>, kCountedKeywords> settings_;
-  LevelSettings record_;  // the yes/no and triple fields as the conversion leaves them so far
-  std::size_t signs_ = 0;
+  LevelSettings record_;  // as the conversion leaves it so far
+  WarningList warnings_;  // the conversion's; the problems say more
+  ConfigValues values_{record_, warnings_};
 };
 
 }  // namespace
 
-void check_level_config(std::string_view text, const std::string& file,
-                        std::vector<Problem>& problems) {
+LevelSettings check_level_config(std::string_view text, const std::string& file,
+                                 std::vector<Problem>& problems) {
   LineReader lines(text);
-  check_level_config(lines, file, problems);
+  return check_level_config(lines, file, problems);
 }
 
-void check_level_config(config_text::LineReader& lines, const std::string& file,
-                        std::vector<Problem>& problems) {
+LevelSettings check_level_config(config_text::LineReader& lines, const std::string& file,
+                                 std::vector<Problem>& problems) {
   const std::size_t from = problems.size();
-  ConfigChecker(file, problems).check(lines);
+  const LevelSettings settings = ConfigChecker(file, problems).check(lines);
   // In line order; the missing keywords, which have no line, last.
   std::stable_sort(problems.begin() + static_cast<std::ptrdiff_t>(from), problems.end(),
                    [](const Problem& a, const Problem& b) {
                      return a.line.value_or(INT64_MAX) < b.line.value_or(INT64_MAX);
                    });
+  return settings;
 }
 
 }  // namespace zur

@@ -10,15 +10,17 @@
 
 #include "engine/level/config_text.h"
 #include "engine/level/problem.h"
+#include "engine/level/settings.h"
 
 namespace zur {
 
-// Appends the problems of `text`, the contents of the config file `file`.
-void check_level_config(std::string_view text, const std::string& file,
-                        std::vector<Problem>& problems);
+// Appends the problems of `text`, the contents of the config file `file`;
+// returns the settings a conversion reads from it.
+LevelSettings check_level_config(std::string_view text, const std::string& file,
+                                 std::vector<Problem>& problems);
 
 // The same for the lines of the config file `file` as they are read.
-void check_level_config(config_text::LineReader& lines, const std::string& file,
-                        std::vector<Problem>& problems);
+LevelSettings check_level_config(config_text::LineReader& lines, const std::string& file,
+                                 std::vector<Problem>& problems);
 
 }  // namespace zur

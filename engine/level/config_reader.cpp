@@ -19,7 +19,7 @@ using namespace config_text;
 class ConfigReader {
  public:
   ConfigReader(LevelSettings& settings, FoundFlags& found, WarningList& warnings)
-      : settings_(settings), found_(found), warnings_(warnings) {}
+      : values_(settings, warnings), found_(found) {}
 
   ConfigOutcome read(LineReader& lines) {
     std::size_t counted = 0;
@@ -29,12 +29,12 @@ class ConfigReader {
       if (line.text.empty() || line.text.front() != '/') continue;
       const std::optional<std::size_t> index = match_keyword(line.text.substr(1));
       if (!index) {
-        warn_once(unknown_warned_, warning::kUnknownParameters);
+        values_.warn_unknown_keyword();
         continue;
       }
       const Line value = lines.next();
       if (value.text.empty()) break;
-      if (apply_value(*index, value.text)) found_[*index] = true;
+      if (values_.take(*index, value.text)) found_[*index] = true;
       if (*index < kCountedKeywords) ++counted;
       if (value.ended_file) break;
     }
@@ -42,100 +42,8 @@ class ConfigReader {
   }
 
  private:
-  static std::optional<std::size_t> match_keyword(std::string_view name) {
-    for (std::size_t i = 0; i < kKeywords.size(); ++i) {
-      if (equal_ignoring_case(name, kKeywords[i].name)) return i;
-    }
-    return std::nullopt;
-  }
-
-  // True when the value was accepted.
-  bool apply_value(std::size_t index, std::string_view value) {
-    const Keyword& keyword = kKeywords[index];
-    std::uint8_t* at = settings_.at(keyword.offset);
-    switch (keyword.kind) {
-      case ValueKind::Text:
-        put_text(at, field::kTextSize, value);
-        return true;
-      case ValueKind::YesNo:
-        if (starts_with_ignoring_case(value, "YES")) {
-          *at = 1;
-        } else if (starts_with_ignoring_case(value, "NO")) {
-          *at = 0;
-        } else {
-          return false;
-        }
-        return true;
-      case ValueKind::Integer:
-        if (keyword.offset == field::kRandomSeed) {
-          put_le32(at, static_cast<std::uint32_t>(read_integer(value)));
-        } else {
-          *at = low_byte(read_integer(value));
-        }
-        return true;
-      case ValueKind::Tenths:
-        *at = low_byte(read_integer(value) / 10);
-        return true;
-      case ValueKind::IntegerTriple:
-        return put_triple(at, value);
-      case ValueKind::SignText:
-        return add_sign(value, {});
-      case ValueKind::SignPair: {
-        const std::optional<std::size_t> comma = find_comma(value, 0);
-        if (!comma) return false;
-        return add_sign(value.substr(0, *comma), value.substr(*comma + 1));
-      }
-    }
-    return false;
-  }
-
-  static bool put_triple(std::uint8_t* at, std::string_view value) {
-    const std::optional<std::size_t> first = find_comma(value, 0);
-    if (!first) return false;
-    const std::optional<std::size_t> second = find_comma(value, *first + 1);
-    if (!second) return false;
-    at[0] = low_byte(read_integer(value.substr(0, *first)));
-    at[1] = low_byte(read_integer(value.substr(*first + 1, *second - *first - 1)));
-    at[2] = low_byte(read_integer(value.substr(*second + 1)));
-    return true;
-  }
-
-  bool add_sign(std::string_view first, std::string_view second) {
-    const std::size_t slot = settings_.sign_count();
-    if (slot == field::kSignSlots) {
-      warn_once(signs_warned_, warning::kTooManySigns);
-      return true;
-    }
-    std::uint8_t* at = settings_.at(field::kSignTable + slot * field::kSignSlotSize);
-    put_text(at, field::kSignHalfSize, first);
-    put_text(at + field::kSignHalfSize, field::kSignHalfSize, second);
-    settings_.set_sign_count(slot + 1);
-    return true;
-  }
-
-  // Copies the text with its terminating zero, cut to fit the field.
-  void put_text(std::uint8_t* at, std::size_t field_size, std::string_view text) {
-    if (text.size() >= field_size) {
-      warn_once(cut_warned_, warning::kTooLongText);
-      text = text.substr(0, field_size - 1);
-    }
-    // Not memcpy: an empty text may come without storage, as a null pointer.
-    std::copy(text.begin(), text.end(), at);
-    at[text.size()] = 0;
-  }
-
-  void warn_once(bool& warned, std::string_view text) {
-    if (warned) return;
-    warnings_.append(text);
-    warned = true;
-  }
-
-  LevelSettings& settings_;
+  ConfigValues values_;
   FoundFlags& found_;
-  WarningList& warnings_;
-  bool unknown_warned_ = false;
-  bool cut_warned_ = false;
-  bool signs_warned_ = false;
 };
 
 // The sign keywords may be left out, so they never count as missing.
@@ -145,6 +53,86 @@ void reset_found_flags(FoundFlags& found) {
 }
 
 }  // namespace
+
+bool ConfigValues::take(std::size_t index, std::string_view value) {
+  const Keyword& keyword = kKeywords[index];
+  std::uint8_t* at = settings_.at(keyword.offset);
+  switch (keyword.kind) {
+    case ValueKind::Text:
+      put_text(at, field::kTextSize, value);
+      return true;
+    case ValueKind::YesNo:
+      if (starts_with_ignoring_case(value, "YES")) {
+        *at = 1;
+      } else if (starts_with_ignoring_case(value, "NO")) {
+        *at = 0;
+      } else {
+        return false;
+      }
+      return true;
+    case ValueKind::Integer:
+      if (keyword.offset == field::kRandomSeed) {
+        put_le32(at, static_cast<std::uint32_t>(read_integer(value)));
+      } else {
+        *at = low_byte(read_integer(value));
+      }
+      return true;
+    case ValueKind::Tenths:
+      *at = low_byte(read_integer(value) / 10);
+      return true;
+    case ValueKind::IntegerTriple:
+      return put_triple(at, value);
+    case ValueKind::SignText:
+      return add_sign(value, {});
+    case ValueKind::SignPair: {
+      const std::optional<std::size_t> comma = find_comma(value, 0);
+      if (!comma) return false;
+      return add_sign(value.substr(0, *comma), value.substr(*comma + 1));
+    }
+  }
+  return false;
+}
+
+bool ConfigValues::put_triple(std::uint8_t* at, std::string_view value) {
+  const std::optional<std::size_t> first = find_comma(value, 0);
+  if (!first) return false;
+  const std::optional<std::size_t> second = find_comma(value, *first + 1);
+  if (!second) return false;
+  at[0] = low_byte(read_integer(value.substr(0, *first)));
+  at[1] = low_byte(read_integer(value.substr(*first + 1, *second - *first - 1)));
+  at[2] = low_byte(read_integer(value.substr(*second + 1)));
+  return true;
+}
+
+bool ConfigValues::add_sign(std::string_view first, std::string_view second) {
+  const std::size_t slot = settings_.sign_count();
+  if (slot == field::kSignSlots) {
+    warn_once(signs_warned_, warning::kTooManySigns);
+    return true;
+  }
+  std::uint8_t* at = settings_.at(field::kSignTable + slot * field::kSignSlotSize);
+  put_text(at, field::kSignHalfSize, first);
+  put_text(at + field::kSignHalfSize, field::kSignHalfSize, second);
+  settings_.set_sign_count(slot + 1);
+  return true;
+}
+
+// Copies the text with its terminating zero, cut to fit the field.
+void ConfigValues::put_text(std::uint8_t* at, std::size_t field_size, std::string_view text) {
+  if (text.size() >= field_size) {
+    warn_once(cut_warned_, warning::kTooLongText);
+    text = text.substr(0, field_size - 1);
+  }
+  // Not memcpy: an empty text may come without storage, as a null pointer.
+  std::copy(text.begin(), text.end(), at);
+  at[text.size()] = 0;
+}
+
+void ConfigValues::warn_once(bool& warned, std::string_view text) {
+  if (warned) return;
+  warnings_.append(text);
+  warned = true;
+}
 
 ConfigOutcome parse_level_config(std::string_view text, LevelSettings& settings, FoundFlags& found,
                                  WarningList& warnings) {

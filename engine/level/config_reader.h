@@ -5,6 +5,8 @@
 // be reset by the caller first.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,6 +25,34 @@ enum class ConfigOutcome {
 
 // Longest line kept; the rest of a longer line is dropped.
 inline constexpr std::size_t kMaxConfigLine = 159;
+
+// Takes value lines into a settings record as a conversion does, one
+// keyword's value at a time: the rule for each kind of value, shared by the
+// reader and the level check.
+class ConfigValues {
+ public:
+  ConfigValues(LevelSettings& settings, WarningList& warnings)
+      : settings_(settings), warnings_(warnings) {}
+
+  // Takes the value line of keyword `index` (into kKeywords); false when the
+  // value is refused, which leaves the record as it was.
+  bool take(std::size_t index, std::string_view value);
+
+  // Warns, once, of a keyword line that names no keyword.
+  void warn_unknown_keyword() { warn_once(unknown_warned_, warning::kUnknownParameters); }
+
+ private:
+  static bool put_triple(std::uint8_t* at, std::string_view value);
+  bool add_sign(std::string_view first, std::string_view second);
+  void put_text(std::uint8_t* at, std::size_t field_size, std::string_view text);
+  void warn_once(bool& warned, std::string_view text);
+
+  LevelSettings& settings_;
+  WarningList& warnings_;
+  bool unknown_warned_ = false;
+  bool cut_warned_ = false;
+  bool signs_warned_ = false;
+};
 
 // Reads the text of a config file. Sets `found` for every keyword and may
 // add warnings; never kMissing.

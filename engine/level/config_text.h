@@ -14,6 +14,7 @@
 #include <string_view>
 #include <utility>
 
+#include "engine/level/ascii.h"
 #include "engine/level/config_reader.h"
 #include "engine/level/input_file.h"
 
@@ -122,6 +123,14 @@ class ConfigFileLines {
 
 inline bool is_space(char c) {
   return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// The keyword a keyword line names after its "/", in any letter case.
+inline std::optional<std::size_t> match_keyword(std::string_view name) {
+  for (std::size_t i = 0; i < kKeywords.size(); ++i) {
+    if (equal_ignoring_case(name, kKeywords[i].name)) return i;
+  }
+  return std::nullopt;
 }
 
 // Decimal integer read like atoi, saturating at the limits of 32 bits.

@@ -66,11 +66,9 @@ class LevelChecker {
   void check_config() {
     const std::string path = find_source(prefix_, suffix::kConfig);
     config_text::ConfigFileLines config;
-    if (config.open(path)) check_level_config(config.lines(), path, check_.problems);
-    FoundFlags found;
-    WarningList warnings;
-    if (config.failed() ||
-        read_level_config(path, settings_, found, warnings) == ConfigOutcome::kMissing) {
+    const bool opened = config.open(path);
+    if (opened) settings_ = check_level_config(config.lines(), path, check_.problems);
+    if (!opened || config.failed()) {
       add(ProblemCode::kSourceMissing, path,
           "config file missing or unreadable: the conversion fails");
     }
