@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "engine/attrmap/marker_kinds.h"
+#include "engine/attrmap/row_classifier.h"
 
 namespace zur {
 namespace {
@@ -21,15 +22,16 @@ constexpr std::array<Rgb, kMarkerKinds.size()> kKindColours = {{
     {0, 230, 230},
 }};
 
-}  // namespace
-
-Rgb mask_colour(std::uint8_t blue, std::uint8_t green, std::uint8_t red) {
-  if (const MarkerKind* marker = marker_kind(blue)) return kKindColours[marker->kind];
-  if (!classify_colour({red, green, blue})) return kIllegalMaskColour;
+Rgb mask_colour(const Rgb& colour, const PixelClass& pixel) {
+  if (pixel.marker != nullptr) return kKindColours[pixel.marker->kind];
+  if (!pixel.legal) return kIllegalMaskColour;
   // Dimmed grey from 64 to 191, so the bright marks stand out.
-  const auto grey = static_cast<std::uint8_t>(64 + (red * 77 + green * 150 + blue * 29) / 512);
+  const auto grey = static_cast<std::uint8_t>(
+      64 + (colour.red * 77 + colour.green * 150 + colour.blue * 29) / 512);
   return {grey, grey, grey};
 }
+
+}  // namespace
 
 // libpng reports failures by a long jump back into the function that set it.
 struct CheckMask::Png {
@@ -71,19 +73,22 @@ bool CheckMask::open(const std::string& path, std::int32_t width, std::int32_t h
   png_write_info(png->write, png->info);
   row_.assign(static_cast<std::size_t>(std::max(width, 1)) * 3, 0);
   rows_left_ = std::max(height, 1);
-  pixel_bytes_ = static_cast<std::size_t>(width) * 3;
+  width_ = width;
   png_ = std::move(png);
   return true;
 }
 
 void CheckMask::row(const std::uint8_t* pixels) {
   if (!png_ || png_->failed) return;
-  for (std::size_t i = 0; i < pixel_bytes_; i += 3) {
-    const Rgb colour = mask_colour(pixels[i], pixels[i + 1], pixels[i + 2]);
-    row_[i] = colour.red;
-    row_[i + 1] = colour.green;
-    row_[i + 2] = colour.blue;
-  }
+  classify_row(pixels, width_,
+               [&](std::int32_t x, std::int32_t length, const Rgb& colour, PixelClass pixel) {
+                 const Rgb shown = mask_colour(colour, pixel);
+                 for (std::size_t i = std::size_t(x) * 3; i < std::size_t(x + length) * 3; i += 3) {
+                   row_[i] = shown.red;
+                   row_[i + 1] = shown.green;
+                   row_[i + 2] = shown.blue;
+                 }
+               });
   write_row();
 }
 

@@ -16,9 +16,6 @@ namespace zur {
 
 inline constexpr Rgb kIllegalMaskColour = {255, 0, 255};
 
-// The mask colour of one attribute map pixel.
-Rgb mask_colour(std::uint8_t blue, std::uint8_t green, std::uint8_t red);
-
 class CheckMask {
  public:
   CheckMask();
@@ -40,7 +37,7 @@ class CheckMask {
   std::unique_ptr<Png> png_;
   std::string path_;
   std::vector<std::uint8_t> row_;
-  std::size_t pixel_bytes_ = 0;  // of a map row
+  std::int32_t width_ = 0;  // of the map
   std::int32_t rows_left_ = 0;
 };
 
