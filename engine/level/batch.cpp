@@ -3,10 +3,8 @@
 
 #include <unistd.h>
 
-#include <new>
-
+#include "engine/level/level_format.h"
 #include "engine/level/level_writer.h"
-#include "engine/level/source_files.h"
 
 namespace zur {
 namespace {
@@ -53,13 +51,7 @@ ConversionResult Converter::run_job(std::string_view prefix, std::string level_f
     conversion_.prompts.show_message(message.text, message.icon);
     return ConversionResult::kNoFilename;
   }
-  // Out of memory before the level file was opened: the job fails like any
-  // other, the batch goes on, and an existing level file stays as it is.
-  WriteOutcome outcome{ConversionResult::kNotEnoughMemory, false};
-  try {
-    outcome = write_level_file(conversion_);
-  } catch (const std::bad_alloc&) {
-  }
+  const WriteOutcome outcome = write_level_file(conversion_);
   if (outcome.result != ConversionResult::kSuccess && outcome.level_file_opened) {
     ::unlink(conversion_.level_file.c_str());
   }

@@ -2,7 +2,7 @@
 #include "engine/level/level_prefix.h"
 
 #include "engine/level/ascii.h"
-#include "engine/level/source_files.h"
+#include "engine/level/level_format.h"
 
 namespace zur {
 

@@ -66,23 +66,27 @@ void write_header(const LevelSettings& settings, std::uint32_t picture_size,
   out.append(header.data(), header.size());
 }
 
+// The level's sources as the lookup finds them, in the order the level file
+// must be none of.
 struct SourcePaths {
-  std::string config;
-  std::string image;
-  std::string parallax;
-  std::string map;
+  std::array<std::string, 4> all;
+  const std::string& config() const { return all[0]; }
+  const std::string& image() const { return all[1]; }
+  const std::string& parallax() const { return all[2]; }
+  const std::string& map() const { return all[3]; }
 };
 
 SourcePaths find_sources(const std::string& prefix) {
-  return {find_source(prefix, suffix::kConfig), find_source(prefix, suffix::kLevelImage),
-          find_source(prefix, suffix::kParallaxImage), find_source(prefix, suffix::kAttributeMap)};
+  return {{find_source(prefix, suffix::kConfig), find_source(prefix, suffix::kLevelImage),
+           find_source(prefix, suffix::kParallaxImage),
+           find_source(prefix, suffix::kAttributeMap)}};
 }
 
 ConversionResult write_sections(Conversion& conversion, const SourcePaths& sources,
                                 LevelFile& out) {
   LevelSettings& settings = conversion.settings;
   settings.reset_to_defaults();
-  switch (read_level_config(sources.config, settings, conversion.found, conversion.warnings)) {
+  switch (read_level_config(sources.config(), settings, conversion.found, conversion.warnings)) {
     case ConfigOutcome::kMissing:
       return ConversionResult::kConfigFileMissing;
     case ConfigOutcome::kIncomplete:
@@ -94,13 +98,13 @@ ConversionResult write_sections(Conversion& conversion, const SourcePaths& sourc
 
   std::uint64_t picture_size = level_format::kMapSizeSectionSize;
   if (!settings.gg_level()) {
-    const std::optional<std::uint64_t> length = picture_length(sources.image);
+    const std::optional<std::uint64_t> length = picture_length(sources.image());
     if (!length) return ConversionResult::kLevelJpegMissing;
     picture_size = *length;
   }
   std::uint64_t parallax_size = 0;
   if (settings.para()) {
-    const std::optional<std::uint64_t> length = picture_length(sources.parallax);
+    const std::optional<std::uint64_t> length = picture_length(sources.parallax());
     if (!length) return ConversionResult::kParallaxJpegMissing;
     parallax_size = *length;
   }
@@ -109,48 +113,48 @@ ConversionResult write_sections(Conversion& conversion, const SourcePaths& sourc
       std::numeric_limits<std::uint32_t>::max()) {
     return ConversionResult::kNotEnoughMemory;
   }
-  conversion.sources_read = {sources.config, sources.map};
-  if (!settings.gg_level()) conversion.sources_read.push_back(sources.image);
-  if (settings.para()) conversion.sources_read.push_back(sources.parallax);
+  conversion.sources_read = {sources.config(), sources.map()};
+  if (!settings.gg_level()) conversion.sources_read.push_back(sources.image());
+  if (settings.para()) conversion.sources_read.push_back(sources.parallax());
 
   write_header(settings, static_cast<std::uint32_t>(picture_size),
                static_cast<std::uint32_t>(parallax_size), out);
   if (settings.gg_level()) {
-    const ConversionResult written = write_map_size(sources.map, out);
+    const ConversionResult written = write_map_size(sources.map(), out);
     if (written != ConversionResult::kSuccess) return written;
-  } else if (!copy_picture(sources.image, picture_size, out)) {
+  } else if (!copy_picture(sources.image(), picture_size, out)) {
     return ConversionResult::kLevelJpegMissing;
   }
-  if (settings.para() && !copy_picture(sources.parallax, parallax_size, out)) {
+  if (settings.para() && !copy_picture(sources.parallax(), parallax_size, out)) {
     return ConversionResult::kParallaxJpegMissing;
   }
-  return compile_attribute_map(sources.map, out, conversion);
+  return compile_attribute_map(sources.map(), out, conversion);
 }
 
 }  // namespace
 
 WriteOutcome write_level_file(Conversion& conversion) {
-  conversion.warnings.reset();
-  conversion.sources_read.clear();
-  const SourcePaths sources = find_sources(conversion.prefix);
-  const std::array<std::string, 4> source_list = {sources.config, sources.image, sources.parallax,
-                                                  sources.map};
-  LevelFile out;
-  const ConversionResult opened = out.open(conversion.level_file, source_list);
-  if (opened != ConversionResult::kSuccess) return {opened, false};
-  ConversionResult written = ConversionResult::kNotEnoughMemory;
+  // Out of memory fails the job like any other failure; the job removes the
+  // level file only if it had been opened.
+  bool opened = false;
   try {
-    written = write_sections(conversion, sources, out);
+    conversion.warnings.reset();
+    conversion.sources_read.clear();
+    const SourcePaths sources = find_sources(conversion.prefix);
+    LevelFile out;
+    const ConversionResult open = out.open(conversion.level_file, sources.all);
+    if (open != ConversionResult::kSuccess) return {open, false};
+    opened = true;
+    const ConversionResult written = write_sections(conversion, sources, out);
+    // The compiler commits before its report; this only catches a success
+    // that did not.
+    if (written == ConversionResult::kSuccess && !out.commit()) {
+      return {ConversionResult::kCannotAccessOutput, true};
+    }
+    return {written, true};
   } catch (const std::bad_alloc&) {
-    // Out of memory once the level file was opened: the job removes it.
-    return {ConversionResult::kNotEnoughMemory, true};
+    return {ConversionResult::kNotEnoughMemory, opened};
   }
-  // The compiler commits before its report; this only catches a success
-  // that did not.
-  if (written == ConversionResult::kSuccess && !out.commit()) {
-    return {ConversionResult::kCannotAccessOutput, true};
-  }
-  return {written, true};
 }
 
 }  // namespace zur
