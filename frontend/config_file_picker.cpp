@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "engine/level/level_prefix.h"
+#include "frontend/engine_text.h"
 #include "frontend/message_box.h"
 
 const char* const kConfigFileWildcard =
@@ -39,8 +40,7 @@ wxString JoinPrefixes(const wxArrayString& paths) {
   wxString prefixes;
   for (const wxString& path : paths) {
     if (!prefixes.empty()) prefixes += " | ";
-    const std::string prefix = zur::prefix_from_picked_path(path.mb_str(*wxConvFileName).data());
-    prefixes += wxString(prefix.c_str(), *wxConvFileName);
+    prefixes += FromEngine(zur::prefix_from_picked_path(ToEngine(path)));
   }
   return prefixes;
 }

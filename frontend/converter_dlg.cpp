@@ -14,6 +14,7 @@
 #include "frontend/batch_input.h"
 #include "frontend/converter_icon.h"
 #include "frontend/dialog_prompts.h"
+#include "frontend/engine_text.h"
 #include "frontend/message_box.h"
 #include "frontend/progress_bar.h"
 #include "frontend/resource.h"
@@ -35,13 +36,6 @@ constexpr unsigned long kRepaintStepMs = 5;
 
 // Alt+F4 where no window manager turns it into a close request.
 constexpr int kAskToClose = wxID_HIGHEST + 1;
-
-// The engine works on file names, so the field's text goes to it in the file
-// name encoding.
-std::string ToEngine(const wxString& text) {
-  const wxScopedCharBuffer bytes = text.mb_str(*wxConvFileName);
-  return bytes.length() == 0 ? std::string() : std::string(bytes.data(), bytes.length());
-}
 
 }  // namespace
 

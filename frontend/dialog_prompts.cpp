@@ -3,17 +3,10 @@
 
 #include "frontend/batch_input.h"
 #include "frontend/converter_dlg.h"
+#include "frontend/engine_text.h"
 #include "frontend/message_box.h"
 
 namespace {
-
-// Prefixes are file names, so the engine's texts are in the file name
-// encoding; a text that does not decode is still shown, as Latin-1.
-wxString FromEngine(const std::string& text) {
-  wxString decoded(text.c_str(), *wxConvFileName);
-  if (decoded.empty() && !text.empty()) decoded = wxString(text.c_str(), wxConvISO8859_1);
-  return decoded;
-}
 
 // Keys typed into the busy dialog would otherwise answer the box.
 int ShowMessageBox(CConverterDlg& owner, const std::string& text, long style) {
