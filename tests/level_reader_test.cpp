@@ -90,6 +90,7 @@ TEST(LevelReader, DamageIsNamedWithItsOffset) {
   for (const Damage& c : cases) {
     Bytes file = small_level();
     c.apply(file);
+    file.shrink_to_fit();  // so that the sanitizer sees a read past the end
     const LevelContents level = read_level(file);
     const std::uint64_t offset = c.offset == kAtEnd ? file.size() : c.offset;
     EXPECT_TRUE(names(level.problems, offset, c.named)) << c.what << listed(level.problems);
@@ -99,7 +100,9 @@ TEST(LevelReader, DamageIsNamedWithItsOffset) {
 TEST(LevelReader, EveryTruncationIsAProblemAndNeverReadsPastTheEnd) {
   const Bytes file = small_level();
   for (std::size_t size = 0; size < file.size(); ++size) {
-    const LevelContents level = read_level(std::span(file).first(size));
+    // A copy of its own, so that the sanitizer sees a read past its end.
+    const Bytes cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size));
+    const LevelContents level = read_level(cut);
     EXPECT_FALSE(level.problems.empty()) << size;
   }
 }

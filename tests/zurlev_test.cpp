@@ -114,6 +114,12 @@ TEST(Zurlev, UnpackRebuildsTheLevelAndNeverOverwritesUnasked) {
   EXPECT_EQ(again.status, 1);
   EXPECT_EQ(again.err, "zurlev: out/level.txt exists; nothing written (--force overwrites)\n");
   EXPECT_EQ(dir.read("out/level.jpg"), std::vector<std::uint8_t>({'m', 'i', 'n', 'e'}));
+  // The last of the files alone is found too, and nothing is written.
+  std::filesystem::remove(dir.path() / "out/level.txt");
+  std::filesystem::remove(dir.path() / "out/level.tga");
+  EXPECT_EQ(zurlev(dir, {"unpack", "-o", "out", "--width", "30", "level.lev"}).err,
+            "zurlev: out/level.jpg exists; nothing written (--force overwrites)\n");
+  EXPECT_FALSE(dir.exists("out/level.txt"));
   EXPECT_EQ(zurlev(dir, {"unpack", "--force", "-o", "out", "--width", "30", "level.lev"}).status,
             0);
   EXPECT_NE(dir.read("out/level.jpg").size(), 4u);

@@ -8,8 +8,8 @@
 #include <array>
 #include <cerrno>
 #include <filesystem>
-#include <functional>
 #include <memory>
+#include <optional>
 
 #include "engine/attrmap/attribute_map.h"
 #include "engine/attrmap/marker_kinds.h"
@@ -213,11 +213,30 @@ bool write_attribute_map(Bytes file, const LevelContents& contents, const std::s
 
 }  // namespace
 
+namespace {
+
+struct Source {
+  std::string path;
+  std::optional<Bytes> bytes;  // none for the attribute map, painted from the stream
+};
+
+// In the order of source_paths.
+std::vector<Source> sources(const std::string& prefix, const LevelContents& contents,
+                            Bytes config) {
+  std::vector<Source> list = {{prefix + lower(suffix::kConfig), config},
+                              {prefix + lower(suffix::kAttributeMap), std::nullopt}};
+  if (!contents.gg_level)
+    list.push_back({prefix + lower(suffix::kLevelImage), contents.picture.value_or(Bytes{})});
+  if (contents.para)
+    list.push_back({prefix + lower(suffix::kParallaxImage), contents.parallax.value_or(Bytes{})});
+  return list;
+}
+
+}  // namespace
+
 std::vector<std::string> source_paths(const std::string& prefix, const LevelContents& contents) {
-  std::vector<std::string> paths = {prefix + lower(suffix::kConfig),
-                                    prefix + lower(suffix::kAttributeMap)};
-  if (!contents.gg_level) paths.push_back(prefix + lower(suffix::kLevelImage));
-  if (contents.para) paths.push_back(prefix + lower(suffix::kParallaxImage));
+  std::vector<std::string> paths;
+  for (const Source& source : sources(prefix, contents, {})) paths.push_back(source.path);
   return paths;
 }
 
@@ -225,37 +244,25 @@ UnpackOutcome unpack_level(Bytes file, const LevelContents& contents, const std:
                            bool overwrite) {
   if (!contents.problems.empty()) return {UnpackResult::kUnsound, {}};
   if (!contents.map_size) return {UnpackResult::kSizeUnknown, {}};
-  const std::vector<std::string> paths = source_paths(prefix, contents);
+  const std::string config = config_file_text(contents.settings);
+  const std::vector<Source> files = sources(
+      prefix, contents, Bytes(reinterpret_cast<const std::uint8_t*>(config.data()), config.size()));
   if (!overwrite) {
-    for (const std::string& path : paths) {
+    for (const Source& source : files) {
       std::error_code ignored;
-      if (std::filesystem::exists(path, ignored) || std::filesystem::is_symlink(path, ignored)) {
-        return {UnpackResult::kFileExists, path};
+      if (std::filesystem::exists(source.path, ignored) ||
+          std::filesystem::is_symlink(source.path, ignored)) {
+        return {UnpackResult::kFileExists, source.path};
       }
     }
   }
-  const std::string config = config_file_text(contents.settings);
-  const auto as_bytes = [](const std::string& text) {
-    return Bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-  };
-  std::vector<Bytes> pictures;
-  if (!contents.gg_level) pictures.push_back(*contents.picture);
-  if (contents.para) pictures.push_back(*contents.parallax);
-
-  // One writer per path, in the order of source_paths.
-  std::vector<std::function<bool(const std::string&)>> writers = {
-      [&](const std::string& path) { return write_file(path, as_bytes(config), overwrite); },
-      [&](const std::string& path) {
-        return write_attribute_map(file, contents, path, overwrite);
-      }};
-  for (const Bytes& picture : pictures) {
-    writers.push_back(
-        [&, picture](const std::string& path) { return write_file(path, picture, overwrite); });
-  }
-  for (std::size_t i = 0; i < paths.size(); ++i) {
-    if (writers[i](paths[i])) continue;
-    for (std::size_t j = 0; j < i; ++j) ::unlink(paths[j].c_str());
-    return {UnpackResult::kWriteFailed, paths[i]};
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const Source& source = files[i];
+    const bool written = source.bytes ? write_file(source.path, *source.bytes, overwrite)
+                                      : write_attribute_map(file, contents, source.path, overwrite);
+    if (written) continue;
+    for (std::size_t j = 0; j < i; ++j) ::unlink(files[j].path.c_str());
+    return {UnpackResult::kWriteFailed, source.path};
   }
   return {UnpackResult::kWritten, {}};
 }
