@@ -91,8 +91,9 @@ class LevelReader {
     level_.settings = settings_sources(SettingsRecord(record.data(), LevelSettings::kSize));
     for (Finding& finding : level_.settings.differences) {
       finding.offset += level_format::kSettingsAt;
-      level_.differences.push_back(finding);
+      level_.differences.push_back(std::move(finding));
     }
+    level_.settings.differences.clear();
   }
 
   // Checks that the three offsets follow the header in order within the
@@ -179,7 +180,8 @@ class LevelReader {
       const std::uint8_t* bytes = &file_[offset];
       const ObjectRecord record = decode_object_record(bytes);
       const ObjectRecordBytes again = encode_object_record(record);
-      level_.objects.push_back({offset, record, std::equal(again.begin(), again.end(), bytes)});
+      level_.objects.push_back({offset, record, std::equal(again.begin(), again.end(), bytes),
+                                marker_colour(record.kind, record.parameters)});
     }
     if (count <= fit) {
       level_.stream = StreamFacts{};
@@ -309,7 +311,7 @@ class LevelReader {
                                       ": its reserved bytes 14 to 19 are not zero; they are "
                                       "rebuilt as zeros");
       }
-      const std::optional<MarkerColour> marker = marker_colour(record.kind, record.parameters);
+      const std::optional<MarkerColour>& marker = object.marker;
       if (!marker) {
         difference(object.offset, name + ": kind " + number(record.kind) +
                                       " is no marker kind; the object is not rebuilt");
@@ -331,14 +333,12 @@ class LevelReader {
       previous = &object;
       if (!level_.map_size) continue;
       const MapSize& size = *level_.map_size;
-      if (record.x < 0 || record.y < 0 || std::uint32_t(record.x) >= size.width ||
-          std::uint32_t(record.y) >= size.height) {
+      if (!on_map(record, size)) {
         difference(object.offset, name + ": it lies outside the " + size_text(size) +
                                       " map; no marker can place it");
         continue;
       }
-      const std::optional<std::uint8_t> under =
-          i < codes_under_.size() ? codes_under_[i] : std::nullopt;
+      const std::optional<std::uint8_t>& under = codes_under_[i];  // scanned with the map size
       if (marker && under && marker->marker->code_under(marker->colour.red) != *under) {
         difference(object.offset, name + ": the stream gives its pixel attribute code " +
                                       number(*under) + ", but its marker leaves code " +

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/object_record.h"
 #include "engine/level/finding.h"
 #include "engine/level/jpeg_size.h"
@@ -29,6 +30,12 @@ struct MapSize {
 // Where the map's width came from.
 enum class MapSizeSource { kUnknown, kSizeSection, kLevelPicture, kGiven };
 
+// Whether the object stands on a map of this size, where a marker can place it.
+inline bool on_map(const ObjectRecord& record, MapSize size) {
+  return record.x >= 0 && record.y >= 0 && std::uint32_t(record.x) < size.width &&
+         std::uint32_t(record.y) < size.height;
+}
+
 struct StreamFacts {
   std::uint64_t offset = 0;  // of the first token
   std::uint64_t tokens = 0;  // attribute runs, the end token not counted
@@ -41,7 +48,8 @@ struct StreamFacts {
 struct PlacedObject {
   std::uint64_t offset;  // of its record
   ObjectRecord record;
-  bool reserved_zero;  // bytes 14 to 19 are zero, as they must be
+  bool reserved_zero;                  // bytes 14 to 19 are zero, as they must be
+  std::optional<MarkerColour> marker;  // the marker pixel nearest to placing it again
 };
 
 struct LevelContents {
@@ -53,7 +61,7 @@ struct LevelContents {
   // Each present only when the offsets around it are sound.
   std::optional<std::span<const std::uint8_t>> picture, parallax;
   bool gg_level = false, para = false;
-  SettingsSources settings;             // offsets of its differences count from the file's start
+  SettingsSources settings;             // its differences moved into `differences`
   std::optional<MapSize> size_section;  // GGLEVEL yes and a 4-byte level picture section
   std::optional<JpegSize> picture_frame, parallax_frame;
   std::optional<std::uint32_t> object_count;  // as stored, when the file holds it

@@ -89,12 +89,8 @@ std::vector<Marker> markers_of(const LevelContents& contents, MapSize size) {
   std::vector<Marker> markers;
   for (const PlacedObject& object : contents.objects) {
     const ObjectRecord& record = object.record;
-    const std::optional<MarkerColour> marker = marker_colour(record.kind, record.parameters);
-    if (!marker || record.x < 0 || record.y < 0 || std::uint32_t(record.x) >= size.width ||
-        std::uint32_t(record.y) >= size.height) {
-      continue;
-    }
-    markers.push_back({std::uint32_t(record.x), std::uint32_t(record.y), marker->colour});
+    if (!object.marker || !on_map(record, size)) continue;
+    markers.push_back({std::uint32_t(record.x), std::uint32_t(record.y), object.marker->colour});
   }
   std::stable_sort(markers.begin(), markers.end(), [](const Marker& a, const Marker& b) {
     return std::pair(a.y, a.x) < std::pair(b.y, b.x);
