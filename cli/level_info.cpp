@@ -4,7 +4,6 @@
 #include <cmath>
 #include <map>
 
-#include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
 #include "engine/level/level_format.h"
 

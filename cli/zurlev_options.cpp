@@ -3,15 +3,16 @@
 
 #include <charconv>
 
+#include "engine/attrmap/attribute_map.h"
+
 namespace zur::cli {
 namespace {
-
-constexpr std::uint32_t kMaxWidth = 0xFFFF;  // a TGA's width is 16-bit
 
 std::optional<std::uint32_t> parse_width(const std::string& text) {
   std::uint32_t width = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), width);
-  if (error != std::errc() || end != text.data() + text.size() || width == 0 || width > kMaxWidth)
+  if (error != std::errc() || end != text.data() + text.size() || width == 0 ||
+      width > tga::kMaxSide)
     return std::nullopt;
   return width;
 }

@@ -22,6 +22,7 @@ class InputFile {
   // opened for reading.
   bool open(const std::string& path);
   std::uint64_t size() const { return size_; }
+  int descriptor() const { return fd_; }
   bool read_exact(void* into, std::size_t count);
   // Reads at a position without moving the file position.
   bool read_at(std::uint64_t offset, void* into, std::size_t count);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "engine/attrmap/attribute_map.h"
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
 #include "engine/attrmap/run_token.h"
@@ -13,7 +14,6 @@ namespace zur {
 namespace {
 
 using Bytes = std::span<const std::uint8_t>;
-constexpr std::uint32_t kMaxMapSide = 0xFFFF;  // TGA sizes are 16-bit
 
 std::string number(std::uint64_t value) {
   return std::to_string(value);
@@ -267,7 +267,7 @@ class LevelReader {
       const std::uint64_t width = *options_.width;
       const std::uint64_t height = width == 0 ? 0 : pixels / width;
       if ((width == 0 && pixels == 0) ||
-          (width > 0 && pixels % width == 0 && width <= kMaxMapSide && height <= kMaxMapSide)) {
+          (width > 0 && pixels % width == 0 && width <= tga::kMaxSide && height <= tga::kMaxSide)) {
         take_map_size({std::uint32_t(width), std::uint32_t(height)}, MapSizeSource::kGiven);
       }
     } else if (level_.size_section) {
