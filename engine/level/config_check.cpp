@@ -32,20 +32,12 @@ struct NumberReading {
 };
 
 NumberReading read_number(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && is_space(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  const std::size_t digits_from = i;
-  constexpr std::int64_t kBeyond = std::int64_t{1} << 40;
-  std::int64_t magnitude = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    magnitude = std::min(magnitude * 10 + (text[i] - '0'), kBeyond);
-  }
-  const bool has_digits = i > digits_from;
-  while (i < text.size() && is_space(text[i])) ++i;
-  const std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + negative;
-  return {read_integer(text), has_digits && i == text.size(), magnitude <= limit};
+  const IntegerText number = scan_integer(text);
+  std::size_t end = number.end;
+  while (end < text.size() && is_space(text[end])) ++end;
+  const std::int64_t limit =
+      std::int64_t{std::numeric_limits<std::int32_t>::max()} + number.negative;
+  return {clamped(number), number.digits > 0 && end == text.size(), number.magnitude <= limit};
 }
 
 // Built by appending: g++ 12 warns falsely (-Wrestrict) on a literal plus a string.

@@ -133,20 +133,39 @@ inline std::optional<std::size_t> match_keyword(std::string_view name) {
   return std::nullopt;
 }
 
-// Decimal integer read like atoi, saturating at the limits of 32 bits.
-inline std::int32_t read_integer(std::string_view text) {
+// A decimal integer as atoi takes it: blanks, an optional sign, digits.
+struct IntegerText {
+  bool negative = false;
+  std::int64_t magnitude = 0;  // saturated far beyond 32 bits
+  std::size_t digits = 0;
+  std::size_t end = 0;  // past the last digit
+};
+
+inline IntegerText scan_integer(std::string_view text) {
+  constexpr std::int64_t kSaturated = std::int64_t{1} << 40;
+  IntegerText number;
   std::size_t i = 0;
   while (i < text.size() && is_space(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-  std::int64_t magnitude = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) number.negative = text[i++] == '-';
+  const std::size_t digits_from = i;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    magnitude = std::min(magnitude * 10 + (text[i] - '0'), kLimit);
+    number.magnitude = std::min(number.magnitude * 10 + (text[i] - '0'), kSaturated);
   }
-  const std::int64_t value = negative ? -magnitude : magnitude;
+  number.digits = i - digits_from;
+  number.end = i;
+  return number;
+}
+
+// The number, saturated at the limits of 32 bits.
+inline std::int32_t clamped(const IntegerText& number) {
+  const std::int64_t value = number.negative ? -number.magnitude : number.magnitude;
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(
       value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+// Decimal integer read like atoi, saturating at the limits of 32 bits.
+inline std::int32_t read_integer(std::string_view text) {
+  return clamped(scan_integer(text));
 }
 
 inline std::uint8_t low_byte(std::int32_t value) {
