@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/check_command.h"
 
-#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include "engine/level/batch.h"
@@ -11,10 +10,6 @@ namespace zur::cli {
 namespace {
 
 using json = nlohmann::ordered_json;
-
-std::string counted(std::size_t count, const std::string& noun) {
-  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
-}
 
 json optional_number(const std::optional<std::int64_t>& number) {
   return number ? json(*number) : json(nullptr);
@@ -116,8 +111,12 @@ int run_check(const Options& options, std::FILE* out, std::FILE* err) {
       std::fprintf(err, "zurconv: %s: cannot write the mask\n", check.mask.c_str());
       failed = true;
     }
-    if (!options.json) std::fputs(check_text(check, options.quiet).c_str(), out);
-    checks.push_back(std::move(check));
+    // Only the JSON document needs every level's findings at the end.
+    if (options.json) {
+      checks.push_back(std::move(check));
+    } else {
+      std::fputs(check_text(check, options.quiet).c_str(), out);
+    }
   }
   if (options.json) std::fputs(check_json(checks, options.strict).c_str(), out);
   return failed ? 1 : 0;

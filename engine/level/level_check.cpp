@@ -25,10 +25,6 @@ std::string place(std::int32_t x, std::int32_t y) {
   return "at x=" + std::to_string(x) + " y=" + std::to_string(y);
 }
 
-std::string counted(std::uint64_t count, const std::string& noun) {
-  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
-}
-
 std::string colour_text(const Rgb& colour) {
   // Built by appending: g++ 12 warns falsely (-Wrestrict) on a literal plus a string.
   return std::string(1, '(')

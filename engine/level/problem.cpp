@@ -60,6 +60,10 @@ Severity severity(ProblemCode code) {
   return info(code).severity;
 }
 
+std::string counted(std::uint64_t count, const std::string& noun) {
+  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
 std::string_view severity_name(Severity severity) {
   return severity == Severity::kError ? "error" : "warning";
 }

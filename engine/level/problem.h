@@ -45,6 +45,9 @@ std::string_view code_name(ProblemCode code);
 Severity severity(ProblemCode code);
 std::string_view severity_name(Severity severity);
 
+// "1 pixel", "2 pixels": a count and its noun, as the messages give them.
+std::string counted(std::uint64_t count, const std::string& noun);
+
 struct Problem {
   ProblemCode code;
   std::string file;                  // as the source lookup found it
