@@ -54,7 +54,7 @@ CMessageBox::CMessageBox(wxWindow* owner, const wxString& text, long style)
 wxWindow* CMessageBox::CreateText() {
   auto* area = new wxScrolledWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxVSCROLL);
   auto* label = new wxStaticText(area, wxID_ANY, GetMessage());
-  const int screenWidth = wxDisplay(m_parent ? m_parent : this).GetClientArea().width;
+  const int screenWidth = ScreenArea().width;
   label->Wrap(std::min(GetCharWidth() * kLineChars, screenWidth / 2));
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   sizer->Add(label);
@@ -64,8 +64,12 @@ wxWindow* CMessageBox::CreateText() {
   return area;
 }
 
+wxRect CMessageBox::ScreenArea() {
+  return wxDisplay(m_parent ? m_parent : this).GetClientArea();
+}
+
 void CMessageBox::FitIntoScreen(wxWindow& text) {
-  const int room = wxDisplay(m_parent ? m_parent : this).GetClientArea().height;
+  const int room = ScreenArea().height;
   const int excess = GetSize().y - room;
   if (excess <= 0) return;
   const wxSize full = text.GetMinSize();

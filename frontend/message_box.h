@@ -20,6 +20,8 @@ class CMessageBox : public wxMessageDialogBase {
  private:
   bool IsQuestion() const { return (GetMessageDialogStyle() & wxYES_NO) != 0; }
   wxWindow* CreateText();
+  // The room on the screen the box shows on.
+  wxRect ScreenArea();
   void FitIntoScreen(wxWindow& text);
   void OnAnswer(wxCommandEvent& event);
   void OnClose(wxCloseEvent& event);

@@ -246,20 +246,18 @@ TEST(Zurconv, WritesTheSameLevelFileAsTheEngine) {
   EXPECT_EQ(by_command.read("level.lev"), by_engine.read("level.lev"));
 }
 
-TEST(Zurconv, ProgressIsDrawnOnlyOnATerminal) {
-  TempDir dir;
-  test::write_level(dir, "level", kAllAir);
-  const CommandOutput run =
-      test::run_command(ZURCONV_PATH, {"level"}, dir.path(),
-                        {.err_on_terminal = true, .typed_input = {}, .out_file = {}});
-  EXPECT_EQ(run.status, 0);
-  EXPECT_NE(run.err.find("100%"), std::string::npos) << run.err;
-  EXPECT_EQ(run.out, completion_asked("level", "", false));
-}
-
 CommandOutput zurconv_on_terminal(const TempDir& dir, const std::vector<std::string>& arguments) {
   return test::run_command(ZURCONV_PATH, arguments, dir.path(),
                            {.err_on_terminal = true, .typed_input = {}, .out_file = {}});
+}
+
+TEST(Zurconv, ProgressIsDrawnOnlyOnATerminal) {
+  TempDir dir;
+  test::write_level(dir, "level", kAllAir);
+  const CommandOutput run = zurconv_on_terminal(dir, {"level"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.err.find("100%"), std::string::npos) << run.err;
+  EXPECT_EQ(run.out, completion_asked("level", "", false));
 }
 
 TEST(Zurconv, BatchBarNamesTheLevelAndItsPlace) {
