@@ -104,6 +104,18 @@ void remove_temporary(std::string& name) {
 
 }  // namespace
 
+bool write_all_at(int fd, std::uint64_t offset, const std::uint8_t* data, std::size_t count) {
+  while (count > 0) {
+    const ssize_t written = ::pwrite(fd, data, count, static_cast<off_t>(offset));
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    data += written;
+    offset += static_cast<std::uint64_t>(written);
+    count -= static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
 LevelFile::LevelFile() : buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(kBufferSize)) {}
 
 LevelFile::~LevelFile() {
@@ -226,17 +238,7 @@ void LevelFile::release_cache() {
 }
 
 void LevelFile::write_at_offset(std::uint64_t at, const std::uint8_t* data, std::size_t count) {
-  while (count > 0 && !failed_) {
-    const ssize_t written = ::pwrite(fd_, data, count, static_cast<off_t>(at));
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) {
-      failed_ = true;
-      return;
-    }
-    data += written;
-    at += static_cast<std::uint64_t>(written);
-    count -= static_cast<std::size_t>(written);
-  }
+  if (!failed_ && !write_all_at(fd_, at, data, count)) failed_ = true;
 }
 
 bool LevelFile::commit() {

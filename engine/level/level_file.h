@@ -20,6 +20,10 @@
 
 namespace zur {
 
+// Writes all `count` bytes at `offset` of the open file `fd`, going on after
+// interruptions and short writes; false when the system refuses a part.
+bool write_all_at(int fd, std::uint64_t offset, const std::uint8_t* data, std::size_t count);
+
 class LevelFile {
  public:
   LevelFile();

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -17,6 +16,7 @@
 #include "engine/attrmap/run_token.h"
 #include "engine/level/ascii.h"
 #include "engine/level/byte_order.h"
+#include "engine/level/level_file.h"
 #include "engine/level/level_format.h"
 
 namespace zur {
@@ -51,14 +51,7 @@ class OutputFile {
   bool opened() const { return fd_ >= 0; }
 
   bool write_at(std::uint64_t offset, Bytes bytes) {
-    while (!bytes.empty()) {
-      const ssize_t written = ::pwrite(fd_, bytes.data(), bytes.size(), off_t(offset));
-      if (written < 0 && errno == EINTR) continue;
-      if (written <= 0) return false;
-      bytes = bytes.subspan(std::size_t(written));
-      offset += std::uint64_t(written);
-    }
-    return true;
+    return write_all_at(fd_, offset, bytes.data(), bytes.size());
   }
   bool commit() {
     const int fd = fd_;
