@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "bench/bench_levels.h"
-#include "engine/level/level_format.h"
+#include "engine/level/shared/level_format.h"
 
 extern char** environ;
 

@@ -8,7 +8,7 @@
 
 #include "bench/bench_levels.h"
 #include "engine/level/batch.h"
-#include "engine/level/level_format.h"
+#include "engine/level/shared/level_format.h"
 #include "engine/level/level_reader.h"
 #include "engine/level/level_unpacker.h"
 #include "engine/level/mapped_file.h"

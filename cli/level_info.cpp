@@ -5,7 +5,7 @@
 #include <map>
 
 #include "engine/attrmap/palette.h"
-#include "engine/level/level_format.h"
+#include "engine/level/shared/level_format.h"
 
 namespace zur::cli {
 namespace {

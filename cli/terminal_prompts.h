@@ -10,7 +10,7 @@
 #include <string>
 
 #include "cli/options.h"
-#include "engine/level/prompts.h"
+#include "engine/level/shared/prompts.h"
 
 namespace zur::cli {
 

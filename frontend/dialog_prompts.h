@@ -4,7 +4,7 @@
 // for one Convert command; the dialog must outlive it.
 #pragma once
 
-#include "engine/level/prompts.h"
+#include "engine/level/shared/prompts.h"
 
 class CConverterDlg;
 

@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-#include "engine/level/prompts.h"
+#include "engine/level/shared/prompts.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/level/prompts.h"
+#include "engine/level/shared/prompts.h"
 
 namespace zur::fuzz {
 

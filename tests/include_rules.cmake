@@ -1,13 +1,13 @@
 # SPDX-License-Identifier: MIT
 # Fails when an include breaks the engine's one-way dependencies:
 # zur_shared <- zur_attrmap <- zur_level, and nothing of cli/, frontend/ or
-# wx in the engine. Run with -DENGINE_DIR=<source>/engine and
-# -DSHARED=<the files of zur_shared, relative to ENGINE_DIR>.
+# wx in the engine. Run with -DENGINE_DIR=<source>/engine; zur_shared is
+# level/shared/ there.
 cmake_minimum_required(VERSION 3.25)
 
 # 0 for zur_shared, 1 for zur_attrmap, 2 for zur_level.
 function(library_rank relative out)
-  if(relative IN_LIST SHARED)
+  if(relative MATCHES "^level/shared/")
     set(${out} 0 PARENT_SCOPE)
   elseif(relative MATCHES "^attrmap/")
     set(${out} 1 PARENT_SCOPE)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The level file is put in place whole or not at all: what is at its path
 // before, odd files there, failures, signals and kills at any moment.
-#include "engine/level/level_file.h"
+#include "engine/level/shared/level_file.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "engine/level/batch.h"
-#include "engine/level/temporary_file.h"
+#include "engine/level/shared/temporary_file.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/scripted_prompts.h"
 

@@ -11,7 +11,7 @@
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
 #include "engine/level/batch.h"
-#include "engine/level/level_format.h"
+#include "engine/level/shared/level_format.h"
 #include "engine/level/level_reader.h"
 #include "engine/level/level_unpacker.h"
 #include "tests/support/level_sources.h"

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "engine/level/byte_order.h"
+#include "engine/level/shared/byte_order.h"
 
 namespace zur {
 namespace {

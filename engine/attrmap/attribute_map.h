@@ -11,9 +11,9 @@
 #include <span>
 #include <string>
 
-#include "engine/level/input_file.h"
-#include "engine/level/level_format.h"
-#include "engine/level/result.h"
+#include "engine/level/shared/input_file.h"
+#include "engine/level/shared/level_format.h"
+#include "engine/level/shared/result.h"
 
 namespace zur {
 

@@ -12,9 +12,9 @@
 #include <string>
 
 #include "engine/attrmap/row_source.h"
-#include "engine/level/conversion.h"
-#include "engine/level/level_file.h"
-#include "engine/level/result.h"
+#include "engine/level/shared/conversion.h"
+#include "engine/level/shared/level_file.h"
+#include "engine/level/shared/result.h"
 
 namespace zur {
 

@@ -13,9 +13,9 @@
 #include "engine/attrmap/map_objects.h"
 #include "engine/attrmap/palette.h"
 #include "engine/attrmap/row_source.h"
-#include "engine/level/prompts.h"
-#include "engine/level/result.h"
-#include "engine/level/warnings.h"
+#include "engine/level/shared/prompts.h"
+#include "engine/level/shared/result.h"
+#include "engine/level/shared/warnings.h"
 
 namespace zur {
 

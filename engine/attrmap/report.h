@@ -9,7 +9,7 @@
 #include <string>
 
 #include "engine/attrmap/attribute_stream.h"
-#include "engine/level/conversion.h"
+#include "engine/level/shared/conversion.h"
 
 namespace zur {
 

@@ -3,7 +3,7 @@
 
 #include <unistd.h>
 
-#include "engine/level/level_format.h"
+#include "engine/level/shared/level_format.h"
 #include "engine/level/level_writer.h"
 
 namespace zur {

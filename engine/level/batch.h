@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/level/conversion.h"
-#include "engine/level/result.h"
+#include "engine/level/shared/conversion.h"
+#include "engine/level/shared/result.h"
 
 namespace zur {
 

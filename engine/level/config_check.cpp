@@ -7,9 +7,9 @@
 #include <limits>
 #include <optional>
 
-#include "engine/level/byte_order.h"
+#include "engine/level/shared/byte_order.h"
 #include "engine/level/config_text.h"
-#include "engine/level/settings.h"
+#include "engine/level/shared/settings.h"
 
 namespace zur {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "engine/level/config_text.h"
 #include "engine/level/problem.h"
-#include "engine/level/settings.h"
+#include "engine/level/shared/settings.h"
 
 namespace zur {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/level/settings.h"
-#include "engine/level/warnings.h"
+#include "engine/level/shared/settings.h"
+#include "engine/level/shared/warnings.h"
 
 namespace zur {
 

@@ -14,9 +14,9 @@
 #include <string_view>
 #include <utility>
 
-#include "engine/level/ascii.h"
+#include "engine/level/shared/ascii.h"
 #include "engine/level/config_reader.h"
-#include "engine/level/input_file.h"
+#include "engine/level/shared/input_file.h"
 
 namespace zur::config_text {
 

@@ -11,9 +11,9 @@
 #include "engine/attrmap/row_source.h"
 #include "engine/level/config_check.h"
 #include "engine/level/config_reader.h"
-#include "engine/level/input_file.h"
+#include "engine/level/shared/input_file.h"
 #include "engine/level/jpeg_size.h"
-#include "engine/level/level_format.h"
+#include "engine/level/shared/level_format.h"
 #include "engine/level/source_files.h"
 
 namespace zur {

@@ -14,10 +14,10 @@
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
 #include "engine/attrmap/run_token.h"
-#include "engine/level/ascii.h"
-#include "engine/level/byte_order.h"
-#include "engine/level/level_file.h"
-#include "engine/level/level_format.h"
+#include "engine/level/shared/ascii.h"
+#include "engine/level/shared/byte_order.h"
+#include "engine/level/shared/level_file.h"
+#include "engine/level/shared/level_format.h"
 
 namespace zur {
 namespace {

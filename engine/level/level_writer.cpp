@@ -10,11 +10,11 @@
 
 #include "engine/attrmap/attribute_map.h"
 #include "engine/attrmap/compiler.h"
-#include "engine/level/byte_order.h"
+#include "engine/level/shared/byte_order.h"
 #include "engine/level/config_reader.h"
-#include "engine/level/input_file.h"
-#include "engine/level/level_file.h"
-#include "engine/level/level_format.h"
+#include "engine/level/shared/input_file.h"
+#include "engine/level/shared/level_file.h"
+#include "engine/level/shared/level_format.h"
 #include "engine/level/source_files.h"
 
 namespace zur {

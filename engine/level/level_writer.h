@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "engine/level/conversion.h"
-#include "engine/level/result.h"
+#include "engine/level/shared/conversion.h"
+#include "engine/level/shared/result.h"
 
 namespace zur {
 

@@ -3,7 +3,7 @@
 
 #include <sys/mman.h>
 
-#include "engine/level/input_file.h"
+#include "engine/level/shared/input_file.h"
 
 namespace zur {
 

@@ -5,9 +5,9 @@
 #include <map>
 #include <string_view>
 
-#include "engine/level/byte_order.h"
+#include "engine/level/shared/byte_order.h"
 #include "engine/level/config_reader.h"
-#include "engine/level/warnings.h"
+#include "engine/level/shared/warnings.h"
 
 namespace zur {
 namespace {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <system_error>
 
-#include "engine/level/ascii.h"
+#include "engine/level/shared/ascii.h"
 
 namespace zur {
 namespace {

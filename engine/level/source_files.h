@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/level/level_format.h"
+#include "engine/level/shared/level_format.h"
 
 namespace zur {
 

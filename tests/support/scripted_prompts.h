@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/level/prompts.h"
+#include "engine/level/shared/prompts.h"
 
 namespace zur::test {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/settings.h"
+#include "engine/level/shared/settings.h"
 
 #include <cstring>
 
-#include "engine/level/byte_order.h"
+#include "engine/level/shared/byte_order.h"
 
 namespace zur {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/temporary_file.h"
+#include "engine/level/shared/temporary_file.h"
 
 #include <unistd.h>
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/level/settings.h"
+#include "engine/level/shared/settings.h"
 
 namespace zur {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/input_file.h"
+#include "engine/level/shared/input_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/level/prompts.h"
+#include "engine/level/shared/prompts.h"
 
 namespace zur {
 

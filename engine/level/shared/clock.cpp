@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/clock.h"
+#include "engine/level/shared/clock.h"
 
 #include <chrono>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/level_file.h"
+#include "engine/level/shared/level_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <utility>
 
-#include "engine/level/temporary_file.h"
+#include "engine/level/shared/temporary_file.h"
 
 namespace zur {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/warnings.h"
+#include "engine/level/shared/warnings.h"
 
 namespace zur {
 

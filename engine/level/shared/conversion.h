@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/level/clock.h"
-#include "engine/level/prompts.h"
-#include "engine/level/settings.h"
-#include "engine/level/warnings.h"
+#include "engine/level/shared/clock.h"
+#include "engine/level/shared/prompts.h"
+#include "engine/level/shared/settings.h"
+#include "engine/level/shared/warnings.h"
 
 namespace zur {
 

@@ -16,7 +16,7 @@
 #include <span>
 #include <string>
 
-#include "engine/level/result.h"
+#include "engine/level/shared/result.h"
 
 namespace zur {
 
