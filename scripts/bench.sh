@@ -5,8 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh build-essential cmake libbenchmark-dev nlohmann-json3-dev libpng-dev
+scripts/install-deps.sh build-essential cmake ninja-build libbenchmark-dev nlohmann-json3-dev libpng-dev
 
-cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DZUR_BUILD_BENCH=ON -DZUR_BUILD_TESTS=OFF
-cmake --build build/bench -j "$(nproc)" --target zur_bench
+cmake --preset bench
+cmake --build --preset bench -j "$(nproc)"
 build/bench/bench/zur_bench "$@"

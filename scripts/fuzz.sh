@@ -16,11 +16,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh build-essential cmake clang libclang-rt-14-dev nlohmann-json3-dev libpng-dev
+scripts/install-deps.sh build-essential cmake ninja-build clang libclang-rt-14-dev nlohmann-json3-dev libpng-dev
 
 build=build/fuzz
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  -DZUR_BUILD_FUZZ=ON -DZUR_BUILD_TESTS=OFF >/dev/null
+cmake --preset fuzz >/dev/null
 mkdir -p "$build/findings"
 
 run() {

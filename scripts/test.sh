@@ -14,12 +14,12 @@ scripts/install-deps.sh build-essential cmake ninja-build libgtest-dev libwxgtk3
   libpng-dev
 
 jobs=$(nproc)
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DZUR_BUILD_GUI=ON
-cmake --build build/release -j "$jobs"
-ctest --test-dir build/release --output-on-failure
+cmake --preset release
+cmake --build --preset release -j "$jobs"
+ctest --preset release
 
 scripts/fuzz.sh
 
-cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DZUR_SANITIZE=ON -DZUR_BUILD_GUI=ON
-cmake --build build/sanitize -j "$jobs"
-ctest --test-dir build/sanitize --output-on-failure
+cmake --preset sanitize
+cmake --build --preset sanitize -j "$jobs"
+ctest --preset sanitize
