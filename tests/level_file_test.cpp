@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "engine/level/batch.h"
-#include "engine/level/shared/temporary_file.h"
+#include "engine/level/shared/platform.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/scripted_prompts.h"
 
@@ -152,7 +152,7 @@ TEST(LevelFileSafety, NewLevelFileGetsTheUmaskPermissions) {
 }
 
 // Whether the folder and the old level file may be written decides between
-// replacing it, writing it in place and leaving it alone.
+// replacing it and leaving it alone: nothing is written in place.
 TEST(LevelFileSafety, AccessToFolderAndLevelFile) {
   struct Case {
     mode_t folder, level;
@@ -162,7 +162,7 @@ TEST(LevelFileSafety, AccessToFolderAndLevelFile) {
   const Case cases[] = {
       {0777, 0444, ConversionResult::kNoAccessToOutput, true},
       {0755, 0444, ConversionResult::kNoAccessToOutput, true},
-      {0755, 0666, ConversionResult::kSuccess, false},  // written in place
+      {0755, 0666, ConversionResult::kNoAccessToOutput, true},  // no temporary file
       {0777, 0666, ConversionResult::kSuccess, false},
   };
   for (const Case& c : cases) {
@@ -312,23 +312,26 @@ TEST(LevelFileContent, InsertAndOverwriteMatchAVector) {
   }
 }
 
-TEST(TemporaryFile, InterruptRemovesTheRegisteredFile) {
+// Every registered name is removed, not just the last one, and a forgotten
+// one is left alone.
+TEST(TemporaryFile, InterruptRemovesEveryRegisteredFile) {
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
     test::TempDir dir;
-    const std::string name = temporary_name_for(dir.prefix("lvl.lev"));
-    EXPECT_TRUE(name.starts_with(dir.prefix(".lvl.lev.")));
-    dir.write(fs::path(name).filename().string(), std::string("part"));
+    for (const char* name : {".a.tmp", ".b.tmp", ".c.tmp", "kept"}) dir.write(name, "part");
     const pid_t child = ::fork();
     ASSERT_NE(child, -1);
     if (child == 0) {
-      remove_on_interrupt(name);
+      for (const char* name : {".a.tmp", "kept", ".b.tmp", ".c.tmp"}) {
+        platform::remove_on_interrupt(dir.prefix(name));
+      }
+      platform::forget_on_interrupt(dir.prefix("kept"));
       ::raise(signal);
       ::_exit(0);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
-    EXPECT_TRUE(names_in(dir).empty()) << signal;
+    EXPECT_EQ(names_in(dir), std::set<std::string>{"kept"}) << signal;
   }
 }
 

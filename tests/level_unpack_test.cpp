@@ -11,9 +11,9 @@
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
 #include "engine/level/batch.h"
-#include "engine/level/shared/level_format.h"
 #include "engine/level/level_reader.h"
 #include "engine/level/level_unpacker.h"
+#include "engine/level/shared/level_format.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/scripted_prompts.h"
 
@@ -162,9 +162,9 @@ RoundTrip round_trip(const TempDir& dir, std::optional<std::uint32_t> width) {
   trip.original = dir.read("level.lev");
   trip.contents = read_level(trip.original, {width});
   TempDir out;
-  const UnpackOutcome unpacked =
-      unpack_level(trip.original, trip.contents, out.prefix("level"), false);
-  EXPECT_EQ(unpacked.result, UnpackResult::kWritten) << unpacked.path;
+  const Unpacked unpacked = unpack_level(trip.original, trip.contents, out.prefix("level"), false,
+                                         dir.prefix("level.lev"));
+  EXPECT_FALSE(unpacked.error) << unpacked.error->text();
   trip.rebuilt = convert(out, "level");
   return trip;
 }

@@ -80,7 +80,7 @@ TEST(Zurlev, InfoTellsTheFactsAsTextAndJson) {
   EXPECT_EQ(documents[0]["objects"]["count"], 1);
   EXPECT_EQ(documents[0]["stream"]["pixels"], 600);
   EXPECT_EQ(documents[0]["sound"], true);
-  EXPECT_EQ(documents[1]["error"], "cannot be read");
+  EXPECT_EQ(documents[1]["error"], "cannot read missing.lev: No such file or directory");
 }
 
 TEST(Zurlev, InfoOnADamagedFileNamesTheProblemAndFails) {
@@ -112,13 +112,16 @@ TEST(Zurlev, UnpackRebuildsTheLevelAndNeverOverwritesUnasked) {
   dir.write("out/level.jpg", std::string("mine"));
   const CommandOutput again = zurlev(dir, {"unpack", "-o", "out", "--width", "30", "level.lev"});
   EXPECT_EQ(again.status, 1);
-  EXPECT_EQ(again.err, "zurlev: out/level.txt exists; nothing written (--force overwrites)\n");
+  EXPECT_EQ(
+      again.err,
+      "zurlev: cannot write out/level.txt: it exists (--force overwrites); nothing written\n");
   EXPECT_EQ(dir.read("out/level.jpg"), std::vector<std::uint8_t>({'m', 'i', 'n', 'e'}));
   // The last of the files alone is found too, and nothing is written.
   std::filesystem::remove(dir.path() / "out/level.txt");
   std::filesystem::remove(dir.path() / "out/level.tga");
-  EXPECT_EQ(zurlev(dir, {"unpack", "-o", "out", "--width", "30", "level.lev"}).err,
-            "zurlev: out/level.jpg exists; nothing written (--force overwrites)\n");
+  EXPECT_EQ(
+      zurlev(dir, {"unpack", "-o", "out", "--width", "30", "level.lev"}).err,
+      "zurlev: cannot write out/level.jpg: it exists (--force overwrites); nothing written\n");
   EXPECT_FALSE(dir.exists("out/level.txt"));
   EXPECT_EQ(zurlev(dir, {"unpack", "--force", "-o", "out", "--width", "30", "level.lev"}).status,
             0);

@@ -7,8 +7,8 @@
 #include <limits>
 #include <optional>
 
-#include "engine/level/shared/byte_order.h"
 #include "engine/level/config_text.h"
+#include "engine/level/shared/byte_order.h"
 #include "engine/level/shared/settings.h"
 
 namespace zur {

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <utility>
 
+#include "engine/level/config_text.h"
 #include "engine/level/shared/ascii.h"
 #include "engine/level/shared/byte_order.h"
-#include "engine/level/config_text.h"
 #include "engine/level/shared/input_file.h"
 
 namespace zur {

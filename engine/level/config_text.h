@@ -14,8 +14,8 @@
 #include <string_view>
 #include <utility>
 
-#include "engine/level/shared/ascii.h"
 #include "engine/level/config_reader.h"
+#include "engine/level/shared/ascii.h"
 #include "engine/level/shared/input_file.h"
 
 namespace zur::config_text {

@@ -11,8 +11,8 @@
 #include "engine/attrmap/row_source.h"
 #include "engine/level/config_check.h"
 #include "engine/level/config_reader.h"
-#include "engine/level/shared/input_file.h"
 #include "engine/level/jpeg_size.h"
+#include "engine/level/shared/input_file.h"
 #include "engine/level/shared/level_format.h"
 #include "engine/level/source_files.h"
 
@@ -93,8 +93,12 @@ class LevelChecker {
     CheckMask mask;
     if (write_mask) {
       check_.mask = prefix_ + kMaskSuffix;
-      check_.mask_written = mask.open(check_.mask, header.width, header.height);
+      // The check never changes a source or a level file.
+      std::vector<std::string> others = {prefix_ + std::string(suffix::kLevelFile)};
+      for (const std::string& source : find_sources(prefix_)) others.push_back(source);
+      check_.mask_error = mask.open(check_.mask, others, header.width, header.height);
     }
+    const bool masking = write_mask && !check_.mask_error;
     RowSource rows(header, file);
     MapChecker checker(header.width);
     for (std::int32_t y = 0; y < header.height; ++y) {
@@ -104,9 +108,9 @@ class LevelChecker {
         break;
       }
       checker.row(y, row);
-      if (check_.mask_written) mask.row(row);
+      if (masking) mask.row(row);
     }
-    if (check_.mask_written) check_.mask_written = mask.close();
+    if (masking) check_.mask_error = mask.close();
     check_.findings = checker.finish();
     report_findings(path, *check_.findings);
   }
@@ -239,6 +243,7 @@ LevelCheck check_level(const std::string& prefix, bool write_mask) {
 }
 
 bool has_failure(const LevelCheck& check, bool strict) {
+  if (check.mask_error) return true;
   return std::any_of(check.problems.begin(), check.problems.end(), [&](const Problem& problem) {
     return strict || severity(problem.code) == Severity::kError;
   });

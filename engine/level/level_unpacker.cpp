@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "engine/level/level_unpacker.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <filesystem>
@@ -16,8 +13,8 @@
 #include "engine/attrmap/run_token.h"
 #include "engine/level/shared/ascii.h"
 #include "engine/level/shared/byte_order.h"
-#include "engine/level/shared/level_file.h"
 #include "engine/level/shared/level_format.h"
+#include "engine/level/shared/output_file.h"
 
 namespace zur {
 namespace {
@@ -31,44 +28,6 @@ std::string lower(std::string_view suffix) {
   std::string text(suffix);
   for (char& c : text) c = ascii_lower(c);
   return text;
-}
-
-// A file being written: removed again when the object goes before commit()
-// succeeded, so that a failed unpack leaves nothing half written.
-class OutputFile {
- public:
-  OutputFile(const std::string& path, bool overwrite)
-      : path_(path),
-        fd_(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (overwrite ? O_TRUNC : O_EXCL),
-                   0666)) {}
-  OutputFile(const OutputFile&) = delete;
-  OutputFile& operator=(const OutputFile&) = delete;
-  ~OutputFile() {
-    if (fd_ < 0) return;
-    ::close(fd_);
-    ::unlink(path_.c_str());
-  }
-  bool opened() const { return fd_ >= 0; }
-
-  bool write_at(std::uint64_t offset, Bytes bytes) {
-    return write_all_at(fd_, offset, bytes.data(), bytes.size());
-  }
-  bool commit() {
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) == 0) return true;
-    ::unlink(path_.c_str());
-    return false;
-  }
-
- private:
-  std::string path_;
-  int fd_;
-};
-
-bool write_file(const std::string& path, Bytes bytes, bool overwrite) {
-  OutputFile out(path, overwrite);
-  return out.opened() && out.write_at(0, bytes) && out.commit();
 }
 
 struct Marker {
@@ -112,7 +71,8 @@ class BottomUpMapWriter {
     header[tga::kBitsPerPixelAt] = tga::kBitsPerPixel;
     // Bottom row first, as most paint programs write their files.
     header[tga::kDescriptorAt] = tga::kDescriptorBottomUp;
-    return out_.write_at(0, header);
+    out_.write_at(0, header.data(), header.size());
+    return !out_.failed();
   }
 
   bool paint(Rgb colour, std::uint32_t length) {
@@ -159,8 +119,9 @@ class BottomUpMapWriter {
       pixel[2] = marker.colour.red;
     }
     const std::uint64_t first_stored_row = size_.height - block_top_ - rows_in_block_;
-    return out_.write_at(tga::kHeaderSize + first_stored_row * row_bytes_,
-                         {block_.get(), rows_in_block_ * row_bytes_});
+    out_.write_at(tga::kHeaderSize + first_stored_row * row_bytes_, block_.get(),
+                  rows_in_block_ * row_bytes_);
+    return !out_.failed();
   }
 
   OutputFile& out_;
@@ -185,19 +146,16 @@ constexpr std::array<Rgb, 64> kCodeColours = [] {
   return colours;
 }();
 
-bool write_attribute_map(Bytes file, const LevelContents& contents, const std::string& path,
-                         bool overwrite) {
+void write_attribute_map(Bytes file, const LevelContents& contents, OutputFile& out) {
   const MapSize size = *contents.map_size;
-  OutputFile out(path, overwrite);
-  if (!out.opened()) return false;
   BottomUpMapWriter map(out, size, markers_of(contents, size));
-  if (!map.write_header()) return false;
+  if (!map.write_header()) return;
   const Bytes stream = stream_bytes(file, contents);
   for (std::size_t at = 0; at + kRunTokenSize < stream.size(); at += kRunTokenSize) {
     const Run run = run_of_token(get_le16(&stream[at]));
-    if (!map.paint(kCodeColours[run.code], run.length)) return false;
+    if (!map.paint(kCodeColours[run.code], run.length)) return;
   }
-  return map.finish() && out.commit();
+  map.finish();
 }
 
 }  // namespace
@@ -229,31 +187,47 @@ std::vector<std::string> source_paths(const std::string& prefix, const LevelCont
   return paths;
 }
 
-UnpackOutcome unpack_level(Bytes file, const LevelContents& contents, const std::string& prefix,
-                           bool overwrite) {
-  if (!contents.problems.empty()) return {UnpackResult::kUnsound, {}};
-  if (!contents.map_size) return {UnpackResult::kSizeUnknown, {}};
+Unpacked unpack_level(Bytes file, const LevelContents& contents, const std::string& prefix,
+                      bool overwrite, const std::string& level_file) {
+  if (!contents.problems.empty() || !contents.map_size) {
+    return {Error{"cannot unpack", level_file, "its sources cannot be known", {}, {}}, {}};
+  }
   const std::string config = config_file_text(contents.settings);
   const std::vector<Source> files = sources(
       prefix, contents, Bytes(reinterpret_cast<const std::uint8_t*>(config.data()), config.size()));
+  std::vector<std::string> all = {level_file};
+  for (const Source& source : files) all.push_back(source.path);
   if (!overwrite) {
     for (const Source& source : files) {
       std::error_code ignored;
       if (std::filesystem::exists(source.path, ignored) ||
           std::filesystem::is_symlink(source.path, ignored)) {
-        return {UnpackResult::kFileExists, source.path};
+        return {Error{"cannot write", source.path, "it exists (--force overwrites)", {}, {}}, {}};
       }
     }
   }
+  // Every file is complete in its temporary file before any is put in place.
+  std::vector<OutputFile> outputs(files.size());
   for (std::size_t i = 0; i < files.size(); ++i) {
     const Source& source = files[i];
-    const bool written = source.bytes ? write_file(source.path, *source.bytes, overwrite)
-                                      : write_attribute_map(file, contents, source.path, overwrite);
-    if (written) continue;
-    for (std::size_t j = 0; j < i; ++j) ::unlink(files[j].path.c_str());
-    return {UnpackResult::kWriteFailed, source.path};
+    std::vector<std::string> others = all;
+    others.erase(others.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+    if (std::optional<Error> refused = outputs[i].open(source.path, others)) {
+      return {std::move(*refused), {}};
+    }
+    if (source.bytes) {
+      outputs[i].write_at(0, source.bytes->data(), source.bytes->size());
+    } else {
+      write_attribute_map(file, contents, outputs[i]);
+    }
+    if (outputs[i].failed()) return {outputs[i].commit(), {}};
   }
-  return {UnpackResult::kWritten, {}};
+  Unpacked unpacked;
+  for (OutputFile& output : outputs) {
+    if ((unpacked.error = output.commit(overwrite))) return unpacked;
+    unpacked.written.push_back(output.path());
+  }
+  return unpacked;
 }
 
 }  // namespace zur

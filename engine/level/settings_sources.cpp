@@ -5,8 +5,8 @@
 #include <map>
 #include <string_view>
 
-#include "engine/level/shared/byte_order.h"
 #include "engine/level/config_reader.h"
+#include "engine/level/shared/byte_order.h"
 #include "engine/level/shared/warnings.h"
 
 namespace zur {

@@ -53,6 +53,10 @@ std::string folder_of(const std::string& path);
 
 std::error_code remove_file(const std::string& path);
 
+// Whether this program may write the existing file `path` (a read-only file
+// is refused, even where the system would let it be replaced).
+std::error_code may_write(const std::string& path);
+
 // ---- Reading
 
 // Opens a regular file for reading; anything else (pipe, device, folder) is
@@ -116,6 +120,11 @@ class TemporaryFile {
   std::string name_;      // empty while it has none
   bool unnamed_ = false;  // created without a name; one is given on put_in_place
 };
+
+// Names removed if the program is interrupted before they are forgotten;
+// TemporaryFile registers the names its files have. Any number at once.
+void remove_on_interrupt(const std::string& name);
+void forget_on_interrupt(const std::string& name);
 
 // Removes hidden temporary files that a hard kill left beside `target`
 // (those not in use by another program); harmless when there are none.
