@@ -4,9 +4,13 @@
 // level file holds what no sources give, the reader names the field and the
 // rebuilt level differs there only.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <random>
+#include <set>
 
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
@@ -289,6 +293,50 @@ TEST(LevelUnpack, RecordBytesNoConfigGivesAreNamedAndDifferThereOnly) {
       }
     }
   }
+}
+
+// Killed or interrupted at any moment, an unpack leaves each file as it was
+// or complete, and no temporary file.
+TEST(UnpackSafety, KillAtAnyMomentLeavesOldOrCompleteFiles) {
+  TempDir dir;
+  TgaBuilder map(512, 512);
+  for (int y = 0; y < 512; ++y) {
+    for (int x = y % 2; x < 512; x += 2) map.set(x, y, {0, 152, 0});
+  }
+  test::write_level(dir, "level", map);
+  dir.write("level.JPG", std::string(8 << 20, 'j'));
+  const Bytes level = convert(dir, "level");
+  const LevelContents contents = read_level(level, {512});
+  TempDir reference;
+  ASSERT_FALSE(unpack_level(level, contents, reference.prefix("level"), false, "").error);
+  const std::vector<std::string> names = {"level.txt", "level.tga", "level.jpg"};
+
+  std::set<std::string> outcomes;
+  for (const int signal : {SIGKILL, SIGTERM, SIGINT}) {
+    for (const int delay_us : {0, 2000, 6000, 15000, 40000, 100000}) {
+      TempDir out;
+      for (const std::string& name : names) out.write(name, std::string("old"));
+      const pid_t child = ::fork();
+      ASSERT_NE(child, -1);
+      if (child == 0) {
+        ::_exit(unpack_level(level, contents, out.prefix("level"), true, "").error ? 1 : 0);
+      }
+      ::usleep(static_cast<useconds_t>(delay_us));
+      ::kill(child, signal);
+      ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+      const std::string when = std::to_string(signal) + " after " + std::to_string(delay_us);
+      for (const std::string& name : names) {
+        const Bytes now = out.read(name);
+        const bool old = now == Bytes{'o', 'l', 'd'};
+        EXPECT_TRUE(old || now == reference.read(name)) << name << ", " << when;
+        outcomes.insert(old ? "old" : "new");
+      }
+      for (const auto& entry : std::filesystem::directory_iterator(out.path())) {
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << when;
+      }
+    }
+  }
+  EXPECT_TRUE(outcomes.contains("old"));  // some signal came before the end
 }
 
 }  // namespace

@@ -128,5 +128,25 @@ TEST(Zurlev, UnpackRebuildsTheLevelAndNeverOverwritesUnasked) {
   EXPECT_NE(dir.read("out/level.jpg").size(), 4u);
 }
 
+// Output that never reaches standard output fails the run.
+TEST(Zurlev, LostStandardOutputFails) {
+  TempDir dir;
+  converted_level(dir);
+  const std::vector<std::string> runs[] = {
+      {"info", "level.lev"},
+      {"info", "--json", "level.lev"},
+      {"unpack", "-o", ".", "--width", "30", "--force", "level.lev"},
+  };
+  for (const std::vector<std::string>& arguments : runs) {
+    test::CommandSetup setup;
+    setup.out_file = "/dev/full";
+    const CommandOutput run = test::run_command(ZURLEV_PATH, arguments, dir.path(), setup);
+    EXPECT_EQ(run.status, 1) << arguments.front();
+    EXPECT_NE(run.err.find("zurlev: cannot write standard output: No space left on device"),
+              std::string::npos)
+        << run.err;
+  }
+}
+
 }  // namespace
 }  // namespace zur
