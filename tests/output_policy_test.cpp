@@ -258,5 +258,31 @@ TEST(OutputPolicy, DeniedAccessAndFailedWritesChangeNothing) {
   }
 }
 
+// A mask that cannot be written fails its level in the JSON document too,
+// with the reason and no noise of the PNG library.
+TEST(OutputPolicy, FailedMaskFailsItsLevelWithItsReason) {
+  TempDir dir;
+  make_folder(dir);
+  // A JPEG of the map's size that holds only its frame header: no errors.
+  dir.write("lvl.JPG",
+            std::string("\xFF\xD8\xFF\xC0\0\x0B\x08\0\x5A\0\x78\x01\x01\x11\0\xFF\xD9", 19));
+  const CommandOutput sound =
+      test::run_command(ZURCONV_PATH, {"--check", "--json", "lvl"}, dir.path());
+  ASSERT_EQ(sound.status, 0) << sound.out;
+  const int status = as_nobody([&] {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4096, 4096};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const CommandOutput output =
+        test::run_command(ZURCONV_PATH, {"--check", "--json", "--mask", "lvl"}, dir.path());
+    return output.status == 1 && output.out.find("\"ok\": false") != std::string::npos &&
+                   output.err == "zurconv: cannot write lvl-check.png: File too large\n"
+               ? 0
+               : 1;
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_FALSE(dir.exists("lvl-check.png"));
+}
+
 }  // namespace
 }  // namespace zur
