@@ -104,15 +104,10 @@ class BottomUpMapWriter {
         markers_(std::move(markers)),
         x_(size.width) {}
 
+  // Bottom row first, as most paint programs write their files.
   bool write_header() {
-    std::array<std::uint8_t, tga::kHeaderSize> header{};
-    header[tga::kImageTypeAt] = tga::kUncompressedTrueColour;
-    put_le16(&header[tga::kWidthAt], std::uint16_t(size_.width));
-    put_le16(&header[tga::kHeightAt], std::uint16_t(size_.height));
-    header[tga::kBitsPerPixelAt] = tga::kBitsPerPixel;
-    // Bottom row first, as most paint programs write their files.
-    header[tga::kDescriptorAt] = tga::kDescriptorBottomUp;
-    return out_.write_at(0, header);
+    return out_.write_at(
+        0, tga::header_bytes(std::uint16_t(size_.width), std::uint16_t(size_.height), true));
   }
 
   bool paint(Rgb colour, std::uint32_t length) {
