@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: MIT
-// The TGA format as attribute maps use it: the 18-byte header's fields and
-// the checks a header must pass before any pixel is trusted. Numbers are
+// The TGA format as attribute maps use it: the 18-byte header's fields, the
+// checks a header must pass before any pixel is trusted, and a writer of an
+// uncompressed 24-bit picture stored bottom row first. Numbers are
 // little-endian; rows hold their pixels left to right, nothing between rows.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <span>
+#include <vector>
+
+#include "engine/attrmap/palette.h"
 
 namespace zur {
 
@@ -66,6 +72,57 @@ Fault parse_header(std::span<const std::uint8_t> start, std::uint64_t file_size,
 // field nor a colour map.
 std::array<std::uint8_t, kHeaderSize> header_bytes(std::uint16_t width, std::uint16_t height,
                                                    bool bottom_up);
+
+// Takes the bytes that belong at `offset` of the file; false when they could
+// not be written.
+using Sink = std::function<bool(std::uint64_t offset, std::span<const std::uint8_t> bytes)>;
+
+// One pixel drawn over the painted ones; row 0 is the top row.
+struct Pixel {
+  std::uint32_t x, y;
+  Rgb colour;
+};
+
+// Writes an uncompressed 24-bit picture stored bottom row first, as most
+// paint programs write their files, while it is painted top row first, in
+// runs of one colour from left to right. Rows are gathered in blocks, and
+// each block goes where the file keeps its rows, so memory stays small
+// whatever the picture's size. Calls: write_header(), paint() until
+// width × height pixels are painted, finish(); a false from any of them, a
+// failed write, ends the writing.
+class BottomUpWriter {
+ public:
+  static constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+
+  // `overlay`, sorted by row, is drawn over each block before it is written;
+  // of two pixels on one place the later wins. A block holds as many whole
+  // rows as fit in `block_bytes`, and at least one.
+  BottomUpWriter(Sink sink, std::uint16_t width, std::uint16_t height,
+                 std::vector<Pixel> overlay = {}, std::size_t block_bytes = kBlockBytes);
+
+  bool write_header();
+  bool paint(Rgb colour, std::uint32_t length);
+  // Writes the last block.
+  bool finish();
+
+ private:
+  bool next_row();
+  bool write_block();
+  std::uint8_t* block_pixel(std::uint32_t x, std::uint32_t y);
+
+  Sink sink_;
+  const std::uint32_t width_, height_;
+  const std::size_t row_bytes_;
+  const std::size_t block_rows_;
+  std::unique_ptr<std::uint8_t[]> block_;
+  std::vector<Pixel> overlay_;
+  std::size_t next_overlay_ = 0;
+  std::uint32_t block_top_ = 0;
+  std::size_t rows_in_block_ = 0;
+  std::uint32_t y_ = std::uint32_t(-1);
+  std::uint32_t x_;
+  std::uint8_t* row_ = nullptr;
+};
 
 }  // namespace tga
 }  // namespace zur
