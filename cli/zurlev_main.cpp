@@ -24,19 +24,9 @@ constexpr int kDone = 0, kFailed = 1, kUsage = 2;
 
 void print_help() {
   std::printf(
-      "%s\n\n"
-      "info      tells what each level file holds: header, settings, pictures, objects and\n"
-      "          attribute stream, what is wrong with it and what unpacked sources could\n"
-      "          not rebuild exactly\n"
-      "  --json     as one JSON document\n"
-      "  --objects  list every object\n"
-      "unpack    writes the sources that rebuild the level file: PREFIX.txt, PREFIX.tga,\n"
-      "          PREFIX.jpg and PREFIXp.jpg where the level has them\n"
-      "  -o DIR     write them into DIR (default: beside the level file)\n"
-      "  --width W  the map's width, where the level file cannot tell it\n"
-      "  --force    overwrite sources that exist\n\n"
-      "Exit status: 0 when done (info: every file sound), 1 when not, 2 for a usage error.\n",
-      kLevelUsage);
+      "%s\n\n%s\nExit status: 0 when done (info: every file sound), 1 when not, 2 for a "
+      "usage error.\n",
+      level_usage().c_str(), level_command_help().c_str());
 }
 
 void print_findings(std::FILE* to, const std::string& name, const std::vector<Finding>& list) {
@@ -156,7 +146,7 @@ int finish(int status) {
 int main(int argc, char** argv) {
   const ParsedLevelArguments parsed = parse_level_arguments({argv + 1, argv + argc});
   if (!parsed.error.empty()) {
-    std::fprintf(stderr, "zurlev: %s\n%s\n", parsed.error.c_str(), kLevelUsage);
+    std::fprintf(stderr, "zurlev: %s\n%s\n", parsed.error.c_str(), level_usage().c_str());
     return kUsage;
   }
   switch (parsed.options.command) {

@@ -44,10 +44,10 @@ class SourceGenerator {
   int below(int limit) { return std::uniform_int_distribution<int>(0, limit - 1)(random_); }
   bool chance(int percent) { return below(100) < percent; }
 
-  // Printable bytes, commas, blanks, carriage returns and bytes that are
-  // not UTF-8.
+  // Printable bytes, commas, blanks, carriage returns, zero bytes and bytes
+  // that are not UTF-8.
   std::string text(int max_length) {
-    static const std::string kAlphabet = "abcXYZ 019,;/*-\r\x80\xE9\xFF";
+    static const std::string kAlphabet("abcXYZ 019,;/*-\r\0\x80\xE9\xFF", 19);
     std::string text(static_cast<std::size_t>(below(max_length + 1)), ' ');
     for (char& c : text) c = kAlphabet[static_cast<std::size_t>(below(int(kAlphabet.size())))];
     return text;
@@ -250,6 +250,41 @@ TEST(LevelUnpack, MarkersPastTheObjectLimitRebuildAsTheCodeUnderThem) {
   EXPECT_TRUE(trip.rebuilt == trip.original);
 }
 
+// The config reader copies a value line whole, zero bytes too, so a text
+// that holds them, or is empty, comes back from a value line with them.
+TEST(LevelUnpack, TextsWithZeroBytesRebuildByteForByte) {
+  const std::string zero(1, '\0');
+  const struct {
+    std::string keyword, value, shown;
+  } cases[] = {
+      {"MAKER", "Jungle" + zero + "Maker", "Jungle" + zero + "Maker"},
+      {"MAKER", zero, zero},  // the empty text, not the default
+      {"GGTHEME", zero + zero + "x", zero + zero + "x"},
+      {"EMAIL", "mail" + zero, "mail"},  // the zero that ends the text
+      {"SIGNTEXT1", "Wel" + zero + "come", "Wel" + zero + "come"},
+      {"SIGNTEXT2", "a" + zero + "b," + zero + "c", "a" + zero + "b," + zero + "c"},
+  };
+  for (const auto& c : cases) {
+    const bool sign = c.keyword.starts_with("SIGNTEXT");
+    Level level;
+    level.map = TgaBuilder(3, 2, {77, 77, 77});
+    level.config = test::complete_config({{"GGLEVEL", "yes"}, {c.keyword, c.value}}) +
+                   (sign ? "/" + c.keyword + "\n" + c.value + "\n" : "");
+    level.gg_level = true;
+    write_sources(level, 3, 2);
+    ASSERT_FALSE(convert(level.dir, "level").empty()) << c.keyword;
+    const RoundTrip trip = round_trip(level.dir, std::nullopt);
+    EXPECT_EQ(findings_text(trip.contents.differences), "") << c.keyword;
+    EXPECT_TRUE(trip.rebuilt == trip.original) << c.keyword;
+    const std::vector<SettingLine>& lines = trip.contents.settings.lines;
+    const auto line = std::find_if(lines.begin(), lines.end(), [&](const SettingLine& l) {
+      return kKeywords[l.keyword].name == c.keyword;
+    });
+    ASSERT_NE(line, lines.end()) << c.keyword;
+    EXPECT_EQ(line->value, c.shown) << c.keyword;
+  }
+}
+
 // Bytes no config file gives: the field is named, and the rebuilt level
 // differs from the changed one within that field only.
 TEST(LevelUnpack, RecordBytesNoConfigGivesAreNamedAndDifferThereOnly) {
@@ -261,8 +296,8 @@ TEST(LevelUnpack, RecordBytesNoConfigGivesAreNamedAndDifferThereOnly) {
       {field::kPara, 1, 0, 0, ""},  // unchanged: nothing named
       {field::kDisableRun, 1, 0, 2, "DISABLERUN: the yes/no byte is 2"},
       {field::kGgShape, 1, 0, 255, "GGSHAPE"},
-      {field::kMaker, 128, 20, 'x', "MAKER: bytes after the text's terminating zero"},
-      {field::kEmail, 128, 127, 'x', "EMAIL: bytes after"},
+      {field::kMaker, 128, 20, 'x', ""},  // a value line with zero bytes gives it
+      {field::kEmail, 128, 127, 'x', "EMAIL: the text has no terminating zero"},
       {field::kSignD + 1, 2, 1, 7, "reserved bytes"},
       {field::kSignTable + 5 * field::kSignSlotSize, 32, 3, 'q', "sign slot 6"},
       {field::kSignCount, 4, 1, 1, "sign count: the sign count is 256"},

@@ -44,6 +44,11 @@ TEST(ZurlevOptions, ParsesCommandsOptionsAndLevels) {
       {{"unpack", "--width", "70000", "a.lev"},
        "--width needs a number from 1 to 65535, not 70000"},
       {{"unpack", "a.lev", "-o"}, "-o needs a value"},
+      {{"unpack", "--width", "7", "--width"}, "--width needs a value"},
+      {{"info", "-jx", "a.lev"}, "unknown option -jx"},
+      {{"info", "--json=1", "a.lev"}, "unknown option --json=1"},
+      {{"info", "--help", "a.lev"}, "unknown option --help"},
+      {{"unpack", "--width=", "a.lev"}, "--width needs a number from 1 to 65535, not "},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(cli::parse_level_arguments(c.arguments).error, c.error)
@@ -55,6 +60,23 @@ TEST(ZurlevOptions, ParsesCommandsOptionsAndLevels) {
   EXPECT_EQ(unpack.directory, "out");
   EXPECT_EQ(unpack.width, 640u);
   EXPECT_TRUE(unpack.force);
+  // Values are typed as zurconv's are, too.
+  const cli::LevelOptions joined =
+      cli::parse_level_arguments({"unpack", "-oout", "--width=640", "a.lev"}).options;
+  EXPECT_EQ(joined.directory, "out");
+  EXPECT_EQ(joined.width, 640u);
+}
+
+TEST(ZurlevOptions, UsageAndHelpComeFromTheCommandsTables) {
+  EXPECT_EQ(cli::level_usage(),
+            "usage: zurlev info [--json] [--objects] LEVEL.lev...\n"
+            "       zurlev unpack [-o DIR] [--width W] [--force] LEVEL.lev");
+  const std::string help = cli::level_command_help();
+  for (const char* line : {"info    tells what each level file holds", "\n  --objects  list",
+                           "\nunpack  writes the sources", "\n  -o DIR     write them into DIR",
+                           "\n  --force    overwrite sources that exist\n"}) {
+    EXPECT_NE(help.find(line), std::string::npos) << line << "\n" << help;
+  }
 }
 
 TEST(Zurlev, UsageErrorsExitWithTwo) {

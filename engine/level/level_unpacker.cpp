@@ -4,13 +4,12 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <memory>
 #include <optional>
 
-#include "engine/attrmap/attribute_map.h"
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
 #include "engine/attrmap/run_token.h"
+#include "engine/attrmap/tga.h"
 #include "engine/level/shared/ascii.h"
 #include "engine/level/shared/byte_order.h"
 #include "engine/level/shared/level_format.h"
@@ -21,122 +20,26 @@ namespace {
 
 using Bytes = std::span<const std::uint8_t>;
 
-// Rows are written out in blocks of about this many bytes.
-constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
-
 std::string lower(std::string_view suffix) {
   std::string text(suffix);
   for (char& c : text) c = ascii_lower(c);
   return text;
 }
 
-struct Marker {
-  std::uint32_t x, y;
-  Rgb colour;
-};
-
 // The marker pixels that place the objects again, by row from the top and
 // left to right; objects no marker can place are left out.
-std::vector<Marker> markers_of(const LevelContents& contents, MapSize size) {
-  std::vector<Marker> markers;
+std::vector<tga::Pixel> markers_of(const LevelContents& contents, MapSize size) {
+  std::vector<tga::Pixel> markers;
   for (const PlacedObject& object : contents.objects) {
     const ObjectRecord& record = object.record;
     if (!object.marker || !on_map(record, size)) continue;
     markers.push_back({std::uint32_t(record.x), std::uint32_t(record.y), object.marker->colour});
   }
-  std::stable_sort(markers.begin(), markers.end(), [](const Marker& a, const Marker& b) {
+  std::stable_sort(markers.begin(), markers.end(), [](const tga::Pixel& a, const tga::Pixel& b) {
     return std::pair(a.y, a.x) < std::pair(b.y, b.x);
   });
   return markers;
 }
-
-// Paints runs of pixels top row first into blocks of rows, and writes each
-// block where a bottom-up TGA keeps those rows: the block's last row first.
-class BottomUpMapWriter {
- public:
-  BottomUpMapWriter(OutputFile& out, MapSize size, std::vector<Marker> markers)
-      : out_(out),
-        size_(size),
-        row_bytes_(std::size_t{size.width} * kBytesPerPixel),
-        block_rows_(std::max<std::size_t>(1, kBlockBytes / std::max<std::size_t>(row_bytes_, 1))),
-        block_(std::make_unique<std::uint8_t[]>(block_rows_ * row_bytes_)),
-        markers_(std::move(markers)),
-        x_(size.width) {}
-
-  bool write_header() {
-    std::array<std::uint8_t, tga::kHeaderSize> header{};
-    header[tga::kImageTypeAt] = tga::kUncompressedTrueColour;
-    put_le16(&header[tga::kWidthAt], std::uint16_t(size_.width));
-    put_le16(&header[tga::kHeightAt], std::uint16_t(size_.height));
-    header[tga::kBitsPerPixelAt] = tga::kBitsPerPixel;
-    // Bottom row first, as most paint programs write their files.
-    header[tga::kDescriptorAt] = tga::kDescriptorBottomUp;
-    out_.write_at(0, header.data(), header.size());
-    return !out_.failed();
-  }
-
-  bool paint(Rgb colour, std::uint32_t length) {
-    while (length > 0) {
-      if (x_ == size_.width && !next_row()) return false;
-      const std::uint32_t count = std::min(length, size_.width - x_);
-      std::uint8_t* pixel = row_ + std::size_t{x_} * kBytesPerPixel;
-      for (std::uint32_t i = 0; i < count; ++i, pixel += kBytesPerPixel) {
-        pixel[0] = colour.blue;
-        pixel[1] = colour.green;
-        pixel[2] = colour.red;
-      }
-      x_ += count;
-      length -= count;
-    }
-    return true;
-  }
-
-  // Writes the last block.
-  bool finish() { return rows_in_block_ == 0 || write_block(); }
-
- private:
-  bool next_row() {
-    ++y_;
-    if (y_ == block_top_ + rows_in_block_) {
-      if (rows_in_block_ > 0 && !write_block()) return false;
-      block_top_ = y_;
-      rows_in_block_ = std::min<std::size_t>(block_rows_, size_.height - y_);
-    }
-    row_ = block_.get() + (rows_in_block_ - 1 - (y_ - block_top_)) * row_bytes_;
-    x_ = 0;
-    return true;
-  }
-
-  bool write_block() {
-    for (; next_marker_ < markers_.size() && markers_[next_marker_].y < block_top_ + rows_in_block_;
-         ++next_marker_) {
-      const Marker& marker = markers_[next_marker_];
-      std::uint8_t* pixel = block_.get() +
-                            (rows_in_block_ - 1 - (marker.y - block_top_)) * row_bytes_ +
-                            std::size_t{marker.x} * kBytesPerPixel;
-      pixel[0] = marker.colour.blue;
-      pixel[1] = marker.colour.green;
-      pixel[2] = marker.colour.red;
-    }
-    const std::uint64_t first_stored_row = size_.height - block_top_ - rows_in_block_;
-    out_.write_at(tga::kHeaderSize + first_stored_row * row_bytes_, block_.get(),
-                  rows_in_block_ * row_bytes_);
-    return !out_.failed();
-  }
-
-  OutputFile& out_;
-  const MapSize size_;
-  const std::size_t row_bytes_;
-  const std::size_t block_rows_;
-  std::unique_ptr<std::uint8_t[]> block_;
-  std::vector<Marker> markers_;
-  std::size_t next_marker_ = 0;
-  std::uint32_t block_top_ = 0;
-  std::size_t rows_in_block_ = 0;
-  std::uint32_t y_ = std::uint32_t(-1);
-  std::uint32_t x_;
-  std::uint8_t* row_ = nullptr;
-};
 
 // The colour of every 6-bit code; codes the palette lacks, which a sound
 // stream does not hold, paint as air.
@@ -148,7 +51,12 @@ constexpr std::array<Rgb, 64> kCodeColours = [] {
 
 void write_attribute_map(Bytes file, const LevelContents& contents, OutputFile& out) {
   const MapSize size = *contents.map_size;
-  BottomUpMapWriter map(out, size, markers_of(contents, size));
+  tga::BottomUpWriter map(
+      [&out](std::uint64_t offset, Bytes bytes) {
+        out.write_at(offset, bytes.data(), bytes.size());
+        return !out.failed();
+      },
+      std::uint16_t(size.width), std::uint16_t(size.height), markers_of(contents, size));
   if (!map.write_header()) return;
   const Bytes stream = stream_bytes(file, contents);
   for (std::size_t at = 0; at + kRunTokenSize < stream.size(); at += kRunTokenSize) {
