@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/config_file_picker.h"
+#include "frontend/wx/config_file_picker.h"
 
 #include <gtest/gtest.h>
 #include <wx/filedlg.h>
 #include <wx/tokenzr.h>
 
-#include "frontend/converter_dlg.h"
-#include "frontend/resource.h"
+#include "frontend/wx/converter_dlg.h"
+#include "frontend/wx/resource.h"
 #include "tests/gui/dialog_driver.h"
 
 namespace zur::gui_test {

@@ -7,8 +7,8 @@
 
 #include <cstdlib>
 
-#include "frontend/converter_dlg.h"
-#include "frontend/resource.h"
+#include "frontend/wx/converter_dlg.h"
+#include "frontend/wx/resource.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/support/level_sources.h"
 

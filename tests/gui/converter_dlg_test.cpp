@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/converter_dlg.h"
+#include "frontend/wx/converter_dlg.h"
 
 #include <gtest/gtest.h>
 #include <wx/button.h>
@@ -8,7 +8,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "frontend/resource.h"
+#include "frontend/wx/resource.h"
 #include "tests/gui/dialog_driver.h"
 
 namespace zur::gui_test {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/message_box.h"
+#include "frontend/wx/message_box.h"
 
 #include <gtest/gtest.h>
 #include <wx/button.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/batch_input.h"
+#include "frontend/wx/batch_input.h"
 
 #include <wx/eventfilter.h>
 #include <wx/evtloop.h>

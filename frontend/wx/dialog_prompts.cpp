@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/dialog_prompts.h"
+#include "frontend/wx/dialog_prompts.h"
 
-#include "frontend/batch_input.h"
-#include "frontend/converter_dlg.h"
-#include "frontend/engine_text.h"
-#include "frontend/message_box.h"
+#include "frontend/wx/batch_input.h"
+#include "frontend/wx/converter_dlg.h"
+#include "frontend/wx/engine_text.h"
+#include "frontend/wx/message_box.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/config_file_picker.h"
+#include "frontend/wx/config_file_picker.h"
 
 #include <wx/filedlg.h>
 #include <wx/filename.h>
@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "engine/level/level_prefix.h"
-#include "frontend/engine_text.h"
-#include "frontend/message_box.h"
+#include "frontend/wx/engine_text.h"
+#include "frontend/wx/message_box.h"
 
 const char* const kConfigFileWildcard =
     "Configure files (*.txt)|*.txt;*.txT;*.tXt;*.tXT;*.Txt;*.TxT;*.TXt;*.TXT";

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/converter_dlg.h"
+#include "frontend/wx/converter_dlg.h"
 
 #include <wx/accel.h>
 #include <wx/button.h>
@@ -11,13 +11,13 @@
 #include <string>
 
 #include "engine/level/batch.h"
-#include "frontend/batch_input.h"
-#include "frontend/converter_icon.h"
-#include "frontend/dialog_prompts.h"
-#include "frontend/engine_text.h"
-#include "frontend/message_box.h"
-#include "frontend/progress_bar.h"
-#include "frontend/resource.h"
+#include "frontend/wx/batch_input.h"
+#include "frontend/wx/converter_icon.h"
+#include "frontend/wx/dialog_prompts.h"
+#include "frontend/wx/engine_text.h"
+#include "frontend/wx/message_box.h"
+#include "frontend/wx/progress_bar.h"
+#include "frontend/wx/resource.h"
 
 const char* const kHelpText =
     "The level converter compiles the sources of a level into one level file.\n\n"

@@ -15,7 +15,7 @@
 #include <functional>
 #include <optional>
 
-#include "frontend/config_file_picker.h"
+#include "frontend/wx/config_file_picker.h"
 
 class CConverterDlg : public wxDialog {
  public:

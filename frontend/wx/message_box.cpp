@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/message_box.h"
+#include "frontend/wx/message_box.h"
 
 #include <wx/artprov.h>
 #include <wx/display.h>
