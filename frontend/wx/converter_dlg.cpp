@@ -10,7 +10,9 @@
 
 #include <string>
 
-#include "engine/level/batch.h"
+#include "frontend/dialog_batch.h"
+#include "frontend/help_text.h"
+#include "frontend/picked_paths.h"
 #include "frontend/wx/batch_input.h"
 #include "frontend/wx/converter_icon.h"
 #include "frontend/wx/dialog_prompts.h"
@@ -18,15 +20,6 @@
 #include "frontend/wx/message_box.h"
 #include "frontend/wx/progress_bar.h"
 #include "frontend/wx/resource.h"
-
-const char* const kHelpText =
-    "The level converter compiles the sources of a level into one level file.\n\n"
-    "For the level prefix jungle it reads jungle.txt (the level config file), jungle.tga "
-    "(the attribute map), jungle.jpg (the level picture) and, when the config file asks for "
-    "one, junglep.jpg (the parallax picture), and writes jungle.lev.\n\n"
-    "Type one prefix, or several separated by |, or pick config files with Open; then press "
-    "Convert. Output comes in the same directory where the source files are. Exit ends the "
-    "program.";
 
 namespace {
 
@@ -130,15 +123,14 @@ void CConverterDlg::SetProgress(int position) {
 void CConverterDlg::OnConvert(wxCommandEvent&) {
   UpdateData(true);
   DialogPrompts prompts(*this);
-  zur::Converter converter(prompts);
-  converter.run_batch(ToEngine(m_strPrefixes));
+  zur::dialog::convert_field_text(ToEngine(m_strPrefixes), prompts);
   RepaintDroppingInput(*this);  // what arrived since the last job's end
 }
 
 void CConverterDlg::OnOpen(wxCommandEvent&) {
-  const std::optional<wxArrayString> paths = m_pickFiles(this);
+  const std::optional<std::vector<std::string>> paths = m_pickFiles(this);
   if (!paths) return;
-  m_strPrefixes = JoinPrefixes(*paths);
+  m_strPrefixes = FromEngine(zur::dialog::join_prefixes(*paths));
   UpdateData(false);
   FindWindow(IDC_PREFIXES)->SetFocus();  // ready for Enter
 }
@@ -160,5 +152,5 @@ void CConverterDlg::OnAskToClose(wxCommandEvent&) {
 }
 
 void CConverterDlg::OnHelp(wxCommandEvent&) {
-  CMessageBox(this, kHelpText, wxOK | wxICON_INFORMATION).ShowModal();
+  CMessageBox(this, zur::dialog::kHelpText, wxOK | wxICON_INFORMATION).ShowModal();
 }

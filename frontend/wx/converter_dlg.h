@@ -14,13 +14,16 @@
 
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "frontend/wx/config_file_picker.h"
 
 class CConverterDlg : public wxDialog {
  public:
-  // Shows the file dialog and returns the picked paths, or nothing on cancel.
-  using FilePicker = std::function<std::optional<wxArrayString>(wxWindow* owner)>;
+  // Shows the file dialog and returns the picked paths in the engine's
+  // encoding, or nothing on cancel.
+  using FilePicker = std::function<std::optional<std::vector<std::string>>(wxWindow* owner)>;
 
   explicit CConverterDlg(FilePicker pickFiles = PickConfigFiles);
 
@@ -50,6 +53,3 @@ class CConverterDlg : public wxDialog {
 
   wxDECLARE_EVENT_TABLE();
 };
-
-// The text that Help (F1) shows.
-extern const char* const kHelpText;
