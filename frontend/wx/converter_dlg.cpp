@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "engine/attrmap/compiler.h"
 #include "frontend/dialog_batch.h"
 #include "frontend/help_text.h"
 #include "frontend/picked_paths.h"
@@ -118,6 +119,13 @@ void CConverterDlg::SetProgress(int position) {
     wxMilliSleep(kRepaintStepMs);
     RepaintDroppingInput(*this);
   }
+}
+
+// Called often, so it waits for no frame: the next call, or the next
+// progress step, shows what this one could not.
+void CConverterDlg::KeepAlive(double rowsDone) {
+  m_progress->SetValue(zur::progress::during_pass(rowsDone));
+  RepaintDroppingInput(*this);
 }
 
 void CConverterDlg::OnConvert(wxCommandEvent&) {

@@ -31,6 +31,9 @@ class CConverterDlg : public wxDialog {
   // field from m_strPrefixes and repaints the window at once, since the batch
   // keeps the event loop from doing so. The dialog takes no input meanwhile.
   virtual void SetProgress(int position);
+  // The keep-alive of the user prompts, during the pass over a map: moves the
+  // bar from 40 towards 70 and lets the toolkit repaint, dropping input.
+  virtual void KeepAlive(double rowsDone);
 
   // Copies the field into m_strPrefixes (true) or back (false).
   bool UpdateData(bool saveAndValidate);

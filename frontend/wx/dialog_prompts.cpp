@@ -40,3 +40,7 @@ bool DialogPrompts::ask_yes_no(const std::string& text, zur::Icon icon, zur::Que
 void DialogPrompts::set_progress(int position) {
   owner_.SetProgress(position);
 }
+
+void DialogPrompts::keep_alive(double rows_done) {
+  owner_.KeepAlive(rows_done);
+}

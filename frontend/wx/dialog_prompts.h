@@ -16,6 +16,7 @@ class DialogPrompts : public zur::UserPrompts {
   // Every question is put to the user; the question's kind does not matter.
   bool ask_yes_no(const std::string& text, zur::Icon icon, zur::Question question) override;
   void set_progress(int position) override;
+  void keep_alive(double rows_done) override;
 
  private:
   CConverterDlg& owner_;
