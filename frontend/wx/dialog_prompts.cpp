@@ -29,12 +29,17 @@ long MessageIconStyle(zur::Icon icon) {
   return wxICON_NONE;
 }
 
+long BoxStyle(const zur::dialog::BoxKind& kind) {
+  return (kind.buttons == zur::dialog::BoxButtons::YesNo ? wxYES_NO : wxOK) |
+         MessageIconStyle(kind.icon);
+}
+
 void DialogPrompts::show_message(const std::string& text, zur::Icon icon) {
-  ShowMessageBox(owner_, text, wxOK | MessageIconStyle(icon));
+  ShowMessageBox(owner_, text, BoxStyle(zur::dialog::message_box_kind(icon)));
 }
 
 bool DialogPrompts::ask_yes_no(const std::string& text, zur::Icon icon, zur::Question) {
-  return ShowMessageBox(owner_, text, wxYES_NO | MessageIconStyle(icon)) == wxID_YES;
+  return ShowMessageBox(owner_, text, BoxStyle(zur::dialog::question_box_kind(icon))) == wxID_YES;
 }
 
 void DialogPrompts::set_progress(int position) {

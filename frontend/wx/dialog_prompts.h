@@ -5,6 +5,7 @@
 #pragma once
 
 #include "engine/level/shared/prompts.h"
+#include "frontend/prompt_box.h"
 
 class CConverterDlg;
 
@@ -22,5 +23,6 @@ class DialogPrompts : public zur::UserPrompts {
   CConverterDlg& owner_;
 };
 
-// The message box style bits of an icon kind.
+// The message box style bits of an icon kind, and of a box kind.
 long MessageIconStyle(zur::Icon icon);
+long BoxStyle(const zur::dialog::BoxKind& kind);

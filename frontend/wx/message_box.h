@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: MIT
-// The program's message box: its text beside the icon of its kind (error,
-// information or none), the program's caption, and OK, or No and Yes in the
-// platform's order with Yes the default. A question is answered only by Yes
-// or No: Escape does nothing and the window has no close box. The box is
-// never taller than the screen; a longer text scrolls. Built from the
-// toolkit's generic controls, as the native message box of some desktops
-// shows no icon.
+// The program's message box (frontend/prompt_box.h) in wxWidgets: its text
+// beside the icon of its kind (error, information or none), the program's
+// caption, and OK, or No and Yes in the platform's order with Yes the
+// default. A question is answered only by Yes or No: Escape does nothing,
+// the window has no close box, and a key pressed in its first 300 ms on the
+// screen is dropped. The box is never taller or wider than the screen; a
+// longer text scrolls. Built from the toolkit's generic controls, as the
+// native message box of some desktops shows no icon.
 #pragma once
 
 #include <wx/msgdlg.h>
+
+#include "frontend/prompt_box.h"
 
 class CMessageBox : public wxMessageDialogBase {
  public:
@@ -23,6 +26,11 @@ class CMessageBox : public wxMessageDialogBase {
   // The room on the screen the box shows on.
   wxRect ScreenArea();
   void FitIntoScreen(wxWindow& text);
+  void WidenForCaption();
+  void OnShow(wxShowEvent& event);
+  void OnKey(wxKeyEvent& event);
   void OnAnswer(wxCommandEvent& event);
   void OnClose(wxCloseEvent& event);
+
+  zur::dialog::QuestionKeys m_keys;
 };
