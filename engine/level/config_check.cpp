@@ -7,13 +7,16 @@
 #include <limits>
 #include <optional>
 
-#include "engine/level/shared/byte_order.h"
+#include "engine/level/config_grammar.h"
+#include "engine/level/config_reader.h"
 #include "engine/level/config_text.h"
+#include "engine/level/shared/byte_order.h"
 #include "engine/level/shared/settings.h"
 
 namespace zur {
 namespace {
 
+using namespace config_grammar;
 using namespace config_text;
 
 // A value line as the check reads it: its number and whether the conversion
@@ -58,34 +61,38 @@ class ConfigChecker {
 
   // The settings as the conversion reads them from these lines.
   LevelSettings check(LineReader& lines) {
-    for (std::int64_t number = 1;; ++number) {
-      const Line line = lines.next();
-      check_length(line, number);
-      const bool keyword_line = !line.text.empty() && line.text.front() == '/';
-      if (line.ended_file) {
-        if (keyword_line && match_keyword(line.text.substr(1))) {
-          add(ProblemCode::kMissingValue, number,
-              quoted(line.text) +
+    LineClassifier classifier(lines);
+    for (;;) {
+      const ClassifiedLine line = classifier.next();
+      check_length(line.line, line.number);
+      switch (line.role) {
+        case LineRole::kUnknownKeyword:
+          report_unknown(line.line.text, line.number);
+          break;
+        case LineRole::kValue:
+          check_value(line.keyword, line.number - 1, line.line.text, line.number);
+          break;
+        case LineRole::kEmptyValue:
+          add(ProblemCode::kEmptyValue, line.number,
+              "empty value line after " + keyword_name(line.keyword) +
+                  ": the conversion reads no further, so the check stops here too");
+          break;
+        case LineRole::kNoValue:
+          add(ProblemCode::kMissingValue, line.number - 1,
+              keyword_name(line.keyword) + " has no value line: the file ends there");
+          break;
+        case LineRole::kKeywordAtEnd:
+          add(ProblemCode::kMissingValue, line.number,
+              quoted(line.line.text) +
                   " ends the file without a line feed: the conversion does not "
                   "read it as a keyword");
-        }
-        break;
+          break;
+        case LineRole::kComment:
+        case LineRole::kKeyword:
+        case LineRole::kEnd:
+          break;
       }
-      if (!keyword_line) continue;
-      const std::optional<std::size_t> index = match_keyword(line.text.substr(1));
-      if (!index) {
-        report_unknown(line.text, number);
-        continue;
-      }
-      const Line value = lines.next();
-      ++number;
-      check_length(value, number);
-      if (value.text.empty()) {
-        report_no_value(*index, value, number);
-        break;
-      }
-      check_value(*index, number - 1, value.text, number);
-      if (value.ended_file) break;
+      if (line.last) break;
     }
     report_repeated();
     report_missing();
@@ -115,17 +122,6 @@ class ConfigChecker {
     } else {
       add(ProblemCode::kUnknownKeyword, number,
           "unknown keyword line " + quoted(line) + ": skipped");
-    }
-  }
-
-  void report_no_value(std::size_t index, const Line& value, std::int64_t number) {
-    if (value.ended_file) {
-      add(ProblemCode::kMissingValue, number - 1,
-          keyword_name(index) + " has no value line: the file ends there");
-    } else {
-      add(ProblemCode::kEmptyValue, number,
-          "empty value line after " + keyword_name(index) +
-              ": the conversion reads no further, so the check stops here too");
     }
   }
 
@@ -332,7 +328,7 @@ LevelSettings check_level_config(std::string_view text, const std::string& file,
   return check_level_config(lines, file, problems);
 }
 
-LevelSettings check_level_config(config_text::LineReader& lines, const std::string& file,
+LevelSettings check_level_config(config_grammar::LineReader& lines, const std::string& file,
                                  std::vector<Problem>& problems) {
   const std::size_t from = problems.size();
   const LevelSettings settings = ConfigChecker(file, problems).check(lines);

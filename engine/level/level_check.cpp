@@ -10,9 +10,9 @@
 #include "engine/attrmap/object_record.h"
 #include "engine/attrmap/row_source.h"
 #include "engine/level/config_check.h"
-#include "engine/level/config_reader.h"
-#include "engine/level/shared/input_file.h"
+#include "engine/level/config_grammar.h"
 #include "engine/level/jpeg_size.h"
+#include "engine/level/shared/input_file.h"
 #include "engine/level/shared/level_format.h"
 #include "engine/level/source_files.h"
 
@@ -61,7 +61,7 @@ class LevelChecker {
   // The settings as the conversion reads them decide which pictures it needs.
   void check_config() {
     const std::string path = find_source(prefix_, suffix::kConfig);
-    config_text::ConfigFileLines config;
+    config_grammar::ConfigFileLines config;
     const bool opened = config.open(path);
     if (opened) settings_ = check_level_config(config.lines(), path, check_.problems);
     if (!opened || config.failed()) {
