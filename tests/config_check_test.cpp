@@ -4,6 +4,9 @@
 #include "engine/level/config_check.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "tests/support/level_sources.h"
 
@@ -64,6 +67,43 @@ TEST(ConfigCheck, RepeatSaysWhichValueIsKept) {
             "/PARA given again (first at line 6); the conversion keeps \"yes\" of line 7");
   EXPECT_EQ(problems[1].message,
             "/PARA value \"maybe\" is neither yes nor no: ignored, PARA stays yes");
+}
+
+std::vector<std::string> long_line_messages(const std::vector<Problem>& problems) {
+  std::vector<std::string> messages;
+  for (const Problem& problem : problems) {
+    if (problem.code == ProblemCode::kLongLine) messages.push_back(problem.message);
+  }
+  return messages;
+}
+
+TEST(ConfigCheck, LongLineGivesItsLength) {
+  std::vector<Problem> problems;
+  check_level_config("x\n" + std::string(200, 'c') + "\r\n", "c.txt", problems);
+  EXPECT_EQ(
+      long_line_messages(problems),
+      std::vector<std::string>{"line of 200 characters: the conversion reads only its first 159"});
+}
+
+// The hole of a sparse file is skipped unread, so the length counted of the
+// line it lies in is only a lower bound.
+TEST(ConfigCheck, LineWithASkippedHoleIsAtLeastItsCountedLength) {
+  constexpr std::uint64_t kSize = std::uint64_t{10} << 20;
+  const std::string keyword = "/GGTHEME\n";
+  test::TempDir dir;
+  dir.write("c.txt", keyword);
+  ASSERT_EQ(::truncate(dir.prefix("c.txt").c_str(), static_cast<off_t>(kSize)), 0);
+  config_grammar::ConfigFileLines file;
+  ASSERT_TRUE(file.open(dir.prefix("c.txt")));
+  std::vector<Problem> problems;
+  check_level_config(file.lines(), "c.txt", problems);
+  const std::vector<std::string> messages = long_line_messages(problems);
+  ASSERT_EQ(messages.size(), 1u);
+  unsigned long long counted = 0;
+  ASSERT_EQ(std::sscanf(messages[0].c_str(), "line of at least %llu characters: ", &counted), 1)
+      << messages[0];
+  EXPECT_GT(counted, config_grammar::kMaxConfigLine);
+  EXPECT_LE(counted, kSize - keyword.size());
 }
 
 }  // namespace

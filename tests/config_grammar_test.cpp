@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace zur::config_grammar {
 namespace {
@@ -79,6 +80,31 @@ TEST(LineClassifier, ValueLineNamesItsKeyword) {
   EXPECT_EQ(keyword.keyword, 7u);
   EXPECT_EQ(value.keyword, 7u);
   EXPECT_EQ(value.line.text, "95");
+}
+
+// A hole skipped after a block belongs to the line that goes on past the
+// block's end; its length is then only a lower bound.
+TEST(LineReader, MarksTheLineAHoleWasSkippedIn) {
+  const struct {
+    std::vector<Block> blocks;
+    const char* lines;  // "length" or "length+" (hole skipped) per line, up to the end
+  } cases[] = {
+      {{{"ab", true}, {"cd\nef\n"}}, "4+ 2 0"},     {{{"ab\n", true}, {"cd\n"}}, "2 2+ 0"},
+      {{{"ab\ncd", true}, {"\ny\n"}}, "2 2+ 1 0"},  {{{"ab\n"}, {"cd", true}}, "2 2+"},
+      {{{"ab\ncd\n", false}, {"ef\n"}}, "2 2 2 0"},
+  };
+  for (const auto& c : cases) {
+    std::size_t next = 0;
+    LineReader lines([&] { return next < c.blocks.size() ? c.blocks[next++] : Block{}; });
+    std::string listed;
+    for (;;) {
+      const Line line = lines.next();
+      if (!listed.empty()) listed += ' ';
+      listed += std::to_string(line.length) + (line.hole_skipped ? "+" : "");
+      if (line.ended_file) break;
+    }
+    EXPECT_EQ(listed, c.lines) << c.blocks.front().bytes;
+  }
 }
 
 }  // namespace

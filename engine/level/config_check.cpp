@@ -106,9 +106,11 @@ class ConfigChecker {
 
   void check_length(const Line& line, std::int64_t number) {
     if (line.length <= kMaxConfigLine) return;
+    // The zeros of a skipped hole are never counted.
     add(ProblemCode::kLongLine, number,
-        "line of " + std::to_string(line.length) +
-            " characters: the conversion reads only its first " + std::to_string(kMaxConfigLine));
+        "line of " + std::string(line.hole_skipped ? "at least " : "") +
+            counted(line.length, "character") + ": the conversion reads only its first " +
+            std::to_string(kMaxConfigLine));
   }
 
   void report_unknown(std::string_view line, std::int64_t number) {

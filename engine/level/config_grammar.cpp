@@ -13,20 +13,26 @@ LineReader::LineReader(NextBlock next_block) : next_block_(std::move(next_block)
 }
 
 LineReader::LineReader(std::string_view text)
-    : LineReader([text]() mutable { return std::exchange(text, {}); }) {}
+    : LineReader([text]() mutable { return Block{std::exchange(text, {})}; }) {}
 
 Line LineReader::next() {
   line_.clear();
   length_ = 0;
+  hole_skipped_ = std::exchange(hole_in_next_line_, false);
   for (;;) {
-    if (block_.empty()) block_ = next_block_();
-    if (block_.empty()) return finish(true);
-    const std::size_t feed = block_.find('\n');
-    const std::string_view piece = block_.substr(0, feed);
+    if (block_.bytes.empty()) block_ = next_block_();
+    std::string_view& bytes = block_.bytes;
+    if (bytes.empty()) return finish(true);
+    const std::size_t feed = bytes.find('\n');
+    const std::string_view piece = bytes.substr(0, feed);
     if (!piece.empty()) last_ = piece.back();
     length_ += piece.size();
     keep(piece);
-    block_.remove_prefix(feed == std::string_view::npos ? block_.size() : feed + 1);
+    bytes.remove_prefix(feed == std::string_view::npos ? bytes.size() : feed + 1);
+    // A hole holds no line feed: it belongs to the line that goes on past the block.
+    if (bytes.empty() && std::exchange(block_.hole_after, false)) {
+      (feed == std::string_view::npos ? hole_skipped_ : hole_in_next_line_) = true;
+    }
     if (feed != std::string_view::npos) return finish(false);
   }
 }
@@ -54,13 +60,18 @@ Line LineReader::finish(bool ended) {
     --length_;
     if (line.size() > length_) line.remove_suffix(1);
   }
-  return {line.substr(0, kMaxConfigLine), length_, ended};
+  return {line.substr(0, kMaxConfigLine), length_, ended, hole_skipped_};
 }
 
-std::string_view ConfigFileLines::next_block() {
+// The file delivers one block of zeros of a long hole and skips the rest,
+// so a full block of zeros may be followed by more zeros never read.
+Block ConfigFileLines::next_block() {
   const std::optional<std::size_t> got = file_.read_text_block(block_.data(), block_.size());
   if (!got) failed_ = true;
-  return {block_.data(), got.value_or(0)};
+  const std::string_view bytes(block_.data(), got.value_or(0));
+  const bool zeros = bytes.size() == block_.size() &&
+                     std::all_of(bytes.begin(), bytes.end(), [](char c) { return c == 0; });
+  return {bytes, zeros};
 }
 
 std::optional<std::size_t> match_keyword(std::string_view name) {

@@ -22,13 +22,19 @@ inline constexpr std::size_t kMaxConfigLine = 159;
 inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 struct Line {
-  std::string_view text;     // cut to kMaxConfigLine characters
-  std::uint64_t length = 0;  // before the cut
-  bool ended_file = false;   // no line feed followed: the file ended during the read
+  std::string_view text;      // cut to kMaxConfigLine characters
+  std::uint64_t length = 0;   // before the cut; with `hole_skipped` only a lower bound
+  bool ended_file = false;    // no line feed followed: the file ended during the read
+  bool hole_skipped = false;  // a hole of a sparse file may lie in it unread
 };
 
-// The next block of a config file's bytes; empty at its end.
-using NextBlock = std::function<std::string_view()>;
+struct Block {
+  std::string_view bytes;   // empty at the file's end
+  bool hole_after = false;  // a hole may have been skipped unread after these bytes
+};
+
+// The next block of a config file's bytes.
+using NextBlock = std::function<Block()>;
 
 // Splits the bytes of a config file into lines as a text-mode line reader
 // would: a carriage return before the line feed is not part of the line, and
@@ -49,7 +55,9 @@ class LineReader {
   Line finish(bool ended);
 
   NextBlock next_block_;
-  std::string_view block_;
+  Block block_;
+  bool hole_in_next_line_ = false;  // a hole skipped right after a line feed
+  bool hole_skipped_ = false;
   std::string line_;
   std::uint64_t length_ = 0;
   char last_ = 0;  // the last character of the line, whether kept or not
@@ -69,7 +77,7 @@ class ConfigFileLines {
  private:
   static constexpr std::size_t kBlockSize = std::size_t{1} << 16;
 
-  std::string_view next_block();
+  Block next_block();
 
   InputFile file_;
   std::string block_ = std::string(kBlockSize, '\0');
