@@ -47,6 +47,11 @@ TEST(ConfigCheck, ValuesStoredOtherwiseThanWritten) {
       {"WATERC", "1,2,256", "number-out-of-range"},
       {"MAKER", std::string(127, 'm'), ""},
       {"MAKER", std::string(128, 'm'), "text-cut"},
+      {"MAKER", std::string("na\0me", 5), "text-nul-byte"},
+      {"GGTHEME", std::string(1, '\0'), "text-nul-byte"},
+      {"EMAIL", std::string(126, 'm') + '\0', "text-nul-byte"},
+      {"EMAIL", std::string(127, 'm') + '\0', "text-cut"},  // the zero is cut off
+      {"EMAIL", std::string(126, 'm') + '\0' + 'x', "text-cuttext-nul-byte"},
   };
   for (const auto& c : cases) {
     std::vector<Problem> problems;
@@ -67,6 +72,32 @@ TEST(ConfigCheck, RepeatSaysWhichValueIsKept) {
             "/PARA given again (first at line 6); the conversion keeps \"yes\" of line 7");
   EXPECT_EQ(problems[1].message,
             "/PARA value \"maybe\" is neither yes nor no: ignored, PARA stays yes");
+}
+
+// The level keeps a text only up to a zero byte in it; a message shows the
+// byte as \0 and never holds one.
+TEST(ConfigCheck, ZeroByteInATextSaysWhatTheLevelKeeps) {
+  using namespace std::string_literals;
+  std::vector<Problem> problems;
+  check_level_config(test::complete_config({{"MAKER", "na\0me"s}}) +
+                         "/SIGNTEXT1\nsi\0gn\n/SIGNTEXT2\nleft,ri\0ght\n/MAKER\nna\0me\n"s,
+                     "c.txt", problems);
+  std::string listed;
+  for (const Problem& problem : problems) {
+    listed += std::to_string(*problem.line) + " " + std::string(code_name(problem.code)) + ": " +
+              problem.message + "\n";
+  }
+  EXPECT_EQ(listed,
+            "3 text-nul-byte: /MAKER text holds a zero byte at character 3: the level keeps only "
+            "\"na\"\n"
+            "43 text-nul-byte: sign text \"si\\0gn\" holds a zero byte at character 3: the level "
+            "keeps only \"si\"\n"
+            "45 text-nul-byte: sign text \"ri\\0ght\" holds a zero byte at character 3: the "
+            "level keeps only \"ri\"\n"
+            "46 duplicate-keyword: /MAKER given again (first at line 2); the conversion keeps "
+            "\"na\\0me\" of line 47\n"
+            "47 text-nul-byte: /MAKER text holds a zero byte at character 3: the level keeps only "
+            "\"na\"\n");
 }
 
 std::vector<std::string> long_line_messages(const std::vector<Problem>& problems) {

@@ -43,10 +43,18 @@ NumberReading read_number(std::string_view text) {
   return {clamped(number), number.digits > 0 && end == text.size(), number.magnitude <= limit};
 }
 
-// Built by appending: g++ 12 warns falsely (-Wrestrict) on a literal plus a string.
+// A zero byte is shown as \0, so that no message holds one and every
+// message prints whole.
 std::string quoted(std::string_view text) {
   std::string result(1, '"');
-  result.append(text).push_back('"');
+  for (const char c : text) {
+    if (c == '\0') {
+      result.append("\\0");
+    } else {
+      result.push_back(c);
+    }
+  }
+  result.push_back('"');
   return result;
 }
 
@@ -162,10 +170,22 @@ class ConfigChecker {
 
   void check_text(std::size_t index, std::string_view value, std::size_t field_size,
                   std::int64_t line) {
-    if (value.size() < field_size) return;
-    add(ProblemCode::kTextCut, line,
-        keyword_name(index) + " text of " + std::to_string(value.size()) +
-            " characters: the level keeps its first " + std::to_string(field_size - 1));
+    if (value.size() >= field_size) {
+      add(ProblemCode::kTextCut, line,
+          keyword_name(index) + " text of " + counted(value.size(), "character") +
+              ": the level keeps its first " + std::to_string(field_size - 1));
+    }
+    check_zero_byte(keyword_name(index) + " text", value, field_size, line);
+  }
+
+  // The game reads a text up to its first zero byte.
+  void check_zero_byte(const std::string& what, std::string_view text, std::size_t field_size,
+                       std::int64_t line) {
+    const std::size_t zero = text.substr(0, field_size - 1).find('\0');
+    if (zero == std::string_view::npos) return;
+    add(ProblemCode::kTextNulByte, line,
+        what + " holds a zero byte at character " + std::to_string(zero + 1) +
+            ": the level keeps only " + quoted(text.substr(0, zero)));
   }
 
   void report_bad_yes_no(std::size_t index, std::string_view value, std::uint8_t stays,
@@ -252,11 +272,13 @@ class ConfigChecker {
       return;
     }
     for (const std::string_view half : {first, second}) {
-      if (half.size() < field::kSignHalfSize) continue;
-      add(ProblemCode::kTextCut, line,
-          "sign text " + quoted(half) + " is cut to its first " +
-              std::to_string(field::kSignHalfSize - 1) + " characters " +
-              quoted(half.substr(0, field::kSignHalfSize - 1)));
+      if (half.size() >= field::kSignHalfSize) {
+        add(ProblemCode::kTextCut, line,
+            "sign text " + quoted(half) + " is cut to its first " +
+                std::to_string(field::kSignHalfSize - 1) + " characters " +
+                quoted(half.substr(0, field::kSignHalfSize - 1)));
+      }
+      check_zero_byte("sign text " + quoted(half), half, field::kSignHalfSize, line);
     }
   }
 
