@@ -169,14 +169,15 @@ class LevelChecker {
         findings.distinct_illegal_colours - findings.illegal_colours.size();
     if (unlisted > 0) {
       add(ProblemCode::kIllegalColours, path,
-          "and " + std::to_string(unlisted) + " more illegal colours, not listed (" +
+          "and " + counted(unlisted, "more illegal colour") + ", not listed (" +
               counted(findings.illegal_pixels, "illegal pixel") + " in all)");
     }
     if (findings.first_dropped) {
       const MapPlace& first = *findings.first_dropped;
       add(ProblemCode::kObjectsDropped, path,
           counted(findings.dropped_markers, "marker") + " past the " +
-              std::to_string(kObjectLimit) + "-object limit are dropped, the first " +
+              std::to_string(kObjectLimit) + "-object limit " +
+              (findings.dropped_markers == 1 ? "is" : "are") + " dropped, the first " +
               place(first.x, first.y),
           first);
     }
