@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string_view>
 
+#include "engine/level/batch.h"
 #include "tests/support/level_sources.h"
+#include "tests/support/scripted_prompts.h"
 
 namespace zur {
 namespace {
@@ -69,6 +72,47 @@ TEST(LevelCheck, CountsOfOneTakeTheSingular) {
     const LevelCheck check = check_level(dir.prefix("level"), false);
     EXPECT_NE(messages(check).find(c.message), std::string::npos) << c.what << "\n"
                                                                   << messages(check);
+  }
+}
+
+// The name after "File missing:" in the conversion's message.
+std::string conversion_names_missing(const std::string& prefix) {
+  test::ScriptedPrompts prompts;
+  Converter(prompts, [] { return 0u; }).run_job(prefix);
+  constexpr std::string_view kNamed = "File missing:\n";
+  for (const std::string& message : prompts.messages()) {
+    const std::size_t at = message.find(kNamed);
+    if (at != std::string::npos) return message.substr(at + kNamed.size());
+  }
+  return "(no file named missing)";
+}
+
+TEST(LevelCheck, NamesAMissingSourceAsTheConversionDoes) {
+  const struct {
+    const char* missing;
+    const char* suffix;  // as the conversion names it
+    std::string config;
+  } cases[] = {
+      {"config file", ".txt", ""},
+      {"attribute map", ".tga", test::complete_config()},
+      {"level picture", ".jpg", test::complete_config()},
+      {"parallax picture", "p.jpg", test::complete_config({{"PARA", "yes"}})},
+  };
+  for (const auto& c : cases) {
+    test::TempDir dir;
+    if (!c.config.empty()) dir.write("level.TXT", c.config);
+    if (std::string(c.missing) != "attribute map") TgaBuilder(4, 4).save(dir.path() / "level.TGA");
+    if (std::string(c.missing) != "level picture") dir.write("level.JPG", std::string("\xFF\xD8"));
+    const std::string prefix = dir.prefix("level");
+    const LevelCheck check = check_level(prefix, false);
+    std::string named = "(not reported)";
+    for (const Problem& problem : check.problems) {
+      if (problem.code == ProblemCode::kSourceMissing && problem.message.starts_with(c.missing)) {
+        named = problem.file;
+      }
+    }
+    EXPECT_EQ(named, conversion_names_missing(prefix)) << c.missing;
+    EXPECT_EQ(named, prefix + c.suffix) << c.missing;
   }
 }
 
