@@ -81,7 +81,9 @@ std::vector<std::string> convert_levels(const Options& options, TerminalPrompts&
 
 void print_failure_summary(const std::vector<std::string>& failed, std::size_t count) {
   std::string names;
-  for (const std::string& level : failed) names += (names.empty() ? "" : ", ") + level;
+  for (std::size_t i = 0; i < failed.size(); ++i) {
+    names.append(i == 0 ? "" : ", ").append(shown_level(failed[i]));
+  }
   std::fprintf(stderr, "zurconv: %zu of %zu levels failed: %s\n", failed.size(), count,
                names.c_str());
 }
