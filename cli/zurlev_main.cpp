@@ -12,6 +12,7 @@
 #include "engine/level/level_reader.h"
 #include "engine/level/level_unpacker.h"
 #include "engine/level/mapped_file.h"
+#include "engine/level/problem.h"
 #include "engine/level/shared/ascii.h"
 #include "engine/level/shared/level_format.h"
 
@@ -67,16 +68,16 @@ void print_unknown_size(const std::string& name, const LevelOptions& options,
                         unsigned long long pixels) {
   if (options.width) {
     std::fprintf(stderr,
-                 "zurlev: %s: a width of %u does not cut the attribute stream's %llu pixels "
+                 "zurlev: %s: a width of %u does not cut the attribute stream's %s "
                  "into at most 65535 whole rows; nothing written\n",
-                 name.c_str(), unsigned(*options.width), pixels);
+                 name.c_str(), unsigned(*options.width), counted(pixels, "pixel").c_str());
   } else {
     std::fprintf(stderr,
                  "zurlev: %s: the map's width is not known: neither a map size section nor "
-                 "the level picture's frame header gives a width × height of %llu pixels, "
+                 "the level picture's frame header gives a width × height of %s, "
                  "the attribute stream's count; give the width with --width W. Nothing "
                  "written\n",
-                 name.c_str(), pixels);
+                 name.c_str(), counted(pixels, "pixel").c_str());
   }
 }
 

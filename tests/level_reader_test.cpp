@@ -73,6 +73,7 @@ TEST(LevelReader, DamageIsNamedWithItsOffset) {
   const Damage cases[] = {
       {"truncated header", [](Bytes& f) { f.resize(100); }, 100, "shorter than the 958-byte"},
       {"no offsets", [](Bytes& f) { f.resize(10); }, 10, "shorter than the 958-byte"},
+      {"one byte", [](Bytes& f) { f.resize(1); }, 1, "the file is 1 byte long"},
       {"signature", [](Bytes& f) { f[3] = 'X'; }, 0, "signature"},
       {"picture offset", [](Bytes& f) { put(f, 22, 99999); }, 22, "99999 lies past the file's"},
       {"objects before parallax", [](Bytes& f) { put(f, 30, 960); }, 30, "960 lies before 962"},
@@ -84,6 +85,7 @@ TEST(LevelReader, DamageIsNamedWithItsOffset) {
          f.insert(f.end(), {1, 2, 3});
        },
        994, "3 bytes follow"},
+      {"a byte after the end", [](Bytes& f) { f.push_back(1); }, 994, "1 byte follows"},
       {"code not in the palette", [](Bytes& f) { f[986] = 40 << 2 | (f[986] & 3); }, 986,
        "attribute code 40"},
       {"size section", [](Bytes& f) { f[958] = 5; }, 958, "not the 5 × 3"},
@@ -125,7 +127,7 @@ TEST(LevelReader, LastObjectRecordCutShortIsNotAnObject) {
       const LevelContents contents = read_level(file);
       const std::string row = std::to_string(records) + " records, cut " + std::to_string(cut);
       EXPECT_EQ(contents.objects.size(), records - 1) << row;
-      EXPECT_TRUE(names(contents.problems, file.size(), "run past the file's end"))
+      EXPECT_TRUE(names(contents.problems, file.size(), "past the file's end"))
           << row << listed(contents.problems);
     }
   }

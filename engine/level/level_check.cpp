@@ -92,22 +92,24 @@ class LevelChecker {
   void check_map(bool write_mask) {
     const std::string path = find_source(prefix_, suffix::kAttributeMap);
     MapFile file;
-    MapHeader header;
-    const ConversionResult read = open_attribute_map(path, file, header);
-    if (read == ConversionResult::kAttributeMapMissing) {
+    std::array<std::uint8_t, tga::kHeaderSize> start{};
+    const bool opened = file.open(path);
+    const std::size_t length = opened ? std::min<std::size_t>(start.size(), file.size()) : 0;
+    if (!opened || !file.read_at(0, start.data(), length)) {
       add(ProblemCode::kSourceMissing, missing_name(path, ConversionResult::kAttributeMapMissing),
           "attribute map missing or unreadable: the conversion fails");
       return;
     }
-    if (read != ConversionResult::kSuccess) {
-      add(ProblemCode::kTgaFormat, path, tga_failure(path, read) + ": the conversion fails");
+    MapHeader header;
+    const std::span<const std::uint8_t> header_bytes(start.data(), length);
+    const tga::Fault fault = tga::parse_header(header_bytes, file.size(), header);
+    if (fault != tga::Fault::kNone) {
+      add(ProblemCode::kTgaFormat, path,
+          tga::fault_text(fault, header_bytes) + ": the conversion fails");
       return;
     }
     check_.map = MapFormat{header.width, header.height, !header.bottom_up};
-    std::array<std::uint8_t, tga::kHeaderSize> header_bytes{};
-    if (file.read_at(0, header_bytes.data(), header_bytes.size())) {
-      check_header_fields(path, header_bytes.data());
-    }
+    check_header_fields(path, start.data());
 
     CheckMask mask;
     if (write_mask) {
@@ -132,28 +134,6 @@ class LevelChecker {
     if (masking) check_.mask_error = mask.close();
     check_.findings = checker.finish();
     report_findings(path, *check_.findings);
-  }
-
-  // Says which header field the conversion refuses.
-  static std::string tga_failure(const std::string& path, ConversionResult read) {
-    if (read == ConversionResult::kIllegalBitDepth) return "not 24 bits per pixel";
-    std::array<std::uint8_t, tga::kHeaderSize> header{};
-    InputFile file;
-    if (!file.open(path) || file.size() < header.size() ||
-        !file.read_exact(header.data(), header.size())) {
-      return "shorter than a TGA header";
-    }
-    if (header[tga::kImageTypeAt] != tga::kUncompressedTrueColour) {
-      return "image type " + std::to_string(header[tga::kImageTypeAt]) +
-             ", not 2 (uncompressed true-colour)";
-    }
-    const std::uint8_t descriptor = header[tga::kDescriptorAt];
-    if (descriptor != tga::kDescriptorBottomUp && descriptor != tga::kDescriptorTopDown) {
-      return "image descriptor " + std::to_string(descriptor) +
-             ", neither 0 (bottom row first) nor 32 (top row first)";
-    }
-    return "too short for its " + std::to_string(get_le16(&header[tga::kWidthAt])) + " x " +
-           std::to_string(get_le16(&header[tga::kHeightAt])) + " pixels";
   }
 
   // Facts of the format worth knowing, though the conversion reads past them.
