@@ -213,19 +213,6 @@ TEST(OutputPolicy, EveryWriterFollowsOnePolicyForEveryTarget) {
   }
 }
 
-// Run as an unprivileged user, since root may write anything.
-int as_nobody(const std::function<int()>& body) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    constexpr uid_t kNobody = 65534;
-    if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(99);
-    ::_exit(body());
-  }
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
-}
-
 // A read-only folder, a read-only target, and a write that fails midway
 // (beyond the file size limit) each fail, change nothing and leave nothing.
 TEST(OutputPolicy, DeniedAccessAndFailedWritesChangeNothing) {
@@ -242,7 +229,7 @@ TEST(OutputPolicy, DeniedAccessAndFailedWritesChangeNothing) {
       if (trouble == Trouble::kReadOnlyFolder) ::chmod(folder.c_str(), 0555);
       if (trouble == Trouble::kReadOnlyFile) ::chmod(at(dir, writer).c_str(), 0444);
       const auto before = snapshot(dir);
-      const int status = as_nobody([&] {
+      const int status = test::as_nobody([&] {
         if (trouble == Trouble::kFileTooLarge) {
           ::signal(SIGXFSZ, SIG_IGN);
           const rlimit limit{4096, 4096};
@@ -269,7 +256,7 @@ TEST(OutputPolicy, FailedMaskFailsItsLevelWithItsReason) {
   const CommandOutput sound =
       test::run_command(ZURCONV_PATH, {"--check", "--json", "lvl"}, dir.path());
   ASSERT_EQ(sound.status, 0) << sound.out;
-  const int status = as_nobody([&] {
+  const int status = test::as_nobody([&] {
     ::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{4096, 4096};
     ::setrlimit(RLIMIT_FSIZE, &limit);
