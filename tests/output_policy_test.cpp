@@ -251,8 +251,8 @@ TEST(OutputPolicy, FailedMaskFailsItsLevelWithItsReason) {
   TempDir dir;
   make_folder(dir);
   // A JPEG of the map's size that holds only its frame header: no errors.
-  dir.write("lvl.JPG",
-            std::string("\xFF\xD8\xFF\xC0\0\x0B\x08\0\x5A\0\x78\x01\x01\x11\0\xFF\xD9", 19));
+  const char kJpeg[] = "\xFF\xD8\xFF\xC0\0\x0B\x08\0\x5A\0\x78\x01\x01\x11\0\xFF\xD9";
+  dir.write("lvl.JPG", std::string(kJpeg, sizeof kJpeg - 1));
   const CommandOutput sound =
       test::run_command(ZURCONV_PATH, {"--check", "--json", "lvl"}, dir.path());
   ASSERT_EQ(sound.status, 0) << sound.out;
