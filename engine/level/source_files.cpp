@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "engine/level/shared/ascii.h"
+#include "engine/level/shared/path_syntax.h"
 
 namespace zur {
 namespace {
@@ -13,9 +14,9 @@ namespace {
 namespace fs = std::filesystem;
 
 std::optional<std::string> find_ignoring_case(const std::string& wanted) {
-  const std::size_t slash = wanted.rfind('/');
-  const std::string directory = slash == std::string::npos ? "." : wanted.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? wanted : wanted.substr(slash + 1);
+  const std::string folder = wanted.substr(0, name_start(wanted));
+  const std::string directory = folder.empty() ? "." : folder;
+  const std::string name = wanted.substr(folder.size());
   std::error_code error;
   fs::directory_iterator entries(directory, error);
   std::optional<std::string> best;
@@ -26,7 +27,7 @@ std::optional<std::string> find_ignoring_case(const std::string& wanted) {
     if (!entries->is_directory(kind_error)) best = candidate;
   }
   if (!best) return std::nullopt;
-  return slash == std::string::npos ? *best : wanted.substr(0, slash + 1) + *best;
+  return folder + *best;
 }
 
 }  // namespace
