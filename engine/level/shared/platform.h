@@ -74,6 +74,11 @@ void unmap(const std::uint8_t* data, std::uint64_t size);
 
 // ---- Temporary files that become output files
 
+// A fresh name beside `target` for a temporary file that is to replace it:
+// hidden, unlike any other name there, and of the form that
+// remove_stale_temporaries() knows.
+std::string temporary_name_for(const std::string& target);
+
 // A new file in the folder of the file it is to replace, hidden, and removed
 // when the object goes without put_in_place() or when the program is
 // interrupted (SIGINT, SIGTERM, SIGHUP; Ctrl+C, Ctrl+Break or the console
