@@ -322,6 +322,16 @@ TEST(PlatformOnWindows, ATemporaryInUseIsNotStale) {
   EXPECT_EQ(contents_of(dir.path() / "level.lev"), "level");
 }
 
+// The manifest's UTF-8 code page makes the run-time library's narrow file
+// calls take UTF-8 paths. (std::filesystem does not: it widens a narrow
+// string byte by byte, so paths go to it as u8strings.)
+TEST(PlatformOnWindows, NarrowFileCallsTakeUtf8) {
+  const std::u8string name = u8"Уровни 関卡 ÆØÅ.txt";
+  const test::TempDir dir;
+  std::ofstream(utf8_path(dir.path() / name)) << "level";
+  EXPECT_EQ(contents_of(dir.path() / name), "level");
+}
+
 TEST(PlatformOnWindows, SystemErrorsCompareAsTheirStandardConditions) {
   const struct {
     int code;

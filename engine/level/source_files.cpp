@@ -13,15 +13,26 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Paths are UTF-8, which std::filesystem takes as such only from a u8string:
+// on Windows it widens a narrow string byte by byte.
+fs::path path_of(const std::string& utf8) {
+  return std::u8string(utf8.begin(), utf8.end());
+}
+
+std::string utf8_of(const fs::path& path) {
+  const std::u8string utf8 = path.u8string();
+  return {utf8.begin(), utf8.end()};
+}
+
 std::optional<std::string> find_ignoring_case(const std::string& wanted) {
   const std::string folder = wanted.substr(0, name_start(wanted));
   const std::string directory = folder.empty() ? "." : folder;
   const std::string name = wanted.substr(folder.size());
   std::error_code error;
-  fs::directory_iterator entries(directory, error);
+  fs::directory_iterator entries(path_of(directory), error);
   std::optional<std::string> best;
   for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
-    const std::string candidate = entries->path().filename().string();
+    const std::string candidate = utf8_of(entries->path().filename());
     if (!equal_ignoring_case(candidate, name) || (best && *best <= candidate)) continue;
     std::error_code kind_error;
     if (!entries->is_directory(kind_error)) best = candidate;
@@ -35,7 +46,7 @@ std::optional<std::string> find_ignoring_case(const std::string& wanted) {
 std::string find_source(const std::string& prefix, std::string_view suffix) {
   std::string exact = prefix + std::string(suffix);
   std::error_code error;
-  if (fs::exists(exact, error)) return exact;
+  if (fs::exists(path_of(exact), error)) return exact;
   return find_ignoring_case(exact).value_or(exact);
 }
 
