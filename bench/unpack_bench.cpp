@@ -8,10 +8,10 @@
 
 #include "bench/bench_levels.h"
 #include "engine/level/batch.h"
-#include "engine/level/shared/level_format.h"
 #include "engine/level/level_reader.h"
 #include "engine/level/level_unpacker.h"
 #include "engine/level/mapped_file.h"
+#include "engine/level/shared/level_format.h"
 
 namespace zur::bench {
 namespace {
@@ -41,12 +41,12 @@ void BM_Unpack(benchmark::State& state, MapKind kind) {
       level.substr(0, level.size() - suffix::kLevelFile.size()) + "-unpacked";
   for (auto _ : state) {
     MappedFile file;
-    if (!file.open(level)) {
+    if (file.open(level)) {
       state.SkipWithError("cannot read the level file");
       break;
     }
     const LevelContents contents = read_level(file.bytes());
-    if (unpack_level(file.bytes(), contents, prefix, true).result != UnpackResult::kWritten) {
+    if (unpack_level(file.bytes(), contents, prefix, true, level).error) {
       state.SkipWithError("cannot unpack the level file");
       break;
     }

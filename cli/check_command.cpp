@@ -3,6 +3,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/terminal_prompts.h"
 #include "engine/level/batch.h"
 #include "engine/level/level_prefix.h"
 
@@ -69,7 +70,7 @@ json level_json(const LevelCheck& check, bool strict) {
     level["illegal_colours"] = illegal_colours_json(*check.findings);
     level["objects"] = objects_json(*check.findings);
   }
-  if (check.mask_written) level["mask"] = check.mask;
+  if (!check.mask.empty() && !check.mask_error) level["mask"] = check.mask;
   return level;
 }
 
@@ -88,7 +89,7 @@ std::string check_text(const LevelCheck& check, bool quiet) {
     text.append(" [").append(code_name(problem.code)).append("]\n");
   }
   if (!quiet) {
-    text += check.level + ": " + counted(errors, "error") + ", " +
+    text += shown_level(check.level) + ": " + counted(errors, "error") + ", " +
             counted(check.problems.size() - errors, "warning") + "\n";
   }
   return text;
@@ -107,10 +108,7 @@ int run_check(const Options& options, std::FILE* out, std::FILE* err) {
   for (const std::string& level : options.levels) {
     LevelCheck check = check_level(zur::prefix_from_argument(level), options.mask);
     failed = failed || has_failure(check, options.strict);
-    if (!check.mask.empty() && !check.mask_written) {
-      std::fprintf(err, "zurconv: %s: cannot write the mask\n", check.mask.c_str());
-      failed = true;
-    }
+    if (check.mask_error) std::fprintf(err, "zurconv: %s\n", check.mask_error->text().c_str());
     // Only the JSON document needs every level's findings at the end.
     if (options.json) {
       checks.push_back(std::move(check));

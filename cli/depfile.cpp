@@ -2,8 +2,6 @@
 #include "cli/depfile.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 
 namespace zur::cli {
 
@@ -45,16 +43,6 @@ std::optional<std::string> depfile_rule(const std::string& target,
     rule += make_escaped(path);
   }
   return rule + "\n";
-}
-
-bool write_text_file(const std::string& path, const std::string& text) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  const int write_error = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (!written) errno = write_error;
-  return written && closed;
 }
 
 }  // namespace zur::cli

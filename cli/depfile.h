@@ -20,7 +20,4 @@ std::string make_escaped(std::string_view path);
 std::optional<std::string> depfile_rule(const std::string& target,
                                         const std::vector<std::string>& prerequisites);
 
-// Writes `text` to `path`, replacing it; false with errno set when it cannot.
-bool write_text_file(const std::string& path, const std::string& text);
-
 }  // namespace zur::cli

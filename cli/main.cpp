@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 // zurconv: converts levels from the command line, for build scripts and
 // build systems.
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,10 +8,14 @@
 #include "cli/check_command.h"
 #include "cli/depfile.h"
 #include "cli/options.h"
+#include "cli/standard_output.h"
 #include "cli/terminal_prompts.h"
 #include "cli/version.h"
 #include "engine/level/batch.h"
 #include "engine/level/level_prefix.h"
+#include "engine/level/shared/output_file.h"
+#include "engine/level/shared/platform.h"
+#include "engine/level/source_files.h"
 
 namespace {
 
@@ -28,26 +30,40 @@ void print_help() {
       usage().c_str(), option_help().c_str());
 }
 
-// Writes the depfile of the level just converted; false, with the reason
-// on the error stream, when it cannot.
-bool write_depfile(const std::string& path, const zur::Conversion& conversion) {
+// Opens the depfile of the one level converted, before the conversion, so
+// that a depfile path the output policy refuses stops the run before
+// anything is written; false, with the reason on the error stream, then.
+bool open_depfile(const Options& options, zur::OutputFile& depfile) {
+  const std::string prefix = zur::prefix_from_argument(options.levels.front());
+  std::vector<std::string> others = {
+      options.output.value_or(prefix + std::string(zur::suffix::kLevelFile))};
+  for (const std::string& source : zur::find_sources(prefix)) others.push_back(source);
+  const std::optional<zur::Error> refused = depfile.open(*options.depfile, others);
+  if (refused) std::fprintf(stderr, "zurconv: %s\n", refused->text().c_str());
+  return !refused;
+}
+
+// Writes the rule of the level just converted into the open depfile and puts
+// it in place; false, with the reason on the error stream, when it cannot.
+bool write_depfile(zur::OutputFile& depfile, const zur::Conversion& conversion) {
   const std::optional<std::string> rule =
       depfile_rule(conversion.level_file, conversion.sources_read);
   if (!rule) {
     std::fprintf(stderr, "zurconv: cannot write %s: a file name holds a line break\n",
-                 path.c_str());
+                 depfile.path().c_str());
     return false;
   }
-  if (!write_text_file(path, *rule)) {
-    std::fprintf(stderr, "zurconv: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
-    return false;
-  }
-  return true;
+  depfile.write_at(0, rule->data(), rule->size());
+  const std::optional<zur::Error> failed = depfile.commit();
+  if (failed) std::fprintf(stderr, "zurconv: %s\n", failed->text().c_str());
+  return !failed;
 }
 
 // Converts every level, each argument as typed being one job; returns the
 // arguments of the levels that failed.
 std::vector<std::string> convert_levels(const Options& options, TerminalPrompts& prompts) {
+  zur::OutputFile depfile;
+  if (options.depfile && !open_depfile(options, depfile)) return options.levels;
   zur::Converter converter(prompts);
   std::vector<std::string> failed;
   for (std::size_t i = 0; i < options.levels.size(); ++i) {
@@ -57,7 +73,7 @@ std::vector<std::string> convert_levels(const Options& options, TerminalPrompts&
     const zur::ConversionResult result =
         options.output ? converter.run_job(prefix, *options.output) : converter.run_job(prefix);
     const bool converted = result == zur::ConversionResult::kSuccess &&
-                           (!options.depfile || write_depfile(*options.depfile, converter.last()));
+                           (!options.depfile || write_depfile(depfile, converter.last()));
     if (!converted) failed.push_back(level);
   }
   return failed;
@@ -65,18 +81,15 @@ std::vector<std::string> convert_levels(const Options& options, TerminalPrompts&
 
 void print_failure_summary(const std::vector<std::string>& failed, std::size_t count) {
   std::string names;
-  for (const std::string& level : failed) names += (names.empty() ? "" : ", ") + level;
+  for (std::size_t i = 0; i < failed.size(); ++i) {
+    names.append(i == 0 ? "" : ", ").append(shown_level(failed[i]));
+  }
   std::fprintf(stderr, "zurconv: %zu of %zu levels failed: %s\n", failed.size(), count,
                names.c_str());
 }
 
-// False, with a message, when anything written to standard output was lost.
 bool output_written(int error) {
-  if (std::fflush(stdout) != 0 && error == 0) error = errno;
-  if (error == 0 && !std::ferror(stdout)) return true;
-  std::fprintf(stderr, "zurconv: cannot write standard output%s%s\n", error != 0 ? ": " : "",
-               error != 0 ? std::strerror(error) : "");
-  return false;
+  return standard_output_written("zurconv", error);
 }
 
 }  // namespace
@@ -103,7 +116,8 @@ int main(int argc, char** argv) {
   }
 
   TerminalPrompts prompts(
-      options, {stdout, stderr, stdin, isatty(STDIN_FILENO) == 1, isatty(STDERR_FILENO) == 1});
+      options, {stdout, stderr, stdin, zur::platform::is_terminal(zur::platform::Stream::kIn),
+                zur::platform::is_terminal(zur::platform::Stream::kErr)});
   const std::vector<std::string> failed = convert_levels(options, prompts);
   if (options.levels.size() > 1 && !failed.empty()) {
     print_failure_summary(failed, options.levels.size());

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "cli/terminal_prompts.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <string>
 #include <string_view>
+
+#include "engine/level/shared/platform.h"
 
 namespace zur::cli {
 namespace {
@@ -15,10 +14,9 @@ constexpr std::size_t kBarWidth = 40;
 constexpr std::size_t kBarLength = kBarWidth + 7;  // "[####....] 100%"
 constexpr std::string_view kCut = "...";
 
-std::size_t terminal_columns(std::FILE* terminal) {
-  winsize size{};
-  if (::ioctl(::fileno(terminal), TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
-  return 80;
+std::size_t terminal_columns() {
+  const int columns = platform::terminal_columns(platform::Stream::kErr);
+  return columns > 0 ? static_cast<std::size_t>(columns) : 80;
 }
 
 // The level's name shortened from the left to at most `room` bytes, cut
@@ -33,8 +31,12 @@ std::string name_within(const std::string& name, std::size_t room) {
 
 }  // namespace
 
+std::string shown_level(const std::string& level) {
+  return level.empty() ? "\"\"" : level;
+}
+
 void TerminalPrompts::start_level(const std::string& level, std::size_t place, std::size_t count) {
-  level_ = level;
+  level_ = shown_level(level);
   bar_place_.clear();
   if (count > 1) {
     bar_place_.append("[").append(std::to_string(place)).append("/");
@@ -91,7 +93,9 @@ bool TerminalPrompts::read_answer(const std::string& text) {
   // The terminal's echo of a typed line ends the question's line only on
   // that terminal; elsewhere, or when the input ended first, the answer
   // taken is written out.
-  if (std::feof(terminal_.in) || ::isatty(::fileno(shown)) != 1) {
+  const bool shown_on_terminal = platform::is_terminal(
+      shown == terminal_.err ? platform::Stream::kErr : platform::Stream::kOut);
+  if (std::feof(terminal_.in) || !shown_on_terminal) {
     std::fprintf(shown, "%s\n", yes ? "y" : "n");
     flush(shown);
   }
@@ -108,7 +112,7 @@ void TerminalPrompts::set_progress(int position) {
   // start; a terminal wraps before its last column.
   std::string label;
   if (!bar_place_.empty()) {
-    const std::size_t room = terminal_columns(terminal_.err) - 1;
+    const std::size_t room = terminal_columns() - 1;
     const std::size_t fixed = bar_place_.size() + 1 + kBarLength;
     const std::string name = room > fixed ? name_within(level_, room - fixed) : "";
     if (!name.empty()) label = bar_place_ + name + " ";

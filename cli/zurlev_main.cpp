@@ -6,13 +6,15 @@
 #include <string>
 
 #include "cli/level_info.h"
+#include "cli/standard_output.h"
 #include "cli/version.h"
 #include "cli/zurlev_options.h"
-#include "engine/level/shared/ascii.h"
-#include "engine/level/shared/level_format.h"
 #include "engine/level/level_reader.h"
 #include "engine/level/level_unpacker.h"
 #include "engine/level/mapped_file.h"
+#include "engine/level/problem.h"
+#include "engine/level/shared/ascii.h"
+#include "engine/level/shared/level_format.h"
 
 namespace {
 
@@ -23,19 +25,9 @@ constexpr int kDone = 0, kFailed = 1, kUsage = 2;
 
 void print_help() {
   std::printf(
-      "%s\n\n"
-      "info      tells what each level file holds: header, settings, pictures, objects and\n"
-      "          attribute stream, what is wrong with it and what unpacked sources could\n"
-      "          not rebuild exactly\n"
-      "  --json     as one JSON document\n"
-      "  --objects  list every object\n"
-      "unpack    writes the sources that rebuild the level file: PREFIX.txt, PREFIX.tga,\n"
-      "          PREFIX.jpg and PREFIXp.jpg where the level has them\n"
-      "  -o DIR     write them into DIR (default: beside the level file)\n"
-      "  --width W  the map's width, where the level file cannot tell it\n"
-      "  --force    overwrite sources that exist\n\n"
-      "Exit status: 0 when done (info: every file sound), 1 when not, 2 for a usage error.\n",
-      kLevelUsage);
+      "%s\n\n%s\nExit status: 0 when done (info: every file sound), 1 when not, 2 for a "
+      "usage error.\n",
+      level_usage().c_str(), level_command_help().c_str());
 }
 
 void print_findings(std::FILE* to, const std::string& name, const std::vector<Finding>& list) {
@@ -45,27 +37,57 @@ void print_findings(std::FILE* to, const std::string& name, const std::vector<Fi
   }
 }
 
+// Text is printed a file at a time and let go; JSON is one document.
 int info(const LevelOptions& options) {
   Json documents = Json::array();
   bool all_sound = true;
+  bool first = true;
   for (const std::string& name : options.levels) {
     MappedFile file;
-    if (!file.open(name)) {
-      std::fprintf(stderr, "zurlev: %s cannot be read\n", name.c_str());
-      documents.push_back({{"file", name}, {"error", "cannot be read"}});
+    Json document;
+    if (const std::optional<Error> error = file.open(name)) {
+      std::fprintf(stderr, "zurlev: %s\n", error->text().c_str());
+      document = {{"file", name}, {"error", error->text()}};
       all_sound = false;
-      continue;
+    } else {
+      const LevelContents contents = read_level(file.bytes());
+      all_sound = all_sound && contents.problems.empty();
+      document = level_info(name, contents, options.objects);
+      if (!options.json) {
+        std::printf("%s%s", first ? "" : "\n", info_text(document).c_str());
+        first = false;
+      }
     }
-    const LevelContents contents = read_level(file.bytes());
-    all_sound = all_sound && contents.problems.empty();
-    Json document = level_info(name, contents, options.objects);
-    if (!options.json) {
-      std::printf("%s%s", documents.empty() ? "" : "\n", info_text(document).c_str());
-    }
-    documents.push_back(std::move(document));
+    if (options.json) documents.push_back(std::move(document));
   }
   if (options.json) std::printf("%s\n", json_text(documents).c_str());
   return all_sound ? kDone : kFailed;
+}
+
+void print_unknown_size(const std::string& name, const LevelOptions& options,
+                        unsigned long long pixels) {
+  if (options.width) {
+    std::fprintf(stderr,
+                 "zurlev: %s: a width of %u does not cut the attribute stream's %s "
+                 "into at most 65535 whole rows; nothing written\n",
+                 name.c_str(), unsigned(*options.width), counted(pixels, "pixel").c_str());
+  } else {
+    std::fprintf(stderr,
+                 "zurlev: %s: the map's width is not known: neither a map size section nor "
+                 "the level picture's frame header gives a width × height of %s, "
+                 "the attribute stream's count; give the width with --width W. Nothing "
+                 "written\n",
+                 name.c_str(), counted(pixels, "pixel").c_str());
+  }
+}
+
+// After a failed unpack: only a failure while the complete files were put
+// in place leaves some of them written.
+std::string what_was_written(const std::vector<std::string>& written) {
+  if (written.empty()) return "nothing written";
+  std::string text = "written before the failure:";
+  for (const std::string& path : written) text += " " + path;
+  return text;
 }
 
 // The level file's name without ".lev", in the directory asked for.
@@ -84,50 +106,30 @@ std::string unpack_prefix(const LevelOptions& options, const std::string& level)
 int unpack(const LevelOptions& options) {
   const std::string& name = options.levels.front();
   MappedFile file;
-  if (!file.open(name)) {
-    std::fprintf(stderr, "zurlev: %s cannot be read\n", name.c_str());
+  if (const std::optional<Error> error = file.open(name)) {
+    std::fprintf(stderr, "zurlev: %s\n", error->text().c_str());
     return kFailed;
   }
   ReadOptions read_options;
   read_options.width = options.width;
   const LevelContents contents = read_level(file.bytes(), read_options);
   const std::string prefix = unpack_prefix(options, name);
-  const UnpackOutcome outcome = unpack_level(file.bytes(), contents, prefix, options.force);
-  switch (outcome.result) {
-    case UnpackResult::kUnsound:
-      print_findings(stderr, name, contents.problems);
-      std::fprintf(stderr, "zurlev: %s is not a sound level file; nothing written\n", name.c_str());
-      return kFailed;
-    case UnpackResult::kSizeUnknown: {
-      const unsigned long long pixels = contents.stream->pixels;
-      if (options.width) {
-        std::fprintf(stderr,
-                     "zurlev: %s: a width of %u does not cut the attribute stream's %llu pixels "
-                     "into at most 65535 whole rows; nothing written\n",
-                     name.c_str(), unsigned(*options.width), pixels);
-      } else {
-        std::fprintf(stderr,
-                     "zurlev: %s: the map's width is not known: neither a map size section nor "
-                     "the level picture's frame header gives a width × height of %llu pixels, "
-                     "the attribute stream's count; give the width with --width W. Nothing "
-                     "written\n",
-                     name.c_str(), pixels);
-      }
-      return kFailed;
-    }
-    case UnpackResult::kFileExists:
-      std::fprintf(stderr, "zurlev: %s exists; nothing written (--force overwrites)\n",
-                   outcome.path.c_str());
-      return kFailed;
-    case UnpackResult::kWriteFailed:
-      std::fprintf(stderr, "zurlev: %s cannot be written; nothing written\n", outcome.path.c_str());
-      return kFailed;
-    case UnpackResult::kWritten:
-      break;
+  if (!contents.problems.empty()) {
+    print_findings(stderr, name, contents.problems);
+    std::fprintf(stderr, "zurlev: %s is not a sound level file; nothing written\n", name.c_str());
+    return kFailed;
   }
-  for (const std::string& path : source_paths(prefix, contents)) {
-    std::printf("wrote %s\n", path.c_str());
+  if (!contents.map_size) {
+    print_unknown_size(name, options, contents.stream->pixels);
+    return kFailed;
   }
+  const Unpacked unpacked = unpack_level(file.bytes(), contents, prefix, options.force, name);
+  if (unpacked.error) {
+    std::fprintf(stderr, "zurlev: %s; %s\n", unpacked.error->text().c_str(),
+                 what_was_written(unpacked.written).c_str());
+    return kFailed;
+  }
+  for (const std::string& path : unpacked.written) std::printf("wrote %s\n", path.c_str());
   if (!contents.differences.empty()) {
     std::printf("The level rebuilt from these sources will differ:\n");
     print_findings(stdout, name, contents.differences);
@@ -135,12 +137,17 @@ int unpack(const LevelOptions& options) {
   return kDone;
 }
 
+// Output lost on the way to standard output fails the run.
+int finish(int status) {
+  return standard_output_written("zurlev", 0) ? status : kFailed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const ParsedLevelArguments parsed = parse_level_arguments({argv + 1, argv + argc});
   if (!parsed.error.empty()) {
-    std::fprintf(stderr, "zurlev: %s\n%s\n", parsed.error.c_str(), kLevelUsage);
+    std::fprintf(stderr, "zurlev: %s\n%s\n", parsed.error.c_str(), level_usage().c_str());
     return kUsage;
   }
   switch (parsed.options.command) {
@@ -151,9 +158,9 @@ int main(int argc, char** argv) {
       zur::cli::print_version(stdout, "zurlev");
       return kDone;
     case LevelCommand::Info:
-      return info(parsed.options);
+      return finish(info(parsed.options));
     case LevelCommand::Unpack:
-      return unpack(parsed.options);
+      return finish(unpack(parsed.options));
   }
   return kUsage;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The zurlev command line: a command (info or unpack), its options and the
-// level files it works on.
+// level files it works on. Each command's options are a table (option_table.h);
+// usage and help come from the tables.
 #pragma once
 
 #include <cstdint>
@@ -22,15 +23,16 @@ struct LevelOptions {
   std::vector<std::string> levels;
 };
 
-inline constexpr const char* kLevelUsage =
-    "usage: zurlev info [--json] [--objects] LEVEL.lev...\n"
-    "       zurlev unpack [-o DIR] [--width W] [--force] LEVEL.lev";
-
 struct ParsedLevelArguments {
   LevelOptions options;
   std::string error;  // a one-line reason when the arguments are not usable
 };
 
 ParsedLevelArguments parse_level_arguments(const std::vector<std::string>& arguments);
+
+// "usage: zurlev info [--json] ...", a line per command.
+std::string level_usage();
+// Each command with what it does, and its options.
+std::string level_command_help();
 
 }  // namespace zur::cli

@@ -4,16 +4,20 @@
 // level file holds what no sources give, the reader names the field and the
 // rebuilt level differs there only.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <random>
+#include <set>
 
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
 #include "engine/level/batch.h"
-#include "engine/level/shared/level_format.h"
 #include "engine/level/level_reader.h"
 #include "engine/level/level_unpacker.h"
+#include "engine/level/shared/level_format.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/scripted_prompts.h"
 
@@ -40,10 +44,10 @@ class SourceGenerator {
   int below(int limit) { return std::uniform_int_distribution<int>(0, limit - 1)(random_); }
   bool chance(int percent) { return below(100) < percent; }
 
-  // Printable bytes, commas, blanks, carriage returns and bytes that are
-  // not UTF-8.
+  // Printable bytes, commas, blanks, carriage returns, zero bytes and bytes
+  // that are not UTF-8.
   std::string text(int max_length) {
-    static const std::string kAlphabet = "abcXYZ 019,;/*-\r\x80\xE9\xFF";
+    static const std::string kAlphabet("abcXYZ 019,;/*-\r\0\x80\xE9\xFF", 19);
     std::string text(static_cast<std::size_t>(below(max_length + 1)), ' ');
     for (char& c : text) c = kAlphabet[static_cast<std::size_t>(below(int(kAlphabet.size())))];
     return text;
@@ -162,9 +166,9 @@ RoundTrip round_trip(const TempDir& dir, std::optional<std::uint32_t> width) {
   trip.original = dir.read("level.lev");
   trip.contents = read_level(trip.original, {width});
   TempDir out;
-  const UnpackOutcome unpacked =
-      unpack_level(trip.original, trip.contents, out.prefix("level"), false);
-  EXPECT_EQ(unpacked.result, UnpackResult::kWritten) << unpacked.path;
+  const Unpacked unpacked = unpack_level(trip.original, trip.contents, out.prefix("level"), false,
+                                         dir.prefix("level.lev"));
+  EXPECT_FALSE(unpacked.error) << unpacked.error->text();
   trip.rebuilt = convert(out, "level");
   return trip;
 }
@@ -246,6 +250,41 @@ TEST(LevelUnpack, MarkersPastTheObjectLimitRebuildAsTheCodeUnderThem) {
   EXPECT_TRUE(trip.rebuilt == trip.original);
 }
 
+// The config reader copies a value line whole, zero bytes too, so a text
+// that holds them, or is empty, comes back from a value line with them.
+TEST(LevelUnpack, TextsWithZeroBytesRebuildByteForByte) {
+  const std::string zero(1, '\0');
+  const struct {
+    std::string keyword, value, shown;
+  } cases[] = {
+      {"MAKER", "Jungle" + zero + "Maker", "Jungle" + zero + "Maker"},
+      {"MAKER", zero, zero},  // the empty text, not the default
+      {"GGTHEME", zero + zero + "x", zero + zero + "x"},
+      {"EMAIL", "mail" + zero, "mail"},  // the zero that ends the text
+      {"SIGNTEXT1", "Wel" + zero + "come", "Wel" + zero + "come"},
+      {"SIGNTEXT2", "a" + zero + "b," + zero + "c", "a" + zero + "b," + zero + "c"},
+  };
+  for (const auto& c : cases) {
+    const bool sign = c.keyword.starts_with("SIGNTEXT");
+    Level level;
+    level.map = TgaBuilder(3, 2, {77, 77, 77});
+    level.config = test::complete_config({{"GGLEVEL", "yes"}, {c.keyword, c.value}}) +
+                   (sign ? "/" + c.keyword + "\n" + c.value + "\n" : "");
+    level.gg_level = true;
+    write_sources(level, 3, 2);
+    ASSERT_FALSE(convert(level.dir, "level").empty()) << c.keyword;
+    const RoundTrip trip = round_trip(level.dir, std::nullopt);
+    EXPECT_EQ(findings_text(trip.contents.differences), "") << c.keyword;
+    EXPECT_TRUE(trip.rebuilt == trip.original) << c.keyword;
+    const std::vector<SettingLine>& lines = trip.contents.settings.lines;
+    const auto line = std::find_if(lines.begin(), lines.end(), [&](const SettingLine& l) {
+      return kKeywords[l.keyword].name == c.keyword;
+    });
+    ASSERT_NE(line, lines.end()) << c.keyword;
+    EXPECT_EQ(line->value, c.shown) << c.keyword;
+  }
+}
+
 // Bytes no config file gives: the field is named, and the rebuilt level
 // differs from the changed one within that field only.
 TEST(LevelUnpack, RecordBytesNoConfigGivesAreNamedAndDifferThereOnly) {
@@ -257,8 +296,8 @@ TEST(LevelUnpack, RecordBytesNoConfigGivesAreNamedAndDifferThereOnly) {
       {field::kPara, 1, 0, 0, ""},  // unchanged: nothing named
       {field::kDisableRun, 1, 0, 2, "DISABLERUN: the yes/no byte is 2"},
       {field::kGgShape, 1, 0, 255, "GGSHAPE"},
-      {field::kMaker, 128, 20, 'x', "MAKER: bytes after the text's terminating zero"},
-      {field::kEmail, 128, 127, 'x', "EMAIL: bytes after"},
+      {field::kMaker, 128, 20, 'x', ""},  // a value line with zero bytes gives it
+      {field::kEmail, 128, 127, 'x', "EMAIL: the text has no terminating zero"},
       {field::kSignD + 1, 2, 1, 7, "reserved bytes"},
       {field::kSignTable + 5 * field::kSignSlotSize, 32, 3, 'q', "sign slot 6"},
       {field::kSignCount, 4, 1, 1, "sign count: the sign count is 256"},
@@ -289,6 +328,50 @@ TEST(LevelUnpack, RecordBytesNoConfigGivesAreNamedAndDifferThereOnly) {
       }
     }
   }
+}
+
+// Killed or interrupted at any moment, an unpack leaves each file as it was
+// or complete, and no temporary file.
+TEST(UnpackSafety, KillAtAnyMomentLeavesOldOrCompleteFiles) {
+  TempDir dir;
+  TgaBuilder map(512, 512);
+  for (int y = 0; y < 512; ++y) {
+    for (int x = y % 2; x < 512; x += 2) map.set(x, y, {0, 152, 0});
+  }
+  test::write_level(dir, "level", map);
+  dir.write("level.JPG", std::string(8 << 20, 'j'));
+  const Bytes level = convert(dir, "level");
+  const LevelContents contents = read_level(level, {512});
+  TempDir reference;
+  ASSERT_FALSE(unpack_level(level, contents, reference.prefix("level"), false, "").error);
+  const std::vector<std::string> names = {"level.txt", "level.tga", "level.jpg"};
+
+  std::set<std::string> outcomes;
+  for (const int signal : {SIGKILL, SIGTERM, SIGINT}) {
+    for (const int delay_us : {0, 2000, 6000, 15000, 40000, 100000}) {
+      TempDir out;
+      for (const std::string& name : names) out.write(name, std::string("old"));
+      const pid_t child = ::fork();
+      ASSERT_NE(child, -1);
+      if (child == 0) {
+        ::_exit(unpack_level(level, contents, out.prefix("level"), true, "").error ? 1 : 0);
+      }
+      ::usleep(static_cast<useconds_t>(delay_us));
+      ::kill(child, signal);
+      ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+      const std::string when = std::to_string(signal) + " after " + std::to_string(delay_us);
+      for (const std::string& name : names) {
+        const Bytes now = out.read(name);
+        const bool old = now == Bytes{'o', 'l', 'd'};
+        EXPECT_TRUE(old || now == reference.read(name)) << name << ", " << when;
+        outcomes.insert(old ? "old" : "new");
+      }
+      for (const auto& entry : std::filesystem::directory_iterator(out.path())) {
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << when;
+      }
+    }
+  }
+  EXPECT_TRUE(outcomes.contains("old"));  // some signal came before the end
 }
 
 }  // namespace

@@ -394,7 +394,7 @@ TEST(LevelFileOutput, LevelFileIsNamedByThePrefixAsGiven) {
   EXPECT_FALSE(dir.exists("Lvl.lev"));
 }
 
-TEST(LevelFileOutput, WriterTellsWhetherItOpenedTheLevelFile) {
+TEST(LevelFileOutput, FailedWriteRemovesOnlyALevelFileItOpened) {
   test::TempDir dir;
   test::write_level(dir, "lvl", kMap);
   std::filesystem::remove(dir.path() / "lvl.TXT");
@@ -403,16 +403,13 @@ TEST(LevelFileOutput, WriterTellsWhetherItOpenedTheLevelFile) {
   Conversion conversion(prompts, [] { return 0u; });
   conversion.prefix = dir.prefix("lvl");
   conversion.level_file = dir.prefix("lvl.lev");
-  WriteOutcome outcome = write_level_file(conversion);
-  EXPECT_EQ(outcome.result, ConversionResult::kConfigFileMissing);
-  EXPECT_TRUE(outcome.level_file_opened);
-  EXPECT_EQ(dir.read("lvl.lev"), to_bytes("old level"));  // removing it is the job's work
+  EXPECT_EQ(write_level_file(conversion), ConversionResult::kConfigFileMissing);
+  EXPECT_FALSE(dir.exists("lvl.lev"));
 
-  conversion.prefix = dir.prefix("no such dir/lvl");
-  conversion.level_file = dir.prefix("no such dir/lvl.lev");
-  outcome = write_level_file(conversion);
-  EXPECT_EQ(outcome.result, ConversionResult::kCannotAccessOutput);
-  EXPECT_FALSE(outcome.level_file_opened);
+  // A level file that cannot be opened (here: a folder) is left alone.
+  std::filesystem::create_directory(dir.path() / "lvl.lev");
+  EXPECT_EQ(write_level_file(conversion), ConversionResult::kCannotAccessOutput);
+  EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "lvl.lev"));
 }
 
 TEST(LevelFileOutput, UnopenableLevelFileLeavesTheRecordAsItWas) {
@@ -423,7 +420,7 @@ TEST(LevelFileOutput, UnopenableLevelFileLeavesTheRecordAsItWas) {
   conversion.warnings.append("left over");
   conversion.prefix = "/nonexistent-dir/lvl";
   conversion.level_file = "/nonexistent-dir/lvl.lev";
-  EXPECT_EQ(write_level_file(conversion).result, ConversionResult::kCannotAccessOutput);
+  EXPECT_EQ(write_level_file(conversion), ConversionResult::kCannotAccessOutput);
   EXPECT_EQ(conversion.settings.bytes()[field::kCivil], 77);
   EXPECT_TRUE(conversion.found[3]);
   EXPECT_EQ(conversion.warnings.count(), 0u);

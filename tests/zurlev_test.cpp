@@ -44,6 +44,11 @@ TEST(ZurlevOptions, ParsesCommandsOptionsAndLevels) {
       {{"unpack", "--width", "70000", "a.lev"},
        "--width needs a number from 1 to 65535, not 70000"},
       {{"unpack", "a.lev", "-o"}, "-o needs a value"},
+      {{"unpack", "--width", "7", "--width"}, "--width needs a value"},
+      {{"info", "-jx", "a.lev"}, "unknown option -jx"},
+      {{"info", "--json=1", "a.lev"}, "unknown option --json=1"},
+      {{"info", "--help", "a.lev"}, "unknown option --help"},
+      {{"unpack", "--width=", "a.lev"}, "--width needs a number from 1 to 65535, not "},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(cli::parse_level_arguments(c.arguments).error, c.error)
@@ -55,6 +60,23 @@ TEST(ZurlevOptions, ParsesCommandsOptionsAndLevels) {
   EXPECT_EQ(unpack.directory, "out");
   EXPECT_EQ(unpack.width, 640u);
   EXPECT_TRUE(unpack.force);
+  // Values are typed as zurconv's are, too.
+  const cli::LevelOptions joined =
+      cli::parse_level_arguments({"unpack", "-oout", "--width=640", "a.lev"}).options;
+  EXPECT_EQ(joined.directory, "out");
+  EXPECT_EQ(joined.width, 640u);
+}
+
+TEST(ZurlevOptions, UsageAndHelpComeFromTheCommandsTables) {
+  EXPECT_EQ(cli::level_usage(),
+            "usage: zurlev info [--json] [--objects] LEVEL.lev...\n"
+            "       zurlev unpack [-o DIR] [--width W] [--force] LEVEL.lev");
+  const std::string help = cli::level_command_help();
+  for (const char* line : {"info    tells what each level file holds", "\n  --objects  list",
+                           "\nunpack  writes the sources", "\n  -o DIR     write them into DIR",
+                           "\n  --force    overwrite sources that exist\n"}) {
+    EXPECT_NE(help.find(line), std::string::npos) << line << "\n" << help;
+  }
 }
 
 TEST(Zurlev, UsageErrorsExitWithTwo) {
@@ -80,7 +102,7 @@ TEST(Zurlev, InfoTellsTheFactsAsTextAndJson) {
   EXPECT_EQ(documents[0]["objects"]["count"], 1);
   EXPECT_EQ(documents[0]["stream"]["pixels"], 600);
   EXPECT_EQ(documents[0]["sound"], true);
-  EXPECT_EQ(documents[1]["error"], "cannot be read");
+  EXPECT_EQ(documents[1]["error"], "cannot read missing.lev: No such file or directory");
 }
 
 TEST(Zurlev, InfoOnADamagedFileNamesTheProblemAndFails) {
@@ -112,17 +134,40 @@ TEST(Zurlev, UnpackRebuildsTheLevelAndNeverOverwritesUnasked) {
   dir.write("out/level.jpg", std::string("mine"));
   const CommandOutput again = zurlev(dir, {"unpack", "-o", "out", "--width", "30", "level.lev"});
   EXPECT_EQ(again.status, 1);
-  EXPECT_EQ(again.err, "zurlev: out/level.txt exists; nothing written (--force overwrites)\n");
+  EXPECT_EQ(
+      again.err,
+      "zurlev: cannot write out/level.txt: it exists (--force overwrites); nothing written\n");
   EXPECT_EQ(dir.read("out/level.jpg"), std::vector<std::uint8_t>({'m', 'i', 'n', 'e'}));
   // The last of the files alone is found too, and nothing is written.
   std::filesystem::remove(dir.path() / "out/level.txt");
   std::filesystem::remove(dir.path() / "out/level.tga");
-  EXPECT_EQ(zurlev(dir, {"unpack", "-o", "out", "--width", "30", "level.lev"}).err,
-            "zurlev: out/level.jpg exists; nothing written (--force overwrites)\n");
+  EXPECT_EQ(
+      zurlev(dir, {"unpack", "-o", "out", "--width", "30", "level.lev"}).err,
+      "zurlev: cannot write out/level.jpg: it exists (--force overwrites); nothing written\n");
   EXPECT_FALSE(dir.exists("out/level.txt"));
   EXPECT_EQ(zurlev(dir, {"unpack", "--force", "-o", "out", "--width", "30", "level.lev"}).status,
             0);
   EXPECT_NE(dir.read("out/level.jpg").size(), 4u);
+}
+
+// Output that never reaches standard output fails the run.
+TEST(Zurlev, LostStandardOutputFails) {
+  TempDir dir;
+  converted_level(dir);
+  const std::vector<std::string> runs[] = {
+      {"info", "level.lev"},
+      {"info", "--json", "level.lev"},
+      {"unpack", "-o", ".", "--width", "30", "--force", "level.lev"},
+  };
+  for (const std::vector<std::string>& arguments : runs) {
+    test::CommandSetup setup;
+    setup.out_file = "/dev/full";
+    const CommandOutput run = test::run_command(ZURLEV_PATH, arguments, dir.path(), setup);
+    EXPECT_EQ(run.status, 1) << arguments.front();
+    EXPECT_NE(run.err.find("zurlev: cannot write standard output: No space left on device"),
+              std::string::npos)
+        << run.err;
+  }
 }
 
 }  // namespace

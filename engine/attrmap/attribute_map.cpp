@@ -3,49 +3,23 @@
 
 #include <algorithm>
 
-#include "engine/level/shared/byte_order.h"
-
 namespace zur {
 namespace {
 
-// Where the pixel data starts: after the header, the image-ID field and,
-// when one is included, the colour map.
-std::uint64_t pixel_data_offset(std::span<const std::uint8_t, tga::kHeaderSize> header) {
-  using namespace tga;
-  std::uint64_t offset = kHeaderSize + header[kIdLengthAt];
-  if (header[kColourMapTypeAt] == kColourMapIncluded) {
-    const std::uint64_t entry_bytes = (header[kColourMapEntryBitsAt] + 7u) / 8u;
-    offset += get_le16(&header[kColourMapLengthAt]) * entry_bytes;
-  }
-  return offset;
-}
-
-// Tests the header fields in the order that decides which failure is shown,
-// on whichever of them the file is long enough to hold.
+// The conversion's result for the first check the header fails.
 ConversionResult check_header(std::span<const std::uint8_t> start, std::uint64_t file_size,
                               MapHeader& header) {
-  using namespace tga;
-  const std::size_t size = start.size();
-  if (size > kImageTypeAt && start[kImageTypeAt] != kUncompressedTrueColour) {
-    return ConversionResult::kWrongTgaFormat;
+  switch (tga::parse_header(start, file_size, header)) {
+    case tga::Fault::kNone:
+      return ConversionResult::kSuccess;
+    case tga::Fault::kBitsPerPixel:
+      return ConversionResult::kIllegalBitDepth;
+    case tga::Fault::kImageType:
+    case tga::Fault::kDescriptor:
+    case tga::Fault::kTooShort:
+      break;
   }
-  if (size > kBitsPerPixelAt && start[kBitsPerPixelAt] != kBitsPerPixel) {
-    return ConversionResult::kIllegalBitDepth;
-  }
-  if (size > kDescriptorAt && start[kDescriptorAt] != kDescriptorBottomUp &&
-      start[kDescriptorAt] != kDescriptorTopDown) {
-    return ConversionResult::kWrongTgaFormat;
-  }
-  if (size < kHeaderSize) return ConversionResult::kWrongTgaFormat;
-  header.width = get_le16(&start[kWidthAt]);
-  header.height = get_le16(&start[kHeightAt]);
-  header.bottom_up = start[kDescriptorAt] == kDescriptorBottomUp;
-  header.pixels_at = pixel_data_offset(start.first<kHeaderSize>());
-  if (file_size < header.pixels_at ||
-      file_size - header.pixels_at < header.pixel_count() * kBytesPerPixel) {
-    return ConversionResult::kWrongTgaFormat;
-  }
-  return ConversionResult::kSuccess;
+  return ConversionResult::kWrongTgaFormat;
 }
 
 }  // namespace

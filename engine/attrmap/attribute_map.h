@@ -11,48 +11,15 @@
 #include <span>
 #include <string>
 
+#include "engine/attrmap/tga.h"
 #include "engine/level/shared/input_file.h"
 #include "engine/level/shared/level_format.h"
 #include "engine/level/shared/result.h"
 
 namespace zur {
 
-// The TGA header: 18 bytes, little-endian numbers. An image-ID field and a
-// colour map, when the header announces them, lie between it and the pixels.
-namespace tga {
-inline constexpr std::size_t kHeaderSize = 18;
-inline constexpr std::size_t kIdLengthAt = 0;
-inline constexpr std::size_t kColourMapTypeAt = 1;
-inline constexpr std::size_t kImageTypeAt = 2;
-inline constexpr std::size_t kColourMapLengthAt = 5;     // entries
-inline constexpr std::size_t kColourMapEntryBitsAt = 7;  // each entry takes whole bytes
-inline constexpr std::size_t kWidthAt = 12;
-inline constexpr std::size_t kHeightAt = 14;
-inline constexpr std::size_t kBitsPerPixelAt = 16;
-inline constexpr std::size_t kDescriptorAt = 17;
-inline constexpr std::uint32_t kMaxSide = 0xFFFF;  // width and height are 16-bit
-
-inline constexpr std::uint8_t kColourMapIncluded = 1;
-inline constexpr std::uint8_t kUncompressedTrueColour = 2;
-inline constexpr std::uint8_t kBitsPerPixel = 24;
-// Image descriptor: bit 5 set means top row first; any other bit (alpha
-// depth, right-to-left order) is refused.
-inline constexpr std::uint8_t kDescriptorBottomUp = 0;
-inline constexpr std::uint8_t kDescriptorTopDown = 32;
-}  // namespace tga
-
-inline constexpr std::size_t kBytesPerPixel = 3;  // blue, green, red
-
 // What the header says about the pixels, once checked against the file.
-struct MapHeader {
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  bool bottom_up = false;       // the file stores the bottom row first
-  std::uint64_t pixels_at = 0;  // past the header, image-ID field and colour map
-
-  std::size_t row_bytes() const { return static_cast<std::size_t>(width) * kBytesPerPixel; }
-  std::uint64_t pixel_count() const { return std::uint64_t(width) * std::uint64_t(height); }
-};
+using MapHeader = tga::Header;
 
 // The attribute map's bytes by position, from a file or from memory.
 class MapBytes {

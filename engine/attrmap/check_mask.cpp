@@ -5,10 +5,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/row_classifier.h"
+#include "engine/level/shared/output_file.h"
 
 namespace zur {
 namespace {
@@ -33,39 +33,47 @@ Rgb mask_colour(const Rgb& colour, const PixelClass& pixel) {
 
 }  // namespace
 
-// libpng reports failures by a long jump back into the function that set it.
+// libpng reports failures by a long jump back into the function that set
+// it; its messages are not printed, the failure is the output file's.
 struct CheckMask::Png {
-  std::FILE* file = nullptr;
+  OutputFile file;
+  std::uint64_t written = 0;
   png_structp write = nullptr;
   png_infop info = nullptr;
   bool failed = false;
 
-  ~Png() {
-    png_destroy_write_struct(&write, &info);
-    if (file) std::fclose(file);
+  ~Png() { png_destroy_write_struct(&write, &info); }
+
+  static void write_bytes(png_structp write, png_bytep data, png_size_t count) {
+    auto* png = static_cast<Png*>(png_get_io_ptr(write));
+    png->file.write_at(png->written, data, count);
+    png->written += count;
+    if (png->file.failed()) png_error(write, "write failed");
   }
+  static void flush(png_structp) {}
+  [[noreturn]] static void error(png_structp write, png_const_charp) { png_longjmp(write, 1); }
+  static void warning(png_structp, png_const_charp) {}
 };
 
 CheckMask::CheckMask() = default;
 
-CheckMask::~CheckMask() {
-  if (png_) close();
-}
+CheckMask::~CheckMask() = default;
 
-bool CheckMask::open(const std::string& path, std::int32_t width, std::int32_t height) {
-  auto png = std::make_unique<Png>();
-  png->file = std::fopen(path.c_str(), "wb");
-  if (!png->file) return false;
+std::optional<Error> CheckMask::open(const std::string& path, std::span<const std::string> others,
+                                     std::int32_t width, std::int32_t height) {
   path_ = path;
-  png->write = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  auto png = std::make_unique<Png>();
+  if (std::optional<Error> refused = png->file.open(path, others)) return refused;
+  const Error out_of_memory =
+      system_error("cannot write", path, std::make_error_code(std::errc::not_enough_memory));
+  png->write = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, &Png::error, &Png::warning);
   if (png->write) png->info = png_create_info_struct(png->write);
-  if (!png->info || setjmp(png_jmpbuf(png->write))) {
-    png_.reset();
-    png.reset();
-    std::remove(path.c_str());
-    return false;
+  if (!png->info) return out_of_memory;
+  if (setjmp(png_jmpbuf(png->write))) {
+    // A failed output file tells why, and puts nothing in place.
+    return png->file.failed() ? png->file.commit() : out_of_memory;
   }
-  png_init_io(png->write, png->file);
+  png_set_write_fn(png->write, png.get(), &Png::write_bytes, &Png::flush);
   // A PNG has no pictures without pixels: an empty map gives a 1 x 1 mask.
   png_set_IHDR(png->write, png->info, std::max(width, 1), std::max(height, 1), 8,
                PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
@@ -75,7 +83,7 @@ bool CheckMask::open(const std::string& path, std::int32_t width, std::int32_t h
   rows_left_ = std::max(height, 1);
   width_ = width;
   png_ = std::move(png);
-  return true;
+  return std::nullopt;
 }
 
 void CheckMask::row(const std::uint8_t* pixels) {
@@ -102,21 +110,28 @@ void CheckMask::write_row() {
   png_write_row(png_->write, row_.data());
 }
 
-bool CheckMask::close() {
-  if (!png_) return false;
+void CheckMask::write_end() {
+  if (setjmp(png_jmpbuf(png_->write))) {
+    png_->failed = true;
+    return;
+  }
+  png_write_end(png_->write, nullptr);
+}
+
+std::optional<Error> CheckMask::close() {
+  if (!png_) return Error{"cannot write", path_, "the mask was not opened", {}, {}};
   // Rows never fed (an empty map's one pixel) are black.
   std::fill(row_.begin(), row_.end(), 0);
   while (rows_left_ > 0 && !png_->failed) write_row();
-  bool written = !png_->failed;
-  if (written && !setjmp(png_jmpbuf(png_->write))) {
-    png_write_end(png_->write, nullptr);
-  } else {
-    written = false;
-  }
-  written = std::fflush(png_->file) == 0 && written;
+  if (!png_->failed) write_end();
+  // A failed output file tells why, and puts nothing in place; a picture
+  // the encoder gave up on is not put in place either.
+  std::optional<Error> error =
+      png_->file.failed() || !png_->failed
+          ? png_->file.commit()
+          : Error{"cannot write", path_, "the picture could not be encoded", {}, {}};
   png_.reset();
-  if (!written) std::remove(path_.c_str());
-  return written;
+  return error;
 }
 
 }  // namespace zur

@@ -2,15 +2,18 @@
 // The check's mask picture: a PNG of the attribute map's size, top row first,
 // in which legal pixels are dimmed to grey, illegal pixels are exactly
 // kIllegalMaskColour (no other pixel has that colour) and markers show in one
-// colour per kind. Written row by row through libpng.
+// colour per kind. Written row by row through libpng into an output file.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "engine/attrmap/palette.h"
+#include "engine/level/shared/error.h"
 
 namespace zur {
 
@@ -23,16 +26,20 @@ class CheckMask {
   CheckMask(const CheckMask&) = delete;
   CheckMask& operator=(const CheckMask&) = delete;
 
-  // False when the file cannot be created.
-  bool open(const std::string& path, std::int32_t width, std::int32_t height);
+  // Opens the mask as an output file that is none of `others`; why not,
+  // when it is refused or cannot be created.
+  std::optional<Error> open(const std::string& path, std::span<const std::string> others,
+                            std::int32_t width, std::int32_t height);
   // The next row, top first: width blue, green, red triples of the map.
   void row(const std::uint8_t* pixels);
-  // False when any write failed; the file is then removed.
-  bool close();
+  // Puts the complete mask in place; why not, when any write failed (then
+  // nothing is put in place). A mask not closed is discarded.
+  std::optional<Error> close();
 
  private:
   struct Png;
   void write_row();
+  void write_end();
 
   std::unique_ptr<Png> png_;
   std::string path_;

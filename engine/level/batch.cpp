@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "engine/level/batch.h"
 
-#include <unistd.h>
-
-#include "engine/level/shared/level_format.h"
 #include "engine/level/level_writer.h"
+#include "engine/level/shared/level_format.h"
 
 namespace zur {
 namespace {
@@ -51,15 +49,11 @@ ConversionResult Converter::run_job(std::string_view prefix, std::string level_f
     conversion_.prompts.show_message(message.text, message.icon);
     return ConversionResult::kNoFilename;
   }
-  const WriteOutcome outcome = write_level_file(conversion_);
-  if (outcome.result != ConversionResult::kSuccess && outcome.level_file_opened) {
-    ::unlink(conversion_.level_file.c_str());
-  }
-  const ResultMessage message =
-      result_message(outcome.result, conversion_.prefix, conversion_.level_file);
+  const ConversionResult result = write_level_file(conversion_);
+  const ResultMessage message = result_message(result, conversion_.prefix, conversion_.level_file);
   if (!message.text.empty()) conversion_.prompts.show_message(message.text, message.icon);
   conversion_.prompts.set_progress(0);
-  return outcome.result;
+  return result;
 }
 
 }  // namespace zur

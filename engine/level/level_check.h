@@ -12,6 +12,7 @@
 
 #include "engine/attrmap/map_check.h"
 #include "engine/level/problem.h"
+#include "engine/level/shared/error.h"
 
 namespace zur {
 
@@ -29,13 +30,13 @@ struct LevelCheck {
   std::optional<MapFormat> map;              // when its header could be read
   std::optional<MapCheckFindings> findings;  // when its pixels could be read
   std::string mask;                          // the mask's path when one was asked for
-  bool mask_written = false;
+  std::optional<Error> mask_error;           // why it was not written
 };
 
 LevelCheck check_level(const std::string& prefix, bool write_mask);
 
-// True when a problem counts against the level: an error, or with `strict`
-// any problem.
+// True when a problem counts against the level (an error, or with `strict`
+// any problem), or the mask asked for was not written.
 bool has_failure(const LevelCheck& check, bool strict);
 
 }  // namespace zur

@@ -7,6 +7,8 @@
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
 #include "engine/attrmap/run_token.h"
+#include "engine/level/level_differences.h"
+#include "engine/level/problem.h"
 #include "engine/level/shared/byte_order.h"
 #include "engine/level/shared/level_format.h"
 
@@ -17,16 +19,6 @@ using Bytes = std::span<const std::uint8_t>;
 
 std::string number(std::uint64_t value) {
   return std::to_string(value);
-}
-
-std::string size_text(const MapSize& size) {
-  return number(size.width) + " × " + number(size.height);
-}
-
-std::string at_text(const ObjectRecord& object) {
-  std::string text = "(";
-  text += std::to_string(object.x) + ", " + std::to_string(object.y) + ")";
-  return text;
 }
 
 class LevelReader {
@@ -43,16 +35,12 @@ class LevelReader {
       if (level_.stream) scan_stream();
     }
     settle_map_size();
-    check_objects();
     return std::move(level_);
   }
 
  private:
   void problem(std::uint64_t offset, std::string text) {
     level_.problems.push_back({offset, std::move(text)});
-  }
-  void difference(std::uint64_t offset, std::string text) {
-    level_.differences.push_back({offset, std::move(text)});
   }
 
   bool read_header() {
@@ -62,9 +50,8 @@ class LevelReader {
     level_.signature_matches = file_.size() >= kSignature.size() &&
                                std::equal(kSignature.begin(), kSignature.end(), file_.begin());
     if (file_.size() < kHeaderSize) {
-      problem(file_.size(), "the file is " + number(file_.size()) +
-                                " bytes long, shorter than the " + number(kHeaderSize) +
-                                "-byte header");
+      problem(file_.size(), "the file is " + counted(file_.size(), "byte") +
+                                " long, shorter than the " + number(kHeaderSize) + "-byte header");
       if (file_.size() >= kSettingsAt) read_offsets();
       return false;
     }
@@ -89,11 +76,6 @@ class LevelReader {
     level_.gg_level = record[field::kGgLevel] != 0;
     level_.para = record[field::kPara] != 0;
     level_.settings = settings_sources(SettingsRecord(record.data(), LevelSettings::kSize));
-    for (Finding& finding : level_.settings.differences) {
-      finding.offset += level_format::kSettingsAt;
-      level_.differences.push_back(std::move(finding));
-    }
-    level_.settings.differences.clear();
   }
 
   // Checks that the three offsets follow the header in order within the
@@ -121,11 +103,6 @@ class LevelReader {
       previous = std::max(previous, offsets[i]);
     }
     if (!sound) return false;
-    if (level_.picture_at != kHeaderSize) {
-      difference(kPictureOffsetAt, number(level_.picture_at - kHeaderSize) +
-                                       " bytes between the header and the level picture "
-                                       "section are not rebuilt");
-    }
     level_.picture = file_.subspan(level_.picture_at, level_.parallax_at - level_.picture_at);
     level_.parallax = file_.subspan(level_.parallax_at, level_.objects_at - level_.parallax_at);
     read_pictures();
@@ -134,24 +111,12 @@ class LevelReader {
 
   void read_pictures() {
     const Bytes picture = *level_.picture;
-    if (level_.gg_level) {
-      if (picture.size() == level_format::kMapSizeSectionSize) {
-        level_.size_section = MapSize{get_le16(&picture[0]), get_le16(&picture[2])};
-      } else {
-        difference(level_.picture_at,
-                   "with GGLEVEL yes the level picture section holds the "
-                   "map's size in 4 bytes, not " +
-                       number(picture.size()) + "; it is rebuilt so");
-      }
-    } else {
+    if (!level_.gg_level) {
       level_.picture_frame = jpeg_frame_size(picture);
+    } else if (picture.size() == level_format::kMapSizeSectionSize) {
+      level_.size_section = MapSize{get_le16(&picture[0]), get_le16(&picture[2])};
     }
     level_.parallax_frame = jpeg_frame_size(*level_.parallax);
-    if (!level_.para && !level_.parallax->empty()) {
-      difference(level_.parallax_at, "with PARA no the parallax section should be empty; its " +
-                                         number(level_.parallax->size()) +
-                                         " bytes are not rebuilt");
-    }
   }
 
   void read_objects() {
@@ -171,8 +136,9 @@ class LevelReader {
     const std::uint64_t records_at = at + kObjectCountSize;
     const std::uint64_t fit = (file_.size() - records_at) / object_field::kRecordSize;
     if (count > fit) {
-      problem(file_.size(), "the " + number(count) + " object records from " + number(records_at) +
-                                " run past the file's end");
+      problem(file_.size(), "the " + counted(count, "object record") + " from " +
+                                number(records_at) + (count == 1 ? " runs" : " run") +
+                                " past the file's end");
     }
     const std::uint64_t held = std::min<std::uint64_t>({count, fit, kObjectLimit});
     for (std::uint64_t i = 0; i < held; ++i) {
@@ -181,7 +147,7 @@ class LevelReader {
       const ObjectRecord record = decode_object_record(bytes);
       const ObjectRecordBytes again = encode_object_record(record);
       level_.objects.push_back({offset, record, std::equal(again.begin(), again.end(), bytes),
-                                marker_colour(record.kind, record.parameters)});
+                                marker_colour(record.kind, record.parameters), std::nullopt});
     }
     if (count <= fit) {
       level_.stream = StreamFacts{};
@@ -201,22 +167,11 @@ class LevelReader {
   // object for the width the file suggests.
   void scan_stream() {
     StreamFacts& stream = *level_.stream;
-    const std::optional<std::uint32_t> width = candidate_width();
-    std::vector<std::pair<std::uint64_t, std::size_t>> object_pixels;  // pixel index, object
-    if (width) {
-      for (std::size_t i = 0; i < level_.objects.size(); ++i) {
-        const ObjectRecord& o = level_.objects[i].record;
-        if (o.x < 0 || o.y < 0 || static_cast<std::uint32_t>(o.x) >= *width) continue;
-        object_pixels.push_back({std::uint64_t(o.y) * *width + std::uint64_t(o.x), i});
-      }
-      std::sort(object_pixels.begin(), object_pixels.end());
-    }
-    codes_under_.assign(level_.objects.size(), std::nullopt);
+    std::vector<std::pair<std::uint64_t, PlacedObject*>> object_pixels = pixels_of_objects();
     auto next_object = object_pixels.begin();
 
     std::uint64_t at = stream.offset;
     std::optional<Run> previous;
-    std::uint64_t unjoined = 0, empty_runs = 0;
     for (; file_.size() - at >= kRunTokenSize; at += kRunTokenSize) {
       if (file_[at] == kEndToken[0] && file_[at + 1] == kEndToken[1]) {
         stream.ended = true;
@@ -227,21 +182,15 @@ class LevelReader {
         problem(at, "the run at " + number(at) + " has attribute code " + number(run.code) +
                         ", which the palette does not have");
       }
-      if (run.length == 0 && empty_runs++ == 0) {
-        difference(at, "the run at " + number(at) +
-                           " holds no pixel; the rebuilt stream has "
-                           "no such run");
-      } else if (previous && previous->code == run.code && previous->length < kMaxRunLength &&
-                 run.length > 0 && unjoined++ == 0) {
-        difference(at, "the run at " + number(at) +
-                           " continues the run before it, which "
-                           "this converter would have made longer; the rebuilt stream packs the "
-                           "pixels into fewer runs");
+      if (run.length == 0) {
+        if (!stream.empty_run_at) stream.empty_run_at = at;
+      } else if (previous && previous->code == run.code && previous->length < kMaxRunLength) {
+        if (!stream.split_run_at) stream.split_run_at = at;
       }
       if (run.length > 0) previous = run;
       const std::uint64_t end = stream.pixels + run.length;
       for (; next_object != object_pixels.end() && next_object->first < end; ++next_object) {
-        codes_under_[next_object->second] = run.code;
+        next_object->second->code_under = run.code;
       }
       ++stream.tokens;
       stream.pixels = end;
@@ -254,10 +203,25 @@ class LevelReader {
     }
     stream.bytes_after = file_.size() - (at + kRunTokenSize);
     if (stream.bytes_after > 0) {
-      problem(at + kRunTokenSize, number(stream.bytes_after) +
-                                      " bytes follow the attribute stream's end token at " +
-                                      number(at));
+      problem(at + kRunTokenSize, counted(stream.bytes_after, "byte") +
+                                      (stream.bytes_after == 1 ? " follows" : " follow") +
+                                      " the attribute stream's end token at " + number(at));
     }
+  }
+
+  // The index of each object's pixel in the stream, in stream order, for
+  // the width the file suggests; none without one.
+  std::vector<std::pair<std::uint64_t, PlacedObject*>> pixels_of_objects() {
+    std::vector<std::pair<std::uint64_t, PlacedObject*>> pixels;
+    const std::optional<std::uint32_t> width = candidate_width();
+    if (!width) return pixels;
+    for (PlacedObject& object : level_.objects) {
+      const ObjectRecord& o = object.record;
+      if (o.x < 0 || o.y < 0 || static_cast<std::uint32_t>(o.x) >= *width) continue;
+      pixels.push_back({std::uint64_t(o.y) * *width + std::uint64_t(o.x), &object});
+    }
+    std::sort(pixels.begin(), pixels.end());
+    return pixels;
   }
 
   void settle_map_size() {
@@ -282,13 +246,6 @@ class LevelReader {
       problem(level_.picture_at, "the attribute stream covers " + number(pixels) +
                                      " pixels, not the " + size_text(*level_.size_section) +
                                      " that the map size section says");
-    } else if (level_.size_section && level_.map_size_source == MapSizeSource::kGiven &&
-               (level_.size_section->width != level_.map_size->width ||
-                level_.size_section->height != level_.map_size->height)) {
-      difference(level_.picture_at, "the map size section says " + size_text(*level_.size_section) +
-                                        "; the rebuilt one "
-                                        "says " +
-                                        size_text(*level_.map_size));
     }
   }
 
@@ -298,66 +255,21 @@ class LevelReader {
     level_.map_size_source = source;
   }
 
-  // Whether a marker pixel can place each object again, as it is and where
-  // it is, in the rebuilt map.
-  void check_objects() {
-    const PlacedObject* previous = nullptr;
-    for (std::size_t i = 0; i < level_.objects.size(); ++i) {
-      const PlacedObject& object = level_.objects[i];
-      const ObjectRecord& record = object.record;
-      const std::string name = "object " + number(i + 1) + " at " + at_text(record);
-      if (!object.reserved_zero) {
-        difference(object.offset, name +
-                                      ": its reserved bytes 14 to 19 are not zero; they are "
-                                      "rebuilt as zeros");
-      }
-      const std::optional<MarkerColour>& marker = object.marker;
-      if (!marker) {
-        difference(object.offset, name + ": kind " + number(record.kind) +
-                                      " is no marker kind; the object is not rebuilt");
-      } else if (!marker->exact) {
-        difference(object.offset, name + ": no marker colour gives kind " + number(record.kind) +
-                                      " these parameters; it is rebuilt "
-                                      "with the nearest a marker gives");
-      }
-      if (previous &&
-          std::pair(previous->record.y, previous->record.x) >= std::pair(record.y, record.x)) {
-        difference(object.offset,
-                   name +
-                       ": it does not follow the object before it in scan order; the "
-                       "rebuilt section lists objects by row, then column" +
-                       (previous->record.x == record.x && previous->record.y == record.y
-                            ? ", and only one object stands on a pixel"
-                            : ""));
-      }
-      previous = &object;
-      if (!level_.map_size) continue;
-      const MapSize& size = *level_.map_size;
-      if (!on_map(record, size)) {
-        difference(object.offset, name + ": it lies outside the " + size_text(size) +
-                                      " map; no marker can place it");
-        continue;
-      }
-      const std::optional<std::uint8_t>& under = codes_under_[i];  // scanned with the map size
-      if (marker && under && marker->marker->code_under(marker->colour.red) != *under) {
-        difference(object.offset, name + ": the stream gives its pixel attribute code " +
-                                      number(*under) + ", but its marker leaves code " +
-                                      number(marker->marker->code_under(marker->colour.red)) +
-                                      " there");
-      }
-    }
-  }
-
   Bytes file_;
   const ReadOptions& options_;
   LevelContents level_;
-  std::vector<std::optional<std::uint8_t>> codes_under_;
 };
 
 }  // namespace
 
+std::string size_text(MapSize size) {
+  return number(size.width) + " × " + number(size.height);
+}
+
 LevelContents read_level(std::span<const std::uint8_t> file, const ReadOptions& options) {
-  return LevelReader(file, options).read();
+  LevelContents level = LevelReader(file, options).read();
+  add_differences(level);
+  return level;
 }
 
 std::span<const std::uint8_t> stream_bytes(std::span<const std::uint8_t> file,

@@ -2,9 +2,9 @@
 // Reads a level file from its bytes without trusting them: every offset and
 // count is checked against the file's length before it is followed, so that
 // nothing outside the bytes is read whatever they say. What is wrong with the
-// file is named with its byte offset; so is, apart from that, whatever sources
-// could not rebuild exactly. The contents point into the bytes read, which
-// must outlive them.
+// file is named with its byte offset; what sources could not rebuild exactly
+// is worked out from the contents apart (level_differences.h). The contents
+// point into the bytes read, which must outlive them.
 #pragma once
 
 #include <array>
@@ -36,6 +36,9 @@ inline bool on_map(const ObjectRecord& record, MapSize size) {
          std::uint32_t(record.y) < size.height;
 }
 
+// "640 × 480", as findings name a size.
+std::string size_text(MapSize size);
+
 struct StreamFacts {
   std::uint64_t offset = 0;  // of the first token
   std::uint64_t tokens = 0;  // attribute runs, the end token not counted
@@ -43,6 +46,9 @@ struct StreamFacts {
   std::array<std::uint64_t, 64> histogram{};  // pixels per code; codes from 34 are wrong
   bool ended = false;                         // the end token was found
   std::uint64_t bytes_after = 0;              // after the end token
+  // Offsets of the first run that holds no pixel, and of the first that goes
+  // on with the code of the run before it, which had room for its pixels.
+  std::optional<std::uint64_t> empty_run_at, split_run_at;
 };
 
 struct PlacedObject {
@@ -50,6 +56,9 @@ struct PlacedObject {
   ObjectRecord record;
   bool reserved_zero;                  // bytes 14 to 19 are zero, as they must be
   std::optional<MarkerColour> marker;  // the marker pixel nearest to placing it again
+  // The code the stream gives its pixel, the stream cut into rows of the
+  // width given or the file's own; none without a width, or off the stream.
+  std::optional<std::uint8_t> code_under;
 };
 
 struct LevelContents {
@@ -61,7 +70,7 @@ struct LevelContents {
   // Each present only when the offsets around it are sound.
   std::optional<std::span<const std::uint8_t>> picture, parallax;
   bool gg_level = false, para = false;
-  SettingsSources settings;             // its differences moved into `differences`
+  SettingsSources settings;             // its differences are moved into `differences`
   std::optional<MapSize> size_section;  // GGLEVEL yes and a 4-byte level picture section
   std::optional<JpegSize> picture_frame, parallax_frame;
   std::optional<std::uint32_t> object_count;  // as stored, when the file holds it
@@ -77,6 +86,8 @@ struct ReadOptions {
   std::optional<std::uint32_t> width;  // given by the user: overrides the file's
 };
 
+// The contents with their problems and, from level_differences.h, their
+// differences.
 LevelContents read_level(std::span<const std::uint8_t> file, const ReadOptions& options = {});
 
 // The bytes of the packed attribute stream, runs and end token; empty when

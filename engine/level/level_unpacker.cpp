@@ -1,31 +1,24 @@
 // SPDX-License-Identifier: MIT
 #include "engine/level/level_unpacker.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <memory>
 #include <optional>
 
-#include "engine/attrmap/attribute_map.h"
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
 #include "engine/attrmap/run_token.h"
+#include "engine/attrmap/tga.h"
 #include "engine/level/shared/ascii.h"
 #include "engine/level/shared/byte_order.h"
-#include "engine/level/shared/level_file.h"
 #include "engine/level/shared/level_format.h"
+#include "engine/level/shared/output_file.h"
 
 namespace zur {
 namespace {
 
 using Bytes = std::span<const std::uint8_t>;
-
-// Rows are written out in blocks of about this many bytes.
-constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
 
 std::string lower(std::string_view suffix) {
   std::string text(suffix);
@@ -33,149 +26,20 @@ std::string lower(std::string_view suffix) {
   return text;
 }
 
-// A file being written: removed again when the object goes before commit()
-// succeeded, so that a failed unpack leaves nothing half written.
-class OutputFile {
- public:
-  OutputFile(const std::string& path, bool overwrite)
-      : path_(path),
-        fd_(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (overwrite ? O_TRUNC : O_EXCL),
-                   0666)) {}
-  OutputFile(const OutputFile&) = delete;
-  OutputFile& operator=(const OutputFile&) = delete;
-  ~OutputFile() {
-    if (fd_ < 0) return;
-    ::close(fd_);
-    ::unlink(path_.c_str());
-  }
-  bool opened() const { return fd_ >= 0; }
-
-  bool write_at(std::uint64_t offset, Bytes bytes) {
-    return write_all_at(fd_, offset, bytes.data(), bytes.size());
-  }
-  bool commit() {
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) == 0) return true;
-    ::unlink(path_.c_str());
-    return false;
-  }
-
- private:
-  std::string path_;
-  int fd_;
-};
-
-bool write_file(const std::string& path, Bytes bytes, bool overwrite) {
-  OutputFile out(path, overwrite);
-  return out.opened() && out.write_at(0, bytes) && out.commit();
-}
-
-struct Marker {
-  std::uint32_t x, y;
-  Rgb colour;
-};
-
 // The marker pixels that place the objects again, by row from the top and
 // left to right; objects no marker can place are left out.
-std::vector<Marker> markers_of(const LevelContents& contents, MapSize size) {
-  std::vector<Marker> markers;
+std::vector<tga::Pixel> markers_of(const LevelContents& contents, MapSize size) {
+  std::vector<tga::Pixel> markers;
   for (const PlacedObject& object : contents.objects) {
     const ObjectRecord& record = object.record;
     if (!object.marker || !on_map(record, size)) continue;
     markers.push_back({std::uint32_t(record.x), std::uint32_t(record.y), object.marker->colour});
   }
-  std::stable_sort(markers.begin(), markers.end(), [](const Marker& a, const Marker& b) {
+  std::stable_sort(markers.begin(), markers.end(), [](const tga::Pixel& a, const tga::Pixel& b) {
     return std::pair(a.y, a.x) < std::pair(b.y, b.x);
   });
   return markers;
 }
-
-// Paints runs of pixels top row first into blocks of rows, and writes each
-// block where a bottom-up TGA keeps those rows: the block's last row first.
-class BottomUpMapWriter {
- public:
-  BottomUpMapWriter(OutputFile& out, MapSize size, std::vector<Marker> markers)
-      : out_(out),
-        size_(size),
-        row_bytes_(std::size_t{size.width} * kBytesPerPixel),
-        block_rows_(std::max<std::size_t>(1, kBlockBytes / std::max<std::size_t>(row_bytes_, 1))),
-        block_(std::make_unique<std::uint8_t[]>(block_rows_ * row_bytes_)),
-        markers_(std::move(markers)),
-        x_(size.width) {}
-
-  bool write_header() {
-    std::array<std::uint8_t, tga::kHeaderSize> header{};
-    header[tga::kImageTypeAt] = tga::kUncompressedTrueColour;
-    put_le16(&header[tga::kWidthAt], std::uint16_t(size_.width));
-    put_le16(&header[tga::kHeightAt], std::uint16_t(size_.height));
-    header[tga::kBitsPerPixelAt] = tga::kBitsPerPixel;
-    // Bottom row first, as most paint programs write their files.
-    header[tga::kDescriptorAt] = tga::kDescriptorBottomUp;
-    return out_.write_at(0, header);
-  }
-
-  bool paint(Rgb colour, std::uint32_t length) {
-    while (length > 0) {
-      if (x_ == size_.width && !next_row()) return false;
-      const std::uint32_t count = std::min(length, size_.width - x_);
-      std::uint8_t* pixel = row_ + std::size_t{x_} * kBytesPerPixel;
-      for (std::uint32_t i = 0; i < count; ++i, pixel += kBytesPerPixel) {
-        pixel[0] = colour.blue;
-        pixel[1] = colour.green;
-        pixel[2] = colour.red;
-      }
-      x_ += count;
-      length -= count;
-    }
-    return true;
-  }
-
-  // Writes the last block.
-  bool finish() { return rows_in_block_ == 0 || write_block(); }
-
- private:
-  bool next_row() {
-    ++y_;
-    if (y_ == block_top_ + rows_in_block_) {
-      if (rows_in_block_ > 0 && !write_block()) return false;
-      block_top_ = y_;
-      rows_in_block_ = std::min<std::size_t>(block_rows_, size_.height - y_);
-    }
-    row_ = block_.get() + (rows_in_block_ - 1 - (y_ - block_top_)) * row_bytes_;
-    x_ = 0;
-    return true;
-  }
-
-  bool write_block() {
-    for (; next_marker_ < markers_.size() && markers_[next_marker_].y < block_top_ + rows_in_block_;
-         ++next_marker_) {
-      const Marker& marker = markers_[next_marker_];
-      std::uint8_t* pixel = block_.get() +
-                            (rows_in_block_ - 1 - (marker.y - block_top_)) * row_bytes_ +
-                            std::size_t{marker.x} * kBytesPerPixel;
-      pixel[0] = marker.colour.blue;
-      pixel[1] = marker.colour.green;
-      pixel[2] = marker.colour.red;
-    }
-    const std::uint64_t first_stored_row = size_.height - block_top_ - rows_in_block_;
-    return out_.write_at(tga::kHeaderSize + first_stored_row * row_bytes_,
-                         {block_.get(), rows_in_block_ * row_bytes_});
-  }
-
-  OutputFile& out_;
-  const MapSize size_;
-  const std::size_t row_bytes_;
-  const std::size_t block_rows_;
-  std::unique_ptr<std::uint8_t[]> block_;
-  std::vector<Marker> markers_;
-  std::size_t next_marker_ = 0;
-  std::uint32_t block_top_ = 0;
-  std::size_t rows_in_block_ = 0;
-  std::uint32_t y_ = std::uint32_t(-1);
-  std::uint32_t x_;
-  std::uint8_t* row_ = nullptr;
-};
 
 // The colour of every 6-bit code; codes the palette lacks, which a sound
 // stream does not hold, paint as air.
@@ -185,19 +49,21 @@ constexpr std::array<Rgb, 64> kCodeColours = [] {
   return colours;
 }();
 
-bool write_attribute_map(Bytes file, const LevelContents& contents, const std::string& path,
-                         bool overwrite) {
+void write_attribute_map(Bytes file, const LevelContents& contents, OutputFile& out) {
   const MapSize size = *contents.map_size;
-  OutputFile out(path, overwrite);
-  if (!out.opened()) return false;
-  BottomUpMapWriter map(out, size, markers_of(contents, size));
-  if (!map.write_header()) return false;
+  tga::BottomUpWriter map(
+      [&out](std::uint64_t offset, Bytes bytes) {
+        out.write_at(offset, bytes.data(), bytes.size());
+        return !out.failed();
+      },
+      std::uint16_t(size.width), std::uint16_t(size.height), markers_of(contents, size));
+  if (!map.write_header()) return;
   const Bytes stream = stream_bytes(file, contents);
   for (std::size_t at = 0; at + kRunTokenSize < stream.size(); at += kRunTokenSize) {
     const Run run = run_of_token(get_le16(&stream[at]));
-    if (!map.paint(kCodeColours[run.code], run.length)) return false;
+    if (!map.paint(kCodeColours[run.code], run.length)) return;
   }
-  return map.finish() && out.commit();
+  map.finish();
 }
 
 }  // namespace
@@ -229,31 +95,47 @@ std::vector<std::string> source_paths(const std::string& prefix, const LevelCont
   return paths;
 }
 
-UnpackOutcome unpack_level(Bytes file, const LevelContents& contents, const std::string& prefix,
-                           bool overwrite) {
-  if (!contents.problems.empty()) return {UnpackResult::kUnsound, {}};
-  if (!contents.map_size) return {UnpackResult::kSizeUnknown, {}};
+Unpacked unpack_level(Bytes file, const LevelContents& contents, const std::string& prefix,
+                      bool overwrite, const std::string& level_file) {
+  if (!contents.problems.empty() || !contents.map_size) {
+    return {Error{"cannot unpack", level_file, "its sources cannot be known", {}, {}}, {}};
+  }
   const std::string config = config_file_text(contents.settings);
   const std::vector<Source> files = sources(
       prefix, contents, Bytes(reinterpret_cast<const std::uint8_t*>(config.data()), config.size()));
+  std::vector<std::string> all = {level_file};
+  for (const Source& source : files) all.push_back(source.path);
   if (!overwrite) {
     for (const Source& source : files) {
       std::error_code ignored;
       if (std::filesystem::exists(source.path, ignored) ||
           std::filesystem::is_symlink(source.path, ignored)) {
-        return {UnpackResult::kFileExists, source.path};
+        return {Error{"cannot write", source.path, "it exists (--force overwrites)", {}, {}}, {}};
       }
     }
   }
+  // Every file is complete in its temporary file before any is put in place.
+  std::vector<OutputFile> outputs(files.size());
   for (std::size_t i = 0; i < files.size(); ++i) {
     const Source& source = files[i];
-    const bool written = source.bytes ? write_file(source.path, *source.bytes, overwrite)
-                                      : write_attribute_map(file, contents, source.path, overwrite);
-    if (written) continue;
-    for (std::size_t j = 0; j < i; ++j) ::unlink(files[j].path.c_str());
-    return {UnpackResult::kWriteFailed, source.path};
+    std::vector<std::string> others = all;
+    others.erase(others.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+    if (std::optional<Error> refused = outputs[i].open(source.path, others)) {
+      return {std::move(*refused), {}};
+    }
+    if (source.bytes) {
+      outputs[i].write_at(0, source.bytes->data(), source.bytes->size());
+    } else {
+      write_attribute_map(file, contents, outputs[i]);
+    }
+    if (outputs[i].failed()) return {outputs[i].commit(), {}};
   }
-  return {UnpackResult::kWritten, {}};
+  Unpacked unpacked;
+  for (OutputFile& output : outputs) {
+    if ((unpacked.error = output.commit(overwrite))) return unpacked;
+    unpacked.written.push_back(output.path());
+  }
+  return unpacked;
 }
 
 }  // namespace zur

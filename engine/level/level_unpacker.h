@@ -7,11 +7,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "engine/level/level_reader.h"
+#include "engine/level/shared/error.h"
 
 namespace zur {
 
@@ -19,21 +21,21 @@ namespace zur {
 // extension): config, attribute map, then the pictures the level has.
 std::vector<std::string> source_paths(const std::string& prefix, const LevelContents& contents);
 
-enum class UnpackResult {
-  kWritten,
-  kUnsound,      // the contents name problems
-  kSizeUnknown,  // no width gives the stream's pixel count
-  kFileExists,   // `path` exists and overwriting was not asked for
-  kWriteFailed,  // `path` could not be written; nothing is left behind
+struct Unpacked {
+  std::optional<Error> error;
+  // The files put in place, in the order of source_paths: all of them, or,
+  // after a failure, those put in place before it (normally none).
+  std::vector<std::string> written;
 };
 
-struct UnpackOutcome {
-  UnpackResult result;
-  std::string path;
-};
-
-// `contents` must have been read from `file`. Writes every file or none.
-UnpackOutcome unpack_level(std::span<const std::uint8_t> file, const LevelContents& contents,
-                           const std::string& prefix, bool overwrite);
+// Writes the sources of the level read from `file` (as `contents`, which
+// must be sound and know the map's size) under `prefix`, each as an output
+// file that is none of the others nor `level_file`. Every file is written to
+// its temporary file first and put in place only when all are complete, so a
+// failure before that leaves every existing file as it was. Without
+// `overwrite`, an existing source is never overwritten, even one that
+// appears meanwhile.
+Unpacked unpack_level(std::span<const std::uint8_t> file, const LevelContents& contents,
+                      const std::string& prefix, bool overwrite, const std::string& level_file);
 
 }  // namespace zur

@@ -10,11 +10,12 @@
 
 #include "engine/attrmap/attribute_map.h"
 #include "engine/attrmap/compiler.h"
-#include "engine/level/shared/byte_order.h"
 #include "engine/level/config_reader.h"
+#include "engine/level/shared/byte_order.h"
 #include "engine/level/shared/input_file.h"
 #include "engine/level/shared/level_file.h"
 #include "engine/level/shared/level_format.h"
+#include "engine/level/shared/platform.h"
 #include "engine/level/source_files.h"
 
 namespace zur {
@@ -76,12 +77,6 @@ struct SourcePaths {
   const std::string& map() const { return all[3]; }
 };
 
-SourcePaths find_sources(const std::string& prefix) {
-  return {{find_source(prefix, suffix::kConfig), find_source(prefix, suffix::kLevelImage),
-           find_source(prefix, suffix::kParallaxImage),
-           find_source(prefix, suffix::kAttributeMap)}};
-}
-
 ConversionResult write_sections(Conversion& conversion, const SourcePaths& sources,
                                 LevelFile& out) {
   LevelSettings& settings = conversion.settings;
@@ -133,28 +128,27 @@ ConversionResult write_sections(Conversion& conversion, const SourcePaths& sourc
 
 }  // namespace
 
-WriteOutcome write_level_file(Conversion& conversion) {
-  // Out of memory fails the job like any other failure; the job removes the
-  // level file only if it had been opened.
+ConversionResult write_level_file(Conversion& conversion) {
+  // Out of memory fails the job like any other failure.
   bool opened = false;
+  ConversionResult result;
   try {
     conversion.warnings.reset();
     conversion.sources_read.clear();
-    const SourcePaths sources = find_sources(conversion.prefix);
+    const SourcePaths sources{find_sources(conversion.prefix)};
     LevelFile out;
-    const ConversionResult open = out.open(conversion.level_file, sources.all);
-    if (open != ConversionResult::kSuccess) return {open, false};
+    result = out.open(conversion.level_file, sources.all);
+    if (result != ConversionResult::kSuccess) return result;
     opened = true;
-    const ConversionResult written = write_sections(conversion, sources, out);
-    // The compiler commits before its report; this only catches a success
-    // that did not.
-    if (written == ConversionResult::kSuccess && !out.commit()) {
-      return {ConversionResult::kCannotAccessOutput, true};
-    }
-    return {written, true};
+    // The compiler puts the level in place before its report.
+    result = write_sections(conversion, sources, out);
   } catch (const std::bad_alloc&) {
-    return {ConversionResult::kNotEnoughMemory, opened};
+    result = ConversionResult::kNotEnoughMemory;
   }
+  // A failed conversion leaves no level file, not even the old one; one
+  // that could not be opened was never touched.
+  if (result != ConversionResult::kSuccess && opened) platform::remove_file(conversion.level_file);
+  return result;
 }
 
 }  // namespace zur

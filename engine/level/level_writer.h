@@ -11,16 +11,11 @@
 
 namespace zur {
 
-struct WriteOutcome {
-  ConversionResult result;
-  // False when the level file could not be opened: whatever was at its path
-  // was not touched.
-  bool level_file_opened;
-};
-
 // Writes conversion.level_file from the sources named by conversion.prefix,
 // listing them in conversion.sources_read. The file is put in place whole
-// before the report is shown; on failure the path holds no new level.
-WriteOutcome write_level_file(Conversion& conversion);
+// before the report is shown. On failure the path holds no level file: an
+// old one is removed, unless the new one could not even be opened (then
+// what is there is left alone).
+ConversionResult write_level_file(Conversion& conversion);
 
 }  // namespace zur

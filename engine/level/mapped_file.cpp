@@ -1,27 +1,25 @@
 // SPDX-License-Identifier: MIT
 #include "engine/level/mapped_file.h"
 
-#include <sys/mman.h>
-
 #include "engine/level/shared/input_file.h"
 
 namespace zur {
 
 MappedFile::~MappedFile() {
-  if (size_ > 0) ::munmap(const_cast<std::uint8_t*>(data_), size_);
+  if (size_ > 0) platform::unmap(data_, size_);
 }
 
-bool MappedFile::open(const std::string& path) {
+std::optional<Error> MappedFile::open(const std::string& path) {
   // Opened as any source is, so that the same files are refused.
   InputFile file;
-  if (!file.open(path)) return false;
-  if (file.size() == 0) return true;
-  const auto size = static_cast<std::size_t>(file.size());
-  void* data = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file.descriptor(), 0);
-  if (data == MAP_FAILED) return false;
-  data_ = static_cast<const std::uint8_t*>(data);
-  size_ = size;
-  return true;
+  if (!file.open(path)) return system_error("cannot read", path, file.open_error());
+  if (file.size() == 0) return std::nullopt;
+  data_ = platform::map_read_only(file.handle(), file.size());
+  if (data_ == nullptr) {
+    return system_error("cannot read", path, std::make_error_code(std::errc::not_enough_memory));
+  }
+  size_ = static_cast<std::size_t>(file.size());
+  return std::nullopt;
 }
 
 }  // namespace zur

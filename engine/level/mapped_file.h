@@ -6,8 +6,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+
+#include "engine/level/shared/error.h"
 
 namespace zur {
 
@@ -18,9 +21,9 @@ class MappedFile {
   MappedFile& operator=(const MappedFile&) = delete;
   ~MappedFile();
 
-  // False when the file does not exist, is not a regular file or cannot be
-  // read.
-  bool open(const std::string& path);
+  // Why not, when the file does not exist, is not a regular file or cannot
+  // be read.
+  std::optional<Error> open(const std::string& path);
   std::span<const std::uint8_t> bytes() const { return {data_, size_}; }
 
  private:

@@ -5,8 +5,8 @@
 #include <map>
 #include <string_view>
 
-#include "engine/level/shared/byte_order.h"
 #include "engine/level/config_reader.h"
+#include "engine/level/shared/byte_order.h"
 #include "engine/level/shared/warnings.h"
 
 namespace zur {
@@ -19,21 +19,33 @@ constexpr std::size_t kSignCountSize = 4;
 // Why a region of the record will differ, by the region's offset.
 using Reasons = std::map<std::size_t, std::string>;
 
-// The text of a zero-terminated field, cut where a value line cannot go on.
-std::string field_text(const std::uint8_t* at, std::size_t size, std::size_t offset,
-                       Reasons& reasons) {
-  const std::uint8_t* end = std::find(at, at + size, 0);
-  if (end == at + size) {
-    --end;
+// The record the config reader starts from.
+const LevelSettings& defaults() {
+  static const LevelSettings settings;
+  return settings;
+}
+
+// The shortest text of at least `shortest` bytes that gives the field back
+// when the config reader copies it, with its terminating zero, over the
+// field as the defaults leave it. The reader copies a value line whole, zero
+// bytes too, so the text may hold them; it is cut where a value line cannot
+// go on.
+std::string field_text(SettingsRecord record, std::size_t offset, std::size_t size,
+                       std::size_t shortest, Reasons& reasons) {
+  const std::uint8_t* at = record.data() + offset;
+  const std::uint8_t* left = defaults().bytes().data() + offset;
+  const std::size_t last = size - 1;  // where the longest text's zero goes
+  if (at[last] != 0) {
     reasons[offset] = "the text has no terminating zero; the rebuilt text keeps its first " +
-                      std::to_string(size - 1) + " characters";
-  } else if (std::any_of(end, at + size, [](std::uint8_t b) { return b != 0; })) {
-    reasons[offset] =
-        "bytes after the text's terminating zero are not zero; the rebuilt "
-        "field has zeros there";
+                      std::to_string(last) + " characters";
   }
-  const std::uint8_t* feed = std::find(at, end, '\n');
-  if (feed != end) {
+  std::size_t length = shortest;
+  while (length < last &&
+         (at[length] != 0 || !std::equal(at + length + 1, at + last, left + length + 1))) {
+    ++length;
+  }
+  const std::uint8_t* feed = std::find(at, at + length, '\n');
+  if (feed != at + length) {
     reasons[offset] =
         "the text holds a line feed, which ends a value line; the rebuilt text "
         "stops before it";
@@ -54,14 +66,13 @@ SettingLine keyword_line(SettingsRecord record, std::size_t index, Reasons& reas
   const std::uint8_t* at = record.data() + keyword.offset;
   switch (keyword.kind) {
     case ValueKind::Text: {
-      std::string text = field_text(at, field::kTextSize, keyword.offset, reasons);
-      const bool written = !text.empty();
-      if (!written) {
-        reasons.try_emplace(keyword.offset,
-                            "the text is empty, which a config file cannot give (an empty value "
-                            "line ends the reading); the rebuilt text is the default");
+      // An empty value line would end the reading, so an empty text is left
+      // out where it is the default, and given with zero bytes elsewhere.
+      if (std::all_of(at, at + field::kTextSize, [](std::uint8_t b) { return b == 0; }) &&
+          defaults().bytes()[keyword.offset] == 0) {
+        return {index, {}, false};
       }
-      return {index, std::move(text), written};
+      return {index, field_text(record, keyword.offset, field::kTextSize, 1, reasons)};
     }
     case ValueKind::YesNo:
       return {index, yes_no(*at, keyword.offset, reasons)};
@@ -86,11 +97,9 @@ SettingLine keyword_line(SettingsRecord record, std::size_t index, Reasons& reas
 // first comma splits the two texts.
 SettingLine sign_line(SettingsRecord record, std::size_t slot, Reasons& reasons) {
   const std::size_t offset = field::kSignTable + slot * field::kSignSlotSize;
-  const std::string first =
-      field_text(record.data() + offset, field::kSignHalfSize, offset, reasons);
+  const std::string first = field_text(record, offset, field::kSignHalfSize, 0, reasons);
   const std::string second =
-      field_text(record.data() + offset + field::kSignHalfSize, field::kSignHalfSize,
-                 offset + field::kSignHalfSize, reasons);
+      field_text(record, offset + field::kSignHalfSize, field::kSignHalfSize, 0, reasons);
   if (!first.empty() && second.empty()) return {kSignText, first};
   if (first.find(',') == std::string::npos) return {kSignPair, first + "," + second};
   reasons[offset] =

@@ -17,9 +17,9 @@ namespace zur {
 
 struct SettingLine {
   std::size_t keyword;  // index into kKeywords
-  std::string value;    // the value line, without its line end
-  // False for an empty text: an empty value line would end the reading, so
-  // the keyword is left out of the file.
+  std::string value;    // the value line, without its line end; zero bytes kept
+  // False for an empty text that is the default: an empty value line would
+  // end the reading, so the keyword is left out of the file.
   bool written = true;
 };
 

@@ -50,4 +50,9 @@ std::string find_source(const std::string& prefix, std::string_view suffix) {
   return find_ignoring_case(exact).value_or(exact);
 }
 
+std::array<std::string, 4> find_sources(const std::string& prefix) {
+  return {find_source(prefix, suffix::kConfig), find_source(prefix, suffix::kLevelImage),
+          find_source(prefix, suffix::kParallaxImage), find_source(prefix, suffix::kAttributeMap)};
+}
+
 }  // namespace zur

@@ -4,6 +4,7 @@
 // whose name differs from that only in ASCII letter case is found too.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -15,5 +16,9 @@ namespace zur {
 // the prefix's directory that equals the prefix's last component plus the
 // suffix ignoring case; otherwise prefix + suffix, which then fails to open.
 std::string find_source(const std::string& prefix, std::string_view suffix);
+
+// Each source of the level as find_source finds it: config file, level
+// picture, parallax picture, attribute map.
+std::array<std::string, 4> find_sources(const std::string& prefix);
 
 }  // namespace zur

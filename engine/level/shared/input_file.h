@@ -8,6 +8,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <system_error>
+
+#include "engine/level/shared/platform.h"
 
 namespace zur {
 
@@ -21,8 +24,10 @@ class InputFile {
   // False when the file does not exist, is not a regular file or cannot be
   // opened for reading.
   bool open(const std::string& path);
+  // Why the last open() failed.
+  std::error_code open_error() const { return open_error_; }
   std::uint64_t size() const { return size_; }
-  int descriptor() const { return fd_; }
+  platform::FileHandle handle() const { return file_; }
   bool read_exact(void* into, std::size_t count);
   // Reads at a position without moving the file position.
   bool read_at(std::uint64_t offset, void* into, std::size_t count);
@@ -33,9 +38,10 @@ class InputFile {
   std::optional<std::size_t> read_text_block(char* into, std::size_t count);
 
  private:
-  int fd_ = -1;
+  platform::FileHandle file_ = platform::kNoFile;
+  std::error_code open_error_;
   std::uint64_t size_ = 0;
-  std::uint64_t position_ = 0;  // of read_text_block
+  std::uint64_t position_ = 0;  // of read_exact and read_text_block
 };
 
 }  // namespace zur

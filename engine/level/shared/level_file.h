@@ -16,30 +16,23 @@
 #include <span>
 #include <string>
 
+#include "engine/level/shared/output_file.h"
 #include "engine/level/shared/result.h"
 
 namespace zur {
-
-// Writes all `count` bytes at `offset` of the open file `fd`, going on after
-// interruptions and short writes; false when the system refuses a part.
-bool write_all_at(int fd, std::uint64_t offset, const std::uint8_t* data, std::size_t count);
 
 class LevelFile {
  public:
   LevelFile();
   LevelFile(const LevelFile&) = delete;
   LevelFile& operator=(const LevelFile&) = delete;
-  // A file not committed is discarded; what was at the path stays.
-  ~LevelFile();
 
-  // Prepares to write the level file at `path`; a symbolic link there is
-  // followed to the file it names. ConversionResult::kSuccess;
-  // ConversionResult::kNoAccessToOutput when access is denied; or
-  // ConversionResult::kCannotAccessOutput for any other reason, among them
-  // an existing file that is not a regular file or is one of `sources`.
-  // Nothing at the path is changed before commit(), except where its folder
-  // cannot take a temporary file: then the existing file is emptied and
-  // written in place.
+  // Prepares to write the level file at `path` as any output file is.
+  // ConversionResult::kSuccess; ConversionResult::kNoAccessToOutput when
+  // access is denied (to the file or to its folder, which must take a
+  // temporary file); or ConversionResult::kCannotAccessOutput for any other
+  // reason, among them an existing file that is not a regular file or is one
+  // of `sources`. Nothing at the path is changed before commit().
   ConversionResult open(const std::string& path, std::span<const std::string> sources = {});
 
   // `data` may be null when `count` is 0.
@@ -67,7 +60,7 @@ class LevelFile {
   // one at the path. False when any write, the close or the replacing
   // failed; the path then holds no new level. Committing again only repeats
   // the answer. No fsync: like any compiler's output, the level reaches the
-  // disk when the system writes it back.
+  // disk when the system writes it back. A file not committed is discarded.
   bool commit();
 
  private:
@@ -83,19 +76,12 @@ class LevelFile {
 
   void append_slow(const void* data, std::size_t count);
   void write_out(const std::uint8_t* data, std::size_t count);
-  void write_at_offset(std::uint64_t at, const std::uint8_t* data, std::size_t count);
   void release_cache();
   void move_towards_end(std::uint64_t from, std::uint64_t distance);
-  bool flush();
-  bool put_in_place();
-  void discard();
+  void flush();
 
-  std::string target_;          // the file replaced: the path, links followed
-  std::string temporary_name_;  // while the level has a name of its own
-  bool unnamed_ = false;        // an O_TMPFILE file, linked in on commit
-  int fd_ = -1;
-  bool failed_ = false;
-  bool committed_ = false;
+  OutputFile file_;
+  bool opened_ = false;
   std::unique_ptr<std::uint8_t[]> buffer_;
   std::size_t used_ = 0;
   std::uint64_t written_ = 0;       // bytes in the file, the buffer's not counted

@@ -53,6 +53,10 @@ std::string folder_of(const std::string& path);
 
 std::error_code remove_file(const std::string& path);
 
+// Whether this program may write the existing file `path` (a read-only file
+// is refused, even where the system would let it be replaced).
+std::error_code may_write(const std::string& path);
+
 // ---- Reading
 
 // Opens a regular file for reading; anything else (pipe, device, folder) is
@@ -73,11 +77,6 @@ const std::uint8_t* map_read_only(FileHandle file, std::uint64_t size);
 void unmap(const std::uint8_t* data, std::uint64_t size);
 
 // ---- Temporary files that become output files
-
-// A fresh name beside `target` for a temporary file that is to replace it:
-// hidden, unlike any other name there, and of the form that
-// remove_stale_temporaries() knows.
-std::string temporary_name_for(const std::string& target);
 
 // A new file in the folder of the file it is to replace, hidden, and removed
 // when the object goes without put_in_place() or when the program is
@@ -121,6 +120,11 @@ class TemporaryFile {
   std::string name_;      // empty while it has none
   bool unnamed_ = false;  // created without a name; one is given on put_in_place
 };
+
+// Names removed if the program is interrupted before they are forgotten;
+// TemporaryFile registers the names its files have. Any number at once.
+void remove_on_interrupt(const std::string& name);
+void forget_on_interrupt(const std::string& name);
 
 // Removes hidden temporary files that a hard kill left beside `target`
 // (those not in use by another program); harmless when there are none.

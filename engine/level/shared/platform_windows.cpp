@@ -105,6 +105,7 @@ bool mark_deleted(HANDLE file) {
 struct OpenTemporaries {
   std::mutex lock;
   std::vector<HANDLE> files;
+  std::vector<std::wstring> names;  // registered by name
   bool interrupted = false;
   bool handler_installed = false;
 };
@@ -122,6 +123,7 @@ BOOL WINAPI delete_temporaries(DWORD) {
   const std::lock_guard held(temporaries.lock);
   temporaries.interrupted = true;
   for (const HANDLE file : temporaries.files) mark_deleted(file);
+  for (const std::wstring& name : temporaries.names) DeleteFileW(name.c_str());
   return FALSE;
 }
 
@@ -129,10 +131,26 @@ void forget(OpenTemporaries& temporaries, HANDLE file) {
   std::erase(temporaries.files, file);
 }
 
+void install_handler(OpenTemporaries& temporaries) {
+  if (!temporaries.handler_installed) {
+    temporaries.handler_installed = SetConsoleCtrlHandler(delete_temporaries, TRUE);
+  }
+}
+
 // ".NAME.TAG.tmp" beside the target NAME, TAG being eight letters and digits.
 constexpr std::string_view kTagLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
 constexpr std::size_t kTagLength = 8;
 constexpr std::string_view kTemporaryEnding = ".tmp";
+
+// A fresh name beside `target`, unlike any other there.
+std::string temporary_name_for(const std::string& target) {
+  static std::mt19937_64 random{std::random_device{}()};
+  const std::size_t name_at = name_start(target, kWindows);
+  std::string tag(kTagLength, ' ');
+  for (char& c : tag) c = kTagLetters[random() % kTagLetters.size()];
+  return target.substr(0, name_at) + "." + target.substr(name_at) + "." + tag +
+         std::string(kTemporaryEnding);
+}
 
 bool is_temporary_name_for(std::wstring_view candidate, std::string_view target_name) {
   const std::string name = utf8(candidate);
@@ -255,6 +273,11 @@ std::error_code remove_file(const std::string& path) {
   return {};
 }
 
+// Windows refuses to replace a read-only file; Wine, run by root, would not.
+std::error_code may_write(const std::string& path) {
+  return refuse_read_only(wide(path));
+}
+
 // ---- Reading
 
 std::error_code open_for_reading(const std::string& path, FileHandle& file) {
@@ -365,9 +388,7 @@ std::error_code TemporaryFile::create(const std::string& target) {
   discard();
   OpenTemporaries& temporaries = open_temporaries();
   const std::lock_guard held(temporaries.lock);
-  if (!temporaries.handler_installed) {
-    temporaries.handler_installed = SetConsoleCtrlHandler(delete_temporaries, TRUE);
-  }
+  install_handler(temporaries);
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string name = temporary_name_for(target);
     // Others may read it, none may write, rename or remove it meanwhile.
@@ -427,7 +448,6 @@ void TemporaryFile::drop_from_cache(std::uint64_t, std::uint64_t) {}
 std::error_code TemporaryFile::put_in_place(const std::string& target, bool replace) {
   if (!is_open()) return std::make_error_code(std::errc::bad_file_descriptor);
   const std::wstring name = full_path(wide(target));
-  // Windows refuses to replace a read-only file; Wine, run by root, would not.
   std::error_code error = replace ? refuse_read_only(name) : std::error_code();
   FILE_BASIC_INFO shown{};
   shown.FileAttributes = FILE_ATTRIBUTE_NORMAL;  // no longer hidden
@@ -472,13 +492,18 @@ void TemporaryFile::discard() {
   name_.clear();
 }
 
-std::string temporary_name_for(const std::string& target) {
-  static std::mt19937_64 random{std::random_device{}()};
-  const std::size_t name_at = name_start(target, kWindows);
-  std::string tag(kTagLength, ' ');
-  for (char& c : tag) c = kTagLetters[random() % kTagLetters.size()];
-  return target.substr(0, name_at) + "." + target.substr(name_at) + "." + tag +
-         std::string(kTemporaryEnding);
+void remove_on_interrupt(const std::string& name) {
+  OpenTemporaries& temporaries = open_temporaries();
+  const std::lock_guard held(temporaries.lock);
+  install_handler(temporaries);
+  temporaries.names.push_back(wide(name));
+}
+
+void forget_on_interrupt(const std::string& name) {
+  OpenTemporaries& temporaries = open_temporaries();
+  const std::lock_guard held(temporaries.lock);
+  const auto found = std::find(temporaries.names.begin(), temporaries.names.end(), wide(name));
+  if (found != temporaries.names.end()) temporaries.names.erase(found);
 }
 
 void remove_stale_temporaries(const std::string& target) {

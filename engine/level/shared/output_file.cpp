@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: MIT
+#include "engine/level/shared/output_file.h"
+
+#include <filesystem>
+
+namespace zur {
+namespace {
+
+constexpr std::string_view kCannotWrite = "cannot write";
+
+// The file `path` reaches, for comparing names of files that may not exist
+// yet: links followed, and the folder's path made absolute and canonical.
+std::string comparable_name(const std::string& path) {
+  const std::filesystem::path target(platform::final_path(path));
+  std::error_code ignored;
+  const std::filesystem::path folder = std::filesystem::weakly_canonical(
+      std::filesystem::absolute(target, ignored).parent_path(), ignored);
+  return (folder / target.filename()).lexically_normal().string();
+}
+
+Error refusal(const std::string& path, std::string reason) {
+  return {std::string(kCannotWrite), path, std::move(reason), std::nullopt, {}};
+}
+
+}  // namespace
+
+bool same_file(const std::string& a, const std::string& b) {
+  platform::FileStatus first, second;
+  if (platform::file_status(a, first) || platform::file_status(b, second)) return false;
+  const bool a_exists = first.kind != platform::FileKind::kMissing;
+  const bool b_exists = second.kind != platform::FileKind::kMissing;
+  if (a_exists && b_exists) return first.identity == second.identity;
+  return !a_exists && !b_exists && comparable_name(a) == comparable_name(b);
+}
+
+std::optional<Error> OutputFile::open(const std::string& path,
+                                      std::span<const std::string> others) {
+  path_ = path;
+  failure_.reset();
+  committed_ = false;
+  // The system would stop the name at a zero byte and write another file.
+  if (path.empty() || path.find('\0') != std::string::npos) {
+    return system_error(std::string(kCannotWrite), path,
+                        std::make_error_code(std::errc::invalid_argument));
+  }
+  target_ = platform::final_path(path);
+  platform::FileStatus existing;
+  if (const std::error_code error = platform::file_status(target_, existing)) {
+    return system_error(std::string(kCannotWrite), path, error);
+  }
+  const bool exists = existing.kind != platform::FileKind::kMissing;
+  if (exists && existing.kind != platform::FileKind::kRegular) {
+    return system_error(std::string(kCannotWrite), path, platform::not_a_regular_file());
+  }
+  for (const std::string& other : others) {
+    if (same_file(path, other)) return refusal(path, "it is the same file as " + other);
+  }
+  if (exists) {
+    if (const std::error_code error = platform::may_write(target_)) {
+      return system_error(std::string(kCannotWrite), path, error);
+    }
+  }
+  platform::remove_stale_temporaries(target_);
+  if (const std::error_code error = file_.create(target_)) {
+    return system_error(std::string(kCannotWrite), path, error);
+  }
+  if (exists) file_.copy_permissions_of(target_);
+  return std::nullopt;
+}
+
+void OutputFile::fail(std::error_code code) {
+  if (!failure_) failure_ = system_error(std::string(kCannotWrite), path_, code);
+}
+
+void OutputFile::write_at(std::uint64_t offset, const void* data, std::size_t count) {
+  if (failure_ || count == 0) return;
+  if (const std::error_code error = file_.write_at(offset, data, count)) fail(error);
+}
+
+void OutputFile::read_at(std::uint64_t offset, void* into, std::size_t count) {
+  if (failure_ || count == 0) return;
+  if (const std::error_code error = file_.read_at(offset, into, count)) fail(error);
+}
+
+std::optional<Error> OutputFile::commit(bool replace) {
+  if (committed_) return std::nullopt;
+  if (!failure_ && !file_.is_open()) {
+    fail(std::make_error_code(std::errc::bad_file_descriptor));
+  }
+  if (!failure_) {
+    if (const std::error_code error = file_.put_in_place(target_, replace)) fail(error);
+  }
+  file_.discard();
+  committed_ = !failure_;
+  return failure_;
+}
+
+}  // namespace zur

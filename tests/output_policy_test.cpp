@@ -1,0 +1,281 @@
+// SPDX-License-Identifier: MIT
+// Every file the tools write follows one policy: links followed, odd targets
+// and targets that are files the command reads or writes refused before
+// anything is written, the file put in place only when complete. One table
+// of targets over the four writers: the level file, an unpacked source, the
+// check mask and the depfile.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <random>
+
+#include "engine/attrmap/palette.h"
+#include "tests/support/level_sources.h"
+#include "tests/support/run_command.h"
+
+namespace zur {
+namespace {
+
+namespace fs = std::filesystem;
+using test::CommandOutput;
+using test::TempDir;
+
+struct Writer {
+  const char* name;
+  const char* program;
+  std::vector<std::string> arguments;
+  std::string target;                // the file it writes, relative to the folder
+  std::vector<std::string> guarded;  // what it reads or writes besides the target
+};
+
+const Writer kWriters[] = {
+    {"level file",
+     ZURCONV_PATH,
+     {"-q", "-y", "-o", "t.lev", "lvl"},
+     "t.lev",
+     {"lvl.TXT", "lvl.TGA", "lvl.JPG"}},
+    {"unpacked source",
+     ZURLEV_PATH,
+     {"unpack", "--force", "-o", "out", "--width", "120", "lvl.lev"},
+     "out/lvl.tga",
+     {"lvl.lev", "out/lvl.txt", "out/lvl.jpg"}},
+    {"check mask",
+     ZURCONV_PATH,
+     {"--check", "--mask", "lvl"},
+     "lvl-check.png",
+     {"lvl.TXT", "lvl.TGA", "lvl.JPG", "lvl.lev"}},
+    {"depfile",
+     ZURCONV_PATH,
+     {"-q", "-y", "-o", "new.lev", "--depfile", "t.d", "lvl"},
+     "t.d",
+     {"lvl.TXT", "lvl.TGA", "lvl.JPG", "new.lev"}},
+};
+
+// A map of random palette colours, so that none of the outputs compresses
+// below the file size limit of the failing-write case.
+test::TgaBuilder noisy_map() {
+  test::TgaBuilder map(120, 90);
+  std::mt19937 random(7);
+  for (int y = 0; y < map.height(); ++y) {
+    for (int x = 0; x < map.width(); ++x) {
+      const Rgb colour = kPalette[random() % 32].colour;
+      map.set(x, y, {colour.red, colour.green, colour.blue});
+    }
+  }
+  return map;
+}
+
+void make_folder(const TempDir& dir) {
+  test::write_level(dir, "lvl", noisy_map());
+  ASSERT_EQ(test::run_command(ZURCONV_PATH, {"-q", "-y", "lvl"}, dir.path()).status, 0);
+  fs::create_directory(dir.path() / "out");
+  dir.write("other.bin", std::string("unrelated"));
+  ::chmod(dir.path().c_str(), 0777);
+  ::chmod((dir.path() / "out").c_str(), 0777);
+}
+
+// Every regular file under the folder with its bytes; symbolic links as
+// where they point.
+std::map<std::string, std::string> snapshot(const TempDir& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(dir.path())) {
+    const std::string name = fs::relative(entry.path(), dir.path()).string();
+    if (entry.is_symlink()) {
+      files[name] = "-> " + fs::read_symlink(entry.path()).string();
+    } else if (entry.is_regular_file()) {
+      files[name] = test::read_whole(entry.path());
+    }
+  }
+  return files;
+}
+
+bool has_hidden_file(const TempDir& dir) {
+  for (const auto& entry : fs::recursive_directory_iterator(dir.path())) {
+    if (entry.path().filename().string().starts_with(".")) return true;
+  }
+  return false;
+}
+
+// What is at the target before the run, and whether the run must succeed;
+// `changed` is the one file the run may change besides the target.
+struct Target {
+  const char* name;
+  std::function<void(const TempDir&, const Writer&)> make;
+  bool succeeds;
+  const char* changed = nullptr;
+};
+
+// A null device of the test's own, so that a writer that failed to refuse
+// it could harm nothing outside the test's folder.
+void make_device(const TempDir& dir, const fs::path& path) {
+  ASSERT_EQ(::mknod((dir.path() / "null").c_str(), S_IFCHR | 0666, ::makedev(1, 3)), 0);
+  fs::create_symlink(dir.path() / "null", path);
+}
+
+fs::path at(const TempDir& dir, const Writer& writer) {
+  return dir.path() / writer.target;
+}
+
+const Target kTargets[] = {
+    {"symbolic link to an unrelated file",
+     [](const TempDir& d, const Writer& w) {
+       fs::create_symlink(d.path() / "other.bin", at(d, w));
+     },
+     true, "other.bin"},
+    {"dangling symbolic link",
+     [](const TempDir& d, const Writer& w) { fs::create_symlink(d.path() / "fresh", at(d, w)); },
+     true, "fresh"},
+    {"named pipe", [](const TempDir& d, const Writer& w) { ::mkfifo(at(d, w).c_str(), 0600); },
+     false},
+    {"folder", [](const TempDir& d, const Writer& w) { fs::create_directory(at(d, w)); }, false},
+    {"device", [](const TempDir& d, const Writer& w) { make_device(d, at(d, w)); }, false},
+};
+
+CommandOutput run(const TempDir& dir, const Writer& writer) {
+  return test::run_command(writer.program, writer.arguments, dir.path());
+}
+
+bool reports_failure(const CommandOutput& output) {
+  return output.status == 1 && (output.err.find("cannot write") != std::string::npos ||
+                                output.err.find("Conversion failed.") != std::string::npos);
+}
+
+// Whether the run wrote its file; the check's exit status also tells of the
+// level's problems.
+bool wrote(const Writer& writer, const CommandOutput& output) {
+  if (writer.target == "lvl-check.png") return output.err.find("cannot write") == std::string::npos;
+  return output.status == 0;
+}
+
+// That nothing but the target (when written) and `changed` changed, and no
+// temporary file is left.
+void expect_unchanged(const TempDir& dir, const Writer& writer, bool succeeds,
+                      const std::map<std::string, std::string>& before, const char* changed,
+                      const std::string& label) {
+  EXPECT_FALSE(has_hidden_file(dir)) << label;
+  const std::map<std::string, std::string> after = snapshot(dir);
+  // A refused output is refused before anything is written.
+  if (!succeeds) {
+    EXPECT_EQ(after.size(), before.size()) << label;
+  }
+  for (const auto& [name, bytes] : before) {
+    if (name == writer.target && succeeds) continue;
+    if (changed != nullptr && name == changed) continue;
+    if (std::find(writer.guarded.begin(), writer.guarded.end(), name) != writer.guarded.end() &&
+        succeeds) {
+      continue;  // the writer's own other outputs
+    }
+    const auto found = after.find(name);
+    EXPECT_TRUE(found != after.end() && found->second == bytes) << label << ": " << name;
+  }
+}
+
+TEST(OutputPolicy, EveryWriterFollowsOnePolicyForEveryTarget) {
+  for (const Writer& writer : kWriters) {
+    std::vector<Target> targets(std::begin(kTargets), std::end(kTargets));
+    // A link to anything the command reads or writes is refused.
+    for (const std::string& guarded : writer.guarded) {
+      targets.push_back({"symbolic link to the guarded file",
+                         [guarded](const TempDir& d, const Writer& w) {
+                           fs::create_symlink(d.path() / guarded, at(d, w));
+                         },
+                         false});
+      targets.push_back({"hard link to the guarded file",
+                         [guarded](const TempDir& d, const Writer& w) {
+                           if (fs::exists(d.path() / guarded)) {
+                             fs::create_hard_link(d.path() / guarded, at(d, w));
+                           } else {
+                             fs::create_symlink(d.path() / guarded, at(d, w));
+                           }
+                         },
+                         false});
+    }
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+      const Target& target = targets[i];
+      const std::string label = std::string(writer.name) + ", " + target.name + " " +
+                                (i >= std::size(kTargets) ? writer.guarded[(i - 5) / 2] : "");
+      TempDir dir;
+      make_folder(dir);
+      target.make(dir, writer);
+      const auto before = snapshot(dir);
+      const CommandOutput output = run(dir, writer);
+      EXPECT_EQ(wrote(writer, output), target.succeeds) << label << "\n" << output.err;
+      if (!target.succeeds) {
+        EXPECT_TRUE(reports_failure(output)) << label << "\n" << output.err;
+      }
+      expect_unchanged(dir, writer, target.succeeds, before, target.changed, label);
+      if (target.succeeds) {
+        EXPECT_TRUE(fs::is_symlink(at(dir, writer))) << label;
+      }
+    }
+  }
+}
+
+// A read-only folder, a read-only target, and a write that fails midway
+// (beyond the file size limit) each fail, change nothing and leave nothing.
+TEST(OutputPolicy, DeniedAccessAndFailedWritesChangeNothing) {
+  enum class Trouble { kReadOnlyFolder, kReadOnlyFile, kFileTooLarge };
+  for (const Writer& writer : kWriters) {
+    for (const Trouble trouble :
+         {Trouble::kReadOnlyFolder, Trouble::kReadOnlyFile, Trouble::kFileTooLarge}) {
+      const std::string label =
+          std::string(writer.name) + ", trouble " + std::to_string(static_cast<int>(trouble));
+      TempDir dir;
+      make_folder(dir);
+      dir.write(writer.target, std::string("old"));
+      const fs::path folder = at(dir, writer).parent_path();
+      if (trouble == Trouble::kReadOnlyFolder) ::chmod(folder.c_str(), 0555);
+      if (trouble == Trouble::kReadOnlyFile) ::chmod(at(dir, writer).c_str(), 0444);
+      const auto before = snapshot(dir);
+      const int status = test::as_nobody([&] {
+        if (trouble == Trouble::kFileTooLarge) {
+          ::signal(SIGXFSZ, SIG_IGN);
+          const rlimit limit{4096, 4096};
+          ::setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        const CommandOutput output = run(dir, writer);
+        return !wrote(writer, output) && reports_failure(output) ? 0 : 1;
+      });
+      ::chmod(folder.c_str(), 0777);
+      EXPECT_EQ(status, 0) << label;
+      expect_unchanged(dir, writer, false, before, nullptr, label);
+    }
+  }
+}
+
+// A mask that cannot be written fails its level in the JSON document too,
+// with the reason and no noise of the PNG library.
+TEST(OutputPolicy, FailedMaskFailsItsLevelWithItsReason) {
+  TempDir dir;
+  make_folder(dir);
+  // A JPEG of the map's size that holds only its frame header: no errors.
+  dir.write("lvl.JPG",
+            std::string("\xFF\xD8\xFF\xC0\0\x0B\x08\0\x5A\0\x78\x01\x01\x11\0\xFF\xD9", 19));
+  const CommandOutput sound =
+      test::run_command(ZURCONV_PATH, {"--check", "--json", "lvl"}, dir.path());
+  ASSERT_EQ(sound.status, 0) << sound.out;
+  const int status = test::as_nobody([&] {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4096, 4096};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const CommandOutput output =
+        test::run_command(ZURCONV_PATH, {"--check", "--json", "--mask", "lvl"}, dir.path());
+    return output.status == 1 && output.out.find("\"ok\": false") != std::string::npos &&
+                   output.err == "zurconv: cannot write lvl-check.png: File too large\n"
+               ? 0
+               : 1;
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_FALSE(dir.exists("lvl-check.png"));
+}
+
+}  // namespace
+}  // namespace zur
