@@ -32,6 +32,9 @@ struct PngWriter::Encoder {
     if (!encoder->sink(bytes, count)) png_error(png, "the encoded bytes could not be written");
   }
   static void flush(png_structp) {}
+  // Failures are the caller's to report: libpng's own texts are not printed.
+  [[noreturn]] static void error(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+  static void warning(png_structp, png_const_charp) {}
 };
 
 PngWriter::PngWriter() = default;
@@ -42,7 +45,8 @@ bool PngWriter::open(ByteSink sink, std::uint32_t width, std::uint32_t height) {
   Encoder& e = *encoder_;
   e.sink = std::move(sink);
   e.rows_left = height;
-  e.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  e.png =
+      png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, &Encoder::error, &Encoder::warning);
   if (e.png) e.info = png_create_info_struct(e.png);
   const bool started =
       e.info && guarded(e.png, [&] {
