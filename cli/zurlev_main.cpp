@@ -15,6 +15,7 @@
 #include "engine/level/problem.h"
 #include "engine/level/shared/ascii.h"
 #include "engine/level/shared/level_format.h"
+#include "engine/level/shared/utf8_path.h"
 
 namespace {
 
@@ -92,15 +93,15 @@ std::string what_was_written(const std::vector<std::string>& written) {
 
 // The level file's name without ".lev", in the directory asked for.
 std::string unpack_prefix(const LevelOptions& options, const std::string& level) {
-  const std::filesystem::path path(level);
-  std::string name = path.filename().string();
+  const std::filesystem::path path = path_of(level);
+  std::string name = utf8_of(path.filename());
   const std::string_view suffix = zur::suffix::kLevelFile;
   if (name.size() > suffix.size() && ends_with_ignoring_case(name, suffix)) {
     name.resize(name.size() - suffix.size());
   }
   const std::filesystem::path directory =
-      options.directory.empty() ? path.parent_path() : std::filesystem::path(options.directory);
-  return (directory / name).string();
+      options.directory.empty() ? path.parent_path() : path_of(options.directory);
+  return utf8_of(directory / path_of(name));
 }
 
 int unpack(const LevelOptions& options) {

@@ -7,22 +7,12 @@
 
 #include "engine/level/shared/ascii.h"
 #include "engine/level/shared/path_syntax.h"
+#include "engine/level/shared/utf8_path.h"
 
 namespace zur {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Paths are UTF-8, which std::filesystem takes as such only from a u8string:
-// on Windows it widens a narrow string byte by byte.
-fs::path path_of(const std::string& utf8) {
-  return std::u8string(utf8.begin(), utf8.end());
-}
-
-std::string utf8_of(const fs::path& path) {
-  const std::u8string utf8 = path.u8string();
-  return {utf8.begin(), utf8.end()};
-}
 
 std::optional<std::string> find_ignoring_case(const std::string& wanted) {
   const std::string folder = wanted.substr(0, name_start(wanted));
@@ -45,8 +35,11 @@ std::optional<std::string> find_ignoring_case(const std::string& wanted) {
 
 std::string find_source(const std::string& prefix, std::string_view suffix) {
   std::string exact = prefix + std::string(suffix);
+  // Windows' file systems ignore letter case, so there the name as formed
+  // exists whatever the file's own; the folder tells that one.
+  constexpr bool kLetterCaseIgnored = kNativePathSyntax == PathSyntax::kWindows;
   std::error_code error;
-  if (fs::exists(path_of(exact), error)) return exact;
+  if (!kLetterCaseIgnored && fs::exists(path_of(exact), error)) return exact;
   return find_ignoring_case(exact).value_or(exact);
 }
 
