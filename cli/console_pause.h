@@ -20,4 +20,7 @@ bool waits_for_enter(const ConsoleAtExit& console);
 // Printed before waiting.
 inline constexpr std::string_view kPressEnterToClose = "Press Enter to close this window.";
 
+// Waits for Enter when waits_for_enter() says so of this program's console.
+void wait_for_enter_if_alone();
+
 }  // namespace zur::cli

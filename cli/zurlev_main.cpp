@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "cli/console_pause.h"
 #include "cli/level_info.h"
 #include "cli/standard_output.h"
 #include "cli/version.h"
@@ -15,6 +16,7 @@
 #include "engine/level/problem.h"
 #include "engine/level/shared/ascii.h"
 #include "engine/level/shared/level_format.h"
+#include "engine/level/shared/platform.h"
 #include "engine/level/shared/utf8_path.h"
 
 namespace {
@@ -143,9 +145,7 @@ int finish(int status) {
   return standard_output_written("zurlev", 0) ? status : kFailed;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
   const ParsedLevelArguments parsed = parse_level_arguments({argv + 1, argv + argc});
   if (!parsed.error.empty()) {
     std::fprintf(stderr, "zurlev: %s\n%s\n", parsed.error.c_str(), level_usage().c_str());
@@ -164,4 +164,13 @@ int main(int argc, char** argv) {
       return finish(unpack(parsed.options));
   }
   return kUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  zur::platform::prepare_console();
+  const int status = run(argc, argv);
+  wait_for_enter_if_alone();
+  return status;
 }
