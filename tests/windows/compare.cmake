@@ -128,3 +128,42 @@ foreach(level jungle broken)
   endforeach()
   same_text_with_crlf(unpacked/${level}.txt)
 endforeach()
+
+# Cases of Windows' own, held to what Linux gives.
+function(on_windows status_out err_out tool)
+  execute_process(COMMAND ${emulator} ${windows_${tool}} ${ARGN} WORKING_DIRECTORY "${WORK}/windows"
+                  RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE err)
+  set(${status_out} ${status} PARENT_SCOPE)
+  set(${err_out} "${err}" PARENT_SCOPE)
+endfunction()
+
+# A device name as the level file is refused before anything is written.
+on_windows(status err zurconv -q -o nul.lev jungle)
+if(NOT status EQUAL 1 OR NOT err MATCHES "Could not access")
+  differ("zurconv -o nul.lev jungle on Windows: exit status ${status}, ${err}")
+endif()
+
+# A level file that is a hard link to a source is refused before anything
+# is written.
+file(CREATE_LINK "${WORK}/windows/jungle.tga" "${WORK}/windows/linked.lev")
+on_windows(status err zurconv -q -o linked.lev jungle)
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${EXAMPLES}/jungle.tga"
+                        "${WORK}/windows/jungle.tga" RESULT_VARIABLE different)
+if(NOT status EQUAL 1 OR NOT err MATCHES "Could not access" OR different)
+  differ("zurconv -o linked.lev (a hard link to jungle.tga) on Windows: exit status ${status}, ${err}")
+endif()
+
+# A level in a folder named in other scripts converts to the same bytes.
+set(folder "Уровни 関卡")
+file(MAKE_DIRECTORY "${WORK}/windows/${folder}")
+file(GLOB jungle_sources "${EXAMPLES}/jungle*")
+file(COPY ${jungle_sources} DESTINATION "${WORK}/windows/${folder}")
+on_windows(status err zurconv -q "${folder}/jungle.txt")
+if(NOT status EQUAL 0)
+  differ("zurconv ${folder}/jungle.txt on Windows: exit status ${status}, ${err}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${WORK}/linux/jungle.lev"
+                        "${WORK}/windows/${folder}/jungle.lev" RESULT_VARIABLE different)
+if(different)
+  differ("jungle.lev made in ${folder} is not Linux's")
+endif()
