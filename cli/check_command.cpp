@@ -3,6 +3,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/terminal_prompts.h"
 #include "engine/level/batch.h"
 #include "engine/level/level_prefix.h"
 
@@ -88,7 +89,7 @@ std::string check_text(const LevelCheck& check, bool quiet) {
     text.append(" [").append(code_name(problem.code)).append("]\n");
   }
   if (!quiet) {
-    text += check.level + ": " + counted(errors, "error") + ", " +
+    text += shown_level(check.level) + ": " + counted(errors, "error") + ", " +
             counted(check.problems.size() - errors, "warning") + "\n";
   }
   return text;

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "cli/check_command.h"
+#include "cli/console_pause.h"
 #include "cli/depfile.h"
 #include "cli/options.h"
 #include "cli/standard_output.h"
@@ -81,7 +82,9 @@ std::vector<std::string> convert_levels(const Options& options, TerminalPrompts&
 
 void print_failure_summary(const std::vector<std::string>& failed, std::size_t count) {
   std::string names;
-  for (const std::string& level : failed) names += (names.empty() ? "" : ", ") + level;
+  for (std::size_t i = 0; i < failed.size(); ++i) {
+    names.append(i == 0 ? "" : ", ").append(shown_level(failed[i]));
+  }
   std::fprintf(stderr, "zurconv: %zu of %zu levels failed: %s\n", failed.size(), count,
                names.c_str());
 }
@@ -90,9 +93,7 @@ bool output_written(int error) {
   return standard_output_written("zurconv", error);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
   const ParsedArguments parsed = parse_arguments({argv + 1, argv + argc});
   if (!parsed.error.empty()) {
     std::fprintf(stderr, "zurconv: %s\n%s\n", parsed.error.c_str(), usage().c_str());
@@ -122,4 +123,13 @@ int main(int argc, char** argv) {
   }
   const bool written = output_written(prompts.output_error());
   return failed.empty() && written ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  zur::platform::prepare_console();
+  const int status = run(argc, argv);
+  wait_for_enter_if_alone();
+  return status;
 }

@@ -32,8 +32,12 @@ std::string name_within(const std::string& name, std::size_t room) {
 
 }  // namespace
 
+std::string shown_level(const std::string& level) {
+  return level.empty() ? "\"\"" : level;
+}
+
 void TerminalPrompts::start_level(const std::string& level, std::size_t place, std::size_t count) {
-  level_ = level;
+  level_ = shown_level(level);
   bar_place_.clear();
   if (count > 1) {
     bar_place_.append("[").append(std::to_string(place)).append("/");

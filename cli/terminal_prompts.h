@@ -22,6 +22,10 @@ struct Terminal {
   bool err_is_terminal;
 };
 
+// A LEVEL argument as messages name it: exactly as typed, but an empty one
+// as "", so that it stays visible.
+std::string shown_level(const std::string& level);
+
 class TerminalPrompts : public UserPrompts {
  public:
   TerminalPrompts(const Options& options, Terminal terminal)
@@ -47,7 +51,7 @@ class TerminalPrompts : public UserPrompts {
 
   const Options& options_;
   Terminal terminal_;
-  std::string level_;
+  std::string level_;       // as shown
   std::string bar_place_;   // "[3/20] " in a batch, shown with the level's name
   int progress_drawn_ = 0;  // the position the bar shows, 0 when none is drawn
   int output_error_ = 0;

@@ -322,7 +322,7 @@ TEST(ConfigLines, KeywordLineAtTheEndWithLineFeedHasNoValue) {
 
 TEST(ConfigLines, LongLineKeepsItsStartAndDropsTheRestAsPartOfTheSameLine) {
   // A keyword hidden past the kept characters must not become a line of its own.
-  const std::string comment(kMaxConfigLine, 'c');
+  const std::string comment(config_grammar::kMaxConfigLine, 'c');
   const ReadOutcome out = read_config(comment + "/EMAIL\nhidden\n" + setting("MAKER", "Bob"));
   EXPECT_EQ(text_at(out.settings, field::kEmail), "");
   EXPECT_FALSE(out.found[kEmailIndex]);

@@ -23,6 +23,7 @@
 #include "engine/level/batch.h"
 #include "engine/level/shared/platform.h"
 #include "tests/support/level_sources.h"
+#include "tests/support/run_command.h"
 #include "tests/support/scripted_prompts.h"
 
 namespace zur {
@@ -55,21 +56,6 @@ mode_t permissions_of(const fs::path& path) {
   struct stat info {};
   EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
   return info.st_mode & 0777;
-}
-
-// Runs `body` in a child as the unprivileged user "nobody" (file modes do not
-// bind the super-user); the child's exit status is what `body` returned, 99
-// when privileges could not be dropped.
-int as_nobody(const std::function<int()>& body) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    constexpr uid_t kNobody = 65534;
-    if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(99);
-    ::_exit(body());
-  }
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
 }
 
 // Odd things at the level file's path fail before anything is written and
@@ -178,7 +164,7 @@ TEST(LevelFileSafety, AccessToFolderAndLevelFile) {
     dir.write("lvl.lev", kOldLevel);
     ASSERT_EQ(::chmod((dir.path() / "lvl.lev").c_str(), c.level), 0);
     ASSERT_EQ(::chmod(dir.path().c_str(), c.folder), 0);
-    const int status = as_nobody([&] {
+    const int status = test::as_nobody([&] {
       test::ScriptedPrompts prompts;
       return convert(dir, prompts) == c.result ? 0 : 1;
     });

@@ -19,11 +19,12 @@ using Bytes = std::vector<std::uint8_t>;
 
 // GGLEVEL yes, a 4 × 3 map of wall with a kind 3 marker at (1, 1): header,
 // map size section at 958, object section at 962 (one record at 966), then
-// the stream at 986.
-Bytes small_level() {
+// the stream at 986. A second marker, at (2, 1), adds a record at 986 and
+// moves the stream to 1006.
+Bytes small_level(int markers = 1) {
   test::TempDir dir;
   test::TgaBuilder map(4, 3, {77, 77, 77});
-  map.set(1, 1, {9, 0, 140});
+  for (int x = 1; x <= markers; ++x) map.set(x, 1, {9, 0, 140});
   test::write_level(dir, "level", map, test::complete_config({{"GGLEVEL", "yes"}}));
   test::ScriptedPrompts prompts;
   Converter converter(prompts, [] { return 0u; });
@@ -72,6 +73,7 @@ TEST(LevelReader, DamageIsNamedWithItsOffset) {
   const Damage cases[] = {
       {"truncated header", [](Bytes& f) { f.resize(100); }, 100, "shorter than the 958-byte"},
       {"no offsets", [](Bytes& f) { f.resize(10); }, 10, "shorter than the 958-byte"},
+      {"one byte", [](Bytes& f) { f.resize(1); }, 1, "the file is 1 byte long"},
       {"signature", [](Bytes& f) { f[3] = 'X'; }, 0, "signature"},
       {"picture offset", [](Bytes& f) { put(f, 22, 99999); }, 22, "99999 lies past the file's"},
       {"objects before parallax", [](Bytes& f) { put(f, 30, 960); }, 30, "960 lies before 962"},
@@ -83,6 +85,7 @@ TEST(LevelReader, DamageIsNamedWithItsOffset) {
          f.insert(f.end(), {1, 2, 3});
        },
        994, "3 bytes follow"},
+      {"a byte after the end", [](Bytes& f) { f.push_back(1); }, 994, "1 byte follows"},
       {"code not in the palette", [](Bytes& f) { f[986] = 40 << 2 | (f[986] & 3); }, 986,
        "attribute code 40"},
       {"size section", [](Bytes& f) { f[958] = 5; }, 958, "not the 5 × 3"},
@@ -104,6 +107,29 @@ TEST(LevelReader, EveryTruncationIsAProblemAndNeverReadsPastTheEnd) {
     const Bytes cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size));
     const LevelContents level = read_level(cut);
     EXPECT_FALSE(level.problems.empty()) << size;
+  }
+}
+
+// Whatever the object count says, a record the file holds only part of is
+// never taken as an object, and the cut is named at the file's end.
+TEST(LevelReader, LastObjectRecordCutShortIsNotAnObject) {
+  constexpr std::size_t kRecords = 966;
+  const struct {
+    Bytes file;
+    std::size_t records;
+  } levels[] = {{small_level(), 1}, {small_level(2), 2}};
+  for (const auto& level : levels) {
+    const std::size_t records = level.records;
+    ASSERT_EQ(read_level(level.file).objects.size(), records);
+    const std::size_t last = kRecords + (records - 1) * object_field::kRecordSize;
+    for (std::size_t cut = 1; cut < object_field::kRecordSize; ++cut) {
+      const Bytes file(level.file.begin(), level.file.begin() + std::ptrdiff_t(last + cut));
+      const LevelContents contents = read_level(file);
+      const std::string row = std::to_string(records) + " records, cut " + std::to_string(cut);
+      EXPECT_EQ(contents.objects.size(), records - 1) << row;
+      EXPECT_TRUE(names(contents.problems, file.size(), "past the file's end"))
+          << row << listed(contents.problems);
+    }
   }
 }
 

@@ -163,7 +163,9 @@ void expect_unchanged(const TempDir& dir, const Writer& writer, bool succeeds,
   EXPECT_FALSE(has_hidden_file(dir)) << label;
   const std::map<std::string, std::string> after = snapshot(dir);
   // A refused output is refused before anything is written.
-  if (!succeeds) EXPECT_EQ(after.size(), before.size()) << label;
+  if (!succeeds) {
+    EXPECT_EQ(after.size(), before.size()) << label;
+  }
   for (const auto& [name, bytes] : before) {
     if (name == writer.target && succeeds) continue;
     if (changed != nullptr && name == changed) continue;
@@ -206,24 +208,15 @@ TEST(OutputPolicy, EveryWriterFollowsOnePolicyForEveryTarget) {
       const auto before = snapshot(dir);
       const CommandOutput output = run(dir, writer);
       EXPECT_EQ(wrote(writer, output), target.succeeds) << label << "\n" << output.err;
-      if (!target.succeeds) EXPECT_TRUE(reports_failure(output)) << label << "\n" << output.err;
+      if (!target.succeeds) {
+        EXPECT_TRUE(reports_failure(output)) << label << "\n" << output.err;
+      }
       expect_unchanged(dir, writer, target.succeeds, before, target.changed, label);
-      if (target.succeeds) EXPECT_TRUE(fs::is_symlink(at(dir, writer))) << label;
+      if (target.succeeds) {
+        EXPECT_TRUE(fs::is_symlink(at(dir, writer))) << label;
+      }
     }
   }
-}
-
-// Run as an unprivileged user, since root may write anything.
-int as_nobody(const std::function<int()>& body) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    constexpr uid_t kNobody = 65534;
-    if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(99);
-    ::_exit(body());
-  }
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
 }
 
 // A read-only folder, a read-only target, and a write that fails midway
@@ -242,7 +235,7 @@ TEST(OutputPolicy, DeniedAccessAndFailedWritesChangeNothing) {
       if (trouble == Trouble::kReadOnlyFolder) ::chmod(folder.c_str(), 0555);
       if (trouble == Trouble::kReadOnlyFile) ::chmod(at(dir, writer).c_str(), 0444);
       const auto before = snapshot(dir);
-      const int status = as_nobody([&] {
+      const int status = test::as_nobody([&] {
         if (trouble == Trouble::kFileTooLarge) {
           ::signal(SIGXFSZ, SIG_IGN);
           const rlimit limit{4096, 4096};
@@ -264,12 +257,12 @@ TEST(OutputPolicy, FailedMaskFailsItsLevelWithItsReason) {
   TempDir dir;
   make_folder(dir);
   // A JPEG of the map's size that holds only its frame header: no errors.
-  dir.write("lvl.JPG",
-            std::string("\xFF\xD8\xFF\xC0\0\x0B\x08\0\x5A\0\x78\x01\x01\x11\0\xFF\xD9", 19));
+  const char kJpeg[] = "\xFF\xD8\xFF\xC0\0\x0B\x08\0\x5A\0\x78\x01\x01\x11\0\xFF\xD9";
+  dir.write("lvl.JPG", std::string(kJpeg, sizeof kJpeg - 1));
   const CommandOutput sound =
       test::run_command(ZURCONV_PATH, {"--check", "--json", "lvl"}, dir.path());
   ASSERT_EQ(sound.status, 0) << sound.out;
-  const int status = as_nobody([&] {
+  const int status = test::as_nobody([&] {
     ::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{4096, 4096};
     ::setrlimit(RLIMIT_FSIZE, &limit);

@@ -102,10 +102,27 @@ TEST(Zurconv, FailedLevelDoesNotStopTheOthers) {
   EXPECT_EQ(run.err,
             "zurconv: none:\n"
             "Conversion failed.\nLevel config file not found.\n\nFile missing:\nnone.txt\n\n"
-            "zurconv: :\n"
+            "zurconv: \"\":\n"
             "Conversion failed.\n\nGive a filename.\n\n"
-            "zurconv: 2 of 3 levels failed: none, \n");
+            "zurconv: 2 of 3 levels failed: none, \"\"\n");
   EXPECT_TRUE(dir.exists("level.lev"));
+}
+
+// An empty argument is shown as "", wherever it stands; others as typed.
+TEST(Zurconv, EmptyLevelArgumentIsShownQuoted) {
+  TempDir dir;
+  const CommandOutput run = zurconv(dir, {"", "lvA", "\"\""});
+  EXPECT_EQ(run.status, 1);
+  const std::string missing = "Conversion failed.\nLevel config file not found.\n\nFile missing:\n";
+  EXPECT_EQ(run.err,
+            "zurconv: \"\":\nConversion failed.\n\nGive a filename.\n\n"
+            "zurconv: lvA:\n" +
+                missing +
+                "lvA.txt\n\n"
+                "zurconv: \"\":\n" +
+                missing +
+                "\"\".txt\n\n"
+                "zurconv: 3 of 3 levels failed: \"\", lvA, \"\"\n");
 }
 
 TEST(Zurconv, EachArgumentIsOneLevelAsTyped) {

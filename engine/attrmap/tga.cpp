@@ -52,6 +52,26 @@ Fault parse_header(std::span<const std::uint8_t> start, std::uint64_t file_size,
   return Fault::kNone;
 }
 
+std::string fault_text(Fault fault, std::span<const std::uint8_t> start) {
+  switch (fault) {
+    case Fault::kNone:
+      break;
+    case Fault::kImageType:
+      return "image type " + std::to_string(start[kImageTypeAt]) +
+             ", not 2 (uncompressed true-colour)";
+    case Fault::kBitsPerPixel:
+      return "not 24 bits per pixel";
+    case Fault::kDescriptor:
+      return "image descriptor " + std::to_string(start[kDescriptorAt]) +
+             ", neither 0 (bottom row first) nor 32 (top row first)";
+    case Fault::kTooShort:
+      if (start.size() < kHeaderSize) return "shorter than a TGA header";
+      return "too short for its " + std::to_string(get_le16(&start[kWidthAt])) + " x " +
+             std::to_string(get_le16(&start[kHeightAt])) + " pixels";
+  }
+  return {};
+}
+
 std::array<std::uint8_t, kHeaderSize> header_bytes(std::uint16_t width, std::uint16_t height,
                                                    bool bottom_up) {
   std::array<std::uint8_t, kHeaderSize> header{};

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "engine/attrmap/palette.h"
@@ -67,6 +68,10 @@ enum class Fault {
 // has), for a file of `file_size` bytes; `header` is filled when it passes.
 // The fields a short file holds are checked before its length.
 Fault parse_header(std::span<const std::uint8_t> start, std::uint64_t file_size, Header& header);
+
+// Why a header with `fault` is refused, naming the field: "image type 10, not
+// 2 (uncompressed true-colour)". `start` as given to parse_header.
+std::string fault_text(Fault fault, std::span<const std::uint8_t> start);
 
 // The header of an uncompressed 24-bit picture with neither an image-ID
 // field nor a colour map.

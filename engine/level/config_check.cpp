@@ -7,6 +7,8 @@
 #include <limits>
 #include <optional>
 
+#include "engine/level/config_grammar.h"
+#include "engine/level/config_reader.h"
 #include "engine/level/config_text.h"
 #include "engine/level/shared/byte_order.h"
 #include "engine/level/shared/settings.h"
@@ -14,6 +16,7 @@
 namespace zur {
 namespace {
 
+using namespace config_grammar;
 using namespace config_text;
 
 // A value line as the check reads it: its number and whether the conversion
@@ -40,10 +43,18 @@ NumberReading read_number(std::string_view text) {
   return {clamped(number), number.digits > 0 && end == text.size(), number.magnitude <= limit};
 }
 
-// Built by appending: g++ 12 warns falsely (-Wrestrict) on a literal plus a string.
+// A zero byte is shown as \0, so that no message holds one and every
+// message prints whole.
 std::string quoted(std::string_view text) {
   std::string result(1, '"');
-  result.append(text).push_back('"');
+  for (const char c : text) {
+    if (c == '\0') {
+      result.append("\\0");
+    } else {
+      result.push_back(c);
+    }
+  }
+  result.push_back('"');
   return result;
 }
 
@@ -58,34 +69,38 @@ class ConfigChecker {
 
   // The settings as the conversion reads them from these lines.
   LevelSettings check(LineReader& lines) {
-    for (std::int64_t number = 1;; ++number) {
-      const Line line = lines.next();
-      check_length(line, number);
-      const bool keyword_line = !line.text.empty() && line.text.front() == '/';
-      if (line.ended_file) {
-        if (keyword_line && match_keyword(line.text.substr(1))) {
-          add(ProblemCode::kMissingValue, number,
-              quoted(line.text) +
+    LineClassifier classifier(lines);
+    for (;;) {
+      const ClassifiedLine line = classifier.next();
+      check_length(line.line, line.number);
+      switch (line.role) {
+        case LineRole::kUnknownKeyword:
+          report_unknown(line.line.text, line.number);
+          break;
+        case LineRole::kValue:
+          check_value(line.keyword, line.number - 1, line.line.text, line.number);
+          break;
+        case LineRole::kEmptyValue:
+          add(ProblemCode::kEmptyValue, line.number,
+              "empty value line after " + keyword_name(line.keyword) +
+                  ": the conversion reads no further, so the check stops here too");
+          break;
+        case LineRole::kNoValue:
+          add(ProblemCode::kMissingValue, line.number - 1,
+              keyword_name(line.keyword) + " has no value line: the file ends there");
+          break;
+        case LineRole::kKeywordAtEnd:
+          add(ProblemCode::kMissingValue, line.number,
+              quoted(line.line.text) +
                   " ends the file without a line feed: the conversion does not "
                   "read it as a keyword");
-        }
-        break;
+          break;
+        case LineRole::kComment:
+        case LineRole::kKeyword:
+        case LineRole::kEnd:
+          break;
       }
-      if (!keyword_line) continue;
-      const std::optional<std::size_t> index = match_keyword(line.text.substr(1));
-      if (!index) {
-        report_unknown(line.text, number);
-        continue;
-      }
-      const Line value = lines.next();
-      ++number;
-      check_length(value, number);
-      if (value.text.empty()) {
-        report_no_value(*index, value, number);
-        break;
-      }
-      check_value(*index, number - 1, value.text, number);
-      if (value.ended_file) break;
+      if (line.last) break;
     }
     report_repeated();
     report_missing();
@@ -99,9 +114,11 @@ class ConfigChecker {
 
   void check_length(const Line& line, std::int64_t number) {
     if (line.length <= kMaxConfigLine) return;
+    // The zeros of a skipped hole are never counted.
     add(ProblemCode::kLongLine, number,
-        "line of " + std::to_string(line.length) +
-            " characters: the conversion reads only its first " + std::to_string(kMaxConfigLine));
+        "line of " + std::string(line.hole_skipped ? "at least " : "") +
+            counted(line.length, "character") + ": the conversion reads only its first " +
+            std::to_string(kMaxConfigLine));
   }
 
   void report_unknown(std::string_view line, std::int64_t number) {
@@ -115,17 +132,6 @@ class ConfigChecker {
     } else {
       add(ProblemCode::kUnknownKeyword, number,
           "unknown keyword line " + quoted(line) + ": skipped");
-    }
-  }
-
-  void report_no_value(std::size_t index, const Line& value, std::int64_t number) {
-    if (value.ended_file) {
-      add(ProblemCode::kMissingValue, number - 1,
-          keyword_name(index) + " has no value line: the file ends there");
-    } else {
-      add(ProblemCode::kEmptyValue, number,
-          "empty value line after " + keyword_name(index) +
-              ": the conversion reads no further, so the check stops here too");
     }
   }
 
@@ -164,10 +170,22 @@ class ConfigChecker {
 
   void check_text(std::size_t index, std::string_view value, std::size_t field_size,
                   std::int64_t line) {
-    if (value.size() < field_size) return;
-    add(ProblemCode::kTextCut, line,
-        keyword_name(index) + " text of " + std::to_string(value.size()) +
-            " characters: the level keeps its first " + std::to_string(field_size - 1));
+    if (value.size() >= field_size) {
+      add(ProblemCode::kTextCut, line,
+          keyword_name(index) + " text of " + counted(value.size(), "character") +
+              ": the level keeps its first " + std::to_string(field_size - 1));
+    }
+    check_zero_byte(keyword_name(index) + " text", value, field_size, line);
+  }
+
+  // The game reads a text up to its first zero byte.
+  void check_zero_byte(const std::string& what, std::string_view text, std::size_t field_size,
+                       std::int64_t line) {
+    const std::size_t zero = text.substr(0, field_size - 1).find('\0');
+    if (zero == std::string_view::npos) return;
+    add(ProblemCode::kTextNulByte, line,
+        what + " holds a zero byte at character " + std::to_string(zero + 1) +
+            ": the level keeps only " + quoted(text.substr(0, zero)));
   }
 
   void report_bad_yes_no(std::size_t index, std::string_view value, std::uint8_t stays,
@@ -254,11 +272,13 @@ class ConfigChecker {
       return;
     }
     for (const std::string_view half : {first, second}) {
-      if (half.size() < field::kSignHalfSize) continue;
-      add(ProblemCode::kTextCut, line,
-          "sign text " + quoted(half) + " is cut to its first " +
-              std::to_string(field::kSignHalfSize - 1) + " characters " +
-              quoted(half.substr(0, field::kSignHalfSize - 1)));
+      if (half.size() >= field::kSignHalfSize) {
+        add(ProblemCode::kTextCut, line,
+            "sign text " + quoted(half) + " is cut to its first " +
+                std::to_string(field::kSignHalfSize - 1) + " characters " +
+                quoted(half.substr(0, field::kSignHalfSize - 1)));
+      }
+      check_zero_byte("sign text " + quoted(half), half, field::kSignHalfSize, line);
     }
   }
 
@@ -332,7 +352,7 @@ LevelSettings check_level_config(std::string_view text, const std::string& file,
   return check_level_config(lines, file, problems);
 }
 
-LevelSettings check_level_config(config_text::LineReader& lines, const std::string& file,
+LevelSettings check_level_config(config_grammar::LineReader& lines, const std::string& file,
                                  std::vector<Problem>& problems) {
   const std::size_t from = problems.size();
   const LevelSettings settings = ConfigChecker(file, problems).check(lines);

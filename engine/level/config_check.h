@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/level/config_text.h"
+#include "engine/level/config_grammar.h"
 #include "engine/level/problem.h"
 #include "engine/level/shared/settings.h"
 
@@ -20,7 +20,7 @@ LevelSettings check_level_config(std::string_view text, const std::string& file,
                                  std::vector<Problem>& problems);
 
 // The same for the lines of the config file `file` as they are read.
-LevelSettings check_level_config(config_text::LineReader& lines, const std::string& file,
+LevelSettings check_level_config(config_grammar::LineReader& lines, const std::string& file,
                                  std::vector<Problem>& problems);
 
 }  // namespace zur

@@ -6,14 +6,15 @@
 #include <string_view>
 #include <utility>
 
+#include "engine/level/config_grammar.h"
 #include "engine/level/config_text.h"
 #include "engine/level/shared/ascii.h"
 #include "engine/level/shared/byte_order.h"
-#include "engine/level/shared/input_file.h"
 
 namespace zur {
 namespace {
 
+using namespace config_grammar;
 using namespace config_text;
 
 class ConfigReader {
@@ -22,21 +23,16 @@ class ConfigReader {
       : values_(settings, warnings), found_(found) {}
 
   ConfigOutcome read(LineReader& lines) {
+    LineClassifier classifier(lines);
     std::size_t counted = 0;
     for (;;) {
-      const Line line = lines.next();
-      if (line.ended_file) break;
-      if (line.text.empty() || line.text.front() != '/') continue;
-      const std::optional<std::size_t> index = match_keyword(line.text.substr(1));
-      if (!index) {
-        values_.warn_unknown_keyword();
-        continue;
+      const ClassifiedLine line = classifier.next();
+      if (line.role == LineRole::kUnknownKeyword) values_.warn_unknown_keyword();
+      if (line.role == LineRole::kValue) {
+        if (values_.take(line.keyword, line.line.text)) found_[line.keyword] = true;
+        if (line.keyword < kCountedKeywords) ++counted;
       }
-      const Line value = lines.next();
-      if (value.text.empty()) break;
-      if (values_.take(*index, value.text)) found_[*index] = true;
-      if (*index < kCountedKeywords) ++counted;
-      if (value.ended_file) break;
+      if (line.last) break;
     }
     return counted == kCountedKeywords ? ConfigOutcome::kComplete : ConfigOutcome::kIncomplete;
   }

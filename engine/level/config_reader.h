@@ -23,9 +23,6 @@ enum class ConfigOutcome {
   kMissing,
 };
 
-// Longest line kept; the rest of a longer line is dropped.
-inline constexpr std::size_t kMaxConfigLine = 159;
-
 // Takes value lines into a settings record as a conversion does, one
 // keyword's value at a time: the rule for each kind of value, shared by the
 // reader and the level check.

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "engine/attrmap/attribute_map.h"
@@ -10,10 +12,12 @@
 #include "engine/attrmap/object_record.h"
 #include "engine/attrmap/row_source.h"
 #include "engine/level/config_check.h"
-#include "engine/level/config_reader.h"
+#include "engine/level/config_grammar.h"
 #include "engine/level/jpeg_size.h"
 #include "engine/level/shared/input_file.h"
 #include "engine/level/shared/level_format.h"
+#include "engine/level/shared/result.h"
+#include "engine/level/shared/utf8_path.h"
 #include "engine/level/source_files.h"
 
 namespace zur {
@@ -43,8 +47,14 @@ class LevelChecker {
   void run(bool write_mask) {
     check_config();
     check_map(write_mask);
-    if (!settings_.gg_level()) check_picture(suffix::kLevelImage, "level picture", "GGLEVEL no");
-    if (settings_.para()) check_picture(suffix::kParallaxImage, "parallax picture", "PARA yes");
+    if (!settings_.gg_level()) {
+      check_picture(suffix::kLevelImage, ConversionResult::kLevelJpegMissing, "level picture",
+                    "GGLEVEL no");
+    }
+    if (settings_.para()) {
+      check_picture(suffix::kParallaxImage, ConversionResult::kParallaxJpegMissing,
+                    "parallax picture", "PARA yes");
+    }
   }
 
  private:
@@ -58,14 +68,24 @@ class LevelChecker {
     check_.problems.push_back(std::move(problem));
   }
 
+  // A source the lookup found no file for is named as the conversion's
+  // message names it; one found but unreadable, by the name it was found as.
+  std::string missing_name(const std::string& path, ConversionResult missing) const {
+    std::error_code error;
+    if (std::filesystem::exists(path_of(path), error)) return path;
+    constexpr std::string_view kNamed = "File missing:\n";
+    const std::string text = result_message(missing, prefix_, {}).text;
+    return text.substr(text.find(kNamed) + kNamed.size());
+  }
+
   // The settings as the conversion reads them decide which pictures it needs.
   void check_config() {
     const std::string path = find_source(prefix_, suffix::kConfig);
-    config_text::ConfigFileLines config;
+    config_grammar::ConfigFileLines config;
     const bool opened = config.open(path);
     if (opened) settings_ = check_level_config(config.lines(), path, check_.problems);
     if (!opened || config.failed()) {
-      add(ProblemCode::kSourceMissing, path,
+      add(ProblemCode::kSourceMissing, missing_name(path, ConversionResult::kConfigFileMissing),
           "config file missing or unreadable: the conversion fails");
     }
   }
@@ -73,22 +93,24 @@ class LevelChecker {
   void check_map(bool write_mask) {
     const std::string path = find_source(prefix_, suffix::kAttributeMap);
     MapFile file;
-    MapHeader header;
-    const ConversionResult read = open_attribute_map(path, file, header);
-    if (read == ConversionResult::kAttributeMapMissing) {
-      add(ProblemCode::kSourceMissing, path,
+    std::array<std::uint8_t, tga::kHeaderSize> start{};
+    const bool opened = file.open(path);
+    const std::size_t length = opened ? std::min<std::size_t>(start.size(), file.size()) : 0;
+    if (!opened || !file.read_at(0, start.data(), length)) {
+      add(ProblemCode::kSourceMissing, missing_name(path, ConversionResult::kAttributeMapMissing),
           "attribute map missing or unreadable: the conversion fails");
       return;
     }
-    if (read != ConversionResult::kSuccess) {
-      add(ProblemCode::kTgaFormat, path, tga_failure(path, read) + ": the conversion fails");
+    MapHeader header;
+    const std::span<const std::uint8_t> header_bytes(start.data(), length);
+    const tga::Fault fault = tga::parse_header(header_bytes, file.size(), header);
+    if (fault != tga::Fault::kNone) {
+      add(ProblemCode::kTgaFormat, path,
+          tga::fault_text(fault, header_bytes) + ": the conversion fails");
       return;
     }
     check_.map = MapFormat{header.width, header.height, !header.bottom_up};
-    std::array<std::uint8_t, tga::kHeaderSize> header_bytes{};
-    if (file.read_at(0, header_bytes.data(), header_bytes.size())) {
-      check_header_fields(path, header_bytes.data());
-    }
+    check_header_fields(path, start.data());
 
     CheckMask mask;
     if (write_mask) {
@@ -113,28 +135,6 @@ class LevelChecker {
     if (masking) check_.mask_error = mask.close();
     check_.findings = checker.finish();
     report_findings(path, *check_.findings);
-  }
-
-  // Says which header field the conversion refuses.
-  static std::string tga_failure(const std::string& path, ConversionResult read) {
-    if (read == ConversionResult::kIllegalBitDepth) return "not 24 bits per pixel";
-    std::array<std::uint8_t, tga::kHeaderSize> header{};
-    InputFile file;
-    if (!file.open(path) || file.size() < header.size() ||
-        !file.read_exact(header.data(), header.size())) {
-      return "shorter than a TGA header";
-    }
-    if (header[tga::kImageTypeAt] != tga::kUncompressedTrueColour) {
-      return "image type " + std::to_string(header[tga::kImageTypeAt]) +
-             ", not 2 (uncompressed true-colour)";
-    }
-    const std::uint8_t descriptor = header[tga::kDescriptorAt];
-    if (descriptor != tga::kDescriptorBottomUp && descriptor != tga::kDescriptorTopDown) {
-      return "image descriptor " + std::to_string(descriptor) +
-             ", neither 0 (bottom row first) nor 32 (top row first)";
-    }
-    return "too short for its " + std::to_string(get_le16(&header[tga::kWidthAt])) + " x " +
-           std::to_string(get_le16(&header[tga::kHeightAt])) + " pixels";
   }
 
   // Facts of the format worth knowing, though the conversion reads past them.
@@ -173,14 +173,15 @@ class LevelChecker {
         findings.distinct_illegal_colours - findings.illegal_colours.size();
     if (unlisted > 0) {
       add(ProblemCode::kIllegalColours, path,
-          "and " + std::to_string(unlisted) + " more illegal colours, not listed (" +
+          "and " + counted(unlisted, "more illegal colour") + ", not listed (" +
               counted(findings.illegal_pixels, "illegal pixel") + " in all)");
     }
     if (findings.first_dropped) {
       const MapPlace& first = *findings.first_dropped;
       add(ProblemCode::kObjectsDropped, path,
           counted(findings.dropped_markers, "marker") + " past the " +
-              std::to_string(kObjectLimit) + "-object limit are dropped, the first " +
+              std::to_string(kObjectLimit) + "-object limit " +
+              (findings.dropped_markers == 1 ? "is" : "are") + " dropped, the first " +
               place(first.x, first.y),
           first);
     }
@@ -194,7 +195,8 @@ class LevelChecker {
     }
   }
 
-  void check_picture(std::string_view suffix, const std::string& what, const char* needed_by) {
+  void check_picture(std::string_view suffix, ConversionResult missing, const std::string& what,
+                     const char* needed_by) {
     const std::string path = find_source(prefix_, suffix);
     InputFile file;
     std::vector<std::uint8_t> bytes;
@@ -204,7 +206,7 @@ class LevelChecker {
       readable = file.read_exact(bytes.data(), bytes.size());
     }
     if (!readable) {
-      add(ProblemCode::kSourceMissing, path,
+      add(ProblemCode::kSourceMissing, missing_name(path, missing),
           what + " missing or unreadable, needed with " + needed_by + ": the conversion fails");
       return;
     }

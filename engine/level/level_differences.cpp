@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/level/problem.h"
 #include "engine/level/shared/level_format.h"
 
 namespace zur {
@@ -45,9 +46,10 @@ class DifferenceFinder {
   void check_sections() {
     using namespace level_format;
     if (level_.picture_at != kHeaderSize) {
-      difference(kPictureOffsetAt, number(level_.picture_at - kHeaderSize) +
-                                       " bytes between the header and the level picture "
-                                       "section are not rebuilt");
+      const std::uint64_t between = level_.picture_at - kHeaderSize;
+      difference(kPictureOffsetAt, counted(between, "byte") +
+                                       " between the header and the level picture section " +
+                                       (between == 1 ? "is" : "are") + " not rebuilt");
     }
     if (level_.gg_level && level_.picture->size() != kMapSizeSectionSize) {
       difference(level_.picture_at,

@@ -8,6 +8,7 @@
 #include "engine/attrmap/palette.h"
 #include "engine/attrmap/run_token.h"
 #include "engine/level/level_differences.h"
+#include "engine/level/problem.h"
 #include "engine/level/shared/byte_order.h"
 #include "engine/level/shared/level_format.h"
 
@@ -49,9 +50,8 @@ class LevelReader {
     level_.signature_matches = file_.size() >= kSignature.size() &&
                                std::equal(kSignature.begin(), kSignature.end(), file_.begin());
     if (file_.size() < kHeaderSize) {
-      problem(file_.size(), "the file is " + number(file_.size()) +
-                                " bytes long, shorter than the " + number(kHeaderSize) +
-                                "-byte header");
+      problem(file_.size(), "the file is " + counted(file_.size(), "byte") +
+                                " long, shorter than the " + number(kHeaderSize) + "-byte header");
       if (file_.size() >= kSettingsAt) read_offsets();
       return false;
     }
@@ -136,8 +136,9 @@ class LevelReader {
     const std::uint64_t records_at = at + kObjectCountSize;
     const std::uint64_t fit = (file_.size() - records_at) / object_field::kRecordSize;
     if (count > fit) {
-      problem(file_.size(), "the " + number(count) + " object records from " + number(records_at) +
-                                " run past the file's end");
+      problem(file_.size(), "the " + counted(count, "object record") + " from " +
+                                number(records_at) + (count == 1 ? " runs" : " run") +
+                                " past the file's end");
     }
     const std::uint64_t held = std::min<std::uint64_t>({count, fit, kObjectLimit});
     for (std::uint64_t i = 0; i < held; ++i) {
@@ -202,9 +203,9 @@ class LevelReader {
     }
     stream.bytes_after = file_.size() - (at + kRunTokenSize);
     if (stream.bytes_after > 0) {
-      problem(at + kRunTokenSize, number(stream.bytes_after) +
-                                      " bytes follow the attribute stream's end token at " +
-                                      number(at));
+      problem(at + kRunTokenSize, counted(stream.bytes_after, "byte") +
+                                      (stream.bytes_after == 1 ? " follows" : " follow") +
+                                      " the attribute stream's end token at " + number(at));
     }
   }
 

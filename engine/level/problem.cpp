@@ -12,7 +12,7 @@ struct CodeInfo {
   Severity severity;
 };
 
-constexpr std::array<CodeInfo, 22> kCodes = {{
+constexpr std::array<CodeInfo, 23> kCodes = {{
     {ProblemCode::kUnknownKeyword, "unknown-keyword", Severity::kWarning},
     {ProblemCode::kKeywordTrailingSpace, "keyword-trailing-space", Severity::kWarning},
     {ProblemCode::kDuplicateKeyword, "duplicate-keyword", Severity::kWarning},
@@ -26,6 +26,7 @@ constexpr std::array<CodeInfo, 22> kCodes = {{
     {ProblemCode::kMissingValue, "missing-value", Severity::kWarning},
     {ProblemCode::kLongLine, "long-line", Severity::kWarning},
     {ProblemCode::kTextCut, "text-cut", Severity::kWarning},
+    {ProblemCode::kTextNulByte, "text-nul-byte", Severity::kWarning},
     {ProblemCode::kTooManySigns, "too-many-signs", Severity::kWarning},
     {ProblemCode::kSourceMissing, "source-missing", Severity::kError},
     {ProblemCode::kTgaFormat, "tga-format", Severity::kError},

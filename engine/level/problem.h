@@ -25,6 +25,7 @@ enum class ProblemCode {
   kMissingValue,
   kLongLine,
   kTextCut,
+  kTextNulByte,
   kTooManySigns,
   kSourceMissing,
   kTgaFormat,

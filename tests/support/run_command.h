@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -104,6 +105,21 @@ inline CommandOutput run_command(const std::string& program, const std::vector<s
   if (WIFEXITED(status)) output.status = WEXITSTATUS(status);
   output.out = read_whole(out_path);
   return output;
+}
+
+// Runs `body` in a child process as the unprivileged user nobody (root may
+// write anything, so access tests need someone who may not); its exit status,
+// or -1.
+inline int as_nobody(const std::function<int()>& body) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(99);
+    ::_exit(body());
+  }
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
 }
 
 }  // namespace zur::test

@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: MIT
+// The level check's messages about the attribute map and the sources it
+// cannot find, read through the engine's entry.
+#include "engine/level/level_check.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string_view>
+
+#include "engine/level/batch.h"
+#include "tests/support/level_sources.h"
+#include "tests/support/scripted_prompts.h"
+
+namespace zur {
+namespace {
+
+using test::TgaBuilder;
+
+std::string messages(const LevelCheck& check) {
+  std::string text;
+  for (const Problem& problem : check.problems) text += problem.message + "\n";
+  return text;
+}
+
+TgaBuilder distinct_illegal_colours(int count) {
+  TgaBuilder map(count, 1);
+  for (int i = 0; i < count; ++i) {
+    map.set(i, 0, {static_cast<std::uint8_t>(i % 256), static_cast<std::uint8_t>(i / 256), 7});
+  }
+  return map;
+}
+
+TgaBuilder separate_markers(int count) {
+  TgaBuilder map(100, 50);
+  for (int i = 0; i < count; ++i) map.set(i % 50 * 2, i / 50 * 2, {3, 0, 230});
+  return map;
+}
+
+TEST(LevelCheck, CountsOfOneTakeTheSingular) {
+  const struct {
+    const char* what;
+    std::function<TgaBuilder()> map;
+    const char* message;
+  } cases[] = {
+      {"image-ID field", [] { return TgaBuilder(4, 4).id_length(1); },
+       "image-ID field of 1 byte before the pixels"},
+      {"colour map", [] { return TgaBuilder(4, 4).colour_map(1, 24); },
+       "colour map of 1 entry of 24 bits"},
+      {"illegal pixel",
+       [] {
+         return TgaBuilder(4, 4).set(1, 1, {1, 2, 3});
+       },
+       "illegal colour (1, 2, 3) in 1 pixel, first at x=1 y=1"},
+      {"colour not listed", [] { return distinct_illegal_colours(1001); },
+       "and 1 more illegal colour, not listed (1001 illegal pixels in all)"},
+      {"colours not listed", [] { return distinct_illegal_colours(1002); },
+       "and 2 more illegal colours, not listed (1002 illegal pixels in all)"},
+      {"marker dropped", [] { return separate_markers(1025); },
+       "1 marker past the 1024-object limit is dropped, the first at x=48 y=40"},
+      {"markers dropped", [] { return separate_markers(1026); },
+       "2 markers past the 1024-object limit are dropped, the first at x=48 y=40"},
+      {"marker block",
+       [] {
+         return TgaBuilder(4, 4).set(1, 1, {3, 0, 230}).set(2, 1, {3, 0, 230});
+       },
+       "1 block of touching same-kind markers, each pixel an object; the first at x=1 y=1"},
+  };
+  for (const auto& c : cases) {
+    test::TempDir dir;
+    test::write_level(dir, "level", c.map());
+    const LevelCheck check = check_level(dir.prefix("level"), false);
+    EXPECT_NE(messages(check).find(c.message), std::string::npos) << c.what << "\n"
+                                                                  << messages(check);
+  }
+}
+
+// The name after "File missing:" in the conversion's message.
+std::string conversion_names_missing(const std::string& prefix) {
+  test::ScriptedPrompts prompts;
+  Converter(prompts, [] { return 0u; }).run_job(prefix);
+  constexpr std::string_view kNamed = "File missing:\n";
+  for (const std::string& message : prompts.messages()) {
+    const std::size_t at = message.find(kNamed);
+    if (at != std::string::npos) return message.substr(at + kNamed.size());
+  }
+  return "(no file named missing)";
+}
+
+TEST(LevelCheck, NamesAMissingSourceAsTheConversionDoes) {
+  const struct {
+    const char* missing;
+    const char* suffix;  // as the conversion names it
+    std::string config;
+  } cases[] = {
+      {"config file", ".txt", ""},
+      {"attribute map", ".tga", test::complete_config()},
+      {"level picture", ".jpg", test::complete_config()},
+      {"parallax picture", "p.jpg", test::complete_config({{"PARA", "yes"}})},
+  };
+  for (const auto& c : cases) {
+    test::TempDir dir;
+    if (!c.config.empty()) dir.write("level.TXT", c.config);
+    if (std::string(c.missing) != "attribute map") TgaBuilder(4, 4).save(dir.path() / "level.TGA");
+    if (std::string(c.missing) != "level picture") dir.write("level.JPG", std::string("\xFF\xD8"));
+    const std::string prefix = dir.prefix("level");
+    const LevelCheck check = check_level(prefix, false);
+    std::string named = "(not reported)";
+    for (const Problem& problem : check.problems) {
+      if (problem.code == ProblemCode::kSourceMissing && problem.message.starts_with(c.missing)) {
+        named = problem.file;
+      }
+    }
+    EXPECT_EQ(named, conversion_names_missing(prefix)) << c.missing;
+    EXPECT_EQ(named, prefix + c.suffix) << c.missing;
+  }
+}
+
+}  // namespace
+}  // namespace zur
