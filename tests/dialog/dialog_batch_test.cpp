@@ -33,6 +33,8 @@ std::string config_missing(const std::string& prefix) {
 
 TEST(ConvertFieldText, ASingleLevelShowsTheEnginesTextsAsTheyAre) {
   TempDir dir;
+  std::string padded(" ");
+  padded.append(dir.prefix("missing")).append(".TXT ");
   const struct {
     std::string text;
     std::string message;
@@ -40,7 +42,7 @@ TEST(ConvertFieldText, ASingleLevelShowsTheEnginesTextsAsTheyAre) {
       {"", kGiveAFilename},
       {"  ", kGiveAFilename},
       {dir.prefix("missing"), config_missing(dir.prefix("missing"))},
-      {" " + dir.prefix("missing") + ".TXT ", config_missing(dir.prefix("missing"))},
+      {padded, config_missing(dir.prefix("missing"))},
   };
   for (const auto& c : cases) {
     test::ScriptedPrompts prompts;
