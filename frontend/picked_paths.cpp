@@ -4,14 +4,10 @@
 #include <algorithm>
 
 #include "engine/level/level_prefix.h"
+#include "engine/level/shared/path_syntax.h"
 
 namespace zur::dialog {
 namespace {
-
-// Where the file name starts: after the last "/", or at 0.
-std::size_t name_start(const std::string& path) {
-  return path.rfind('/') + 1;
-}
 
 std::string missing_file_message(const std::string& file) {
   return "Please choose an existing file.\n\nFile missing:\n" + file;

@@ -2,7 +2,7 @@
 // The config file picker behind the Open button, whatever toolkit shows it:
 // the picked files' paths become the prefix field's list of level prefixes,
 // and a picked name that names no file sends the user back to the picker.
-// Paths are in the engine's encoding, folders separated by "/".
+// Paths are in the engine's encoding, spelled as the system spells them.
 #pragma once
 
 #include <functional>
@@ -12,8 +12,8 @@
 
 namespace zur::dialog {
 
-// Where the picker opens (a folder with its final "/") and the name its name
-// field shows; empty for the toolkit's own choice.
+// Where the picker opens (a folder with its final separator) and the name
+// its name field shows; empty for the toolkit's own choice.
 struct PickerStart {
   std::string folder;
   std::string name;
