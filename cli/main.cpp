@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "cli/check_command.h"
+#include "cli/console_pause.h"
 #include "cli/depfile.h"
 #include "cli/options.h"
 #include "cli/standard_output.h"
@@ -92,9 +93,7 @@ bool output_written(int error) {
   return standard_output_written("zurconv", error);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
   const ParsedArguments parsed = parse_arguments({argv + 1, argv + argc});
   if (!parsed.error.empty()) {
     std::fprintf(stderr, "zurconv: %s\n%s\n", parsed.error.c_str(), usage().c_str());
@@ -124,4 +123,13 @@ int main(int argc, char** argv) {
   }
   const bool written = output_written(prompts.output_error());
   return failed.empty() && written ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  zur::platform::prepare_console();
+  const int status = run(argc, argv);
+  wait_for_enter_if_alone();
+  return status;
 }

@@ -2,6 +2,7 @@
 #include "cli/options.h"
 
 #include "cli/option_table.h"
+#include "engine/level/shared/platform.h"
 
 namespace zur::cli {
 namespace {
@@ -58,8 +59,15 @@ std::string combination_error(const Options& options) {
 
 ParsedArguments parse_arguments(const std::vector<std::string>& arguments) {
   ParsedArguments parsed;
+  std::vector<std::string> typed;
   const std::optional<OptionError> error =
-      parse_options<Options>(kOptions, arguments, parsed.options, parsed.options.levels);
+      parse_options<Options>(kOptions, arguments, parsed.options, typed);
+  // Windows' shells leave wildcards to the program.
+  for (const std::string& level : typed) {
+    for (std::string& name : platform::expand_wildcards(level)) {
+      parsed.options.levels.push_back(std::move(name));
+    }
+  }
   parsed.error = error ? error->text : combination_error(parsed.options);
   return parsed;
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "cli/console_pause.h"
 #include "cli/level_info.h"
 #include "cli/standard_output.h"
 #include "cli/version.h"
@@ -15,6 +16,8 @@
 #include "engine/level/problem.h"
 #include "engine/level/shared/ascii.h"
 #include "engine/level/shared/level_format.h"
+#include "engine/level/shared/platform.h"
+#include "engine/level/shared/utf8_path.h"
 
 namespace {
 
@@ -92,15 +95,15 @@ std::string what_was_written(const std::vector<std::string>& written) {
 
 // The level file's name without ".lev", in the directory asked for.
 std::string unpack_prefix(const LevelOptions& options, const std::string& level) {
-  const std::filesystem::path path(level);
-  std::string name = path.filename().string();
+  const std::filesystem::path path = path_of(level);
+  std::string name = utf8_of(path.filename());
   const std::string_view suffix = zur::suffix::kLevelFile;
   if (name.size() > suffix.size() && ends_with_ignoring_case(name, suffix)) {
     name.resize(name.size() - suffix.size());
   }
   const std::filesystem::path directory =
-      options.directory.empty() ? path.parent_path() : std::filesystem::path(options.directory);
-  return (directory / name).string();
+      options.directory.empty() ? path.parent_path() : path_of(options.directory);
+  return utf8_of(directory / path_of(name));
 }
 
 int unpack(const LevelOptions& options) {
@@ -142,9 +145,7 @@ int finish(int status) {
   return standard_output_written("zurlev", 0) ? status : kFailed;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
   const ParsedLevelArguments parsed = parse_level_arguments({argv + 1, argv + argc});
   if (!parsed.error.empty()) {
     std::fprintf(stderr, "zurlev: %s\n%s\n", parsed.error.c_str(), level_usage().c_str());
@@ -163,4 +164,13 @@ int main(int argc, char** argv) {
       return finish(unpack(parsed.options));
   }
   return kUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  zur::platform::prepare_console();
+  const int status = run(argc, argv);
+  wait_for_enter_if_alone();
+  return status;
 }

@@ -6,6 +6,7 @@
 
 #include "cli/option_table.h"
 #include "engine/attrmap/tga.h"
+#include "engine/level/shared/platform.h"
 
 namespace zur::cli {
 namespace {
@@ -103,8 +104,14 @@ ParsedLevelArguments parse_level_arguments(const std::vector<std::string>& argum
     return parsed;
   }
   options.command = command->command;
+  std::vector<std::string> typed;
   const std::optional<OptionError> error =
-      parse_options(command->options, std::span(arguments).subspan(1), options, options.levels);
+      parse_options(command->options, std::span(arguments).subspan(1), options, typed);
+  // Windows' shells leave wildcards to the program.
+  for (const std::string& level : typed) {
+    for (std::string& name : platform::expand_wildcards(level))
+      options.levels.push_back(std::move(name));
+  }
   parsed.error = error ? error_text(*error) : levels_error(options);
   return parsed;
 }

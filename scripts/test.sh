@@ -5,7 +5,8 @@
 # UndefinedBehaviorSanitizer. The dialog's tests run on a virtual screen
 # (xvfb-run; one under the openbox window manager, driven by xdotool), so no
 # display is needed. Between the two, each fuzz target runs for a fixed
-# number of inputs.
+# number of inputs. Last, the Windows programs are cross-built and their
+# tests run under Wine, compared with the Linux programs of the normal build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,3 +24,6 @@ scripts/fuzz.sh
 cmake --preset sanitize
 cmake --build --preset sanitize -j "$jobs"
 ctest --preset sanitize
+
+# The Windows programs under Wine, compared with the Linux ones just built.
+ZUR_REFERENCE_ZURCONV="$PWD/build/release/cli/zurconv" scripts/test-windows.sh

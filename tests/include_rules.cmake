@@ -1,7 +1,10 @@
 # SPDX-License-Identifier: MIT
 # Fails when an include breaks the engine's one-way dependencies:
 # zur_shared <- zur_attrmap <- zur_level, and nothing of cli/, frontend/ or
-# wx in the engine. Run with -DENGINE_DIR=<source>/engine; zur_shared is
+# wx in the engine; or when a file of the engine or the command line
+# includes a system header outside the platform seam (platform_*.cpp) and
+# the PNG writer's sources (png_writer_*.cpp). Run with
+# -DENGINE_DIR=<source>/engine -DCLI_DIR=<source>/cli; zur_shared is
 # level/shared/ there.
 cmake_minimum_required(VERSION 3.25)
 
@@ -16,9 +19,31 @@ function(library_rank relative out)
   endif()
 endfunction()
 
+set(system_headers "^(unistd|fcntl|signal|io|termios|windows|winioctl|wincodec)\\.h$|^sys/")
+
+function(check_system_headers folder relative)
+  if(relative MATCHES "(^|/)(platform|png_writer)_[a-z0-9]+\\.cpp$")
+    return()
+  endif()
+  file(STRINGS "${folder}/${relative}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*<")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*<([^>]+)>.*$" "\\1" header "${line}")
+    if(header MATCHES "${system_headers}")
+      get_filename_component(name "${folder}" NAME)
+      message(SEND_ERROR "${name}/${relative} includes <${header}>: only the platform seam talks to the system")
+    endif()
+  endforeach()
+endfunction()
+
+file(GLOB_RECURSE cli_files RELATIVE "${CLI_DIR}" "${CLI_DIR}/*.h" "${CLI_DIR}/*.cpp")
+foreach(relative IN LISTS cli_files)
+  check_system_headers("${CLI_DIR}" "${relative}")
+endforeach()
+
 set(names zur_shared zur_attrmap zur_level)
 file(GLOB_RECURSE engine_files RELATIVE "${ENGINE_DIR}" "${ENGINE_DIR}/*.h" "${ENGINE_DIR}/*.cpp")
 foreach(relative IN LISTS engine_files)
+  check_system_headers("${ENGINE_DIR}" "${relative}")
   library_rank("${relative}" rank)
   file(STRINGS "${ENGINE_DIR}/${relative}" includes REGEX "^[ \t]*#[ \t]*include")
   foreach(line IN LISTS includes)

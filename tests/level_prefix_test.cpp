@@ -45,5 +45,39 @@ TEST(LevelPrefix, PickedPathLosesItsFileNamesExtensionOnly) {
   for (const auto& c : cases) EXPECT_EQ(prefix_from_picked_path(c.path), c.prefix) << c.path;
 }
 
+TEST(LevelPrefix, WindowsPathsCutNeitherFolderDriveNorShare) {
+  const struct {
+    const char* path;
+    const char* argument_prefix;
+    const char* picked_prefix;
+  } cases[] = {
+      {R"(levels\jungle.txt)", R"(levels\jungle)", R"(levels\jungle)"},
+      {R"(levels\v1.2\)", R"(levels\v1.2\)", R"(levels\v1.2\)"},
+      {R"(my.levels\jungle)", R"(my.levels\jungle)", R"(my.levels\jungle)"},
+      {R"(dir.txt\level)", R"(dir.txt\level)", R"(dir.txt\level)"},
+      {"my.levels/jungle.TXT", "my.levels/jungle", "my.levels/jungle"},
+      {R"(C:\levels\old.jungle.txt)", R"(C:\levels\old.jungle)", R"(C:\levels\old.jungle)"},
+      {"C:jungle.txt", "C:jungle", "C:jungle"},
+      {"C:.txt", "C:", "C:"},
+      {R"(C:\.txt)", R"(C:\)", R"(C:\)"},
+      {R"(\\server\share.txt)", R"(\\server\share.txt)", R"(\\server\share.txt)"},
+      {R"(\\server.lan\share\a)", R"(\\server.lan\share\a)", R"(\\server.lan\share\a)"},
+      {R"(\\server\levels.v2\jungle.txt)", R"(\\server\levels.v2\jungle)",
+       R"(\\server\levels.v2\jungle)"},
+      {R"(\\?\UNC\server\share.txt)", R"(\\?\UNC\server\share.txt)", R"(\\?\UNC\server\share.txt)"},
+      {R"(\\?\C:\levels\jungle.txt)", R"(\\?\C:\levels\jungle)", R"(\\?\C:\levels\jungle)"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(prefix_from_argument(c.path, PathSyntax::kWindows), c.argument_prefix) << c.path;
+    EXPECT_EQ(prefix_from_picked_path(c.path, PathSyntax::kWindows), c.picked_prefix) << c.path;
+  }
+}
+
+TEST(LevelPrefix, BackslashIsPartOfANameOnPosix) {
+  EXPECT_EQ(prefix_from_picked_path(R"(my.levels\jungle)", PathSyntax::kPosix), "my");
+  EXPECT_EQ(prefix_from_argument(R"(C:\.txt)", PathSyntax::kPosix), R"(C:\)");
+  EXPECT_EQ(prefix_from_picked_path("C:jungle.txt", PathSyntax::kPosix), "C:jungle");
+}
+
 }  // namespace
 }  // namespace zur

@@ -163,7 +163,9 @@ void expect_unchanged(const TempDir& dir, const Writer& writer, bool succeeds,
   EXPECT_FALSE(has_hidden_file(dir)) << label;
   const std::map<std::string, std::string> after = snapshot(dir);
   // A refused output is refused before anything is written.
-  if (!succeeds) EXPECT_EQ(after.size(), before.size()) << label;
+  if (!succeeds) {
+    EXPECT_EQ(after.size(), before.size()) << label;
+  }
   for (const auto& [name, bytes] : before) {
     if (name == writer.target && succeeds) continue;
     if (changed != nullptr && name == changed) continue;
@@ -206,9 +208,13 @@ TEST(OutputPolicy, EveryWriterFollowsOnePolicyForEveryTarget) {
       const auto before = snapshot(dir);
       const CommandOutput output = run(dir, writer);
       EXPECT_EQ(wrote(writer, output), target.succeeds) << label << "\n" << output.err;
-      if (!target.succeeds) EXPECT_TRUE(reports_failure(output)) << label << "\n" << output.err;
+      if (!target.succeeds) {
+        EXPECT_TRUE(reports_failure(output)) << label << "\n" << output.err;
+      }
       expect_unchanged(dir, writer, target.succeeds, before, target.changed, label);
-      if (target.succeeds) EXPECT_TRUE(fs::is_symlink(at(dir, writer))) << label;
+      if (target.succeeds) {
+        EXPECT_TRUE(fs::is_symlink(at(dir, writer))) << label;
+      }
     }
   }
 }

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "engine/attrmap/check_mask.h"
 
-#include <png.h>
-
 #include <algorithm>
 #include <array>
 
 #include "engine/attrmap/marker_kinds.h"
+#include "engine/attrmap/png_writer.h"
 #include "engine/attrmap/row_classifier.h"
 #include "engine/level/shared/output_file.h"
 
@@ -33,26 +32,19 @@ Rgb mask_colour(const Rgb& colour, const PixelClass& pixel) {
 
 }  // namespace
 
-// libpng reports failures by a long jump back into the function that set
-// it; its messages are not printed, the failure is the output file's.
+// The encoded bytes go into the output file as they come; a failed output
+// file tells why, and puts nothing in place.
 struct CheckMask::Png {
   OutputFile file;
   std::uint64_t written = 0;
-  png_structp write = nullptr;
-  png_infop info = nullptr;
-  bool failed = false;
+  PngWriter writer;
+  bool failed = false;  // the encoder gave up
 
-  ~Png() { png_destroy_write_struct(&write, &info); }
-
-  static void write_bytes(png_structp write, png_bytep data, png_size_t count) {
-    auto* png = static_cast<Png*>(png_get_io_ptr(write));
-    png->file.write_at(png->written, data, count);
-    png->written += count;
-    if (png->file.failed()) png_error(write, "write failed");
+  bool take(const std::uint8_t* bytes, std::size_t count) {
+    file.write_at(written, bytes, count);
+    written += count;
+    return !file.failed();
   }
-  static void flush(png_structp) {}
-  [[noreturn]] static void error(png_structp write, png_const_charp) { png_longjmp(write, 1); }
-  static void warning(png_structp, png_const_charp) {}
 };
 
 CheckMask::CheckMask() = default;
@@ -64,23 +56,18 @@ std::optional<Error> CheckMask::open(const std::string& path, std::span<const st
   path_ = path;
   auto png = std::make_unique<Png>();
   if (std::optional<Error> refused = png->file.open(path, others)) return refused;
-  const Error out_of_memory =
-      system_error("cannot write", path, std::make_error_code(std::errc::not_enough_memory));
-  png->write = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, &Png::error, &Png::warning);
-  if (png->write) png->info = png_create_info_struct(png->write);
-  if (!png->info) return out_of_memory;
-  if (setjmp(png_jmpbuf(png->write))) {
-    // A failed output file tells why, and puts nothing in place.
-    return png->file.failed() ? png->file.commit() : out_of_memory;
-  }
-  png_set_write_fn(png->write, png.get(), &Png::write_bytes, &Png::flush);
+  Png& started = *png;
   // A PNG has no pictures without pixels: an empty map gives a 1 x 1 mask.
-  png_set_IHDR(png->write, png->info, std::max(width, 1), std::max(height, 1), 8,
-               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png->write, png->info);
-  row_.assign(static_cast<std::size_t>(std::max(width, 1)) * 3, 0);
-  rows_left_ = std::max(height, 1);
+  const auto columns = static_cast<std::uint32_t>(std::max(width, 1));
+  const auto rows = static_cast<std::uint32_t>(std::max(height, 1));
+  const ByteSink sink = [&started](const std::uint8_t* bytes, std::size_t count) {
+    return started.take(bytes, count);
+  };
+  if (!started.writer.open(sink, columns, rows)) {
+    return started.file.failed() ? started.file.commit() : not_encoded();
+  }
+  row_.assign(std::size_t(columns) * 3, 0);
+  rows_left_ = static_cast<std::int32_t>(rows);
   width_ = width;
   png_ = std::move(png);
   return std::nullopt;
@@ -103,19 +90,7 @@ void CheckMask::row(const std::uint8_t* pixels) {
 void CheckMask::write_row() {
   if (rows_left_ == 0) return;
   --rows_left_;
-  if (setjmp(png_jmpbuf(png_->write))) {
-    png_->failed = true;
-    return;
-  }
-  png_write_row(png_->write, row_.data());
-}
-
-void CheckMask::write_end() {
-  if (setjmp(png_jmpbuf(png_->write))) {
-    png_->failed = true;
-    return;
-  }
-  png_write_end(png_->write, nullptr);
+  if (!png_->writer.write_row(row_.data())) png_->failed = true;
 }
 
 std::optional<Error> CheckMask::close() {
@@ -123,15 +98,16 @@ std::optional<Error> CheckMask::close() {
   // Rows never fed (an empty map's one pixel) are black.
   std::fill(row_.begin(), row_.end(), 0);
   while (rows_left_ > 0 && !png_->failed) write_row();
-  if (!png_->failed) write_end();
-  // A failed output file tells why, and puts nothing in place; a picture
-  // the encoder gave up on is not put in place either.
+  if (!png_->failed && !png_->writer.finish()) png_->failed = true;
+  // A picture the encoder gave up on is not put in place either.
   std::optional<Error> error =
-      png_->file.failed() || !png_->failed
-          ? png_->file.commit()
-          : Error{"cannot write", path_, "the picture could not be encoded", {}, {}};
+      png_->file.failed() || !png_->failed ? png_->file.commit() : not_encoded();
   png_.reset();
   return error;
+}
+
+Error CheckMask::not_encoded() const {
+  return {"cannot write", path_, "the picture could not be encoded", {}, {}};
 }
 
 }  // namespace zur

@@ -2,7 +2,7 @@
 // The check's mask picture: a PNG of the attribute map's size, top row first,
 // in which legal pixels are dimmed to grey, illegal pixels are exactly
 // kIllegalMaskColour (no other pixel has that colour) and markers show in one
-// colour per kind. Written row by row through libpng into an output file.
+// colour per kind. Encoded row by row by the PNG writer into an output file.
 #pragma once
 
 #include <cstdint>
@@ -39,7 +39,7 @@ class CheckMask {
  private:
   struct Png;
   void write_row();
-  void write_end();
+  Error not_encoded() const;
 
   std::unique_ptr<Png> png_;
   std::string path_;

@@ -17,6 +17,7 @@
 #include "engine/level/shared/input_file.h"
 #include "engine/level/shared/level_format.h"
 #include "engine/level/shared/result.h"
+#include "engine/level/shared/utf8_path.h"
 #include "engine/level/source_files.h"
 
 namespace zur {
@@ -71,7 +72,7 @@ class LevelChecker {
   // message names it; one found but unreadable, by the name it was found as.
   std::string missing_name(const std::string& path, ConversionResult missing) const {
     std::error_code error;
-    if (std::filesystem::exists(path, error)) return path;
+    if (std::filesystem::exists(path_of(path), error)) return path;
     constexpr std::string_view kNamed = "File missing:\n";
     const std::string text = result_message(missing, prefix_, {}).text;
     return text.substr(text.find(kNamed) + kNamed.size());

@@ -14,6 +14,7 @@
 #include "engine/level/shared/byte_order.h"
 #include "engine/level/shared/level_format.h"
 #include "engine/level/shared/output_file.h"
+#include "engine/level/shared/utf8_path.h"
 
 namespace zur {
 namespace {
@@ -108,8 +109,8 @@ Unpacked unpack_level(Bytes file, const LevelContents& contents, const std::stri
   if (!overwrite) {
     for (const Source& source : files) {
       std::error_code ignored;
-      if (std::filesystem::exists(source.path, ignored) ||
-          std::filesystem::is_symlink(source.path, ignored)) {
+      if (std::filesystem::exists(path_of(source.path), ignored) ||
+          std::filesystem::is_symlink(path_of(source.path), ignored)) {
         return {Error{"cannot write", source.path, "it exists (--force overwrites)", {}, {}}, {}};
       }
     }

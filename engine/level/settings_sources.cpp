@@ -7,6 +7,7 @@
 
 #include "engine/level/config_reader.h"
 #include "engine/level/shared/byte_order.h"
+#include "engine/level/shared/platform.h"
 #include "engine/level/shared/warnings.h"
 
 namespace zur {
@@ -187,10 +188,12 @@ std::string config_file_text(const SettingsSources& sources) {
     if (!line.written) continue;
     text += '/';
     text += kKeywords[line.keyword].name;
-    text += '\n';
+    text += platform::kTextLineEnd;
     text += line.value;
-    if (!line.value.empty() && line.value.back() == '\r') text += '\r';
-    text += '\n';
+    // The reader drops one CR before a line feed: where lines end in a line
+    // feed alone, a value's own final CR is kept by writing one more.
+    if (platform::kTextLineEnd == "\n" && line.value.ends_with('\r')) text += '\r';
+    text += platform::kTextLineEnd;
   }
   return text;
 }

@@ -35,9 +35,10 @@ using SettingsRecord = std::span<const std::uint8_t, LevelSettings::kSize>;
 
 SettingsSources settings_sources(SettingsRecord record);
 
-// The config file: a keyword line and a value line per written setting. A
-// value that ends with a carriage return gets a second one, since the reader
-// drops the last one before the line feed.
+// The config file: a keyword line and a value line per written setting,
+// ended as text lines are on the system (CR LF on Windows). The reader drops
+// one carriage return before a line feed, so where lines end in a line feed
+// alone, a value that ends with a carriage return gets a second one.
 std::string config_file_text(const SettingsSources& sources);
 
 }  // namespace zur

@@ -6,6 +6,8 @@
 #include <system_error>
 
 #include "engine/level/shared/ascii.h"
+#include "engine/level/shared/path_syntax.h"
+#include "engine/level/shared/utf8_path.h"
 
 namespace zur {
 namespace {
@@ -13,28 +15,31 @@ namespace {
 namespace fs = std::filesystem;
 
 std::optional<std::string> find_ignoring_case(const std::string& wanted) {
-  const std::size_t slash = wanted.rfind('/');
-  const std::string directory = slash == std::string::npos ? "." : wanted.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? wanted : wanted.substr(slash + 1);
+  const std::string folder = wanted.substr(0, name_start(wanted));
+  const std::string directory = folder.empty() ? "." : folder;
+  const std::string name = wanted.substr(folder.size());
   std::error_code error;
-  fs::directory_iterator entries(directory, error);
+  fs::directory_iterator entries(path_of(directory), error);
   std::optional<std::string> best;
   for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
-    const std::string candidate = entries->path().filename().string();
+    const std::string candidate = utf8_of(entries->path().filename());
     if (!equal_ignoring_case(candidate, name) || (best && *best <= candidate)) continue;
     std::error_code kind_error;
     if (!entries->is_directory(kind_error)) best = candidate;
   }
   if (!best) return std::nullopt;
-  return slash == std::string::npos ? *best : wanted.substr(0, slash + 1) + *best;
+  return folder + *best;
 }
 
 }  // namespace
 
 std::string find_source(const std::string& prefix, std::string_view suffix) {
   std::string exact = prefix + std::string(suffix);
+  // Windows' file systems ignore letter case, so there the name as formed
+  // exists whatever the file's own; the folder tells that one.
+  constexpr bool kLetterCaseIgnored = kNativePathSyntax == PathSyntax::kWindows;
   std::error_code error;
-  if (fs::exists(exact, error)) return exact;
+  if (!kLetterCaseIgnored && fs::exists(path_of(exact), error)) return exact;
   return find_ignoring_case(exact).value_or(exact);
 }
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "tests/support/level_sources.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 namespace zur::test {
@@ -102,9 +102,13 @@ std::string complete_config(const std::vector<std::pair<std::string, std::string
 }
 
 TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "zurtest-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    path_ = std::filesystem::temp_directory_path() / ("zurtest-" + std::to_string(random()));
+    std::error_code error;
+    if (std::filesystem::create_directory(path_, error)) return;
+  }
+  throw std::runtime_error("no fresh folder in " + std::filesystem::temp_directory_path().string());
 }
 
 TempDir::~TempDir() {

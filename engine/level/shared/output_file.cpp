@@ -3,6 +3,8 @@
 
 #include <filesystem>
 
+#include "engine/level/shared/utf8_path.h"
+
 namespace zur {
 namespace {
 
@@ -11,11 +13,11 @@ constexpr std::string_view kCannotWrite = "cannot write";
 // The file `path` reaches, for comparing names of files that may not exist
 // yet: links followed, and the folder's path made absolute and canonical.
 std::string comparable_name(const std::string& path) {
-  const std::filesystem::path target(platform::final_path(path));
+  const std::filesystem::path target = path_of(platform::final_path(path));
   std::error_code ignored;
   const std::filesystem::path folder = std::filesystem::weakly_canonical(
       std::filesystem::absolute(target, ignored).parent_path(), ignored);
-  return (folder / target.filename()).lexically_normal().string();
+  return utf8_of((folder / target.filename()).lexically_normal());
 }
 
 Error refusal(const std::string& path, std::string reason) {

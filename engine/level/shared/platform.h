@@ -9,10 +9,18 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
 namespace zur::platform {
+
+// How the lines of a text file the programs write end on this system.
+#ifdef _WIN32
+inline constexpr std::string_view kTextLineEnd = "\r\n";
+#else
+inline constexpr std::string_view kTextLineEnd = "\n";
+#endif
 
 // A descriptor on POSIX, a HANDLE on Windows.
 using FileHandle = std::intptr_t;

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+// How paths are spelled, for splitting one into its folder and its last name
+// without asking the system: on Windows `\` and `/` both separate folders and
+// a path may start with a drive ("C:", "C:\") or a share ("\\server\share\");
+// elsewhere only `/` separates. Each syntax can be asked for on any system.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace zur {
+
+enum class PathSyntax { kPosix, kWindows };
+
+#ifdef _WIN32
+inline constexpr PathSyntax kNativePathSyntax = PathSyntax::kWindows;
+#else
+inline constexpr PathSyntax kNativePathSyntax = PathSyntax::kPosix;
+#endif
+
+bool is_folder_separator(char c, PathSyntax syntax = kNativePathSyntax);
+
+// The length of the part that starts the path and names no file: the
+// leading separators, a drive with its separator, a share with its
+// separator (also after the \\?\ and \\.\ prefixes); 0 when there is none.
+std::size_t root_length(std::string_view path, PathSyntax syntax = kNativePathSyntax);
+
+// Where the path's last name starts: after its root and its last separator;
+// path.size() when it ends in a separator or is a root.
+std::size_t name_start(std::string_view path, PathSyntax syntax = kNativePathSyntax);
+
+}  // namespace zur
