@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/attrmap/compiler.h"
 #include "engine/level/shared/platform.h"
 
 namespace zur::cli {
@@ -108,8 +109,19 @@ void TerminalPrompts::set_progress(int position) {
     clear_progress();
     return;
   }
-  // The bar stays on one line, so that a carriage return goes back to its
-  // start; a terminal wraps before its last column.
+  draw_progress(position);
+}
+
+// Drawn again only when the bar's position changes.
+void TerminalPrompts::keep_alive(double rows_done) {
+  if (!terminal_.err_is_terminal || options_.quiet) return;
+  const int position = progress::during_pass(rows_done);
+  if (position != progress_drawn_) draw_progress(position);
+}
+
+// The bar stays on one line, so that a carriage return goes back to its
+// start; a terminal wraps before its last column.
+void TerminalPrompts::draw_progress(int position) {
   std::string label;
   if (!bar_place_.empty()) {
     const std::size_t room = terminal_columns() - 1;
@@ -121,14 +133,14 @@ void TerminalPrompts::set_progress(int position) {
   std::fprintf(terminal_.err, "\r%s[%s%s] %3d%%", label.c_str(), std::string(filled, '#').c_str(),
                std::string(kBarWidth - filled, '.').c_str(), position);
   std::fflush(terminal_.err);
-  progress_drawn_ = true;
+  progress_drawn_ = position;
 }
 
 void TerminalPrompts::clear_progress() {
-  if (!progress_drawn_) return;
+  if (progress_drawn_ == 0) return;
   std::fprintf(terminal_.err, "\r\033[K");
   std::fflush(terminal_.err);
-  progress_drawn_ = false;
+  progress_drawn_ = 0;
 }
 
 void TerminalPrompts::flush(std::FILE* stream) {

@@ -38,20 +38,22 @@ class TerminalPrompts : public UserPrompts {
   void show_message(const std::string& text, Icon icon) override;
   bool ask_yes_no(const std::string& text, Icon icon, Question question) override;
   void set_progress(int position) override;
+  void keep_alive(double rows_done) override;
 
   // The errno of the first failed write to the output stream, or 0.
   int output_error() const { return output_error_; }
 
  private:
   bool read_answer(const std::string& text);
+  void draw_progress(int position);
   void clear_progress();
   void flush(std::FILE* stream);
 
   const Options& options_;
   Terminal terminal_;
-  std::string level_;      // as shown
-  std::string bar_place_;  // "[3/20] " in a batch, shown with the level's name
-  bool progress_drawn_ = false;
+  std::string level_;       // as shown
+  std::string bar_place_;   // "[3/20] " in a batch, shown with the level's name
+  int progress_drawn_ = 0;  // the position the bar shows, 0 when none is drawn
   int output_error_ = 0;
 };
 

@@ -23,7 +23,7 @@ mkdir "$work/levels"
 "$build_dir/tests/gui/zur_make_level" "$work/levels" jungle 2048 illegal
 
 start_screen
-start_converter "$build_dir/frontend/zurconv-gui" "$work"
+start_converter "$build_dir/frontend/wx/zurconv-gui" "$work"
 xdotool type --delay 5 "levels/jungle"
 xdotool key Return
 next_box

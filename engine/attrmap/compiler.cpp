@@ -20,7 +20,8 @@ ConversionResult compile(const MapHeader& header, MapBytes& map, LevelFile& out,
   UserPrompts& prompts = conversion.prompts;
   prompts.set_progress(progress::kMapChecked);
   const std::uint64_t objects_at = reserve_object_section(out);
-  const ConversionResult scanned = scan_attribute_map(header, rows, *findings, out);
+  PassProgress pass(prompts, conversion.clock, header.width, header.height);
+  const ConversionResult scanned = scan_attribute_map(header, rows, *findings, out, pass);
   if (scanned != ConversionResult::kSuccess) return scanned;
 
   prompts.set_progress(progress::kObjectsPlaced);

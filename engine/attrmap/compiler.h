@@ -23,6 +23,14 @@ namespace progress {
 inline constexpr int kMapChecked = 40;
 inline constexpr int kObjectsPlaced = 70;
 inline constexpr int kStreamPacked = 100;
+
+// Where the bar stands during the pass, for the share (0 to 1) of rows done:
+// from kMapChecked towards kObjectsPlaced, which only the pass's end sets.
+constexpr int during_pass(double rows_done) {
+  const int span = kObjectsPlaced - kMapChecked;
+  const int step = static_cast<int>(rows_done * span);
+  return kMapChecked + (step < 0 ? 0 : step < span ? step : span - 1);
+}
 }  // namespace progress
 
 // Appends to `out`, which the caller opened, and commits it before the

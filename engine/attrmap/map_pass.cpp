@@ -25,7 +25,7 @@ std::int32_t runs_of_codes(const std::uint8_t* codes, std::int32_t width) {
 }  // namespace
 
 ConversionResult scan_attribute_map(const MapHeader& header, RowSource& rows, MapFindings& findings,
-                                    LevelFile& out) {
+                                    LevelFile& out, PassProgress& progress) {
   AttributePacker packer(out);
   CodeCounts& counts = findings.packing.histogram;
   std::vector<std::uint8_t> codes(static_cast<std::size_t>(header.width));
@@ -37,20 +37,21 @@ ConversionResult scan_attribute_map(const MapHeader& header, RowSource& rows, Ma
         palette_row_codes(row, header.width, codes.data(), counts)) {
       packer.add_codes(codes.data(), codes.size());
       runs = runs_of_codes(codes.data(), header.width);
-      continue;
+    } else {
+      runs = 0;
+      classify_row(row, header.width,
+                   [&](std::int32_t x, std::int32_t length, const Rgb& colour, PixelClass pixel) {
+                     if (pixel.marker != nullptr) {
+                       place_markers(*pixel.marker, colour, x, y, length, findings.objects);
+                     } else if (!pixel.legal && !findings.first_illegal) {
+                       findings.first_illegal = IllegalPixel{colour, x, y};
+                     }
+                     packer.add(pixel.code, static_cast<std::uint32_t>(length));
+                     counts[pixel.code] += length;
+                     ++runs;
+                   });
     }
-    runs = 0;
-    classify_row(row, header.width,
-                 [&](std::int32_t x, std::int32_t length, const Rgb& colour, PixelClass pixel) {
-                   if (pixel.marker != nullptr) {
-                     place_markers(*pixel.marker, colour, x, y, length, findings.objects);
-                   } else if (!pixel.legal && !findings.first_illegal) {
-                     findings.first_illegal = IllegalPixel{colour, x, y};
-                   }
-                   packer.add(pixel.code, static_cast<std::uint32_t>(length));
-                   counts[pixel.code] += length;
-                   ++runs;
-                 });
+    progress.row_done();
   }
   packer.finish();
   findings.packing.packed = packer.packed_bytes();

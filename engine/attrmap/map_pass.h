@@ -12,6 +12,7 @@
 #include "engine/attrmap/attribute_stream.h"
 #include "engine/attrmap/map_objects.h"
 #include "engine/attrmap/palette.h"
+#include "engine/attrmap/pass_progress.h"
 #include "engine/attrmap/row_source.h"
 #include "engine/level/shared/prompts.h"
 #include "engine/level/shared/result.h"
@@ -32,10 +33,11 @@ struct MapFindings {
 };
 
 // Reads every row of `rows` once and appends the packed stream, end token
-// included, to `out`. ConversionResult::kAttributeMapMissing when a row
-// cannot be read; kSuccess otherwise, illegal pixels packed as air.
+// included, to `out`, telling `progress` of each row.
+// ConversionResult::kAttributeMapMissing when a row cannot be read; kSuccess
+// otherwise, illegal pixels packed as air.
 ConversionResult scan_attribute_map(const MapHeader& header, RowSource& rows, MapFindings& findings,
-                                    LevelFile& out);
+                                    LevelFile& out, PassProgress& progress);
 
 // Warns and asks whether to go on with illegal colours as air; true for yes.
 bool accept_illegal_colours(const IllegalPixel& first, WarningList& warnings, UserPrompts& prompts);

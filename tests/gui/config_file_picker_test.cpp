@@ -1,41 +1,16 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/config_file_picker.h"
+#include "frontend/wx/config_file_picker.h"
 
 #include <gtest/gtest.h>
 #include <wx/filedlg.h>
 #include <wx/tokenzr.h>
 
-#include "frontend/converter_dlg.h"
-#include "frontend/resource.h"
+#include "frontend/wx/converter_dlg.h"
+#include "frontend/wx/resource.h"
 #include "tests/gui/dialog_driver.h"
 
 namespace zur::gui_test {
 namespace {
-
-wxArrayString Paths(std::initializer_list<const char*> paths) {
-  wxArrayString array;
-  for (const char* path : paths) array.Add(path);
-  return array;
-}
-
-TEST(JoinPrefixes, DropsEachFileNamesExtensionAndJoinsWithBars) {
-  const struct {
-    std::initializer_list<const char*> paths;
-    const char* prefixes;
-  } cases[] = {
-      {{"/levels/jungle.txt"}, "/levels/jungle"},
-      {{"/levels/jungle.txt", "/levels/cave.TXT"}, "/levels/jungle | /levels/cave"},
-      {{"/levels/old.jungle.txt"}, "/levels/old.jungle"},
-      {{"/levels/jungle.tga"}, "/levels/jungle"},
-      {{"/levels/jungle"}, "/levels/jungle"},
-      {{"/my.levels/jungle"}, "/my.levels/jungle"},
-      {{"/levels/my level.txt", "/b.txt", "/c.txt"}, "/levels/my level | /b | /c"},
-      {{}, ""},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(JoinPrefixes(Paths(c.paths)), c.prefixes) << "giving \"" << c.prefixes << "\"";
-  }
-}
 
 TEST(ConfigFileWildcard, ShowsOneFilterMatchingTxtInAnyCase) {
   const wxArrayString parts = wxSplit(kConfigFileWildcard, '|', '\0');
@@ -57,22 +32,10 @@ TEST(ConfigFileWildcard, ShowsOneFilterMatchingTxtInAnyCase) {
   }
 }
 
-TEST(WithDefaultExtension, AddsTxtToAFileNameWithoutExtension) {
-  const struct {
-    const char* typed;
-    const char* path;
-  } cases[] = {
-      {"/levels/jungle", "/levels/jungle.txt"},     {"/levels/jungle.txt", "/levels/jungle.txt"},
-      {"/levels/JUNGLE.TXT", "/levels/JUNGLE.TXT"}, {"/my.levels/jungle", "/my.levels/jungle.txt"},
-      {"/levels/old.jungle", "/levels/old.jungle"}, {"/levels/jungle.tga", "/levels/jungle.tga"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(WithDefaultExtension(c.typed), c.path) << c.typed;
-}
-
 TEST(PickConfigFiles, OpensAMultipleSelectionOfExistingFilesOwnedByTheDialog) {
   ModalAnswers answers;
   CConverterDlg dialog;
-  std::optional<wxArrayString> picked = wxArrayString();
+  std::optional<std::vector<std::string>> picked = std::vector<std::string>();
   RunModal(dialog, [&] { picked = PickConfigFiles(&dialog); });
   EXPECT_FALSE(picked.has_value()) << "a cancelled picker picks nothing";
   ASSERT_EQ(answers.pickers.size(), 1u);
@@ -100,13 +63,11 @@ TEST(OpenButton, ReplacesTheFieldWithThePickedPrefixesOrLeavesItOnCancel) {
   };
   for (const OpenCase& c : cases) {
     int picks = 0;
-    CConverterDlg dialog([&](wxWindow* owner) -> std::optional<wxArrayString> {
+    CConverterDlg dialog([&](wxWindow* owner) -> std::optional<std::vector<std::string>> {
       ++picks;
       EXPECT_EQ(owner, &dialog);
       if (!c.picked) return std::nullopt;
-      wxArrayString paths;
-      for (const char* path : *c.picked) paths.Add(path);
-      return paths;
+      return std::vector<std::string>(c.picked->begin(), c.picked->end());
     });
     RunModal(dialog, [&] {
       TypeIntoField(dialog, c.typed);

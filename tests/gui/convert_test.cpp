@@ -7,8 +7,9 @@
 
 #include <cstdlib>
 
-#include "frontend/converter_dlg.h"
-#include "frontend/resource.h"
+#include "frontend/wx/converter_dlg.h"
+#include "frontend/wx/dialog_prompts.h"
+#include "frontend/wx/resource.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/support/level_sources.h"
 
@@ -159,6 +160,40 @@ TEST(Convert, DropsKeysAndClicksThatArriveDuringTheBatch) {
   EXPECT_EQ(dialog.positions, (std::vector<int>{40, 70, 100, 0}));
   EXPECT_EQ(pickers_after_batch, 0u);
   EXPECT_EQ(answers.pickers.size(), 1u) << "Escape after the batch opens the picker";
+}
+
+// During a long pass the engine keeps the dialog alive, every 50 to 100 ms
+// and nothing in between: the bar moves from 40 towards 70 on screen, and
+// keys and clicks that reached the dialog are dropped.
+TEST(Convert, KeepAliveMovesTheBarOnScreenAndDropsInput) {
+  ModalAnswers answers;
+  CConverterDlg dialog;
+  std::vector<unsigned long> empty, shown;
+  int position = -1;
+  RunModal(dialog, [&] {
+    dialog.Raise();
+    for (int i = 0; i < 20; ++i) wxYield();  // the first painting, and the focus
+    empty = ProgressPixelsOnScreen(dialog);
+    DialogPrompts prompts(dialog);
+    prompts.set_progress(40);
+    wxUIActionSimulator input;
+    const wxRect convert = dialog.FindWindow(IDC_CONVERT)->GetScreenRect();
+    input.MouseMove(convert.GetPosition() + convert.GetSize() / 2);
+    input.Char(WXK_ESCAPE);
+    input.MouseClick();
+    for (int i = 0; i < 4; ++i) {
+      wxMilliSleep(50);  // the pass's work
+      prompts.keep_alive(0.5);
+    }
+    position = ProgressPosition(dialog);
+    shown = ProgressPixelsOnScreen(dialog);
+    EXPECT_TRUE(answers.pickers.empty() && answers.boxes.empty()) << "input was handled";
+  });
+  EXPECT_EQ(position, 55);
+  const double share = ShareChanged(shown, empty, dialog);
+  EXPECT_GE(share, 0.45);
+  EXPECT_LE(share, 0.65);
+  EXPECT_TRUE(answers.pickers.empty() && answers.boxes.empty()) << "input was handled later";
 }
 
 TEST(Convert, AsksTheReportQuestionWithYesNoAndShowsStatisticsOnYes) {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/converter_app.h"
+#include "frontend/wx/converter_app.h"
 
 #include <gtest/gtest.h>
 
-#include "frontend/resource.h"
+#include "frontend/wx/resource.h"
 #include "tests/gui/app_started.h"
 #include "tests/gui/dialog_driver.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/converter_dlg.h"
+#include "frontend/wx/converter_dlg.h"
 
 #include <gtest/gtest.h>
 #include <wx/button.h>
@@ -8,7 +8,8 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "frontend/resource.h"
+#include "frontend/help_text.h"
+#include "frontend/wx/resource.h"
 #include "tests/gui/dialog_driver.h"
 
 namespace zur::gui_test {
@@ -136,7 +137,7 @@ TEST(ConverterDialog, MapsKeysAndWindowCommandsToConvertOpenExitAndHelp) {
     int picks = 0;
     CConverterDlg dialog([&](wxWindow*) {
       ++picks;
-      return std::optional<wxArrayString>();
+      return std::optional<std::vector<std::string>>();
     });
     const auto done = [&] { return picks > 0 || !answers.boxes.empty() || !dialog.IsModal(); };
     const int ended = RunModal(dialog, [&] { c.act(dialog, done); });
@@ -149,7 +150,7 @@ TEST(ConverterDialog, MapsKeysAndWindowCommandsToConvertOpenExitAndHelp) {
         EXPECT_EQ(texts, std::vector<std::string>{kGiveAFilename}) << c.name;
         break;
       case Outcome::Help:
-        ASSERT_EQ(texts, std::vector<std::string>{kHelpText}) << c.name;
+        ASSERT_EQ(texts, std::vector<std::string>{zur::dialog::kHelpText}) << c.name;
         EXPECT_EQ(answers.boxes[0].caption, "ZUR level converter v1.0");
         EXPECT_EQ(answers.boxes[0].style & wxICON_MASK, wxICON_INFORMATION);
         EXPECT_EQ(answers.boxes[0].owner, &dialog);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/converter_icon.h"
+#include "frontend/wx/converter_icon.h"
 
 #include <gtest/gtest.h>
 #include <wx/image.h>

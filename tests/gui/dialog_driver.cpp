@@ -10,7 +10,7 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
-#include "frontend/resource.h"
+#include "frontend/wx/resource.h"
 #include "tests/gui/screen_pixels.h"
 
 namespace zur::gui_test {

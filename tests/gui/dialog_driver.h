@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/converter_dlg.h"
+#include "frontend/wx/converter_dlg.h"
 
 namespace zur::gui_test {
 

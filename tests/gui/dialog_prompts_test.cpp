@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/dialog_prompts.h"
+#include "frontend/wx/dialog_prompts.h"
 
 #include <gtest/gtest.h>
 #include <wx/msgdlg.h>

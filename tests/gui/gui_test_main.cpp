@@ -6,7 +6,7 @@
 #include <wx/app.h>
 #include <wx/init.h>
 
-#include "frontend/converter_app.h"
+#include "frontend/wx/converter_app.h"
 #include "tests/gui/app_started.h"
 
 bool zur::gui_test::app_started_with_prefix = false;

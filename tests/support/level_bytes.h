@@ -130,8 +130,11 @@ inline ScannedMap scan_map(const TgaBuilder& map, std::size_t block_bytes = kMap
   RowSource rows(header, bytes, block_bytes);
   ScannedMap scanned;
   TempDir dir;
+  ScriptedPrompts prompts;
+  const MillisecondClock standing_still = [] { return 0u; };
+  PassProgress progress(prompts, standing_still, header.width, header.height);
   scanned.stream = appended_bytes(dir, [&](LevelFile& out) {
-    scanned.result = scan_attribute_map(header, rows, *scanned.findings, out);
+    scanned.result = scan_attribute_map(header, rows, *scanned.findings, out, progress);
   });
   return scanned;
 }

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
-// A user-prompts object for tests: records every message, question and
-// progress position in order, and answers questions from a script.
+// A user-prompts object for tests: records every message, question,
+// progress position and keep-alive in order, and answers questions from a
+// script.
 #pragma once
 
+#include <cstddef>
 #include <deque>
 #include <string>
 #include <vector>
@@ -10,6 +12,11 @@
 #include "engine/level/shared/prompts.h"
 
 namespace zur::test {
+
+struct KeptAlive {
+  double rows_done;
+  std::size_t positions_before;  // how many progress positions had been set
+};
 
 struct Prompt {
   enum class Kind { Message, Question };
@@ -28,6 +35,7 @@ class ScriptedPrompts : public UserPrompts {
 
   std::vector<Prompt> prompts;
   std::vector<int> progress;
+  std::vector<KeptAlive> kept_alive;
 
   void show_message(const std::string& text, Icon icon) override {
     prompts.push_back({Prompt::Kind::Message, text, icon});
@@ -45,6 +53,8 @@ class ScriptedPrompts : public UserPrompts {
   }
 
   void set_progress(int position) override { progress.push_back(position); }
+
+  void keep_alive(double rows_done) override { kept_alive.push_back({rows_done, progress.size()}); }
 
   std::vector<std::string> messages() const {
     std::vector<std::string> texts;

@@ -25,6 +25,11 @@ class UserPrompts {
   virtual bool ask_yes_no(const std::string& text, Icon icon, Question question) = 0;
   // Position 0 to 100.
   virtual void set_progress(int position) = 0;
+  // Called during the pass over the attribute map, between the positions 40
+  // and 70, at least every 100 ms; `rows_done` is the share (0 to 1) of the
+  // map's rows passed. A window repaints itself and moves its bar here; a
+  // front end without one may ignore it.
+  virtual void keep_alive(double /*rows_done*/) {}
 };
 
 }  // namespace zur

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/batch_input.h"
+#include "frontend/wx/batch_input.h"
 
 #include <wx/eventfilter.h>
 #include <wx/evtloop.h>
+
+#include "frontend/batch_input_rule.h"
 
 namespace {
 
@@ -14,11 +16,14 @@ class InputDropper : public wxEventFilter {
   ~InputDropper() override { wxEvtHandler::RemoveFilter(this); }
 
   int FilterEvent(wxEvent& event) override {
-    const bool input = event.GetEventCategory() == wxEVT_CATEGORY_USER_INPUT ||
-                       event.GetEventType() == wxEVT_CLOSE_WINDOW;
+    using zur::dialog::EventKind;
+    const EventKind kind = event.GetEventType() == wxEVT_CLOSE_WINDOW ? EventKind::CloseRequest
+                           : event.GetEventCategory() == wxEVT_CATEGORY_USER_INPUT
+                               ? EventKind::UserInput
+                               : EventKind::Other;
     auto* target = wxDynamicCast(event.GetEventObject(), wxWindow);
-    return input && target != nullptr && wxGetTopLevelParent(target) == &dialog_ ? Event_Processed
-                                                                                 : Event_Skip;
+    const bool at_dialog = target != nullptr && wxGetTopLevelParent(target) == &dialog_;
+    return zur::dialog::dropped_during_batch(kind, at_dialog) ? Event_Processed : Event_Skip;
   }
 
  private:

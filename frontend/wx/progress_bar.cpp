@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/progress_bar.h"
+#include "frontend/wx/progress_bar.h"
 
 #include <string>
 

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
-// While a conversion batch runs, the converter dialog takes no input. The
-// batch lets the toolkit run only to repaint the dialog and to show its
-// message boxes; a key, click or close request that reached the dialog
-// meanwhile is dropped, never handled inside the batch nor, stale, after it.
+// While a conversion batch runs, the converter dialog takes no input
+// (frontend/batch_input_rule.h): the toolkit runs only to repaint it and to
+// show its message boxes.
 #pragma once
 
 #include <wx/window.h>

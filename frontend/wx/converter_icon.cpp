@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/converter_icon.h"
+#include "frontend/wx/converter_icon.h"
 
 #include <wx/icon.h>
 

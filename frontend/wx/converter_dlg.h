@@ -14,13 +14,16 @@
 
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
-#include "frontend/config_file_picker.h"
+#include "frontend/wx/config_file_picker.h"
 
 class CConverterDlg : public wxDialog {
  public:
-  // Shows the file dialog and returns the picked paths, or nothing on cancel.
-  using FilePicker = std::function<std::optional<wxArrayString>(wxWindow* owner)>;
+  // Shows the file dialog and returns the picked paths in the engine's
+  // encoding, or nothing on cancel.
+  using FilePicker = std::function<std::optional<std::vector<std::string>>(wxWindow* owner)>;
 
   explicit CConverterDlg(FilePicker pickFiles = PickConfigFiles);
 
@@ -28,6 +31,9 @@ class CConverterDlg : public wxDialog {
   // field from m_strPrefixes and repaints the window at once, since the batch
   // keeps the event loop from doing so. The dialog takes no input meanwhile.
   virtual void SetProgress(int position);
+  // The keep-alive of the user prompts, during the pass over a map: moves the
+  // bar from 40 towards 70 and lets the toolkit repaint, dropping input.
+  virtual void KeepAlive(double rowsDone);
 
   // Copies the field into m_strPrefixes (true) or back (false).
   bool UpdateData(bool saveAndValidate);
@@ -50,6 +56,3 @@ class CConverterDlg : public wxDialog {
 
   wxDECLARE_EVENT_TABLE();
 };
-
-// The text that Help (F1) shows.
-extern const char* const kHelpText;

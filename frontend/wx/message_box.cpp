@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/message_box.h"
+#include "frontend/wx/message_box.h"
 
 #include <wx/artprov.h>
 #include <wx/display.h>
@@ -10,13 +10,16 @@
 #include <wx/stattext.h>
 
 #include <algorithm>
+#include <string>
+#include <string_view>
 
 #include "engine/level/shared/prompts.h"
 
 namespace {
 
-constexpr int kBorder = 10;     // pixels around the contents
-constexpr int kLineChars = 70;  // the longest line before the text wraps
+constexpr int kBorder = 10;  // pixels around the contents
+// The title bar's icon and buttons, and its margins, in character heights.
+constexpr int kTitleBarExtras = 6;
 
 }  // namespace
 
@@ -41,11 +44,14 @@ CMessageBox::CMessageBox(wxWindow* owner, const wxString& text, long style)
            wxSizerFlags().Expand().Border(wxALL, kBorder));
   SetSizerAndFit(top);
   FitIntoScreen(*textArea);
+  WidenForCaption();
 
   if (IsQuestion()) SetEscapeId(wxID_NONE);
   Bind(wxEVT_BUTTON, &CMessageBox::OnAnswer, this, wxID_YES);
   Bind(wxEVT_BUTTON, &CMessageBox::OnAnswer, this, wxID_NO);
   Bind(wxEVT_CLOSE_WINDOW, &CMessageBox::OnClose, this);
+  Bind(wxEVT_SHOW, &CMessageBox::OnShow, this);
+  Bind(wxEVT_CHAR_HOOK, &CMessageBox::OnKey, this);
   CentreOnParent();
 }
 
@@ -53,9 +59,13 @@ CMessageBox::CMessageBox(wxWindow* owner, const wxString& text, long style)
 // to the screen's height.
 wxWindow* CMessageBox::CreateText() {
   auto* area = new wxScrolledWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxVSCROLL);
-  auto* label = new wxStaticText(area, wxID_ANY, GetMessage());
-  const int screenWidth = ScreenArea().width;
-  label->Wrap(std::min(GetCharWidth() * kLineChars, screenWidth / 2));
+  const int width = zur::dialog::wrap_width(GetCharWidth(), ScreenArea().width);
+  const std::string text =
+      zur::dialog::wrap_text(GetMessage().utf8_string(), width, [this](std::string_view line) {
+        return GetTextExtent(wxString::FromUTF8(line.data(), line.size())).x;
+      });
+  auto* label = new wxStaticText(area, wxID_ANY, wxEmptyString);
+  label->SetLabelText(wxString::FromUTF8(text));
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   sizer->Add(label);
   area->SetSizer(sizer);
@@ -76,6 +86,29 @@ void CMessageBox::FitIntoScreen(wxWindow& text) {
   text.SetMinSize(wxSize(full.x + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this),
                          std::max(full.y - excess, text.GetCharHeight())));
   GetSizer()->SetSizeHints(this);
+}
+
+// The window manager's title font is not known here; a bold face of the
+// box's own font, which is no smaller, stands for it.
+void CMessageBox::WidenForCaption() {
+  wxFont bold = GetFont();
+  bold.MakeBold();
+  int title = 0;
+  GetTextExtent(GetTitle(), &title, nullptr, nullptr, nullptr, &bold);
+  const int caption = title + kTitleBarExtras * GetCharHeight();
+  const int width = zur::dialog::box_width(GetSize().x, caption, ScreenArea().width);
+  SetMinSize(wxSize(width, GetMinSize().y));
+  SetSize(wxSize(width, GetSize().y));
+}
+
+void CMessageBox::OnShow(wxShowEvent& event) {
+  if (event.IsShown()) m_keys.box_shown();
+  event.Skip();
+}
+
+// A dropped key is not skipped on, so that no button sees it.
+void CMessageBox::OnKey(wxKeyEvent& event) {
+  if (!IsQuestion() || m_keys.takes_key()) event.Skip();
 }
 
 void CMessageBox::OnAnswer(wxCommandEvent& event) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/converter_dlg.h"
+#include "frontend/wx/converter_dlg.h"
 
 #include <wx/accel.h>
 #include <wx/button.h>
@@ -10,23 +10,17 @@
 
 #include <string>
 
-#include "engine/level/batch.h"
-#include "frontend/batch_input.h"
-#include "frontend/converter_icon.h"
-#include "frontend/dialog_prompts.h"
-#include "frontend/engine_text.h"
-#include "frontend/message_box.h"
-#include "frontend/progress_bar.h"
-#include "frontend/resource.h"
-
-const char* const kHelpText =
-    "The level converter compiles the sources of a level into one level file.\n\n"
-    "For the level prefix jungle it reads jungle.txt (the level config file), jungle.tga "
-    "(the attribute map), jungle.jpg (the level picture) and, when the config file asks for "
-    "one, junglep.jpg (the parallax picture), and writes jungle.lev.\n\n"
-    "Type one prefix, or several separated by |, or pick config files with Open; then press "
-    "Convert. Output comes in the same directory where the source files are. Exit ends the "
-    "program.";
+#include "engine/attrmap/compiler.h"
+#include "frontend/dialog_batch.h"
+#include "frontend/help_text.h"
+#include "frontend/picked_paths.h"
+#include "frontend/wx/batch_input.h"
+#include "frontend/wx/converter_icon.h"
+#include "frontend/wx/dialog_prompts.h"
+#include "frontend/wx/engine_text.h"
+#include "frontend/wx/message_box.h"
+#include "frontend/wx/progress_bar.h"
+#include "frontend/wx/resource.h"
 
 namespace {
 
@@ -127,18 +121,24 @@ void CConverterDlg::SetProgress(int position) {
   }
 }
 
+// Called often, so it waits for no frame: the next call, or the next
+// progress step, shows what this one could not.
+void CConverterDlg::KeepAlive(double rowsDone) {
+  m_progress->SetValue(zur::progress::during_pass(rowsDone));
+  RepaintDroppingInput(*this);
+}
+
 void CConverterDlg::OnConvert(wxCommandEvent&) {
   UpdateData(true);
   DialogPrompts prompts(*this);
-  zur::Converter converter(prompts);
-  converter.run_batch(ToEngine(m_strPrefixes));
+  zur::dialog::convert_field_text(ToEngine(m_strPrefixes), prompts);
   RepaintDroppingInput(*this);  // what arrived since the last job's end
 }
 
 void CConverterDlg::OnOpen(wxCommandEvent&) {
-  const std::optional<wxArrayString> paths = m_pickFiles(this);
+  const std::optional<std::vector<std::string>> paths = m_pickFiles(this);
   if (!paths) return;
-  m_strPrefixes = JoinPrefixes(*paths);
+  m_strPrefixes = FromEngine(zur::dialog::join_prefixes(*paths));
   UpdateData(false);
   FindWindow(IDC_PREFIXES)->SetFocus();  // ready for Enter
 }
@@ -160,5 +160,5 @@ void CConverterDlg::OnAskToClose(wxCommandEvent&) {
 }
 
 void CConverterDlg::OnHelp(wxCommandEvent&) {
-  CMessageBox(this, kHelpText, wxOK | wxICON_INFORMATION).ShowModal();
+  CMessageBox(this, zur::dialog::kHelpText, wxOK | wxICON_INFORMATION).ShowModal();
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "engine/level/shared/prompts.h"
+#include "frontend/prompt_box.h"
 
 class CConverterDlg;
 
@@ -16,10 +17,12 @@ class DialogPrompts : public zur::UserPrompts {
   // Every question is put to the user; the question's kind does not matter.
   bool ask_yes_no(const std::string& text, zur::Icon icon, zur::Question question) override;
   void set_progress(int position) override;
+  void keep_alive(double rows_done) override;
 
  private:
   CConverterDlg& owner_;
 };
 
-// The message box style bits of an icon kind.
+// The message box style bits of an icon kind, and of a box kind.
 long MessageIconStyle(zur::Icon icon);
+long BoxStyle(const zur::dialog::BoxKind& kind);

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/dialog_prompts.h"
+#include "frontend/wx/dialog_prompts.h"
 
-#include "frontend/batch_input.h"
-#include "frontend/converter_dlg.h"
-#include "frontend/engine_text.h"
-#include "frontend/message_box.h"
+#include "frontend/wx/batch_input.h"
+#include "frontend/wx/converter_dlg.h"
+#include "frontend/wx/engine_text.h"
+#include "frontend/wx/message_box.h"
 
 namespace {
 
@@ -29,14 +29,23 @@ long MessageIconStyle(zur::Icon icon) {
   return wxICON_NONE;
 }
 
+long BoxStyle(const zur::dialog::BoxKind& kind) {
+  return (kind.buttons == zur::dialog::BoxButtons::YesNo ? wxYES_NO : wxOK) |
+         MessageIconStyle(kind.icon);
+}
+
 void DialogPrompts::show_message(const std::string& text, zur::Icon icon) {
-  ShowMessageBox(owner_, text, wxOK | MessageIconStyle(icon));
+  ShowMessageBox(owner_, text, BoxStyle(zur::dialog::message_box_kind(icon)));
 }
 
 bool DialogPrompts::ask_yes_no(const std::string& text, zur::Icon icon, zur::Question) {
-  return ShowMessageBox(owner_, text, wxYES_NO | MessageIconStyle(icon)) == wxID_YES;
+  return ShowMessageBox(owner_, text, BoxStyle(zur::dialog::question_box_kind(icon))) == wxID_YES;
 }
 
 void DialogPrompts::set_progress(int position) {
   owner_.SetProgress(position);
+}
+
+void DialogPrompts::keep_alive(double rows_done) {
+  owner_.KeepAlive(rows_done);
 }

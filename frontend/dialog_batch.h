@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: MIT
+// What the converter dialog's Convert command does with the prefix field's
+// text, whatever toolkit draws the dialog. The text is split into items at
+// "|", each trimmed of blanks, and each item is converted as zurconv takes
+// an argument (a final ".txt" in any letter case is dropped). In a batch of
+// more than one level, every question and every error message starts with
+// a line naming its level as typed, and a batch in which any level failed
+// ends with one error message naming them all. A single level's texts are
+// shown exactly as the engine gives them.
+#pragma once
+
+#include <string_view>
+
+#include "engine/level/shared/prompts.h"
+
+namespace zur::dialog {
+
+// `text` is the field's text in the engine's encoding; `prompts` are the
+// dialog's own.
+void convert_field_text(std::string_view text, UserPrompts& prompts);
+
+}  // namespace zur::dialog

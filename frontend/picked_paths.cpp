@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+#include "frontend/picked_paths.h"
+
+#include <algorithm>
+
+#include "engine/level/level_prefix.h"
+
+namespace zur::dialog {
+namespace {
+
+// Where the file name starts: after the last "/", or at 0.
+std::size_t name_start(const std::string& path) {
+  return path.rfind('/') + 1;
+}
+
+std::string missing_file_message(const std::string& file) {
+  return "Please choose an existing file.\n\nFile missing:\n" + file;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> pick_config_files(
+    const ShowPicker& show_picker, const std::function<bool(const std::string&)>& file_exists,
+    const std::function<void(const std::string&)>& tell_user) {
+  PickerStart start;
+  while (std::optional<std::vector<std::string>> picked = show_picker(start)) {
+    std::vector<std::string> files;
+    for (const std::string& path : *picked) files.push_back(with_default_extension(path));
+    const auto missing = std::find_if_not(files.begin(), files.end(), file_exists);
+    if (missing == files.end()) return files;
+    tell_user(missing_file_message(*missing));
+    const std::string& typed = (*picked)[static_cast<std::size_t>(missing - files.begin())];
+    start = {typed.substr(0, name_start(typed)), typed.substr(name_start(typed))};
+  }
+  return std::nullopt;
+}
+
+std::string with_default_extension(const std::string& path) {
+  if (path.find('.', name_start(path)) != std::string::npos) return path;
+  return path + ".txt";
+}
+
+std::string join_prefixes(const std::vector<std::string>& paths) {
+  std::string prefixes;
+  for (const std::string& path : paths) {
+    if (!prefixes.empty()) prefixes += " | ";
+    prefixes += prefix_from_picked_path(path);
+  }
+  return prefixes;
+}
+
+}  // namespace zur::dialog
