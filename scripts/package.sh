@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh build-essential cmake libwxgtk3.2-dev
+scripts/install-deps.sh build-essential cmake libwxgtk3.2-dev libgtk-3-dev
 
 cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DZUR_BUILD_GUI=ON -DZUR_BUILD_TESTS=OFF
 cmake --build build/package -j "$(nproc)"

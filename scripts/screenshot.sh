@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 build_dir=${BUILD_DIR:-build/screenshot}
 
-scripts/install-deps.sh build-essential cmake ninja-build libgtest-dev libwxgtk3.2-dev imagemagick \
+scripts/install-deps.sh build-essential cmake ninja-build libgtest-dev libwxgtk3.2-dev libgtk-3-dev imagemagick \
   xvfb xauth openbox xdotool x11-utils groff desktop-file-utils appstream nlohmann-json3-dev \
   libpng-dev
 

@@ -10,7 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh build-essential cmake ninja-build libgtest-dev libwxgtk3.2-dev libx11-dev \
+scripts/install-deps.sh build-essential cmake ninja-build libgtest-dev libwxgtk3.2-dev libgtk-3-dev libx11-dev \
   xvfb xauth openbox xdotool x11-utils groff desktop-file-utils appstream nlohmann-json3-dev \
   libpng-dev
 

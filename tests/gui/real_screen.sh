@@ -30,6 +30,14 @@ within() {
   done
   return 1
 }
+# The same without pausing between tries, where a moment matters.
+at_once() {
+  local end=$((SECONDS + $1))
+  shift
+  until "$@" >/dev/null 2>&1; do
+    ((SECONDS < end)) || return 1
+  done
+}
 shown() { xdotool search --onlyvisible --name "$1" >/dev/null; }
 not_shown() { ! shown "$1"; }
 focused() { [ "$(xdotool getwindowfocus)" = "$1" ]; }
@@ -62,6 +70,9 @@ start_converter() {
 
 # The message boxes on the screen: the converter's windows but its dialog.
 boxes() { xdotool search --onlyvisible --name "$title" | grep -vx "$dialog" || true; }
+# Whether one is shown, or none; each call looks again, as `within` needs.
+some_box() { [ -n "$(boxes)" ]; }
+no_box() { [ -z "$(boxes)" ]; }
 # Whether the converter's window $1 has left the screen.
 gone() { ! xdotool search --onlyvisible --name "$title" | grep -qx "$1"; }
 

@@ -9,17 +9,25 @@
 #     MAP_SIZE x MAP_SIZE map) is dropped: no file picker opens, and the
 #     batch ends with the report, the level file being the same as the
 #     command line's.
-#  3. The dialog answers afterwards: the close box opens the picker, and
-#     Alt+X ends the program with status 0.
+#  3. Enter pressed twice quickly on a level with illegal colours: the
+#     second press does not answer the illegal colour question; Enter once
+#     the question has been up a while answers Yes.
+#  4. Typing the config file's name, small.txt, converts the level small.
+#  5. The dialog answers afterwards: the close box opens the picker; a name
+#     typed there that names no file is told, and the picker comes back
+#     with the name; Alt+X ends the program with status 0.
 #
 # Usage: real_window_test.sh ZURCONV_GUI ZURCONV ZUR_MAKE_LEVEL MAP_SIZE
 set -euo pipefail
 gui=$1 cli=$2 make_level=$3 map_size=$4
 source "$(dirname "$0")/real_screen.sh"
 
-# The level, and a copy that the command line converts.
+# The level, and a copy that the command line converts; two small levels,
+# one with an illegal colour.
 mkdir "$work/gui" "$work/cli"
 "$make_level" "$work/gui" big "$map_size"
+"$make_level" "$work/gui" bad 64 illegal
+"$make_level" "$work/gui" small 64
 cp "$work"/gui/big.* "$work/cli/"
 "$cli" -q "$work/cli/big" </dev/null || fail "zurconv failed"
 
@@ -39,16 +47,55 @@ xdotool type --delay 5 "gui/big"
 xdotool key Return mousemove "${close_box[@]}" click 1
 next_box
 within 10 focused "$box" || fail "the report did not get the focus"
+sleep 0.5 # a question takes no key in its first 300 ms
 xdotool key Return # Yes: show the statistics
 within 10 gone "$box" || fail "the report question stayed"
 next_box
 within 10 focused "$box" || fail "the statistics did not get the focus"
 xdotool key Return # OK
-within 10 test -z "$(boxes)" || fail "a message box stayed"
+within 10 no_box || fail "a message box stayed"
 shown '^Open$' && fail "the file picker opened after the conversion"
 cmp -s "$work/gui/big.lev" "$work/cli/big.lev" || fail "the level file differs from zurconv's"
 
-# 3: the dialog answers again. The batch ends a moment after its last
+# Answers each message box that comes with Enter, once a question would
+# take the key; the next box of a small level comes at once.
+answer_boxes() {
+  while within 1 some_box; do
+    box=$(boxes | head -n 1)
+    within 10 focused "$box" || fail "a message box did not get the focus"
+    sleep 0.5
+    xdotool key Return
+    within 10 gone "$box" || fail "a message box stayed"
+  done
+}
+
+# Replaces the prefix field's text, once the dialog has the focus back.
+type_prefix() {
+  within 10 focused "$dialog" || fail "the dialog did not get the focus back"
+  xdotool key ctrl+a
+  xdotool type --delay 5 "$1"
+}
+
+# 3: Enter twice quickly: the second press lands on the illegal colour
+# question just as it takes the keyboard (here some 40 ms after it appears).
+type_prefix "gui/bad"
+xdotool key Return
+at_once 10 some_box || fail "the illegal colour question did not come"
+box=$(boxes | head -n 1)
+at_once 10 focused "$box" || fail "the illegal colour question did not get the focus"
+xdotool key Return
+sleep 1
+gone "$box" && fail "the second Enter answered the illegal colour question"
+answer_boxes
+[ -f "$work/gui/bad.lev" ] || fail "Enter did not answer Yes to the illegal colour question"
+
+# 4: the config file's name.
+type_prefix "gui/small.txt"
+xdotool key Return
+answer_boxes
+[ -f "$work/gui/small.lev" ] || fail "gui/small.txt did not convert gui/small"
+
+# 5: the dialog answers again. The batch ends a moment after its last
 # message box, and a click before that is dropped: the click is repeated
 # until the picker opens.
 for ((try = 0; try < 10; try++)); do
@@ -56,7 +103,28 @@ for ((try = 0; try < 10; try++)); do
   within 2 shown '^Open$' && break
 done
 shown '^Open$' || fail "the close box did not open the file picker"
-xdotool key Escape
+# The picker may take Enter only once it has read the folder: Enter is
+# repeated until a message box comes.
+enter_until_box() {
+  for ((try = 0; try < 5; try++)); do
+    sleep 1
+    xdotool key Return
+    within 4 some_box && return 0
+  done
+  fail "$1"
+}
+xdotool type --delay 5 "$work/gui/nosuch"
+enter_until_box "a missing file's name was not told"
+answer_boxes
+within 10 shown '^Open$' || fail "the file picker did not come back"
+enter_until_box "the file picker came back without the name"
+answer_boxes
+within 10 shown '^Open$' || fail "the file picker did not come back"
+for ((try = 0; try < 10; try++)); do
+  sleep 1
+  xdotool key Escape
+  within 2 not_shown '^Open$' && break
+done
 within 10 not_shown '^Open$' || fail "the file picker did not close"
 within 10 focused "$dialog" || fail "the dialog did not get the focus back"
 xdotool key alt+x
