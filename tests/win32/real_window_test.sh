@@ -21,22 +21,16 @@
 #     the keyboard focus.
 #  5. Alt+X ends the program with status 0.
 #
-# Wine shows windows on the display its desktop process started with, so the
-# program runs in a Wine prefix of its own: a copy of the build's (SHARED_PREFIX),
-# its files hard links but for the registry, which Wine rewrites.
+# The program starts with a level's name as argument, which it does not read.
 #
-# Usage: real_window_test.sh SHARED_PREFIX ZURCONV_GUI ZURCONV ZUR_MAKE_LEVEL ZUR_DIALOG_PROBE MAP_SIZE
+# Usage: real_window_test.sh BUILD_PREFIX ZURCONV_GUI ZURCONV ZUR_MAKE_LEVEL ZUR_DIALOG_PROBE MAP_SIZE
+# (BUILD_PREFIX: the build's Wine prefix)
 set -euo pipefail
-shared_prefix=$1 gui=$2 cli=$3 make_level=$4 probe=$5 map_size=$6
+build_prefix=$1 gui=$2 cli=$3 make_level=$4 probe=$5 map_size=$6
 source "$(dirname "$0")/../gui/real_screen.sh"
+source "$(dirname "$0")/wine_screen.sh"
 
-export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-[ -f "$shared_prefix/system.reg" ] || WINEPREFIX=$shared_prefix wine wineboot --init </dev/null
-export WINEPREFIX=$work/wine-prefix
-cp -al "$shared_prefix" "$WINEPREFIX"
-for file in "$WINEPREFIX"/*.reg; do cp --remove-destination "$shared_prefix/$(basename "$file")" "$file"; done
-trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
-
+own_wine_prefix "$build_prefix"
 start_screen
 wineserver -p
 
@@ -54,13 +48,10 @@ for i in $(seq -w 1 40); do
   prefixes+=("$folder\\level$i")
 done
 
-(cd "$work/levels" && exec wine "$gui" some-level) &
-gui_pid=$!
-pids+=("$gui_pid")
-within 30 shown "$title" || fail "the dialog did not appear"
-dialog=$(xdotool search --onlyvisible --name "$title" | head -n 1)
-within 10 focused "$dialog" || fail "the dialog did not get the focus"
+start_wine_converter "$gui" "$work/levels" big
 
+# Its close box sits in the frame's title bar at the right end; xwininfo
+# gives the dialog's place on the screen and within its frame.
 read -r x y width title_height < <(xwininfo -id "$dialog" | awk '
   /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
   /Relative upper-left Y/ { top = $NF } /Width/ { w = $NF }
@@ -82,6 +73,7 @@ answer_boxes() {
 field() { wine "$probe" field | tr -d '\r'; }
 field_is() { [ "$(field)" = "$1" ]; }
 field_is "" || fail "the command line's argument reached the prefix field"
+[ ! -e "$work/levels/big.lev" ] && no_box || fail "the command line's level was converted"
 
 # The positions the bar has shown, one a line, and whether one was at
 # least $1, or strictly between $1 and $2 (a per cent either side being
