@@ -3,13 +3,15 @@
 // person would, for the real-window test.
 //
 //   zur_dialog_probe field    prints the prefix field's text (UTF-8)
+//   zur_dialog_probe box      prints the texts of the message box that the
+//                             dialog shows (UTF-8), one a line
 //   zur_dialog_probe bar MS   for MS milliseconds, or until a message box
 //                             takes over the dialog, prints the position
 //                             the progress bar shows on the screen (0 to
 //                             100) each time it changes, read from the
 //                             screen's pixels
 //
-// Exit status 1 when there is no converter dialog.
+// Exit status 1 when there is no converter dialog, or no message box.
 #include <windows.h>
 
 #include <cstdio>
@@ -41,14 +43,46 @@ HWND FindDialog() {
   return found;
 }
 
-int PrintField(HWND dialog) {
+bool PrintText(HWND window) {
   std::vector<wchar_t> text(1 << 20, L'\0');
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(GetDlgItem(dialog, IDC_PREFIXES), WM_GETTEXT, text.size(),
-                           reinterpret_cast<LPARAM>(text.data()), SMTO_BLOCK, 5000, &length)) {
-    return 1;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_BLOCK, 5000, &length)) {
+    return false;
   }
   std::printf("%s\n", FromWide(std::wstring_view(text.data(), length)).c_str());
+  return true;
+}
+
+int PrintField(HWND dialog) {
+  return PrintText(GetDlgItem(dialog, IDC_PREFIXES)) ? 0 : 1;
+}
+
+// The box is the enabled window that the dialog owns; its texts are its
+// static controls'.
+int PrintBox(HWND dialog) {
+  struct Search {
+    HWND owner;
+    HWND box;
+  } search{dialog, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM found) {
+        auto* search = reinterpret_cast<Search*>(found);
+        if (GetWindow(window, GW_OWNER) != search->owner || !IsWindowVisible(window)) return TRUE;
+        search->box = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  if (search.box == nullptr) return 1;
+  EnumChildWindows(
+      search.box,
+      [](HWND child, LPARAM) {
+        wchar_t name[16] = {};
+        GetClassNameW(child, name, 16);
+        if (lstrcmpiW(name, L"Static") == 0 && GetWindowTextLengthW(child) > 0) PrintText(child);
+        return TRUE;
+      },
+      0);
   return 0;
 }
 
@@ -108,7 +142,8 @@ int main(int argc, char** argv) {
   if (dialog == nullptr) return 1;
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "field" && argc == 2) return PrintField(dialog);
+  if (command == "box" && argc == 2) return PrintBox(dialog);
   if (command == "bar" && argc == 3) return WatchBar(dialog, std::stoul(argv[2]));
-  std::fprintf(stderr, "usage: zur_dialog_probe field | bar MILLISECONDS\n");
+  std::fprintf(stderr, "usage: zur_dialog_probe field | box | bar MILLISECONDS\n");
   return 2;
 }

@@ -19,7 +19,7 @@
 #  4. Escape opens the file picker; 40 quoted names typed into its name
 #     field fill the prefix field with their 40 prefixes, and the field has
 #     the keyboard focus.
-#  5. Alt+X ends the program with status 0.
+#  5. F1 shows the short help; Alt+X ends the program with status 0.
 #
 # The program starts with a level's name as argument, which it does not read.
 #
@@ -145,6 +145,11 @@ xdotool type "x"
 within 5 field_is x || fail "the prefix field did not have the focus after the pick"
 
 # 5.
+xdotool key F1
+next_box
+wine "$probe" box | tr -d '\r' | grep -q "^The level converter compiles the sources of a level" ||
+  fail "F1 did not show the help: $(wine "$probe" box)"
+answer_boxes
 xdotool key alt+x
 within 30 sh -c "! kill -0 $gui_pid" || fail "Exit did not end the program"
 status=0
