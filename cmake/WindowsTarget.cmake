@@ -12,12 +12,16 @@ set(nlohmann_json_DIR ${zur_staged}/share/cmake/nlohmann_json CACHE PATH "" FORC
 
 enable_language(RC)
 
-# Compiles the manifest (UTF-8 code page, long paths, run as invoker) and a
-# version resource from the project's version into `target`.
+# Compiles a manifest and a version resource from the project's version into
+# `target`. The manifest is the command-line programs' (UTF-8 code page, long
+# paths, run as invoker) unless a third argument names another.
 function(zur_add_windows_resources target description)
   set(ZUR_PROGRAM ${target})
   set(ZUR_DESCRIPTION "${description}")
   set(ZUR_MANIFEST ${PROJECT_SOURCE_DIR}/cmake/windows/program.manifest)
+  if(ARGC GREATER 2)
+    set(ZUR_MANIFEST ${ARGV2})
+  endif()
   set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
   configure_file(${PROJECT_SOURCE_DIR}/cmake/windows/program.rc.in ${rc} @ONLY)
   target_sources(${target} PRIVATE ${rc})

@@ -17,22 +17,23 @@ std::string missing_file_message(const std::string& file) {
 
 std::optional<std::vector<std::string>> pick_config_files(
     const ShowPicker& show_picker, const std::function<bool(const std::string&)>& file_exists,
-    const std::function<void(const std::string&)>& tell_user) {
+    const std::function<void(const std::string&)>& tell_user, PathSyntax syntax) {
   PickerStart start;
   while (std::optional<std::vector<std::string>> picked = show_picker(start)) {
     std::vector<std::string> files;
-    for (const std::string& path : *picked) files.push_back(with_default_extension(path));
+    for (const std::string& path : *picked) files.push_back(with_default_extension(path, syntax));
     const auto missing = std::find_if_not(files.begin(), files.end(), file_exists);
     if (missing == files.end()) return files;
     tell_user(missing_file_message(*missing));
     const std::string& typed = (*picked)[static_cast<std::size_t>(missing - files.begin())];
-    start = {typed.substr(0, name_start(typed)), typed.substr(name_start(typed))};
+    const std::size_t name = name_start(typed, syntax);
+    start = {typed.substr(0, name), typed.substr(name)};
   }
   return std::nullopt;
 }
 
-std::string with_default_extension(const std::string& path) {
-  if (path.find('.', name_start(path)) != std::string::npos) return path;
+std::string with_default_extension(const std::string& path, PathSyntax syntax) {
+  if (path.find('.', name_start(path, syntax)) != std::string::npos) return path;
   return path + ".txt";
 }
 

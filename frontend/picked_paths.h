@@ -2,13 +2,16 @@
 // The config file picker behind the Open button, whatever toolkit shows it:
 // the picked files' paths become the prefix field's list of level prefixes,
 // and a picked name that names no file sends the user back to the picker.
-// Paths are in the engine's encoding, spelled as the system spells them.
+// Paths are in the engine's encoding, spelled as the system spells them
+// (on Windows a backslash and "/" both separate folders).
 #pragma once
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "engine/level/shared/path_syntax.h"
 
 namespace zur::dialog {
 
@@ -29,10 +32,11 @@ using ShowPicker = std::function<std::optional<std::vector<std::string>>(const P
 // picker opens again in its folder with its name as typed.
 std::optional<std::vector<std::string>> pick_config_files(
     const ShowPicker& show_picker, const std::function<bool(const std::string&)>& file_exists,
-    const std::function<void(const std::string&)>& tell_user);
+    const std::function<void(const std::string&)>& tell_user,
+    PathSyntax syntax = kNativePathSyntax);
 
 // The path with ".txt" appended when its file name has no extension.
-std::string with_default_extension(const std::string& path);
+std::string with_default_extension(const std::string& path, PathSyntax syntax = kNativePathSyntax);
 
 // The level prefix of each path (its file name's extension dropped), joined
 // with " | ".

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs what is missing, cross-builds zurconv.exe, zurlev.exe and the
-# Windows tests with MinGW-w64 (the "windows" presets), and runs the tests
-# under Wine: the test program, and the end-to-end comparison with the Linux
-# programs when ZUR_REFERENCE_ZURCONV names the Linux zurconv (its zurlev
-# beside it); without it that test is reported as skipped.
+# Installs what is missing, cross-builds zurconv-gui.exe, zurconv.exe,
+# zurlev.exe, their installer (with wixl) and the Windows tests with
+# MinGW-w64 (the "windows" presets), and runs the tests under Wine: the test
+# programs, the zip, the installer installed, upgraded and removed, the
+# dialog in a real window on a virtual screen (Xvfb, openbox, xdotool), and
+# the end-to-end comparison with the Linux programs when
+# ZUR_REFERENCE_ZURCONV names the Linux zurconv (its zurlev beside it);
+# without it that test is reported as skipped.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix googletest \
-  nlohmann-json3-dev wine wine64
+  nlohmann-json3-dev wine wine64 wixl xvfb openbox xdotool x11-utils
 
 cmake --preset windows
 

@@ -44,6 +44,24 @@ TEST(WithDefaultExtension, AddsTxtToAFileNameWithoutExtension) {
   for (const auto& c : cases) EXPECT_EQ(with_default_extension(c.typed), c.path) << c.typed;
 }
 
+// On Windows a backslash separates folders too, and a drive is no name.
+TEST(WithDefaultExtension, FindsTheFileNameAsTheSystemSpellsPaths) {
+  const struct {
+    const char* typed;
+    PathSyntax syntax;
+    const char* path;
+  } cases[] = {
+      {"C:\\my.levels\\jungle", PathSyntax::kWindows, "C:\\my.levels\\jungle.txt"},
+      {"C:\\my.levels/jungle", PathSyntax::kWindows, "C:\\my.levels/jungle.txt"},
+      {"C:jungle", PathSyntax::kWindows, "C:jungle.txt"},
+      {"C:\\levels\\jungle.txt", PathSyntax::kWindows, "C:\\levels\\jungle.txt"},
+      {"my.levels\\jungle", PathSyntax::kPosix, "my.levels\\jungle"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(with_default_extension(c.typed, c.syntax), c.path) << c.typed;
+  }
+}
+
 // The picker with its answers scripted, over a file system of a few files.
 struct ScriptedPicker {
   std::deque<std::optional<std::vector<std::string>>> picks;
@@ -51,7 +69,7 @@ struct ScriptedPicker {
   std::vector<PickerStart> starts;
   std::vector<std::string> told;
 
-  std::optional<std::vector<std::string>> run() {
+  std::optional<std::vector<std::string>> run(PathSyntax syntax = PathSyntax::kPosix) {
     return pick_config_files(
         [&](const PickerStart& start) {
           starts.push_back(start);
@@ -61,7 +79,7 @@ struct ScriptedPicker {
           return pick;
         },
         [&](const std::string& path) { return files.count(path) == 1; },
-        [&](const std::string& message) { told.push_back(message); });
+        [&](const std::string& message) { told.push_back(message); }, syntax);
   }
 };
 
@@ -99,6 +117,16 @@ TEST(PickConfigFiles, AMissingFileIsNamedAndThePickerReopensWhereItWasWithTheNam
   EXPECT_EQ(picker.starts[1].name, "nosuch");
   EXPECT_EQ(picker.starts[2].folder, "/l/");
   EXPECT_EQ(picker.starts[2].name, "gone.txt");
+
+  ScriptedPicker windows;
+  windows.picks = {std::vector<std::string>{"C:\\l.v\\nosuch"}, std::nullopt};
+  windows.run(PathSyntax::kWindows);
+  ASSERT_EQ(windows.starts.size(), 2u);
+  EXPECT_EQ(windows.starts[1].folder, "C:\\l.v\\");
+  EXPECT_EQ(windows.starts[1].name, "nosuch");
+  EXPECT_EQ(windows.told,
+            std::vector<std::string>{
+                "Please choose an existing file.\n\nFile missing:\nC:\\l.v\\nosuch.txt"});
 
   ScriptedPicker cancelled;
   cancelled.picks = {std::vector<std::string>{"/l/nosuch"}, std::nullopt};

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
 # Packs the Windows zip of the build folder -DBUILD and checks what it
-# holds: one folder -DNAME with the two programs and the four texts, each
+# holds: one folder -DNAME with the three programs and the four texts, each
 # text with CR LF line ends only. -DWORK: a folder for the run.
 cmake_minimum_required(VERSION 3.25)
 
@@ -20,7 +20,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf "${zip}" WORKING_DIRECTORY "$
 file(GLOB_RECURSE held RELATIVE "${WORK}/unpacked" "${WORK}/unpacked/*")
 list(SORT held)
 set(texts LICENSE.txt README.txt makelev.txt zurconv.gpl)
-set(expected ${texts} zurconv.exe zurlev.exe)
+set(expected ${texts} zurconv-gui.exe zurconv.exe zurlev.exe)
 list(TRANSFORM expected PREPEND "${NAME}/")
 list(SORT expected)
 if(NOT held STREQUAL expected)

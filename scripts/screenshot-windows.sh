@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Takes the picture of the Windows dialog in docs/dialog-windows.png: the
+# window with its frame under Wine and a window manager, during a
+# conversion. The level converted has an illegal colour, so the conversion
+# waits at 70 % for the answer to that question; its message box is moved
+# aside meanwhile. Builds what it needs first (the windows preset);
+# installs what it needs when it is missing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix googletest \
+  nlohmann-json3-dev wine wine64 wixl xvfb openbox xdotool x11-utils imagemagick
+
+build=$PWD/build/windows
+cmake --preset windows
+cmake --build --preset windows -j 2 --target zurconv-gui zur_make_level
+
+source tests/gui/real_screen.sh
+source tests/win32/wine_screen.sh
+own_wine_prefix "$build/wine-prefix"
+start_screen
+mkdir "$work/levels"
+(cd "$work/levels" && wine "$build/tests/win32/zur_make_level.exe" . jungle 2048 illegal)
+
+start_wine_converter "$build/frontend/win32/zurconv-gui.exe" "$work"
+xdotool type --delay 5 'levels\jungle'
+xdotool key Return
+next_box
+xdotool windowmove --sync "$box" 0 560
+frame=$(xwininfo -id "$dialog" -tree | awk '/Parent window id/ { print $4 }')
+sleep 0.5 # the repainting of what the box uncovered
+mkdir -p docs
+import -window "$frame" docs/dialog-windows.png
+echo "docs/dialog-windows.png written"
