@@ -18,8 +18,8 @@ cmake --build --preset windows -j 2 --target zurconv-gui zur_make_level
 
 source tests/gui/real_screen.sh
 source tests/win32/wine_screen.sh
-own_wine_prefix "$build/wine-prefix"
 start_screen
+own_wine_prefix
 mkdir "$work/levels"
 (cd "$work/levels" && wine "$build/tests/win32/zur_make_level.exe" . jungle 2048 illegal)
 

@@ -23,16 +23,14 @@
 #
 # The program starts with a level's name as argument, which it does not read.
 #
-# Usage: real_window_test.sh BUILD_PREFIX ZURCONV_GUI ZURCONV ZUR_MAKE_LEVEL ZUR_DIALOG_PROBE MAP_SIZE
-# (BUILD_PREFIX: the build's Wine prefix)
+# Usage: real_window_test.sh ZURCONV_GUI ZURCONV ZUR_MAKE_LEVEL ZUR_DIALOG_PROBE MAP_SIZE
 set -euo pipefail
-build_prefix=$1 gui=$2 cli=$3 make_level=$4 probe=$5 map_size=$6
+gui=$1 cli=$2 make_level=$3 probe=$4 map_size=$5
 source "$(dirname "$0")/../gui/real_screen.sh"
 source "$(dirname "$0")/wine_screen.sh"
 
-own_wine_prefix "$build_prefix"
 start_screen
-wineserver -p
+own_wine_prefix
 
 # The levels; a copy of the large one that zurconv converts; 40 config files
 # for the picker.
