@@ -61,8 +61,10 @@ for file in "${files[@]}"; do
   [ -f "$folder/$file" ] || fail "$file was not installed"
 done
 [ "$(ls "$folder" | wc -l)" -eq "${#files[@]}" ] || fail "more was installed: $(ls "$folder")"
-wine "$installed\\zurconv.exe" --version | grep -q "^zurconv (ZUR level converter) $version" ||
-  fail "the installed zurconv.exe does not tell version $version"
+# The whole output is read, so that the program can write all of it.
+version_of_installed() { wine "$installed\\zurconv.exe" --version | tr -d '\r' | sed -n 1p; }
+[ "$(version_of_installed)" = "zurconv (ZUR level converter) $version" ] ||
+  fail "the installed zurconv.exe does not tell version $version: $(version_of_installed)"
 mkdir "$work/installed" "$work/built"
 cp "$examples"/jungle* "$work/installed/"
 cp "$examples"/jungle* "$work/built/"
@@ -83,8 +85,8 @@ shortcut=$(tr -d '\0' <"$(shortcuts)")
 # 2.
 msiexec /i "$next_msi"
 [ "$(entries)" = "$next_version" ] || fail "uninstall entries after the upgrade: $(entries | tr "\n" " ")"
-wine "$installed\\zurconv.exe" --version | grep -q "^zurconv (ZUR level converter)" ||
-  fail "the upgraded zurconv.exe does not run"
+[ "$(version_of_installed)" = "zurconv (ZUR level converter) $version" ] ||
+  fail "the upgraded zurconv.exe does not run: $(version_of_installed)"
 [ "$(shortcuts | wc -l)" -eq 1 ] || fail "no one Start menu shortcut after the upgrade"
 
 # 3.
