@@ -126,6 +126,17 @@ ConversionResult write_sections(Conversion& conversion, const SourcePaths& sourc
   return compile_attribute_map(sources.map(), out, conversion);
 }
 
+// A failed conversion leaves no level file, not even the old one. An old
+// one that stays is told, with the reason: the game would load it.
+void remove_failed_level(Conversion& conversion) {
+  const std::string& path = conversion.level_file;
+  const std::error_code error = platform::remove_file(path);
+  platform::FileStatus left;
+  if (error && (platform::file_status(path, left) || left.kind != platform::FileKind::kMissing)) {
+    conversion.reasons.push_back(system_error("cannot remove the old level file", path, error));
+  }
+}
+
 }  // namespace
 
 ConversionResult write_level_file(Conversion& conversion) {
@@ -135,19 +146,19 @@ ConversionResult write_level_file(Conversion& conversion) {
   try {
     conversion.warnings.reset();
     conversion.sources_read.clear();
+    conversion.reasons.clear();
     const SourcePaths sources{find_sources(conversion.prefix)};
     LevelFile out;
     result = out.open(conversion.level_file, sources.all);
-    if (result != ConversionResult::kSuccess) return result;
-    opened = true;
+    opened = result == ConversionResult::kSuccess;
     // The compiler puts the level in place before its report.
-    result = write_sections(conversion, sources, out);
+    if (opened) result = write_sections(conversion, sources, out);
+    if (out.failure()) conversion.reasons.push_back(*out.failure());
   } catch (const std::bad_alloc&) {
     result = ConversionResult::kNotEnoughMemory;
   }
-  // A failed conversion leaves no level file, not even the old one; one
-  // that could not be opened was never touched.
-  if (result != ConversionResult::kSuccess && opened) platform::remove_file(conversion.level_file);
+  // One that could not be opened was never touched.
+  if (result != ConversionResult::kSuccess && opened) remove_failed_level(conversion);
   return result;
 }
 

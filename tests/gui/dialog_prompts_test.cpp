@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/wx/dialog_prompts.h"
+#include "frontend/dialog_prompts.h"
 
 #include <gtest/gtest.h>
 #include <wx/msgdlg.h>
 
+#include "frontend/wx/message_box.h"
 #include "tests/gui/dialog_driver.h"
 
 namespace zur::gui_test {
 namespace {
+
+using dialog::DialogPrompts;
 
 constexpr long kIconBits = wxICON_MASK | wxICON_NONE;
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/level/shared/clock.h"
+#include "engine/level/shared/error.h"
 #include "engine/level/shared/prompts.h"
 #include "engine/level/shared/settings.h"
 #include "engine/level/shared/warnings.h"
@@ -29,6 +30,8 @@ struct Conversion {
   // conversion succeeded.
   std::vector<std::string> sources_read;
   WarningList warnings;
+  // The system's reasons for the job's failure, when it has any.
+  std::vector<Error> reasons;
   std::uint32_t job_start_ms = 0;
   LevelSettings settings;
   FoundFlags found{};
