@@ -5,7 +5,10 @@
 # and the waits that go with it. What is started here ends, and the folder
 # $work is removed, when the sourcing script exits.
 
-title='^ZUR level converter v1\.0$' # the dialog's and its message boxes' title
+# The dialog's and its message boxes' title, as the program defines it.
+title=$(sed -n 's/^#define ZUR_PROGRAM_TITLE "\(.*\)"$/\1/p' \
+  "$(dirname "${BASH_SOURCE[0]}")/../../engine/level/shared/program_title.h")
+title="^${title//./\\.}\$"
 work=$(mktemp -d)
 pids=()
 cleanup() {

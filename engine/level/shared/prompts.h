@@ -8,10 +8,11 @@
 #include <string>
 
 #include "engine/level/shared/error.h"
+#include "engine/level/shared/program_title.h"
 
 namespace zur {
 
-inline constexpr const char* kProgramTitle = "ZUR level converter v1.0";
+inline constexpr const char* kProgramTitle = ZUR_PROGRAM_TITLE;
 
 enum class Icon { None, Error, Information };
 
