@@ -14,6 +14,12 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix googletest \
   nlohmann-json3-dev wine wine64 wixl xvfb openbox xdotool x11-utils
 
+# Wine makes windows only on a screen, and its desktop keeps the screen it
+# started on: the whole run is on one virtual screen.
+if [ -z "${ZUR_WINDOWS_SCREEN:-}" ]; then
+  exec env ZUR_WINDOWS_SCREEN=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
 cmake --preset windows
 
 # A fresh Wine prefix of the build's own, and one Wine server kept up for the
