@@ -66,11 +66,13 @@ function add(module, files) {
   const root = '/src/' + ++mounts;
   FS.mkdir(root);
   FS.mount(FS.filesystems.WORKERFS, {blobs: files.map(({path, file}) => ({name: path, data: file}))}, root);
-  for (const {path} of files) {
+  for (const {path, file} of files) {
     const link = '/w/' + path;
     mkdirs(FS, link);
     if (FS.analyzePath(link).exists) FS.unlink(link);
-    FS.symlink(root + '/' + path, link);
+    // The level reader maps its file, which only the memory file system can.
+    if (/\.lev$/i.test(path)) FS.writeFile(link, new Uint8Array(new FileReaderSync().readAsArrayBuffer(file)));
+    else FS.symlink(root + '/' + path, link);
   }
   return JSON.parse(module.ccall('zur_level_names', 'string', [], []));
 }
