@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The engine as the page's worker calls it: list the levels among the
-// files, check one, convert one as the dialog converts it, read a level
-// file and unpack it. Paths are relative to the worker's working folder,
-// where the dropped files are linked under the names they were dropped
-// with, so every message names them as zurconv would in that folder.
-// Answers are JSON texts made by the same code as the commands' --json,
-// valid until the next call (the worker copies them at once).
+// files, check one, convert a batch as the dialog converts its field, read
+// a level file and unpack it. Paths are relative to the worker's working
+// folder, where the dropped files are linked under the names they were
+// dropped with, so every message names them as zurconv would in that
+// folder. Answers are JSON texts made by the same code as the commands'
+// --json, valid until the next call (the worker copies them at once).
 #include <emscripten.h>
 
 #include <algorithm>
@@ -15,17 +15,14 @@
 
 #include "cli/check_command.h"
 #include "cli/level_info.h"
-#include "engine/level/batch.h"
-#include "engine/level/level_prefix.h"
-#include "engine/level/level_unpacker.h"
-#include "engine/level/mapped_file.h"
-#include "engine/level/shared/ascii.h"
-#include "engine/level/shared/level_format.h"
-#include "engine/level/shared/utf8_path.h"
+#include "engine/level/front_end.h"
 
 // The worker's side of the prompts (web/site/worker.js).
+EM_JS(void, zur_start_level, (const char* level), { Module["startLevel"](UTF8ToString(level)); });
 EM_JS(void, zur_show_message, (const char* text, int icon),
       { Module["showMessage"](UTF8ToString(text), icon); });
+EM_JS(void, zur_show_batch_failure, (const char* text),
+      { Module["showBatchFailure"](UTF8ToString(text)); });
 EM_JS(int, zur_ask, (const char* text, int question),
       { return Module["ask"](UTF8ToString(text), question) ? 1 : 0; });
 EM_JS(void, zur_progress, (int position), { Module["progress"](position); });
@@ -57,8 +54,33 @@ class PagePrompts : public UserPrompts {
   void set_progress(int position) override { zur_progress(position); }
 };
 
+// The batch as the dialog names its levels; the page is told which level
+// the messages that follow belong to, and shows the batch's own failures
+// apart from any level.
+class PageBatchPrompts : public LevelNamingPrompts {
+ public:
+  explicit PageBatchPrompts(UserPrompts& shown) : LevelNamingPrompts(shown) {}
+  void start_level(const std::string& level, std::size_t place, std::size_t count) override {
+    zur_start_level(level.c_str());
+    LevelNamingPrompts::start_level(level, place, count);
+  }
+  void show_batch_failure(const std::string& text) override {
+    zur_show_batch_failure(text.c_str());
+  }
+};
+
+char lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equal_ignoring_case(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return lower(x) == lower(y); });
+}
+
 bool has_suffix(const std::string& name, std::string_view suffix) {
-  return name.size() > suffix.size() && ends_with_ignoring_case(name, suffix);
+  return name.size() > suffix.size() &&
+         equal_ignoring_case(std::string_view(name).substr(name.size() - suffix.size()), suffix);
 }
 
 std::string without(const std::string& name, std::string_view suffix) {
@@ -74,7 +96,7 @@ std::string level_names() {
   for (auto entry = std::filesystem::recursive_directory_iterator(".", error);
        !error && entry != std::filesystem::recursive_directory_iterator(); entry.increment(error)) {
     if (entry->is_directory()) continue;
-    std::string name = utf8_of(entry->path().lexically_relative("."));
+    const std::string name = entry->path().lexically_relative(".").generic_string();
     if (has_suffix(name, suffix::kConfig)) configs.push_back(without(name, suffix::kConfig));
     if (has_suffix(name, suffix::kAttributeMap)) {
       maps.push_back(without(name, suffix::kAttributeMap));
@@ -92,19 +114,27 @@ std::string level_names() {
 }
 
 // As zurconv --check --json LEVEL prints it; the mask's rows go to the
-// page's map view.
+// page's map view, so its file is left out.
 std::string check(const std::string& level) {
   LevelCheck result = check_level(prefix_from_argument(level), true);
-  if (!result.mask.empty()) std::filesystem::remove(path_of(result.mask));
+  if (!result.mask.empty()) std::filesystem::remove(result.mask);
   result.mask.clear();
   return cli::check_json({result}, false);
 }
 
-// As the dialog converts the level named in its field; the level file is
-// written beside the sources. Returns the conversion's result code.
-int convert(const std::string& level) {
+// As the dialog converts the levels of its field, the levels given one a
+// line (a name may hold "|", which the field splits at); each level file is
+// written beside its sources. Returns the levels that failed.
+std::string convert(const std::string& batch) {
+  std::vector<std::string> levels;
+  for (std::size_t start = 0; start <= batch.size();) {
+    const std::size_t end = std::min(batch.find('\n', start), batch.size());
+    levels.push_back(batch.substr(start, end - start));
+    start = end + 1;
+  }
   PagePrompts prompts;
-  return code_of(Converter(prompts).run_job(prefix_from_argument(level)));
+  PageBatchPrompts named(prompts);
+  return cli::json_text(Json(convert_levels(levels, named).failed));
 }
 
 // As zurlev info --json FILE prints it.
@@ -141,16 +171,14 @@ std::string unpack(const std::string& file_name, const std::string& prefix) {
   return cli::json_text(answer);
 }
 
-}  // namespace
-
 // Plain C functions for ccall: the page's Content-Security-Policy allows no
 // code made at run time, which the richer bindings would need.
-namespace {
 std::string answer;
 const char* answered(std::string text) {
   answer = std::move(text);
   return answer.c_str();
 }
+
 }  // namespace
 
 extern "C" {
@@ -160,8 +188,8 @@ EMSCRIPTEN_KEEPALIVE const char* zur_level_names() {
 EMSCRIPTEN_KEEPALIVE const char* zur_check(const char* level) {
   return answered(check(level));
 }
-EMSCRIPTEN_KEEPALIVE int zur_convert(const char* level) {
-  return convert(level);
+EMSCRIPTEN_KEEPALIVE const char* zur_convert(const char* batch) {
+  return answered(convert(batch));
 }
 EMSCRIPTEN_KEEPALIVE const char* zur_info(const char* file) {
   return answered(info(file));

@@ -110,28 +110,36 @@ async function addFiles(files) {
   summary.textContent = `${levels.length} level${levels.length === 1 ? '' : 's'} found among ${dropped.length} files.`;
 }
 
-async function convertLevel(level) {
-  const shown = levelElement(level);
-  const messages = shown.querySelector('.messages');
-  messages.replaceChildren();
-  const {result, file} = await request('convert', level, (prompt) => {
-    if (prompt.kind === 'message') messages.append(element('p', {'data-message': ''}, prompt.text));
+// Converts the levels as one batch: each level's messages and its level
+// file shown in its element, the batch's failure summary under the list.
+async function convertLevels(names) {
+  const shownMessages = new Map();
+  for (const level of names) {
+    const messages = levelElement(level).querySelector('.messages');
+    messages.replaceChildren();
+    delete levelElement(level).dataset.converted;
+    shownMessages.set(level, messages);
+  }
+  summary.replaceChildren();
+  const {files} = await request('convert', names, (prompt) => {
+    if (prompt.kind === 'message') shownMessages.get(prompt.level).append(element('p', {'data-message': ''}, prompt.text));
+    if (prompt.kind === 'batch') summary.append(element('p', {'data-message': ''}, prompt.text));
     if (prompt.kind === 'question') ask(prompt.text);
   });
-  if (file) {
+  for (const [level, file] of Object.entries(files)) {
     const name = level.split('/').pop() + '.lev';
     const link = element('a', {download: name, href: URL.createObjectURL(file)}, `Download ${name}`);
-    messages.append(element('p', {}, ''), link);
+    shownMessages.get(level).append(link);
   }
-  return result === 1;
+  // Tests wait for this: every message and link of the batch is shown.
+  for (const level of names) levelElement(level).dataset.converted = level in files ? 'yes' : 'no';
 }
 
-convertAll.addEventListener('click', async () => {
-  const failed = [];
-  for (const level of levels) if (!(await convertLevel(level))) failed.push(level);
-  summary.textContent = failed.length === 0 ? `All ${levels.length} levels converted.` :
-    `${failed.length} of ${levels.length} levels failed: ${failed.join(', ')}`;
-});
+function convertLevel(level) {
+  return convertLevels([level]);
+}
+
+convertAll.addEventListener('click', () => convertLevels(levels));
 checkAgain.addEventListener('click', async () => { for (const level of levels) await checkLevel(level); });
 
 async function showLevelFile(path) {

@@ -8,6 +8,7 @@ importScripts('zur_web.js');
 
 let handshake = null;
 let job = null;  // the request whose prompts are being shown
+let level = null;  // the level of the batch whose prompts are being shown
 let mounts = 0;
 let mask = null;  // the map view being drawn by the check
 
@@ -24,10 +25,12 @@ function mkdirs(FS, path) {
 }
 
 const engine = createZurEngine({
-  showMessage(text, icon) { postMessage({id: job, kind: 'message', text, icon}); },
+  startLevel(name) { level = name; },
+  showMessage(text, icon) { postMessage({id: job, kind: 'message', level, text, icon}); },
+  showBatchFailure(text) { postMessage({id: job, kind: 'batch', text}); },
   ask(text) {
     Atomics.store(handshake, 0, 0);
-    postMessage({id: job, kind: 'question', text});
+    postMessage({id: job, kind: 'question', level, text});
     Atomics.wait(handshake, 0, 0);
     return Atomics.load(handshake, 1) === 1;
   },
@@ -91,11 +94,16 @@ function takeFile(FS, path) {
   return new Blob([bytes]);
 }
 
-function convert(module, level) {
-  const result = module.ccall('zur_convert', 'number', ['string'], [level]);
-  const levelFile = level.replace(/\.txt$/i, '') + '.lev';
-  const file = result === 1 ? takeFile(module.FS, '/w/' + levelFile) : null;
-  return {result, file};
+// The levels converted as one batch; each level file that was made is
+// taken out of the worker's memory.
+function convert(module, levels) {
+  level = null;
+  const failed = JSON.parse(module.ccall('zur_convert', 'string', ['string'], [levels.join('\n')]));
+  const files = {};
+  for (const name of levels) {
+    if (!failed.includes(name)) files[name] = takeFile(module.FS, '/w/' + name.replace(/\.txt$/i, '') + '.lev');
+  }
+  return {failed, files};
 }
 
 function info(module, path) {

@@ -51,17 +51,11 @@ async function convertInPage(page, level, answer) {
   await shown.locator('[data-problem], li').first().waitFor();
   const asked = page.locator('dialog[open]');
   await shown.getByRole('button', {name: 'Convert'}).click();
-  const done = shown.locator('a[download], [data-message]').first();
   for (;;) {
     if (await asked.isVisible()) await asked.getByRole('button', {name: answer === 'yes' ? 'Yes' : 'No'}).click();
-    if (await done.count()) break;
+    if (await page.locator(`[data-level="${level}"][data-converted]`).count()) break;
     await page.waitForTimeout(20);
   }
-  await page.waitForFunction((name) => {
-    const element = document.querySelector(`[data-level="${name}"]`);
-    return element.querySelector('a[download]') || element.querySelectorAll('[data-message]').length > 0;
-  }, level);
-  await page.waitForTimeout(200);
   const link = shown.locator(`a[download="${level.split('/').pop()}.lev"]`);
   if (!(await link.count())) return null;
   const [download] = await Promise.all([page.waitForEvent('download'), link.click()]);
