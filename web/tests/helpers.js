@@ -20,6 +20,11 @@ function nativeLevel(folder, level, answer) {
   return {bytes: fs.existsSync(file) ? fs.readFileSync(file) : null, stderr: run.stderr, stdout: run.stdout};
 }
 
+// Runs zurconv in `folder` on the levels as one batch.
+function nativeBatch(folder, levels, answer) {
+  return spawnSync(zurconv, [answer === 'yes' ? '--yes' : '--no', ...levels], {cwd: folder, encoding: 'utf8'});
+}
+
 function nativeCheck(folder, level) {
   const run = spawnSync(zurconv, ['--check', '--json', level], {cwd: folder, encoding: 'utf8'});
   return JSON.parse(run.stdout);
@@ -62,4 +67,4 @@ async function convertInPage(page, level, answer) {
   return fs.readFileSync(await download.path());
 }
 
-module.exports = {examples, nativeLevel, nativeCheck, nativeInfo, sources, open, pick, convertInPage, zurconv};
+module.exports = {examples, nativeLevel, nativeBatch, nativeCheck, nativeInfo, sources, open, pick, convertInPage, zurconv};

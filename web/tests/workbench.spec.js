@@ -101,3 +101,62 @@ test('after the first visit the page works with no network, and asks nothing of 
   const origin = new URL(page.url()).origin;
   expect(requests.filter((seen) => seen !== origin && seen !== 'blob:' && seen !== 'null')).toEqual([]);
 });
+
+// Generated levels, made from jungle without knowing its formats: a
+// keyword line of its config dropped, its attribute map cut short, its
+// picture left out. Converted together with "Convert all", each gives
+// zurconv's bytes or its message, and the batch zurconv's failure summary.
+function generatedLevels() {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'zur-generated-'));
+  const config = fs.readFileSync(path.join(h.examples, 'jungle.txt'), 'latin1').split('\n');
+  const keywords = config.flatMap((line, at) => (line.startsWith('/') ? [at] : [])).filter((_, n) => n % 2 === 0);
+  const map = fs.readFileSync(path.join(h.examples, 'jungle.tga'));
+  const levels = [];
+  const add = (name, {text = config, tga = map, picture = true}) => {
+    fs.writeFileSync(path.join(folder, name + '.txt'), text.join('\n'), 'latin1');
+    fs.writeFileSync(path.join(folder, name + '.tga'), tga);
+    if (picture) fs.copyFileSync(path.join(h.examples, 'jungle.jpg'), path.join(folder, name + '.jpg'));
+    fs.copyFileSync(path.join(h.examples, 'junglep.jpg'), path.join(folder, name + 'p.jpg'));
+    levels.push(name);
+  };
+  for (const at of keywords) add(`dropped${at}`, {text: config.filter((_, line) => line !== at)});
+  add('cut-half', {tga: map.subarray(0, map.length >> 1)});
+  add('cut-one', {tga: map.subarray(0, map.length - 1)});
+  add('no-picture', {picture: false});
+  return {folder, levels};
+}
+
+test('generated levels converted all at once give zurconv\'s bytes, messages and failure summary', async ({page}) => {
+  const {folder, levels} = generatedLevels();
+  await h.open(page);
+  await h.pick(page, levels.flatMap((level) => h.sources(folder, [level])).filter((file, at, all) => all.indexOf(file) === at));
+  for (const level of levels) await page.locator(`[data-level="${level}"] li`).first().waitFor();
+  await page.getByRole('button', {name: 'Convert all'}).click();
+  const asked = page.locator('dialog[open]');
+  while ((await page.locator('[data-level][data-converted]').count()) < levels.length) {
+    if (await asked.isVisible()) await asked.getByRole('button', {name: 'No'}).click();
+    await page.waitForTimeout(20);
+  }
+  const batch = h.nativeBatch(folder, levels, 'no');
+  for (const level of levels) {
+    const native = h.nativeLevel(folder, level, 'no');
+    const link = page.locator(`[data-level="${level}"] a[download="${level}.lev"]`);
+    expect(await link.count(), level).toBe(native.bytes ? 1 : 0);
+    if (native.bytes) {
+      const [download] = await Promise.all([page.waitForEvent('download'), link.click()]);
+      expect(fs.readFileSync(await download.path()).equals(native.bytes), level).toBe(true);
+    } else {
+      // The failure's message, its level's line first as in every batch.
+      const messages = await page.locator(`[data-level="${level}"] [data-message]`).allInnerTexts();
+      const last = messages[messages.length - 1].trim();
+      expect(last.startsWith(`${level}:\n`), level).toBe(true);
+      expect(batch.stderr, level).toContain(last.slice(level.length + 2));
+    }
+  }
+  const summary = (await page.locator('#summary [data-message]').allInnerTexts()).map((text) => text.trim());
+  // zurconv names itself before the summary; the page shows it alone.
+  const failed = batch.stderr.split('\n').filter((line) => / levels failed: /.test(line))
+    .map((line) => line.replace(/^zurconv: /, ''));
+  expect(failed.length).toBe(1);
+  expect(summary).toEqual(failed);
+});
