@@ -29,6 +29,9 @@ stage "release tests" ctest --preset release
 stage "fuzz" scripts/fuzz.sh
 stage "sanitize build" sh -c 'cmake --preset sanitize && cmake --build --preset sanitize'
 stage "sanitize tests" ctest --preset sanitize
+# The browser build and the page in headless Chromium, compared with the
+# Linux programs just built.
+stage "web" env ZUR_REFERENCE_ZURCONV="$PWD/build/release/cli/zurconv" scripts/test-web.sh
 # The Windows programs under Wine, compared with the Linux ones just built.
 stage "windows" env ZUR_REFERENCE_ZURCONV="$PWD/build/release/cli/zurconv" scripts/test-windows.sh
 

@@ -33,7 +33,8 @@ std::optional<std::string> depfile_rule(const std::string& target,
   const auto has_line_break = [](const std::string& path) {
     return path.find_first_of("\r\n") != std::string::npos;
   };
-  if (has_line_break(target) || std::ranges::any_of(prerequisites, has_line_break)) {
+  if (has_line_break(target) ||
+      std::any_of(prerequisites.begin(), prerequisites.end(), has_line_break)) {
     return std::nullopt;
   }
   std::string rule = make_escaped(target) + ":";

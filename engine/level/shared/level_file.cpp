@@ -5,7 +5,8 @@
 
 namespace zur {
 
-LevelFile::LevelFile() : buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(kBufferSize)) {}
+// Left uninitialised: every byte is written before it is flushed.
+LevelFile::LevelFile() : buffer_(new std::uint8_t[kBufferSize]) {}
 
 ConversionResult LevelFile::open(const std::string& path, std::span<const std::string> sources) {
   failure_ = file_.open(path, sources);

@@ -1,0 +1,25 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# The page against the Linux zurconv on the conversion benchmark's 8192²
+# terrain map: check and conversion timed three times each. Needs the web
+# build (scripts/test-web.sh) and build/release; SIZE may be given.
+set -eu
+cd "$(dirname "$0")/.."
+size="${1:-8192}"
+zurconv="${ZUR_REFERENCE_ZURCONV:-$PWD/build/release/cli/zurconv}"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+g++ -O2 -std=c++20 -I. -o "$work/make_level" bench/make_web_bench_level.cpp bench/bench_levels.cpp \
+  build/release/engine/libzur_level.a build/release/engine/libzur_attrmap.a \
+  build/release/engine/libzur_shared.a -lpng
+"$work/make_level" "$size" "$work/level"
+cd "$work/level"
+for run in 1 2 3; do
+  start=$(date +%s%N); "$zurconv" --check terrain >/dev/null || true; checked=$(date +%s%N)
+  "$zurconv" --yes terrain >/dev/null; done_at=$(date +%s%N)
+  echo "run $run: zurconv --check $(( (checked - start) / 1000000 )) ms, zurconv $(( (done_at - checked) / 1000000 )) ms"
+  rm -f terrain.lev
+done
+cd - >/dev/null
+cd web
+ZUR_BENCH_LEVEL="$work/level" NODE_PATH="$PWD/node_modules" npx playwright test -c ../bench/web_bench.config.js

@@ -1,0 +1,14 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# Builds the level workbench for the browser (build/web/site/) and serves it
+# at http://localhost:8080 (or the port given).
+set -eu
+cd "$(dirname "$0")/.."
+if ! command -v emcc >/dev/null; then
+  sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo apt-get install -y emscripten nlohmann-json3-dev cmake ninja-build python3
+fi
+export NODE_PATH=/usr/share/nodejs
+cmake --preset web
+cmake --build --preset web --target zur_site
+exec python3 web/serve.py build/web/site "${1:-8080}"

@@ -1,0 +1,200 @@
+// SPDX-License-Identifier: MIT
+// The engine as the page's worker calls it: list the levels among the
+// files, check one, convert a batch as the dialog converts its field, read
+// a level file and unpack it. Paths are relative to the worker's working
+// folder, where the dropped files are linked under the names they were
+// dropped with, so every message names them as zurconv would in that
+// folder. Answers are JSON texts made by the same code as the commands'
+// --json, valid until the next call (the worker copies them at once).
+#include <emscripten.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli/check_command.h"
+#include "cli/level_info.h"
+#include "engine/level/front_end.h"
+
+// The worker's side of the prompts (web/site/worker.js).
+EM_JS(void, zur_start_level, (const char* level), { Module["startLevel"](UTF8ToString(level)); });
+EM_JS(void, zur_show_message, (const char* text, int icon),
+      { Module["showMessage"](UTF8ToString(text), icon); });
+EM_JS(void, zur_show_batch_failure, (const char* text),
+      { Module["showBatchFailure"](UTF8ToString(text)); });
+EM_JS(int, zur_ask, (const char* text, int question),
+      { return Module["ask"](UTF8ToString(text), question) ? 1 : 0; });
+EM_JS(void, zur_progress, (int position), { Module["progress"](position); });
+
+namespace {
+
+using namespace zur;
+using cli::Json;
+
+// The dialog's answers: the illegal colour question goes to the person,
+// the statistics are shown without asking, the repair hint is declined as
+// zurconv declines it.
+class PagePrompts : public UserPrompts {
+ public:
+  void show_message(const std::string& text, Icon icon) override {
+    zur_show_message(text.c_str(), static_cast<int>(icon));
+  }
+  bool ask_yes_no(const std::string& text, Icon, Question question) override {
+    switch (question) {
+      case Question::IllegalColour:
+        return zur_ask(text.c_str(), static_cast<int>(question)) != 0;
+      case Question::ConversionInfo:
+        return true;
+      case Question::RepairHint:
+        return false;
+    }
+    return false;
+  }
+  void set_progress(int position) override { zur_progress(position); }
+};
+
+// The batch as the dialog names its levels; the page is told which level
+// the messages that follow belong to, and shows the batch's own failures
+// apart from any level.
+class PageBatchPrompts : public LevelNamingPrompts {
+ public:
+  explicit PageBatchPrompts(UserPrompts& shown) : LevelNamingPrompts(shown) {}
+  void start_level(const std::string& level, std::size_t place, std::size_t count) override {
+    zur_start_level(level.c_str());
+    LevelNamingPrompts::start_level(level, place, count);
+  }
+  void show_batch_failure(const std::string& text) override {
+    zur_show_batch_failure(text.c_str());
+  }
+};
+
+char lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equal_ignoring_case(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return lower(x) == lower(y); });
+}
+
+bool has_suffix(const std::string& name, std::string_view suffix) {
+  return name.size() > suffix.size() &&
+         equal_ignoring_case(std::string_view(name).substr(name.size() - suffix.size()), suffix);
+}
+
+std::string without(const std::string& name, std::string_view suffix) {
+  return name.substr(0, name.size() - suffix.size());
+}
+
+// The prefixes of the levels under the working folder, sorted: each config
+// file names one, and so does an attribute map without a config file, so
+// that its missing config is reported.
+std::string level_names() {
+  std::vector<std::string> configs, maps;
+  std::error_code error;
+  for (auto entry = std::filesystem::recursive_directory_iterator(".", error);
+       !error && entry != std::filesystem::recursive_directory_iterator(); entry.increment(error)) {
+    if (entry->is_directory()) continue;
+    const std::string name = entry->path().lexically_relative(".").generic_string();
+    if (has_suffix(name, suffix::kConfig)) configs.push_back(without(name, suffix::kConfig));
+    if (has_suffix(name, suffix::kAttributeMap)) {
+      maps.push_back(without(name, suffix::kAttributeMap));
+    }
+  }
+  std::vector<std::string> levels = configs;
+  for (const std::string& map : maps) {
+    const bool named = std::any_of(configs.begin(), configs.end(), [&](const std::string& config) {
+      return equal_ignoring_case(config, map);
+    });
+    if (!named) levels.push_back(map);
+  }
+  std::sort(levels.begin(), levels.end());
+  return cli::json_text(Json(levels));
+}
+
+// As zurconv --check --json LEVEL prints it; the mask's rows go to the
+// page's map view, so its file is left out.
+std::string check(const std::string& level) {
+  LevelCheck result = check_level(prefix_from_argument(level), true);
+  if (!result.mask.empty()) std::filesystem::remove(result.mask);
+  result.mask.clear();
+  return cli::check_json({result}, false);
+}
+
+// As the dialog converts the levels of its field, the levels given one a
+// line (a name may hold "|", which the field splits at); each level file is
+// written beside its sources. Returns the levels that failed.
+std::string convert(const std::string& batch) {
+  std::vector<std::string> levels;
+  for (std::size_t start = 0; start <= batch.size();) {
+    const std::size_t end = std::min(batch.find('\n', start), batch.size());
+    levels.push_back(batch.substr(start, end - start));
+    start = end + 1;
+  }
+  PagePrompts prompts;
+  PageBatchPrompts named(prompts);
+  return cli::json_text(Json(convert_levels(levels, named).failed));
+}
+
+// As zurlev info --json FILE prints it.
+std::string info(const std::string& file_name) {
+  MappedFile file;
+  Json document;
+  if (const std::optional<Error> error = file.open(file_name)) {
+    document = {{"file", file_name}, {"error", error->text()}};
+  } else {
+    document = cli::level_info(file_name, read_level(file.bytes()), false);
+  }
+  return cli::json_text(Json::array({document})) + "\n";
+}
+
+// Unpacks into `prefix`'s files: {"written": [...], "differences": [...],
+// "error": TEXT or null}.
+std::string unpack(const std::string& file_name, const std::string& prefix) {
+  MappedFile file;
+  Json answer = {{"written", Json::array()}, {"differences", Json::array()}, {"error", nullptr}};
+  if (const std::optional<Error> error = file.open(file_name)) {
+    answer["error"] = error->text();
+    return cli::json_text(answer);
+  }
+  const LevelContents contents = read_level(file.bytes());
+  for (const Finding& finding : contents.problems) answer["error"] = finding.text;
+  if (contents.problems.empty() && !contents.map_size) {
+    answer["error"] = "the map's width is not known";
+  }
+  if (!answer["error"].is_null()) return cli::json_text(answer);
+  const Unpacked unpacked = unpack_level(file.bytes(), contents, prefix, true, file_name);
+  if (unpacked.error) answer["error"] = unpacked.error->text();
+  answer["written"] = unpacked.written;
+  for (const Finding& finding : contents.differences) answer["differences"].push_back(finding.text);
+  return cli::json_text(answer);
+}
+
+// Plain C functions for ccall: the page's Content-Security-Policy allows no
+// code made at run time, which the richer bindings would need.
+std::string answer;
+const char* answered(std::string text) {
+  answer = std::move(text);
+  return answer.c_str();
+}
+
+}  // namespace
+
+extern "C" {
+EMSCRIPTEN_KEEPALIVE const char* zur_level_names() {
+  return answered(level_names());
+}
+EMSCRIPTEN_KEEPALIVE const char* zur_check(const char* level) {
+  return answered(check(level));
+}
+EMSCRIPTEN_KEEPALIVE const char* zur_convert(const char* batch) {
+  return answered(convert(batch));
+}
+EMSCRIPTEN_KEEPALIVE const char* zur_info(const char* file) {
+  return answered(info(file));
+}
+EMSCRIPTEN_KEEPALIVE const char* zur_unpack(const char* file, const char* prefix) {
+  return answered(unpack(file, prefix));
+}
+}
