@@ -5,9 +5,10 @@
 # build with AddressSanitizer and UndefinedBehaviorSanitizer. The dialog's
 # tests run on a virtual screen (xvfb-run; one under the openbox window
 # manager, driven by xdotool), so no display is needed. Between the two,
-# each fuzz target runs for a fixed number of inputs. Last, the Windows
-# programs are cross-built and their tests run under Wine, compared with the
-# Linux programs of the normal build. Ends with the time each stage took.
+# each fuzz target runs for a fixed number of inputs. Then the browser build
+# and its page are tested in headless Chromium, and the Windows programs are
+# cross-built and their tests run under Wine, both compared with the Linux
+# programs of the normal build. Ends with the time each stage took.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
