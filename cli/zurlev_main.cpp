@@ -2,7 +2,6 @@
 // zurlev: looks inside level files, and unpacks a level file back into the
 // sources that rebuild it.
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "cli/console_pause.h"
@@ -17,7 +16,6 @@
 #include "engine/level/shared/ascii.h"
 #include "engine/level/shared/level_format.h"
 #include "engine/level/shared/platform.h"
-#include "engine/level/shared/utf8_path.h"
 
 namespace {
 
@@ -95,15 +93,13 @@ std::string what_was_written(const std::vector<std::string>& written) {
 
 // The level file's name without ".lev", in the directory asked for.
 std::string unpack_prefix(const LevelOptions& options, const std::string& level) {
-  const std::filesystem::path path = path_of(level);
-  std::string name = utf8_of(path.filename());
+  std::string name = zur::platform::last_name_of(level);
   const std::string_view suffix = zur::suffix::kLevelFile;
   if (name.size() > suffix.size() && ends_with_ignoring_case(name, suffix)) {
     name.resize(name.size() - suffix.size());
   }
-  const std::filesystem::path directory =
-      options.directory.empty() ? path.parent_path() : path_of(options.directory);
-  return utf8_of(directory / path_of(name));
+  return zur::platform::in_folder(
+      options.directory.empty() ? zur::platform::parent_of(level) : options.directory, name);
 }
 
 int unpack(const LevelOptions& options) {

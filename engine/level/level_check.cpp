@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <system_error>
 #include <vector>
 
@@ -16,8 +15,8 @@
 #include "engine/level/jpeg_size.h"
 #include "engine/level/shared/input_file.h"
 #include "engine/level/shared/level_format.h"
+#include "engine/level/shared/platform.h"
 #include "engine/level/shared/result.h"
-#include "engine/level/shared/utf8_path.h"
 #include "engine/level/source_files.h"
 
 namespace zur {
@@ -71,8 +70,7 @@ class LevelChecker {
   // A source the lookup found no file for is named as the conversion's
   // message names it; one found but unreadable, by the name it was found as.
   std::string missing_name(const std::string& path, ConversionResult missing) const {
-    std::error_code error;
-    if (std::filesystem::exists(path_of(path), error)) return path;
+    if (platform::exists(path)) return path;
     constexpr std::string_view kNamed = "File missing:\n";
     const std::string text = result_message(missing, prefix_, {}).text;
     return text.substr(text.find(kNamed) + kNamed.size());
