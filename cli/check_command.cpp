@@ -3,10 +3,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/terminal_prompts.h"
-#include "engine/level/batch.h"
-#include "engine/level/level_prefix.h"
-
 namespace zur::cli {
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/options.h"
-#include "engine/level/level_check.h"
+#include "engine/level/front_end.h"
 
 namespace zur::cli {
 

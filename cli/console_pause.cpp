@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "engine/level/shared/platform.h"
+#include "engine/level/front_end.h"
 
 namespace zur::cli {
 
@@ -14,11 +14,11 @@ bool waits_for_enter(const ConsoleAtExit& console) {
 }
 
 void wait_for_enter_if_alone() {
-  using platform::is_terminal;
-  using platform::Stream;
+  using console::is_terminal;
+  using console::Stream;
   const bool err_shown = is_terminal(Stream::kErr);
-  if (!waits_for_enter({platform::alone_in_console(), is_terminal(Stream::kIn),
-                        err_shown || is_terminal(Stream::kOut)})) {
+  if (!waits_for_enter(
+          {console::alone(), is_terminal(Stream::kIn), err_shown || is_terminal(Stream::kOut)})) {
     return;
   }
   std::FILE* shown = err_shown ? stderr : stdout;

@@ -4,9 +4,6 @@
 #include <cmath>
 #include <map>
 
-#include "engine/attrmap/palette.h"
-#include "engine/level/shared/level_format.h"
-
 namespace zur::cli {
 namespace {
 

@@ -8,7 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "engine/level/level_reader.h"
+#include "engine/level/front_end.h"
 
 namespace zur::cli {
 

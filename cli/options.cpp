@@ -2,7 +2,7 @@
 #include "cli/options.h"
 
 #include "cli/option_table.h"
-#include "engine/level/shared/platform.h"
+#include "engine/level/front_end.h"
 
 namespace zur::cli {
 namespace {
@@ -64,7 +64,7 @@ ParsedArguments parse_arguments(const std::vector<std::string>& arguments) {
       parse_options<Options>(kOptions, arguments, parsed.options, typed);
   // Windows' shells leave wildcards to the program.
   for (const std::string& level : typed) {
-    for (std::string& name : platform::expand_wildcards(level)) {
+    for (std::string& name : console::expand_wildcards(level)) {
       parsed.options.levels.push_back(std::move(name));
     }
   }

@@ -5,9 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "engine/attrmap/compiler.h"
-#include "engine/level/shared/platform.h"
-
 namespace zur::cli {
 namespace {
 
@@ -16,7 +13,7 @@ constexpr std::size_t kBarLength = kBarWidth + 7;  // "[####....] 100%"
 constexpr std::string_view kCut = "...";
 
 std::size_t terminal_columns() {
-  const int columns = platform::terminal_columns(platform::Stream::kErr);
+  const int columns = console::terminal_columns(console::Stream::kErr);
   return columns > 0 ? static_cast<std::size_t>(columns) : 80;
 }
 
@@ -31,10 +28,6 @@ std::string name_within(const std::string& name, std::size_t room) {
 }
 
 }  // namespace
-
-std::string shown_level(const std::string& level) {
-  return level.empty() ? "\"\"" : level;
-}
 
 void TerminalPrompts::start_level(const std::string& level, std::size_t place, std::size_t count) {
   level_ = shown_level(level);
@@ -55,6 +48,21 @@ void TerminalPrompts::show_message(const std::string& text, Icon icon) {
   if (error) std::fprintf(stream, "zurconv: %s:\n", level_.c_str());
   std::fprintf(stream, "%s\n\n", text.c_str());
   flush(stream);
+}
+
+void TerminalPrompts::show_failure(const std::string& text, Icon icon,
+                                   std::span<const Error> reasons) {
+  show_message(text, icon);
+  for (const Error& reason : reasons) {
+    std::fprintf(terminal_.err, "zurconv: %s: %s\n", level_.c_str(), reason.text().c_str());
+  }
+  flush(terminal_.err);
+}
+
+void TerminalPrompts::show_batch_failure(const std::string& text) {
+  clear_progress();
+  std::fprintf(terminal_.err, "zurconv: %s\n", text.c_str());
+  flush(terminal_.err);
 }
 
 bool TerminalPrompts::ask_yes_no(const std::string& text, Icon, Question question) {
@@ -94,8 +102,8 @@ bool TerminalPrompts::read_answer(const std::string& text) {
   // The terminal's echo of a typed line ends the question's line only on
   // that terminal; elsewhere, or when the input ended first, the answer
   // taken is written out.
-  const bool shown_on_terminal = platform::is_terminal(
-      shown == terminal_.err ? platform::Stream::kErr : platform::Stream::kOut);
+  const bool shown_on_terminal =
+      console::is_terminal(shown == terminal_.err ? console::Stream::kErr : console::Stream::kOut);
   if (std::feof(terminal_.in) || !shown_on_terminal) {
     std::fprintf(shown, "%s\n", yes ? "y" : "n");
     flush(shown);
@@ -115,7 +123,7 @@ void TerminalPrompts::set_progress(int position) {
 // Drawn again only when the bar's position changes.
 void TerminalPrompts::keep_alive(double rows_done) {
   if (!terminal_.err_is_terminal || options_.quiet) return;
-  const int position = progress::during_pass(rows_done);
+  const int position = progress_during_pass(rows_done);
   if (position != progress_drawn_) draw_progress(position);
 }
 

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The user prompts of zurconv: messages printed verbatim (error messages on
-// the error stream, after a line naming the level), questions answered by
-// the command line's options, and progress drawn as a bar when the error
-// stream is a terminal. A failed write to the output stream is remembered.
+// the error stream, after a line naming the level, and the system's reasons
+// for a failure after them, each on a line naming the level), questions
+// answered by the command line's options, and progress drawn as a bar when
+// the error stream is a terminal. A failed write to the output stream is
+// remembered.
 #pragma once
 
 #include <cstddef>
@@ -10,7 +12,7 @@
 #include <string>
 
 #include "cli/options.h"
-#include "engine/level/shared/prompts.h"
+#include "engine/level/front_end.h"
 
 namespace zur::cli {
 
@@ -22,20 +24,17 @@ struct Terminal {
   bool err_is_terminal;
 };
 
-// A LEVEL argument as messages name it: exactly as typed, but an empty one
-// as "", so that it stays visible.
-std::string shown_level(const std::string& level);
-
-class TerminalPrompts : public UserPrompts {
+class TerminalPrompts : public BatchPrompts {
  public:
   TerminalPrompts(const Options& options, Terminal terminal)
       : options_(options), terminal_(terminal) {}
 
-  // The level the following messages are about: its argument as typed, and
-  // its place among `count` levels (from 1).
-  void start_level(const std::string& level, std::size_t place, std::size_t count);
+  void start_level(const std::string& level, std::size_t place, std::size_t count) override;
+  // "zurconv: TEXT" on the error stream.
+  void show_batch_failure(const std::string& text) override;
 
   void show_message(const std::string& text, Icon icon) override;
+  void show_failure(const std::string& text, Icon icon, std::span<const Error> reasons) override;
   bool ask_yes_no(const std::string& text, Icon icon, Question question) override;
   void set_progress(int position) override;
   void keep_alive(double rows_done) override;

@@ -9,13 +9,7 @@
 #include "cli/standard_output.h"
 #include "cli/version.h"
 #include "cli/zurlev_options.h"
-#include "engine/level/level_reader.h"
-#include "engine/level/level_unpacker.h"
-#include "engine/level/mapped_file.h"
-#include "engine/level/problem.h"
-#include "engine/level/shared/ascii.h"
-#include "engine/level/shared/level_format.h"
-#include "engine/level/shared/platform.h"
+#include "engine/level/front_end.h"
 
 namespace {
 
@@ -91,17 +85,6 @@ std::string what_was_written(const std::vector<std::string>& written) {
   return text;
 }
 
-// The level file's name without ".lev", in the directory asked for.
-std::string unpack_prefix(const LevelOptions& options, const std::string& level) {
-  std::string name = zur::platform::last_name_of(level);
-  const std::string_view suffix = zur::suffix::kLevelFile;
-  if (name.size() > suffix.size() && ends_with_ignoring_case(name, suffix)) {
-    name.resize(name.size() - suffix.size());
-  }
-  return zur::platform::in_folder(
-      options.directory.empty() ? zur::platform::parent_of(level) : options.directory, name);
-}
-
 int unpack(const LevelOptions& options) {
   const std::string& name = options.levels.front();
   MappedFile file;
@@ -112,7 +95,7 @@ int unpack(const LevelOptions& options) {
   ReadOptions read_options;
   read_options.width = options.width;
   const LevelContents contents = read_level(file.bytes(), read_options);
-  const std::string prefix = unpack_prefix(options, name);
+  const std::string prefix = unpack_prefix(name, options.directory);
   if (!contents.problems.empty()) {
     print_findings(stderr, name, contents.problems);
     std::fprintf(stderr, "zurlev: %s is not a sound level file; nothing written\n", name.c_str());
@@ -165,7 +148,7 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  zur::platform::prepare_console();
+  zur::console::prepare();
   const int status = run(argc, argv);
   wait_for_enter_if_alone();
   return status;

@@ -5,8 +5,7 @@
 #include <span>
 
 #include "cli/option_table.h"
-#include "engine/attrmap/tga.h"
-#include "engine/level/shared/platform.h"
+#include "engine/level/front_end.h"
 
 namespace zur::cli {
 namespace {
@@ -109,7 +108,7 @@ ParsedLevelArguments parse_level_arguments(const std::vector<std::string>& argum
       parse_options(command->options, std::span(arguments).subspan(1), options, typed);
   // Windows' shells leave wildcards to the program.
   for (const std::string& level : typed) {
-    for (std::string& name : platform::expand_wildcards(level))
+    for (std::string& name : console::expand_wildcards(level))
       options.levels.push_back(std::move(name));
   }
   parsed.error = error ? error_text(*error) : levels_error(options);

@@ -6,12 +6,13 @@
 // more than one level, every question and every error message starts with
 // a line naming its level as typed, and a batch in which any level failed
 // ends with one error message naming them all. A single level's texts are
-// shown exactly as the engine gives them.
+// shown exactly as the engine gives them. A failure's system reasons are
+// shown under its message, in the same box.
 #pragma once
 
 #include <string_view>
 
-#include "engine/level/shared/prompts.h"
+#include "engine/level/front_end.h"
 
 namespace zur::dialog {
 

@@ -3,9 +3,6 @@
 
 #include <algorithm>
 
-#include "engine/level/level_prefix.h"
-#include "engine/level/shared/path_syntax.h"
-
 namespace zur::dialog {
 namespace {
 

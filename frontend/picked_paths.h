@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/level/shared/path_syntax.h"
+#include "engine/level/front_end.h"
 
 namespace zur::dialog {
 

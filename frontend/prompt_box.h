@@ -16,8 +16,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/level/shared/clock.h"
-#include "engine/level/shared/prompts.h"
+#include "engine/level/front_end.h"
 
 namespace zur::dialog {
 

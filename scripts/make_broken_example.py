@@ -6,7 +6,8 @@ mistakes for `zurconv --check` to find.
 Writes broken.txt (config), broken.tga (attribute map), broken.jpg (a real
 JPEG of the wrong size: a copy of jungle.jpg) and brokenp.jpg (not a JPEG).
 The generated files are committed, so only someone changing the example needs
-this script. It uses Python's standard library only.
+this script. It uses Python's standard library only, and the engine's
+palette from the palette file the build writes (zur_palette.py).
 
 Usage: scripts/make_broken_example.py [output folder, default examples/]
 """
@@ -16,8 +17,11 @@ import shutil
 import struct
 import sys
 
+from zur_palette import load_palette
+
 WIDTH, HEIGHT = 128, 80
-AIR, GRASS, ROCK = (0, 0, 0), (0, 152, 0), (126, 48, 59)
+PALETTE = load_palette()
+AIR, GRASS, ROCK = PALETTE[0], PALETTE[1], PALETTE[2]
 GROUND = 40
 KIND0, KIND3 = 230, 140  # marker blue values
 

@@ -6,7 +6,8 @@ Writes jungle.txt (config), jungle.tga (attribute map), jungle.jpg (level
 picture painted from the attribute map) and junglep.jpg (parallax
 background). The generated files are committed, so only someone changing the
 example needs this script. It uses Python's standard library and ImageMagick's
-"convert" for the JPEGs (Debian: apt-get install imagemagick).
+"convert" for the JPEGs (Debian: apt-get install imagemagick), and takes the
+attribute colours from the palette file the build writes (zur_palette.py).
 
 Usage: scripts/make_example.py [output folder, default examples/]
 """
@@ -19,24 +20,13 @@ import subprocess
 import sys
 import tempfile
 
+from zur_palette import load_palette
+
 WIDTH, HEIGHT = 640, 480
 
-# Attribute codes and their exact attribute map colours (red, green, blue).
-PALETTE = {
-    0: (0, 0, 0),  # air
-    1: (0, 152, 0),  # grass
-    2: (126, 48, 59),  # rock
-    3: (77, 77, 77),  # indestructible wall
-    4: (168, 168, 168),  # repair place
-    5: (160, 0, 0),  # explosive
-    6: (227, 0, 0),  # explosive
-    8: (189, 120, 65),  # clay
-    9: (133, 84, 45),  # soil
-    11: (0, 0, 200), 13: (50, 50, 200), 15: (100, 100, 200), 17: (150, 150, 200),  # water
-    24: (0, 152, 100),  # jungle undergrowth
-    29: (124, 178, 117),  # mossy repair place
-    32: (0, 100, 0),  # leaves
-}
+# Attribute codes and their exact attribute map colours (red, green, blue),
+# from the engine's palette.
+PALETTE = load_palette()
 AIR, GRASS, ROCK, WALL, REPAIR, TNT, TNT_HOT, CLAY, SOIL = 0, 1, 2, 3, 4, 5, 6, 8, 9
 UNDERGROWTH, MOSS_REPAIR, LEAVES = 24, 29, 32
 WATER_BY_DEPTH = [17, 15, 13, 11]  # lighter near the surface

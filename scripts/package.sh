@@ -5,7 +5,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh build-essential cmake libwxgtk3.2-dev libgtk-3-dev
+# What configure finds: the dialog's toolkit and GTK (through pkg-config),
+# and the engine's JSON and PNG libraries; dpkg-shlibdeps (build-essential's
+# dpkg-dev) names the package's dependencies.
+scripts/install-deps.sh build-essential cmake pkgconf libwxgtk3.2-dev libgtk-3-dev nlohmann-json3-dev \
+  libpng-dev
 
 cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DZUR_BUILD_GUI=ON -DZUR_BUILD_TESTS=OFF
 cmake --build build/package -j "$(nproc)"

@@ -26,10 +26,4 @@ mkdir "$work/levels"
 start_wine_converter "$build/frontend/win32/zurconv-gui.exe" "$work"
 xdotool type --delay 5 'levels\jungle'
 xdotool key Return
-next_box
-xdotool windowmove --sync "$box" 0 560
-frame=$(xwininfo -id "$dialog" -tree | awk '/Parent window id/ { print $4 }')
-sleep 0.5 # the repainting of what the box uncovered
-mkdir -p docs
-import -window "$frame" docs/dialog-windows.png
-echo "docs/dialog-windows.png written"
+picture_beside_first_box docs/dialog-windows.png

@@ -26,10 +26,4 @@ start_screen
 start_converter "$build_dir/frontend/wx/zurconv-gui" "$work"
 xdotool type --delay 5 "levels/jungle"
 xdotool key Return
-next_box
-xdotool windowmove --sync "$box" 0 560
-frame=$(xwininfo -id "$dialog" -tree | awk '/Parent window id/ { print $4 }')
-sleep 0.5 # the repainting of what the box uncovered
-mkdir -p docs
-import -window "$frame" docs/dialog.png
-echo "docs/dialog.png written"
+picture_beside_first_box docs/dialog.png

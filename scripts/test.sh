@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs what is missing, builds the project with its dialog and runs every
-# test twice: in a normal build, and in a build with AddressSanitizer and
-# UndefinedBehaviorSanitizer. The dialog's tests run on a virtual screen
-# (xvfb-run; one under the openbox window manager, driven by xdotool), so no
-# display is needed. Between the two, each fuzz target runs for a fixed
-# number of inputs. Last, the Windows programs are cross-built and their
-# tests run under Wine, compared with the Linux programs of the normal build.
+# Installs what is missing, builds the project with its dialog and runs its
+# tests: every test in a normal build, and the C++ test programs again in a
+# build with AddressSanitizer and UndefinedBehaviorSanitizer. The dialog's
+# tests run on a virtual screen (xvfb-run; one under the openbox window
+# manager, driven by xdotool), so no display is needed. Between the two,
+# each fuzz target runs for a fixed number of inputs. Last, the Windows
+# programs are cross-built and their tests run under Wine, compared with the
+# Linux programs of the normal build. Ends with the time each stage took.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,16 +15,21 @@ scripts/install-deps.sh build-essential cmake ninja-build libgtest-dev libwxgtk3
   xvfb xauth openbox xdotool x11-utils groff desktop-file-utils appstream nlohmann-json3-dev \
   libpng-dev
 
-jobs=$(nproc)
-cmake --preset release
-cmake --build --preset release -j "$jobs"
-ctest --preset release
+times=()
+# Runs the command after the stage's name $1, and notes how long it took.
+stage() {
+  local name=$1 start=$SECONDS
+  shift
+  "$@"
+  times+=("$(printf '%-16s %4d s' "$name" $((SECONDS - start)))")
+}
 
-scripts/fuzz.sh
-
-cmake --preset sanitize
-cmake --build --preset sanitize -j "$jobs"
-ctest --preset sanitize
-
+stage "release build" sh -c 'cmake --preset release && cmake --build --preset release'
+stage "release tests" ctest --preset release
+stage "fuzz" scripts/fuzz.sh
+stage "sanitize build" sh -c 'cmake --preset sanitize && cmake --build --preset sanitize'
+stage "sanitize tests" ctest --preset sanitize
 # The Windows programs under Wine, compared with the Linux ones just built.
-ZUR_REFERENCE_ZURCONV="$PWD/build/release/cli/zurconv" scripts/test-windows.sh
+stage "windows" env ZUR_REFERENCE_ZURCONV="$PWD/build/release/cli/zurconv" scripts/test-windows.sh
+
+printf 'scripts/test.sh: %s\n' "${times[@]}"

@@ -296,9 +296,8 @@ TEST(IllegalColour, AskedAgainInTheNextConversion) {
   test::ScriptedPrompts prompts;
   prompts.illegal_colour_answers = {true, true};
   Converter converter(prompts);
-  EXPECT_EQ(
-      converter.run_batch(dir.prefix("a") + "|" + dir.prefix("b")),
-      (std::vector<ConversionResult>{ConversionResult::kSuccess, ConversionResult::kSuccess}));
+  EXPECT_EQ(converter.run_job(dir.prefix("a")), ConversionResult::kSuccess);
+  EXPECT_EQ(converter.run_job(dir.prefix("b")), ConversionResult::kSuccess);
   EXPECT_TRUE(prompts.illegal_colour_answers.empty());
   EXPECT_EQ(converter.last().warnings.count(), 1u);
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "engine/level/front_end.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/scripted_prompts.h"
 
@@ -37,7 +38,7 @@ TEST(SplitBatch, SplitsAtBarsAndTrimsWhiteSpace) {
 TEST(ConversionJob, EmptyPrefixAsksForAFilenameAndLeavesProgressAlone) {
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
-  EXPECT_EQ(converter.run_batch(""), std::vector<ConversionResult>{ConversionResult::kNoFilename});
+  EXPECT_EQ(converter.run_job(""), ConversionResult::kNoFilename);
   ASSERT_EQ(prompts.prompts.size(), 1u);
   EXPECT_EQ(prompts.prompts[0].text, "Conversion failed.\n\nGive a filename.");
   EXPECT_EQ(prompts.prompts[0].icon, Icon::Error);
@@ -49,9 +50,8 @@ TEST(ConversionJob, FailedLevelDoesNotStopTheNextAndLeavesNoLevelFile) {
   test::write_level(dir, "good", test::TgaBuilder(4, 4));
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
-  const auto results = converter.run_batch(dir.prefix("missing") + " | " + dir.prefix("good"));
-  EXPECT_EQ(results, (std::vector<ConversionResult>{ConversionResult::kConfigFileMissing,
-                                                    ConversionResult::kSuccess}));
+  EXPECT_EQ(converter.run_job(dir.prefix("missing")), ConversionResult::kConfigFileMissing);
+  EXPECT_EQ(converter.run_job(dir.prefix("good")), ConversionResult::kSuccess);
   EXPECT_FALSE(dir.exists("missing.lev"));
   EXPECT_TRUE(dir.exists("good.lev"));
   EXPECT_EQ(prompts.messages().front(),
@@ -117,9 +117,16 @@ TEST(ConversionJob, NameTooLongForTheFileSystemCannotBeAccessed) {
     test::ScriptedPrompts prompts;
     Converter converter(prompts);
     EXPECT_EQ(converter.run_job(c.prefix), ConversionResult::kCannotAccessOutput) << c.name;
-    EXPECT_EQ(
-        prompts.messages(),
-        std::vector<std::string>{"Conversion failed.\n\nCould not access \n" + c.prefix + ".lev"})
+    // The fixed message, and apart from it the system's reason.
+    const std::string level_file = c.prefix + ".lev";
+    ASSERT_EQ(converter.last().reasons.size(), 1u) << c.name;
+    const Error& reason = converter.last().reasons[0];
+    EXPECT_TRUE(reason.code) << c.name;
+    EXPECT_EQ(prompts.messages(),
+              std::vector<std::string>{"Conversion failed.\n\nCould not access \n" + level_file})
+        << c.name;
+    EXPECT_EQ(prompts.prompts.back().reasons,
+              std::vector<std::string>{"cannot write " + level_file + ": " + reason.reason})
         << c.name;
   }
 }
@@ -141,9 +148,8 @@ TEST(ConversionJob, SuccessShowsOnlyTheReportAndResetsProgress) {
   test::write_level(dir, "lvl", test::TgaBuilder(4, 4));
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
-  EXPECT_EQ(
-      converter.run_batch(dir.prefix("lvl") + "|"),
-      (std::vector<ConversionResult>{ConversionResult::kSuccess, ConversionResult::kNoFilename}));
+  EXPECT_EQ(converter.run_job(dir.prefix("lvl")), ConversionResult::kSuccess);
+  EXPECT_EQ(converter.run_job(""), ConversionResult::kNoFilename);
   ASSERT_FALSE(prompts.progress.empty());
   EXPECT_EQ(prompts.progress.back(), 0);
   EXPECT_EQ(prompts.messages().back(), "Conversion failed.\n\nGive a filename.");

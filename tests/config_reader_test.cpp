@@ -12,6 +12,7 @@
 
 #include "engine/level/config_check.h"
 #include "tests/support/faulty_system.h"
+#include "tests/support/level_bytes.h"
 #include "tests/support/level_sources.h"
 
 namespace zur {
@@ -50,9 +51,7 @@ std::string text_at(const LevelSettings& settings, std::size_t offset,
 }
 
 std::uint32_t le32_at(const LevelSettings& settings, std::size_t offset) {
-  const auto& b = settings.bytes();
-  return std::uint32_t{b[offset]} | std::uint32_t{b[offset + 1]} << 8 |
-         std::uint32_t{b[offset + 2]} << 16 | std::uint32_t{b[offset + 3]} << 24;
+  return test::le32(settings.bytes(), offset);
 }
 
 std::string sign_first(const LevelSettings& settings, std::size_t slot) {

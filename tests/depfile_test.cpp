@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "cli/depfile.h"
+#include "engine/level/depfile.h"
 
 #include <gtest/gtest.h>
 
-namespace zur::cli {
+namespace zur {
 namespace {
 
 TEST(MakeEscaped, EscapesWhatMakeWouldReadOtherwise) {
@@ -31,4 +31,4 @@ TEST(DepfileRule, OnePrerequisitePerLineAndNoneWithALineBreak) {
 }
 
 }  // namespace
-}  // namespace zur::cli
+}  // namespace zur

@@ -22,6 +22,19 @@ std::string frame(char marker) {
          std::string("\x00\x0B\x08\x01\xE0\x02\x80\x01\x01\x11\x00", 11);
 }
 
+TEST(JpegStart, StartOfImageThenAMarker) {
+  const struct {
+    std::vector<std::uint8_t> bytes;
+    bool jpeg;
+  } cases[] = {
+      {{0xFF, 0xD8, 0xFF}, true},  {{0xFF, 0xD8, 0xFF, 0xE0}, true}, {{0xFF, 0xD8}, false},
+      {{0xFF, 0xD8, 0x00}, false}, {{0xFF, 0xD9, 0xFF}, false},      {{}, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(has_jpeg_start(c.bytes), c.jpeg) << c.bytes.size() << " bytes";
+  }
+}
+
 TEST(JpegFrameSize, ReadsTheFirstFrameHeader) {
   const struct {
     std::string what, file;

@@ -246,9 +246,8 @@ TEST(LevelFileSafety, AllocationFailureFailsTheJobOnly) {
   dir.write("a.lev", kOldLevel);
   FailingPrompts prompts;
   Converter converter(prompts);
-  EXPECT_EQ(converter.run_batch(dir.prefix("a") + "|" + dir.prefix("b")),
-            (std::vector<ConversionResult>{ConversionResult::kNotEnoughMemory,
-                                           ConversionResult::kSuccess}));
+  EXPECT_EQ(converter.run_job(dir.prefix("a")), ConversionResult::kNotEnoughMemory);
+  EXPECT_EQ(converter.run_job(dir.prefix("b")), ConversionResult::kSuccess);
   EXPECT_EQ(prompts.messages().front(), "Conversion failed.\nNot enough memory.");
   EXPECT_FALSE(dir.exists("a.lev"));
   EXPECT_TRUE(dir.exists("b.lev"));

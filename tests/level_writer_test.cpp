@@ -13,6 +13,7 @@
 
 #include "engine/level/batch.h"
 #include "tests/support/faulty_system.h"
+#include "tests/support/level_bytes.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/scripted_prompts.h"
 
@@ -24,10 +25,7 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr std::size_t kRecordOffset = 34;
 constexpr const char* kSuccessReportStart = "Conversion succesfully completed for level:";
 
-std::uint32_t le32(const Bytes& bytes, std::size_t offset) {
-  return std::uint32_t{bytes.at(offset)} | std::uint32_t{bytes.at(offset + 1)} << 8 |
-         std::uint32_t{bytes.at(offset + 2)} << 16 | std::uint32_t{bytes.at(offset + 3)} << 24;
-}
+using test::le32;
 
 Bytes slice(const Bytes& bytes, std::size_t from, std::size_t count) {
   if (from + count > bytes.size()) {

@@ -14,9 +14,9 @@
 #include <map>
 #include <random>
 
-#include "cli/depfile.h"
 #include "engine/attrmap/palette.h"
 #include "engine/level/batch.h"
+#include "engine/level/depfile.h"
 #include "engine/level/level_check.h"
 #include "engine/level/level_reader.h"
 #include "engine/level/level_unpacker.h"
@@ -248,7 +248,7 @@ bool fails_in_process(const TempDir& dir, const Writer& writer) {
     return true;
   }
   const std::optional<std::string> rule =
-      cli::depfile_rule(converter.last().level_file, converter.last().sources_read);
+      depfile_rule(converter.last().level_file, converter.last().sources_read);
   depfile.write_at(0, rule->data(), rule->size());
   return depfile.commit().has_value();
 }

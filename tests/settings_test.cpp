@@ -65,23 +65,49 @@ TEST(KeywordTable, KeywordsInIndexOrderWithTheirFields) {
     const char* name;
     ValueKind kind;
     std::size_t offset;
+    std::size_t size;
   } expected[kKeywordCount] = {
-      {"MAKER", ValueKind::Text, 0},           {"EMAIL", ValueKind::Text, 128},
-      {"PARA", ValueKind::YesNo, 256},         {"CIVIL", ValueKind::Integer, 257},
-      {"BOMB", ValueKind::Integer, 258},       {"WATERC", ValueKind::IntegerTriple, 259},
-      {"DISABLERUN", ValueKind::YesNo, 262},   {"GRAVITY", ValueKind::Tenths, 263},
-      {"RESISTANCE", ValueKind::Tenths, 264},  {"COLLDAMAGE", ValueKind::Tenths, 265},
-      {"BOUNCING", ValueKind::Tenths, 266},    {"AMBIENT", ValueKind::Integer, 267},
-      {"PARALLAXAT", ValueKind::Integer, 268}, {"GGLEVEL", ValueKind::YesNo, 269},
-      {"GGTHEME", ValueKind::Text, 270},       {"GGSHAPE", ValueKind::YesNo, 398},
-      {"REPAIR", ValueKind::Integer, 399},     {"STUFFD", ValueKind::Integer, 400},
-      {"SIGND", ValueKind::Integer, 401},      {"RANDOMSEED", ValueKind::Integer, 404},
-      {"SIGNTEXT1", ValueKind::SignText, 408}, {"SIGNTEXT2", ValueKind::SignPair, 408},
+      {"MAKER", ValueKind::Text, 0, 128},          {"EMAIL", ValueKind::Text, 128, 128},
+      {"PARA", ValueKind::YesNo, 256, 1},          {"CIVIL", ValueKind::Integer, 257, 1},
+      {"BOMB", ValueKind::Integer, 258, 1},        {"WATERC", ValueKind::IntegerTriple, 259, 3},
+      {"DISABLERUN", ValueKind::YesNo, 262, 1},    {"GRAVITY", ValueKind::Tenths, 263, 1},
+      {"RESISTANCE", ValueKind::Tenths, 264, 1},   {"COLLDAMAGE", ValueKind::Tenths, 265, 1},
+      {"BOUNCING", ValueKind::Tenths, 266, 1},     {"AMBIENT", ValueKind::Integer, 267, 1},
+      {"PARALLAXAT", ValueKind::Integer, 268, 1},  {"GGLEVEL", ValueKind::YesNo, 269, 1},
+      {"GGTHEME", ValueKind::Text, 270, 128},      {"GGSHAPE", ValueKind::YesNo, 398, 1},
+      {"REPAIR", ValueKind::Integer, 399, 1},      {"STUFFD", ValueKind::Integer, 400, 1},
+      {"SIGND", ValueKind::Integer, 401, 1},       {"RANDOMSEED", ValueKind::Integer, 404, 4},
+      {"SIGNTEXT1", ValueKind::SignText, 408, 32}, {"SIGNTEXT2", ValueKind::SignPair, 408, 32},
   };
   for (std::size_t i = 0; i < kKeywordCount; ++i) {
     EXPECT_EQ(kKeywords[i].name, expected[i].name) << "index " << i;
     EXPECT_EQ(kKeywords[i].kind, expected[i].kind) << expected[i].name;
     EXPECT_EQ(kKeywords[i].offset, expected[i].offset) << expected[i].name;
+    EXPECT_EQ(kKeywords[i].size, expected[i].size) << expected[i].name;
+  }
+}
+
+TEST(IntegerField, OneByteKeepsTheLowBitsFourBytesTheWholeNumber) {
+  const struct {
+    std::int32_t value;
+    std::size_t size;
+    std::int32_t stored;
+    std::uint8_t first_byte;
+  } cases[] = {
+      {300, 1, 44, 44},
+      {-1, 1, 255, 255},
+      {255, 1, 255, 255},
+      {-1, 4, -1, 0xFF},
+      {0x01020304, 4, 0x01020304, 0x04},
+      {INT32_MIN, 4, INT32_MIN, 0},
+  };
+  for (const auto& c : cases) {
+    std::uint8_t field[5] = {0, 0, 0, 0, 0xAA};
+    put_integer(field, c.size, c.value);
+    EXPECT_EQ(get_integer(field, c.size), c.stored) << c.value << " in " << c.size;
+    EXPECT_EQ(stored_integer(c.value, c.size), c.stored) << c.value << " in " << c.size;
+    EXPECT_EQ(field[0], c.first_byte) << c.value << " in " << c.size;
+    EXPECT_EQ(field[c.size], c.size == 4 ? 0xAA : 0) << "wrote past " << c.size << " bytes";
   }
 }
 

@@ -26,6 +26,34 @@ class WorkingDirectory {
   std::filesystem::path previous_;
 };
 
+// Each source as the lookup forms its name, and as a message names it missing.
+TEST(SourceTable, EachSourceInTheOneOrder) {
+  const struct {
+    source::Index index;
+    const char* formed;
+    const char* named_missing;
+    ConversionResult missing;
+  } expected[] = {
+      {source::kConfig, "lv/Jungle.TXT", "lv/Jungle.txt", ConversionResult::kConfigFileMissing},
+      {source::kAttributeMap, "lv/Jungle.TGA", "lv/Jungle.tga",
+       ConversionResult::kAttributeMapMissing},
+      {source::kLevelImage, "lv/Jungle.JPG", "lv/Jungle.jpg", ConversionResult::kLevelJpegMissing},
+      {source::kParallaxImage, "lv/JungleP.JPG", "lv/Junglep.jpg",
+       ConversionResult::kParallaxJpegMissing},
+  };
+  ASSERT_EQ(std::size(expected), kSourceFiles.size());
+  const SourcePaths found = find_sources("lv/Jungle");
+  for (const auto& e : expected) {
+    const SourceFile& file = kSourceFiles[e.index];
+    EXPECT_EQ(found[e.index], e.formed);
+    EXPECT_EQ(missing_source_name("lv/Jungle", file), e.named_missing);
+    EXPECT_EQ(file.missing, e.missing) << e.formed;
+    EXPECT_TRUE(result_message(file.missing, "lv/Jungle", {})
+                    .text.ends_with(std::string("File missing:\n") + e.named_missing))
+        << e.formed;
+  }
+}
+
 TEST(FindSource, NameAsFormedWinsWhenItExists) {
   test::TempDir dir;
   dir.write("jungle.TXT", std::string("a"));

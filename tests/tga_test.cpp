@@ -63,7 +63,20 @@ TEST(TgaHeader, PixelsFollowTheIdFieldAndTheColourMap) {
     tga::Header header;
     ASSERT_EQ(fault_of(picture.bytes(), header), tga::Fault::kNone) << int(c.id_length);
     EXPECT_EQ(header.pixels_at, c.pixels_at) << int(c.id_length) << ", " << c.entries;
+    EXPECT_EQ(header.id_length, c.id_length);
+    EXPECT_EQ(header.colour_map_type, c.entry_bits != 0 ? tga::kColourMapIncluded : 0);
+    EXPECT_EQ(header.colour_map_entries, c.entries);
+    EXPECT_EQ(header.colour_map_entry_bits, c.entry_bits);
   }
+}
+
+TEST(TgaHeader, SizeFieldsAsTheyStand) {
+  const Bytes file = TgaBuilder(0x0102, 0x0304).bytes();
+  tga::SizeFields fields{};
+  ASSERT_TRUE(tga::size_fields({file.data(), tga::kHeaderSize}, fields));
+  EXPECT_EQ(fields, (tga::SizeFields{0x02, 0x01, 0x04, 0x03}));
+  EXPECT_TRUE(tga::size_fields({file.data(), 16}, fields));
+  EXPECT_FALSE(tga::size_fields({file.data(), 15}, fields));
 }
 
 TEST(TgaHeader, TheWrittenHeaderReadsBack) {

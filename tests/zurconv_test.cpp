@@ -212,7 +212,9 @@ TEST(Zurconv, RefusedLevelFileIsAFailure) {
   const CommandOutput run = zurconv(dir, {"-s", "level"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "zurconv: level:\nConversion failed.\n\nCould not access \nlevel.lev\n\n");
+  EXPECT_EQ(run.err,
+            "zurconv: level:\nConversion failed.\n\nCould not access \nlevel.lev\n\n"
+            "zurconv: level: cannot write level.lev: not a regular file\n");
 }
 
 TEST(Zurconv, VersionInTheGnuForm) {
@@ -340,7 +342,8 @@ TEST(Zurconv, OutputNamesTheLevelFileAndSourcesKeepThePrefix) {
   const CommandOutput unwritable = zurconv(dir, {"--output=none/l1.lev", "level"});
   EXPECT_EQ(unwritable.status, 1);
   EXPECT_EQ(unwritable.err,
-            "zurconv: level:\nConversion failed.\n\nCould not access \nnone/l1.lev\n\n");
+            "zurconv: level:\nConversion failed.\n\nCould not access \nnone/l1.lev\n\n"
+            "zurconv: level: cannot write none/l1.lev: No such file or directory\n");
 
   std::filesystem::remove(dir.path() / "level.TGA");
   const CommandOutput failed = zurconv(dir, {"-qoout/l1.lev", "level"});

@@ -6,10 +6,19 @@
 namespace zur {
 namespace {
 
+using HeaderStart = std::array<std::uint8_t, tga::kHeaderSize>;
+
+// The file's first bytes, as many of a header's as it has; nothing when they
+// cannot be read.
+std::optional<std::span<const std::uint8_t>> read_start(MapBytes& map, HeaderStart& start) {
+  const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(map.size(), start.size()));
+  if (!map.read_at(0, start.data(), length)) return std::nullopt;
+  return std::span<const std::uint8_t>(start.data(), length);
+}
+
 // The conversion's result for the first check the header fails.
-ConversionResult check_header(std::span<const std::uint8_t> start, std::uint64_t file_size,
-                              MapHeader& header) {
-  switch (tga::parse_header(start, file_size, header)) {
+ConversionResult result_of(tga::Fault fault) {
+  switch (fault) {
     case tga::Fault::kNone:
       return ConversionResult::kSuccess;
     case tga::Fault::kBitsPerPixel:
@@ -31,10 +40,19 @@ bool MapMemory::read_at(std::uint64_t offset, std::uint8_t* into, std::size_t co
 }
 
 ConversionResult read_map_header(MapBytes& map, MapHeader& header) {
-  std::array<std::uint8_t, tga::kHeaderSize> start{};
-  const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(map.size(), start.size()));
-  if (!map.read_at(0, start.data(), length)) return ConversionResult::kAttributeMapMissing;
-  return check_header({start.data(), length}, map.size(), header);
+  HeaderStart bytes;
+  const std::optional<std::span<const std::uint8_t>> start = read_start(map, bytes);
+  if (!start) return ConversionResult::kAttributeMapMissing;
+  return result_of(tga::parse_header(*start, map.size(), header));
+}
+
+std::optional<MapHeaderFault> check_map_header(MapBytes& map, MapHeader& header) {
+  HeaderStart bytes;
+  const std::optional<std::span<const std::uint8_t>> start = read_start(map, bytes);
+  if (!start) return std::nullopt;
+  MapHeaderFault checked{tga::parse_header(*start, map.size(), header), {}};
+  if (checked.fault != tga::Fault::kNone) checked.text = tga::fault_text(checked.fault, *start);
+  return checked;
 }
 
 ConversionResult open_attribute_map(const std::string& path, MapFile& map, MapHeader& header) {
@@ -43,13 +61,14 @@ ConversionResult open_attribute_map(const std::string& path, MapFile& map, MapHe
 }
 
 ConversionResult read_map_size_section(const std::string& path, MapSizeSection& section) {
-  InputFile map;
+  static_assert(std::tuple_size_v<tga::SizeFields> == std::tuple_size_v<MapSizeSection>);
+  MapFile map;
   if (!map.open(path)) return ConversionResult::kAttributeMapMissing;
-  if (map.size() < tga::kWidthAt + section.size()) return ConversionResult::kWrongTgaFormat;
-  std::array<std::uint8_t, tga::kWidthAt + std::tuple_size_v<MapSizeSection>> start{};
-  if (!map.read_exact(start.data(), start.size())) return ConversionResult::kAttributeMapMissing;
-  std::copy(start.begin() + tga::kWidthAt, start.end(), section.begin());
-  return ConversionResult::kSuccess;
+  HeaderStart bytes;
+  const std::optional<std::span<const std::uint8_t>> start = read_start(map, bytes);
+  if (!start) return ConversionResult::kAttributeMapMissing;
+  return tga::size_fields(*start, section) ? ConversionResult::kSuccess
+                                           : ConversionResult::kWrongTgaFormat;
 }
 
 }  // namespace zur

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -60,6 +61,16 @@ class MapMemory : public MapBytes {
 // too short for the fields and pixels it announces (kWrongTgaFormat). Reads
 // the header only: what the pixels take is known from it and the file's size.
 ConversionResult read_map_header(MapBytes& map, MapHeader& header);
+
+// The header's first failed check, in the TGA component's words ("not 24
+// bits per pixel"), for a check that names what is wrong rather than the
+// conversion's result; nothing when the header cannot be read. `header` is
+// filled when the fault is kNone.
+struct MapHeaderFault {
+  tga::Fault fault = tga::Fault::kNone;
+  std::string text;  // empty for kNone
+};
+std::optional<MapHeaderFault> check_map_header(MapBytes& map, MapHeader& header);
 
 // Opens the file and reads its header: as above, and kAttributeMapMissing
 // when the file cannot be opened.

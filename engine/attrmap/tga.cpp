@@ -45,6 +45,10 @@ Fault parse_header(std::span<const std::uint8_t> start, std::uint64_t file_size,
   header.height = get_le16(&start[kHeightAt]);
   header.bottom_up = start[kDescriptorAt] == kDescriptorBottomUp;
   header.pixels_at = pixel_data_offset(start.first<kHeaderSize>());
+  header.id_length = start[kIdLengthAt];
+  header.colour_map_type = start[kColourMapTypeAt];
+  header.colour_map_entries = get_le16(&start[kColourMapLengthAt]);
+  header.colour_map_entry_bits = start[kColourMapEntryBitsAt];
   if (file_size < header.pixels_at ||
       file_size - header.pixels_at < header.pixel_count() * kBytesPerPixel) {
     return Fault::kTooShort;
@@ -70,6 +74,13 @@ std::string fault_text(Fault fault, std::span<const std::uint8_t> start) {
              std::to_string(get_le16(&start[kHeightAt])) + " pixels";
   }
   return {};
+}
+
+bool size_fields(std::span<const std::uint8_t> start, SizeFields& fields) {
+  static_assert(kHeightAt == kWidthAt + 2);
+  if (start.size() < kWidthAt + fields.size()) return false;
+  std::copy_n(start.begin() + kWidthAt, fields.size(), fields.begin());
+  return true;
 }
 
 std::array<std::uint8_t, kHeaderSize> header_bytes(std::uint16_t width, std::uint16_t height,

@@ -50,6 +50,11 @@ struct Header {
   std::int32_t height = 0;
   bool bottom_up = false;       // the file stores the bottom row first
   std::uint64_t pixels_at = 0;  // past the header, image-ID field and colour map
+  // What lies between the header and the pixels, which a reader skips.
+  std::uint8_t id_length = 0;        // bytes of the image-ID field
+  std::uint8_t colour_map_type = 0;  // kColourMapIncluded, or 0 for none
+  std::uint16_t colour_map_entries = 0;
+  std::uint8_t colour_map_entry_bits = 0;
 
   std::size_t row_bytes() const { return static_cast<std::size_t>(width) * kBytesPerPixel; }
   std::uint64_t pixel_count() const { return std::uint64_t(width) * std::uint64_t(height); }
@@ -72,6 +77,11 @@ Fault parse_header(std::span<const std::uint8_t> start, std::uint64_t file_size,
 // Why a header with `fault` is refused, naming the field: "image type 10, not
 // 2 (uncompressed true-colour)". `start` as given to parse_header.
 std::string fault_text(Fault fault, std::span<const std::uint8_t> start);
+
+// The width and height fields as they stand, little-endian, read from
+// `start` as given to parse_header; false when it ends before them.
+using SizeFields = std::array<std::uint8_t, 4>;
+bool size_fields(std::span<const std::uint8_t> start, SizeFields& fields);
 
 // The header of an uncompressed 24-bit picture with neither an image-ID
 // field nor a colour map.

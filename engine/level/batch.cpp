@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "engine/level/batch.h"
 
+#include "engine/level/depfile.h"
+#include "engine/level/front_end.h"
 #include "engine/level/level_writer.h"
-#include "engine/level/shared/level_format.h"
+#include "engine/level/shared/output_file.h"
+#include "engine/level/source_files.h"
 
 namespace zur {
 namespace {
@@ -15,7 +18,51 @@ std::string_view trim(std::string_view text) {
   return text.substr(first, text.find_last_not_of(kWhiteSpace) - first + 1);
 }
 
+// "N of M levels failed: A, B"
+std::string failure_summary(const std::vector<std::string>& failed, std::size_t count) {
+  std::string text =
+      std::to_string(failed.size()) + " of " + std::to_string(count) + " levels failed: ";
+  for (std::size_t i = 0; i < failed.size(); ++i) {
+    text.append(i == 0 ? "" : ", ").append(shown_level(failed[i]));
+  }
+  return text;
+}
+
+// Opens the depfile of the one level, before its conversion, so that a
+// depfile path the output policy refuses stops the batch before anything
+// is written.
+bool open_depfile(const std::string& level, const LevelOutputs& outputs, OutputFile& depfile,
+                  BatchPrompts& prompts) {
+  const std::string prefix = prefix_from_argument(level);
+  std::vector<std::string> others = {
+      outputs.level_file.value_or(prefix + std::string(suffix::kLevelFile))};
+  for (const std::string& source : find_sources(prefix)) others.push_back(source);
+  const std::optional<Error> refused = depfile.open(*outputs.depfile, others);
+  if (refused) prompts.show_batch_failure(refused->text());
+  return !refused;
+}
+
+// Writes the rule of the level just converted into the open depfile and
+// puts it in place.
+bool write_depfile(OutputFile& depfile, const Conversion& conversion, BatchPrompts& prompts) {
+  const std::optional<std::string> rule =
+      depfile_rule(conversion.level_file, conversion.sources_read);
+  if (!rule) {
+    prompts.show_batch_failure(
+        Error{"cannot write", depfile.path(), "a file name holds a line break", {}, {}}.text());
+    return false;
+  }
+  depfile.write_at(0, rule->data(), rule->size());
+  const std::optional<Error> failed = depfile.commit();
+  if (failed) prompts.show_batch_failure(failed->text());
+  return !failed;
+}
+
 }  // namespace
+
+std::string shown_level(std::string_view level) {
+  return level.empty() ? "\"\"" : std::string(level);
+}
 
 std::vector<std::string> split_batch(std::string_view text) {
   std::vector<std::string> items;
@@ -27,14 +74,34 @@ std::vector<std::string> split_batch(std::string_view text) {
   }
 }
 
+BatchResult convert_levels(std::span<const std::string> levels, BatchPrompts& prompts,
+                           const LevelOutputs& outputs) {
+  OutputFile depfile;
+  if (outputs.depfile && !open_depfile(levels.front(), outputs, depfile, prompts)) {
+    return {{levels.begin(), levels.end()}};
+  }
+  Converter converter(prompts);
+  BatchResult result;
+  for (std::size_t i = 0; i < levels.size(); ++i) {
+    const std::string& level = levels[i];
+    prompts.start_level(level, i + 1, levels.size());
+    const std::string prefix = prefix_from_argument(level);
+    const ConversionResult converted = outputs.level_file
+                                           ? converter.run_job(prefix, *outputs.level_file)
+                                           : converter.run_job(prefix);
+    if (converted != ConversionResult::kSuccess ||
+        (outputs.depfile && !write_depfile(depfile, converter.last(), prompts))) {
+      result.failed.push_back(level);
+    }
+  }
+  if (levels.size() > 1 && !result.failed.empty()) {
+    prompts.show_batch_failure(failure_summary(result.failed, levels.size()));
+  }
+  return result;
+}
+
 Converter::Converter(UserPrompts& prompts, MillisecondClock clock)
     : conversion_(prompts, std::move(clock)) {}
-
-std::vector<ConversionResult> Converter::run_batch(std::string_view text) {
-  std::vector<ConversionResult> results;
-  for (const std::string& prefix : split_batch(text)) results.push_back(run_job(prefix));
-  return results;
-}
 
 ConversionResult Converter::run_job(std::string_view prefix) {
   return run_job(prefix, std::string(prefix) + std::string(suffix::kLevelFile));
@@ -44,6 +111,7 @@ ConversionResult Converter::run_job(std::string_view prefix, std::string level_f
   conversion_.job_start_ms = conversion_.clock();
   conversion_.prefix = prefix;
   conversion_.level_file = std::move(level_file);
+  conversion_.reasons.clear();
   if (prefix.empty()) {
     const ResultMessage message = result_message(ConversionResult::kNoFilename, prefix, {});
     conversion_.prompts.show_message(message.text, message.icon);
@@ -51,7 +119,11 @@ ConversionResult Converter::run_job(std::string_view prefix, std::string level_f
   }
   const ConversionResult result = write_level_file(conversion_);
   const ResultMessage message = result_message(result, conversion_.prefix, conversion_.level_file);
-  if (!message.text.empty()) conversion_.prompts.show_message(message.text, message.icon);
+  if (!conversion_.reasons.empty()) {
+    conversion_.prompts.show_failure(message.text, message.icon, conversion_.reasons);
+  } else if (!message.text.empty()) {
+    conversion_.prompts.show_message(message.text, message.icon);
+  }
   conversion_.prompts.set_progress(0);
   return result;
 }

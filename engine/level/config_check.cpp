@@ -148,7 +148,7 @@ class ConfigChecker {
         if (!accepted) report_bad_yes_no(index, value, *before.at(keyword.offset), line);
         break;
       case ValueKind::Integer:
-        check_integer(keyword_name(index), value, keyword.offset == field::kRandomSeed, line);
+        check_integer(keyword_name(index), value, keyword.size, line);
         break;
       case ValueKind::Tenths:
         check_tenths(index, value, line);
@@ -195,20 +195,20 @@ class ConfigChecker {
             std::string(kKeywords[index].name) + " stays " + (stays ? "yes" : "no"));
   }
 
-  // One-byte numbers keep their low 8 bits; RANDOMSEED keeps 32.
-  void check_integer(const std::string& what, std::string_view value, bool whole_32_bits,
+  // A field of `size` bytes keeps what put_integer keeps of the number.
+  void check_integer(const std::string& what, std::string_view value, std::size_t size,
                      std::int64_t line) {
     const NumberReading number = read_number(value);
-    const std::string stored =
-        whole_32_bits ? std::to_string(number.value) : std::to_string(low_byte(number.value));
+    const std::int32_t kept = stored_integer(number.value, size);
+    const std::string stored = std::to_string(kept);
     if (!number.plain) {
       add(ProblemCode::kBadNumber, line,
           what + " value " + quoted(value) + " is not a number: read as " +
               std::to_string(number.value) + ", stored " + stored);
-    } else if (whole_32_bits ? !number.fits_32_bits : (number.value < 0 || number.value > 255)) {
+    } else if (!number.fits_32_bits || kept != number.value) {
       add(ProblemCode::kNumberOutOfRange, line,
           what + " value " + quoted(value) + " does not fit " +
-              (whole_32_bits ? "32 bits" : "0 to 255") + ": stored " + stored);
+              (size == 4 ? "32 bits" : "0 to 255") + ": stored " + stored);
     }
   }
 
@@ -246,8 +246,7 @@ class ConfigChecker {
                                                    value.substr(first + 1, second - first - 1),
                                                    value.substr(second + 1)};
     for (std::size_t i = 0; i < parts.size(); ++i) {
-      check_integer(keyword_name(index) + " number " + std::to_string(i + 1), parts[i], false,
-                    line);
+      check_integer(keyword_name(index) + " number " + std::to_string(i + 1), parts[i], 1, line);
     }
   }
 
@@ -323,10 +322,7 @@ class ConfigChecker {
       case ValueKind::IntegerTriple:
         return std::to_string(at[0]) + "," + std::to_string(at[1]) + "," + std::to_string(at[2]);
       case ValueKind::Integer:
-        if (keyword.offset == field::kRandomSeed) {
-          return std::to_string(static_cast<std::int32_t>(get_le32(at)));
-        }
-        return std::to_string(*at);
+        return std::to_string(get_integer(at, keyword.size));
       case ValueKind::Tenths:
         return std::to_string(*at) + " (as " + std::to_string(*at * 10) + " would give)";
       case ValueKind::SignText:

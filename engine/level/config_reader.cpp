@@ -67,11 +67,7 @@ bool ConfigValues::take(std::size_t index, std::string_view value) {
       }
       return true;
     case ValueKind::Integer:
-      if (keyword.offset == field::kRandomSeed) {
-        put_le32(at, static_cast<std::uint32_t>(read_integer(value)));
-      } else {
-        *at = low_byte(read_integer(value));
-      }
+      put_integer(at, keyword.size, read_integer(value));
       return true;
     case ValueKind::Tenths:
       *at = low_byte(read_integer(value) / 10);

@@ -28,12 +28,15 @@ std::uint16_t get_be16(const std::uint8_t* at) {
 
 }  // namespace
 
+bool has_jpeg_start(std::span<const std::uint8_t> picture) {
+  return picture.size() >= 3 && picture[0] == kMarkerStart && picture[1] == kStartOfImage &&
+         picture[2] == kMarkerStart;
+}
+
 std::optional<JpegSize> jpeg_frame_size(std::span<const std::uint8_t> picture) {
   // Frame header after its length: precision, height, width.
   constexpr std::size_t kHeightAt = 3, kWidthAt = 5, kFrameFieldsEnd = 7;
-  if (picture.size() < 2 || picture[0] != kMarkerStart || picture[1] != kStartOfImage) {
-    return std::nullopt;
-  }
+  if (!has_jpeg_start(picture)) return std::nullopt;
   std::size_t at = 2;
   for (;;) {
     if (at >= picture.size() || picture[at] != kMarkerStart) return std::nullopt;

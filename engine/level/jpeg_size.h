@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The width and height of a JPEG picture, read from its frame header (the
-// SOFn segment) without decoding it. Reads only the given bytes.
+// SOFn segment) without decoding it, and whether bytes start as a JPEG does.
+// Reads only the given bytes.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +14,10 @@ struct JpegSize {
   std::uint16_t width;
   std::uint16_t height;  // 0 when a later DNL segment gives it
 };
+
+// True when the bytes start with the start-of-image marker and another
+// marker after it, as every JPEG does.
+bool has_jpeg_start(std::span<const std::uint8_t> picture);
 
 // Nothing when the bytes are not a JPEG or end before its frame header.
 std::optional<JpegSize> jpeg_frame_size(std::span<const std::uint8_t> picture);

@@ -2,7 +2,7 @@
 #include "engine/level/level_check.h"
 
 #include <algorithm>
-#include <array>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -16,13 +16,10 @@
 #include "engine/level/shared/input_file.h"
 #include "engine/level/shared/level_format.h"
 #include "engine/level/shared/platform.h"
-#include "engine/level/shared/result.h"
 #include "engine/level/source_files.h"
 
 namespace zur {
 namespace {
-
-constexpr std::array<std::uint8_t, 3> kJpegSignature = {0xFF, 0xD8, 0xFF};
 
 std::string place(std::int32_t x, std::int32_t y) {
   return "at x=" + std::to_string(x) + " y=" + std::to_string(y);
@@ -46,13 +43,8 @@ class LevelChecker {
   void run(bool write_mask) {
     check_config();
     check_map(write_mask);
-    if (!settings_.gg_level()) {
-      check_picture(suffix::kLevelImage, ConversionResult::kLevelJpegMissing, "level picture",
-                    "GGLEVEL no");
-    }
-    if (settings_.para()) {
-      check_picture(suffix::kParallaxImage, ConversionResult::kParallaxJpegMissing,
-                    "parallax picture", "PARA yes");
+    for (const source::Index picture : {source::kLevelImage, source::kParallaxImage}) {
+      if (kSourceFiles[picture].needed(settings_)) check_picture(kSourceFiles[picture]);
     }
   }
 
@@ -69,46 +61,45 @@ class LevelChecker {
 
   // A source the lookup found no file for is named as the conversion's
   // message names it; one found but unreadable, by the name it was found as.
-  std::string missing_name(const std::string& path, ConversionResult missing) const {
+  std::string missing_name(const std::string& path, const SourceFile& source) const {
     if (platform::exists(path)) return path;
-    constexpr std::string_view kNamed = "File missing:\n";
-    const std::string text = result_message(missing, prefix_, {}).text;
-    return text.substr(text.find(kNamed) + kNamed.size());
+    return missing_source_name(prefix_, source);
+  }
+
+  void add_missing(const std::string& path, const SourceFile& source) {
+    std::string needed;
+    if (!source.needed_with.empty()) needed.append(", needed with ").append(source.needed_with);
+    add(ProblemCode::kSourceMissing, missing_name(path, source),
+        std::string(source.role) + " missing or unreadable" + needed + ": the conversion fails");
   }
 
   // The settings as the conversion reads them decide which pictures it needs.
   void check_config() {
-    const std::string path = find_source(prefix_, suffix::kConfig);
+    const SourceFile& config_file = kSourceFiles[source::kConfig];
+    const std::string path = find_source(prefix_, config_file.suffix);
     config_grammar::ConfigFileLines config;
     const bool opened = config.open(path);
     if (opened) settings_ = check_level_config(config.lines(), path, check_.problems);
-    if (!opened || config.failed()) {
-      add(ProblemCode::kSourceMissing, missing_name(path, ConversionResult::kConfigFileMissing),
-          "config file missing or unreadable: the conversion fails");
-    }
+    if (!opened || config.failed()) add_missing(path, config_file);
   }
 
   void check_map(bool write_mask) {
-    const std::string path = find_source(prefix_, suffix::kAttributeMap);
+    const SourceFile& map_file = kSourceFiles[source::kAttributeMap];
+    const std::string path = find_source(prefix_, map_file.suffix);
     MapFile file;
-    std::array<std::uint8_t, tga::kHeaderSize> start{};
-    const bool opened = file.open(path);
-    const std::size_t length = opened ? std::min<std::size_t>(start.size(), file.size()) : 0;
-    if (!opened || !file.read_at(0, start.data(), length)) {
-      add(ProblemCode::kSourceMissing, missing_name(path, ConversionResult::kAttributeMapMissing),
-          "attribute map missing or unreadable: the conversion fails");
+    MapHeader header;
+    const std::optional<MapHeaderFault> checked =
+        file.open(path) ? check_map_header(file, header) : std::nullopt;
+    if (!checked) {
+      add_missing(path, map_file);
       return;
     }
-    MapHeader header;
-    const std::span<const std::uint8_t> header_bytes(start.data(), length);
-    const tga::Fault fault = tga::parse_header(header_bytes, file.size(), header);
-    if (fault != tga::Fault::kNone) {
-      add(ProblemCode::kTgaFormat, path,
-          tga::fault_text(fault, header_bytes) + ": the conversion fails");
+    if (checked->fault != tga::Fault::kNone) {
+      add(ProblemCode::kTgaFormat, path, checked->text + ": the conversion fails");
       return;
     }
     check_.map = MapFormat{header.width, header.height, !header.bottom_up};
-    check_header_fields(path, start.data());
+    check_header_fields(path, header);
 
     CheckMask mask;
     if (write_mask) {
@@ -124,7 +115,8 @@ class LevelChecker {
     for (std::int32_t y = 0; y < header.height; ++y) {
       const std::uint8_t* row = rows.next_row();
       if (row == nullptr) {
-        add(ProblemCode::kSourceMissing, path, "attribute map unreadable: the conversion fails");
+        add(ProblemCode::kSourceMissing, path,
+            std::string(map_file.role) + " unreadable: the conversion fails");
         break;
       }
       checker.row(y, row);
@@ -136,23 +128,21 @@ class LevelChecker {
   }
 
   // Facts of the format worth knowing, though the conversion reads past them.
-  void check_header_fields(const std::string& path, const std::uint8_t* header) {
-    using namespace tga;
-    if (header[kIdLengthAt] != 0) {
+  void check_header_fields(const std::string& path, const MapHeader& header) {
+    if (header.id_length != 0) {
       add(ProblemCode::kTgaIdField, path,
-          "image-ID field of " + counted(header[kIdLengthAt], "byte") +
+          "image-ID field of " + counted(header.id_length, "byte") +
               " before the pixels: the conversion skips it");
     }
-    const std::uint8_t colour_map = header[kColourMapTypeAt];
-    if (colour_map == kColourMapIncluded) {
-      const std::uint16_t entries = get_le16(&header[kColourMapLengthAt]);
+    if (header.colour_map_type == tga::kColourMapIncluded) {
+      const std::uint16_t entries = header.colour_map_entries;
       add(ProblemCode::kTgaIdField, path,
           "colour map of " + std::to_string(entries) + (entries == 1 ? " entry" : " entries") +
-              " of " + std::to_string(header[kColourMapEntryBitsAt]) +
+              " of " + std::to_string(header.colour_map_entry_bits) +
               " bits before the pixels: the conversion skips it");
-    } else if (colour_map != 0) {
+    } else if (header.colour_map_type != 0) {
       add(ProblemCode::kTgaIdField, path,
-          "colour map type " + std::to_string(colour_map) +
+          "colour map type " + std::to_string(header.colour_map_type) +
               ", neither 0 nor 1: the conversion skips no colour map");
     }
   }
@@ -193,9 +183,9 @@ class LevelChecker {
     }
   }
 
-  void check_picture(std::string_view suffix, ConversionResult missing, const std::string& what,
-                     const char* needed_by) {
-    const std::string path = find_source(prefix_, suffix);
+  void check_picture(const SourceFile& picture) {
+    const std::string path = find_source(prefix_, picture.suffix);
+    const std::string what(picture.role);
     InputFile file;
     std::vector<std::uint8_t> bytes;
     bool readable = file.open(path);
@@ -204,12 +194,10 @@ class LevelChecker {
       readable = file.read_exact(bytes.data(), bytes.size());
     }
     if (!readable) {
-      add(ProblemCode::kSourceMissing, missing_name(path, missing),
-          what + " missing or unreadable, needed with " + needed_by + ": the conversion fails");
+      add_missing(path, picture);
       return;
     }
-    if (bytes.size() < kJpegSignature.size() ||
-        !std::equal(kJpegSignature.begin(), kJpegSignature.end(), bytes.begin())) {
+    if (!has_jpeg_start(bytes)) {
       add(ProblemCode::kNotAJpeg, path, what + " is not a JPEG: the game cannot show it");
       return;
     }
@@ -219,7 +207,7 @@ class LevelChecker {
           what + " has no JPEG frame header: the game cannot show it");
       return;
     }
-    if (suffix != suffix::kLevelImage || !check_.map) return;
+    if (picture.index != source::kLevelImage || !check_.map) return;
     if (size->width != check_.map->width || size->height != check_.map->height) {
       add(ProblemCode::kPictureSizeMismatch, path,
           what + " is " + std::to_string(size->width) + " x " + std::to_string(size->height) +

@@ -5,7 +5,6 @@
 #include <array>
 #include <limits>
 #include <new>
-#include <optional>
 #include <vector>
 
 #include "engine/attrmap/attribute_map.h"
@@ -23,11 +22,12 @@ namespace {
 
 constexpr std::size_t kCopyBlockSize = std::size_t{1} << 20;
 
-// The length of a picture, or nothing when it cannot be opened.
-std::optional<std::uint64_t> picture_length(const std::string& path) {
+// The length of a picture; false when it cannot be opened.
+bool picture_length(const std::string& path, std::uint64_t& length) {
   InputFile picture;
-  if (!picture.open(path)) return std::nullopt;
-  return picture.size();
+  if (!picture.open(path)) return false;
+  length = picture.size();
+  return true;
 }
 
 // Copies exactly `length` bytes of the picture, the length the header's
@@ -67,23 +67,18 @@ void write_header(const LevelSettings& settings, std::uint32_t picture_size,
   out.append(header.data(), header.size());
 }
 
-// The level's sources as the lookup finds them, in the order the level file
-// must be none of.
-struct SourcePaths {
-  std::array<std::string, 4> all;
-  const std::string& config() const { return all[0]; }
-  const std::string& image() const { return all[1]; }
-  const std::string& parallax() const { return all[2]; }
-  const std::string& map() const { return all[3]; }
-};
-
 ConversionResult write_sections(Conversion& conversion, const SourcePaths& sources,
                                 LevelFile& out) {
+  const SourceFile& config = kSourceFiles[source::kConfig];
+  const SourceFile& image = kSourceFiles[source::kLevelImage];
+  const SourceFile& parallax = kSourceFiles[source::kParallaxImage];
+  const std::string& map = sources[source::kAttributeMap];
   LevelSettings& settings = conversion.settings;
   settings.reset_to_defaults();
-  switch (read_level_config(sources.config(), settings, conversion.found, conversion.warnings)) {
+  switch (
+      read_level_config(sources[config.index], settings, conversion.found, conversion.warnings)) {
     case ConfigOutcome::kMissing:
-      return ConversionResult::kConfigFileMissing;
+      return config.missing;
     case ConfigOutcome::kIncomplete:
       conversion.warnings.append(warning::kMissingParameters);
       break;
@@ -91,39 +86,47 @@ ConversionResult write_sections(Conversion& conversion, const SourcePaths& sourc
       break;
   }
 
+  // Without a level picture its section holds the map's size.
   std::uint64_t picture_size = level_format::kMapSizeSectionSize;
-  if (!settings.gg_level()) {
-    const std::optional<std::uint64_t> length = picture_length(sources.image());
-    if (!length) return ConversionResult::kLevelJpegMissing;
-    picture_size = *length;
-  }
   std::uint64_t parallax_size = 0;
-  if (settings.para()) {
-    const std::optional<std::uint64_t> length = picture_length(sources.parallax());
-    if (!length) return ConversionResult::kParallaxJpegMissing;
-    parallax_size = *length;
+  if (image.needed(settings) && !picture_length(sources[image.index], picture_size)) {
+    return image.missing;
+  }
+  if (parallax.needed(settings) && !picture_length(sources[parallax.index], parallax_size)) {
+    return parallax.missing;
   }
   // Section offsets are 32-bit: pictures that would overflow them cannot be held.
   if (level_format::kHeaderSize + picture_size + parallax_size >
       std::numeric_limits<std::uint32_t>::max()) {
     return ConversionResult::kNotEnoughMemory;
   }
-  conversion.sources_read = {sources.config(), sources.map()};
-  if (!settings.gg_level()) conversion.sources_read.push_back(sources.image());
-  if (settings.para()) conversion.sources_read.push_back(sources.parallax());
+  for (const SourceFile& file : kSourceFiles) {
+    if (file.needed(settings)) conversion.sources_read.push_back(sources[file.index]);
+  }
 
   write_header(settings, static_cast<std::uint32_t>(picture_size),
                static_cast<std::uint32_t>(parallax_size), out);
-  if (settings.gg_level()) {
-    const ConversionResult written = write_map_size(sources.map(), out);
+  if (!image.needed(settings)) {
+    const ConversionResult written = write_map_size(map, out);
     if (written != ConversionResult::kSuccess) return written;
-  } else if (!copy_picture(sources.image(), picture_size, out)) {
-    return ConversionResult::kLevelJpegMissing;
+  } else if (!copy_picture(sources[image.index], picture_size, out)) {
+    return image.missing;
   }
-  if (settings.para() && !copy_picture(sources.parallax(), parallax_size, out)) {
-    return ConversionResult::kParallaxJpegMissing;
+  if (parallax.needed(settings) && !copy_picture(sources[parallax.index], parallax_size, out)) {
+    return parallax.missing;
   }
-  return compile_attribute_map(sources.map(), out, conversion);
+  return compile_attribute_map(map, out, conversion);
+}
+
+// A failed conversion leaves no level file, not even the old one. An old
+// one that stays is told, with the reason: the game would load it.
+void remove_failed_level(Conversion& conversion) {
+  const std::string& path = conversion.level_file;
+  const std::error_code error = platform::remove_file(path);
+  platform::FileStatus left;
+  if (error && (platform::file_status(path, left) || left.kind != platform::FileKind::kMissing)) {
+    conversion.reasons.push_back(system_error("cannot remove the old level file", path, error));
+  }
 }
 
 }  // namespace
@@ -135,19 +138,19 @@ ConversionResult write_level_file(Conversion& conversion) {
   try {
     conversion.warnings.reset();
     conversion.sources_read.clear();
-    const SourcePaths sources{find_sources(conversion.prefix)};
+    conversion.reasons.clear();
+    const SourcePaths sources = find_sources(conversion.prefix);
     LevelFile out;
-    result = out.open(conversion.level_file, sources.all);
-    if (result != ConversionResult::kSuccess) return result;
-    opened = true;
+    result = out.open(conversion.level_file, sources);
+    opened = result == ConversionResult::kSuccess;
     // The compiler puts the level in place before its report.
-    result = write_sections(conversion, sources, out);
+    if (opened) result = write_sections(conversion, sources, out);
+    if (out.failure()) conversion.reasons.push_back(*out.failure());
   } catch (const std::bad_alloc&) {
     result = ConversionResult::kNotEnoughMemory;
   }
-  // A failed conversion leaves no level file, not even the old one; one
-  // that could not be opened was never touched.
-  if (result != ConversionResult::kSuccess && opened) platform::remove_file(conversion.level_file);
+  // One that could not be opened was never touched.
+  if (result != ConversionResult::kSuccess && opened) remove_failed_level(conversion);
   return result;
 }
 

@@ -78,10 +78,7 @@ SettingLine keyword_line(SettingsRecord record, std::size_t index, Reasons& reas
     case ValueKind::YesNo:
       return {index, yes_no(*at, keyword.offset, reasons)};
     case ValueKind::Integer:
-      if (field_size(keyword) == 4) {
-        return {index, std::to_string(static_cast<std::int32_t>(get_le32(at)))};
-      }
-      return {index, std::to_string(*at)};
+      return {index, std::to_string(get_integer(at, keyword.size))};
     case ValueKind::Tenths:
       return {index, std::to_string(*at * 10)};
     case ValueKind::IntegerTriple:
@@ -127,8 +124,7 @@ struct Region {
 std::vector<Region> record_regions() {
   std::vector<Region> regions;
   for (std::size_t i = 0; i < kCountedKeywords; ++i) {
-    regions.push_back(
-        {kKeywords[i].offset, field_size(kKeywords[i]), std::string(kKeywords[i].name)});
+    regions.push_back({kKeywords[i].offset, kKeywords[i].size, std::string(kKeywords[i].name)});
   }
   regions.push_back({kReservedAt, field::kRandomSeed - kReservedAt, "reserved bytes"});
   for (std::size_t slot = 0; slot < field::kSignSlots; ++slot) {

@@ -37,9 +37,10 @@ std::string find_source(const std::string& prefix, std::string_view suffix) {
   return find_ignoring_case(exact).value_or(exact);
 }
 
-std::array<std::string, 4> find_sources(const std::string& prefix) {
-  return {find_source(prefix, suffix::kConfig), find_source(prefix, suffix::kLevelImage),
-          find_source(prefix, suffix::kParallaxImage), find_source(prefix, suffix::kAttributeMap)};
+SourcePaths find_sources(const std::string& prefix) {
+  SourcePaths paths;
+  for (const SourceFile& file : kSourceFiles) paths[file.index] = find_source(prefix, file.suffix);
+  return paths;
 }
 
 }  // namespace zur

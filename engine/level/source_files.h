@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: MIT
-// Finds a level's source files. A name is the level prefix plus a suffix
-// (".TXT", ".JPG", "P.JPG", ".TGA"); on a case-sensitive file system a file
-// whose name differs from that only in ASCII letter case is found too.
+// Finds a level's source files. A name is the level prefix plus a source's
+// suffix (source_table.h); on a case-sensitive file system a file whose name
+// differs from that only in ASCII letter case is found too.
 #pragma once
 
-#include <array>
 #include <string>
 #include <string_view>
 
-#include "engine/level/shared/level_format.h"
+#include "engine/level/shared/source_table.h"
 
 namespace zur {
 
@@ -17,8 +16,7 @@ namespace zur {
 // suffix ignoring case; otherwise prefix + suffix, which then fails to open.
 std::string find_source(const std::string& prefix, std::string_view suffix);
 
-// Each source of the level as find_source finds it: config file, level
-// picture, parallax picture, attribute map.
-std::array<std::string, 4> find_sources(const std::string& prefix);
+// Each source of the level as find_source finds it, in table order.
+SourcePaths find_sources(const std::string& prefix);
 
 }  // namespace zur

@@ -39,8 +39,10 @@ std::optional<std::vector<std::string>> ShowFileDialog(HWND owner,
   dialog.nMaxFile = static_cast<DWORD>(names.size());
   dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   dialog.lpstrDefExt = L"txt";
+  // The dialog would otherwise leave the working folder in the folder last
+  // browsed, and a relative prefix typed afterwards would name another level.
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ALLOWMULTISELECT |
-                 OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+                 OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
   if (!GetOpenFileNameW(&dialog)) {
     if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) Tell(owner, kTooManyFiles);
     return std::nullopt;

@@ -3,13 +3,11 @@
 
 #include <commctrl.h>
 
-#include "engine/attrmap/compiler.h"
 #include "frontend/dialog_batch.h"
 #include "frontend/help_text.h"
 #include "frontend/picked_paths.h"
 #include "frontend/prompt_box.h"
 #include "frontend/win32/batch_input.h"
-#include "frontend/win32/dialog_prompts.h"
 #include "frontend/win32/engine_text.h"
 #include "frontend/win32/message_box.h"
 #include "frontend/win32/resource.h"
@@ -97,7 +95,7 @@ void CConverterDlg::OnInitDialog() {
 void CConverterDlg::OnConvert() {
   m_strPrefixes = WindowText(GetDlgItem(m_hWnd, IDC_PREFIXES));
   m_bConverting = true;
-  DialogPrompts prompts(*this);
+  zur::dialog::DialogPrompts prompts(*this);
   zur::dialog::convert_field_text(FromWide(m_strPrefixes), prompts);
   RepaintDroppingInput(m_hWnd);  // what arrived since the last job's end
   m_bConverting = false;
@@ -118,15 +116,20 @@ void CConverterDlg::OnHelp() {
                  zur::dialog::message_box_kind(zur::Icon::Information));
 }
 
+// Keys typed into the busy dialog would otherwise reach the box.
+bool CConverterDlg::ShowBox(const std::string& text, const zur::dialog::BoxKind& kind) {
+  RepaintDroppingInput(m_hWnd);
+  return ShowMessageBox(m_hWnd, text, kind) == IDYES;
+}
+
 void CConverterDlg::SetProgress(int position) {
   SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(position), 0);
   SetDlgItemTextW(m_hWnd, IDC_PREFIXES, m_strPrefixes.c_str());
   RepaintNow();
 }
 
-void CConverterDlg::KeepAlive(double rowsDone) {
-  SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETPOS,
-                      static_cast<WPARAM>(zur::progress::during_pass(rowsDone)), 0);
+void CConverterDlg::KeepAlive(int position) {
+  SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(position), 0);
   RepaintNow();
 }
 

@@ -15,7 +15,9 @@
 #include <string>
 #include <vector>
 
-class CConverterDlg {
+#include "frontend/dialog_prompts.h"
+
+class CConverterDlg : public zur::dialog::PromptWindow {
  public:
   // Shows the file dialog and returns the picked paths in the engine's
   // encoding, or nothing on cancel.
@@ -31,13 +33,11 @@ class CConverterDlg {
 
   HWND GetSafeHwnd() const { return m_hWnd; }
 
-  // The progress operation of the user prompts: moves the bar, rewrites the
-  // field from m_strPrefixes and repaints the window at once, since the
-  // batch keeps the dialog from doing so. The dialog takes no input meanwhile.
-  void SetProgress(int position);
-  // The keep-alive of the user prompts, during the pass over a map: moves the
-  // bar from 40 towards 70 and repaints, dropping input.
-  void KeepAlive(double rowsDone);
+  // The dialog's side of its prompts (frontend/dialog_prompts.h); the field
+  // is rewritten from m_strPrefixes.
+  bool ShowBox(const std::string& text, const zur::dialog::BoxKind& kind) override;
+  void SetProgress(int position) override;
+  void KeepAlive(int position) override;
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -3,7 +3,6 @@
 
 #include <string_view>
 
-#include "engine/level/shared/prompts.h"
 #include "frontend/win32/engine_text.h"
 
 namespace {

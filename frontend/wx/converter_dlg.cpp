@@ -10,13 +10,11 @@
 
 #include <string>
 
-#include "engine/attrmap/compiler.h"
 #include "frontend/dialog_batch.h"
 #include "frontend/help_text.h"
 #include "frontend/picked_paths.h"
 #include "frontend/wx/batch_input.h"
 #include "frontend/wx/converter_icon.h"
-#include "frontend/wx/dialog_prompts.h"
 #include "frontend/wx/engine_text.h"
 #include "frontend/wx/message_box.h"
 #include "frontend/wx/progress_bar.h"
@@ -123,14 +121,19 @@ void CConverterDlg::SetProgress(int position) {
 
 // Called often, so it waits for no frame: the next call, or the next
 // progress step, shows what this one could not.
-void CConverterDlg::KeepAlive(double rowsDone) {
-  m_progress->SetValue(zur::progress::during_pass(rowsDone));
+void CConverterDlg::KeepAlive(int position) {
+  m_progress->SetValue(position);
   RepaintDroppingInput(*this);
+}
+
+bool CConverterDlg::ShowBox(const std::string& text, const zur::dialog::BoxKind& kind) {
+  RepaintDroppingInput(*this);
+  return CMessageBox(this, FromEngine(text), BoxStyle(kind)).ShowModal() == wxID_YES;
 }
 
 void CConverterDlg::OnConvert(wxCommandEvent&) {
   UpdateData(true);
-  DialogPrompts prompts(*this);
+  zur::dialog::DialogPrompts prompts(*this);
   zur::dialog::convert_field_text(ToEngine(m_strPrefixes), prompts);
   RepaintDroppingInput(*this);  // what arrived since the last job's end
 }

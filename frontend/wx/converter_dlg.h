@@ -17,9 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "frontend/dialog_prompts.h"
 #include "frontend/wx/config_file_picker.h"
 
-class CConverterDlg : public wxDialog {
+class CConverterDlg : public wxDialog, public zur::dialog::PromptWindow {
  public:
   // Shows the file dialog and returns the picked paths in the engine's
   // encoding, or nothing on cancel.
@@ -27,13 +28,11 @@ class CConverterDlg : public wxDialog {
 
   explicit CConverterDlg(FilePicker pickFiles = PickConfigFiles);
 
-  // The progress operation of the user prompts: moves the bar, rewrites the
-  // field from m_strPrefixes and repaints the window at once, since the batch
-  // keeps the event loop from doing so. The dialog takes no input meanwhile.
-  virtual void SetProgress(int position);
-  // The keep-alive of the user prompts, during the pass over a map: moves the
-  // bar from 40 towards 70 and lets the toolkit repaint, dropping input.
-  virtual void KeepAlive(double rowsDone);
+  // The dialog's side of its prompts (frontend/dialog_prompts.h); the field
+  // is rewritten from m_strPrefixes.
+  bool ShowBox(const std::string& text, const zur::dialog::BoxKind& kind) override;
+  void SetProgress(int position) override;
+  void KeepAlive(int position) override;
 
   // Copies the field into m_strPrefixes (true) or back (false).
   bool UpdateData(bool saveAndValidate);

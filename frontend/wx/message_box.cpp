@@ -13,8 +13,6 @@
 #include <string>
 #include <string_view>
 
-#include "engine/level/shared/prompts.h"
-
 namespace {
 
 constexpr int kBorder = 10;  // pixels around the contents
@@ -22,6 +20,24 @@ constexpr int kBorder = 10;  // pixels around the contents
 constexpr int kTitleBarExtras = 6;
 
 }  // namespace
+
+long MessageIconStyle(zur::Icon icon) {
+  switch (icon) {
+    case zur::Icon::Error:
+      return wxICON_ERROR;
+    case zur::Icon::Information:
+      return wxICON_INFORMATION;
+    case zur::Icon::None:
+      break;
+  }
+  // Without it the toolkit would pick an icon of its own.
+  return wxICON_NONE;
+}
+
+long BoxStyle(const zur::dialog::BoxKind& kind) {
+  return (kind.buttons == zur::dialog::BoxButtons::YesNo ? wxYES_NO : wxOK) |
+         MessageIconStyle(kind.icon);
+}
 
 CMessageBox::CMessageBox(wxWindow* owner, const wxString& text, long style)
     : wxMessageDialogBase(owner, text, zur::kProgramTitle, style) {

@@ -34,3 +34,7 @@ class CMessageBox : public wxMessageDialogBase {
 
   zur::dialog::QuestionKeys m_keys;
 };
+
+// The message box style bits of an icon kind, and of a box kind.
+long MessageIconStyle(zur::Icon icon);
+long BoxStyle(const zur::dialog::BoxKind& kind);

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
 #include "tests/support/level_sources.h"
 #include "tests/support/scripted_prompts.h"
 
@@ -111,6 +114,95 @@ TEST(ConvertFieldText, ABatchWithoutFailuresEndsWithoutASummary) {
   ASSERT_EQ(prompts.prompts.size(), 2u) << shown_texts(prompts);
   EXPECT_TRUE(starts_with(prompts.prompts[0].text, dir.prefix("a") + ":\nConversion succesfully"));
   EXPECT_TRUE(starts_with(prompts.prompts[1].text, dir.prefix("b") + ":\nConversion succesfully"));
+}
+
+// Answers every question no, doing `during_question` first: what another
+// program might do to the files while the user reads.
+class MeddlingPrompts : public test::ScriptedPrompts {
+ public:
+  std::function<void()> during_question;
+  bool ask_yes_no(const std::string& text, Icon icon, Question question) override {
+    if (during_question) during_question();
+    return ScriptedPrompts::ask_yes_no(text, icon, question);
+  }
+};
+
+// A failure's message stays the fixed text; the system's reasons go with it.
+TEST(ConvertFieldText, AFailureCarriesTheSystemsReasonsWithItsMessage) {
+  namespace fs = std::filesystem;
+  const std::string could_not_access = "Conversion failed.\n\nCould not access \n";
+  const std::string illegal_colours =
+      "Conversion failed.\nIllegal colors used in attribute map!\nYou should only use specific\n"
+      "colors defined in makelev.txt.\nPlease read makelev.txt";
+  const struct {
+    const char* name;
+    TgaBuilder map;
+    std::function<void(const TempDir&, MeddlingPrompts&)> set_up;
+    std::string level;  // in the folder
+    std::function<std::string(const TempDir&)> message;
+    std::function<std::string(const TempDir&)> reason;  // its start
+  } cases[] = {
+      {"a folder that does not exist", TgaBuilder(4, 4), [](const TempDir&, MeddlingPrompts&) {},
+       "nofolder/lvl",
+       [&](const TempDir& dir) { return could_not_access + dir.prefix("nofolder/lvl") + ".lev"; },
+       [](const TempDir& dir) {
+         // The system's own text for it follows.
+         return "cannot write " + dir.prefix("nofolder/lvl") + ".lev: ";
+       }},
+      {"the same file as the map", TgaBuilder(4, 4),
+       [](const TempDir& dir, MeddlingPrompts&) {
+         fs::create_hard_link(dir.prefix("lvl.TGA"), dir.prefix("lvl.lev"));
+       },
+       "lvl", [&](const TempDir& dir) { return could_not_access + dir.prefix("lvl.lev"); },
+       [](const TempDir& dir) {
+         return "cannot write " + dir.prefix("lvl.lev") + ": it is the same file as " +
+                dir.prefix("lvl.TGA");
+       }},
+      // Made a folder while the question is open, the old level file cannot
+      // be removed when the user stops the conversion.
+      {"an old level file that cannot be removed", TgaBuilder(4, 4, {1, 2, 3}),
+       [](const TempDir& dir, MeddlingPrompts& prompts) {
+         dir.write("lvl.lev", std::string("old"));
+         prompts.during_question = [&dir] {
+           fs::remove(dir.prefix("lvl.lev"));
+           fs::create_directories(dir.prefix("lvl.lev/inside"));
+         };
+       },
+       "lvl", [&](const TempDir&) { return illegal_colours; },
+       [](const TempDir& dir) {
+         return "cannot remove the old level file " + dir.prefix("lvl.lev") + ": ";
+       }},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    test::write_level(dir, "lvl", c.map);
+    MeddlingPrompts prompts;
+    c.set_up(dir, prompts);
+    convert_field_text(dir.prefix(c.level), prompts);
+    ASSERT_EQ(prompts.messages(), std::vector<std::string>{c.message(dir)}) << c.name << "\n"
+                                                                            << shown_texts(prompts);
+    const Prompt& shown = prompts.prompts.back();
+    EXPECT_EQ(shown.icon, Icon::Error) << c.name;
+    ASSERT_EQ(shown.reasons.size(), 1u) << c.name;
+    EXPECT_TRUE(starts_with(shown.reasons[0], c.reason(dir))) << c.name << "\n" << shown.reasons[0];
+  }
+}
+
+// In a batch the failure's text starts with its level's line; the reasons
+// go with it.
+TEST(ConvertFieldText, ABatchNamesTheLevelOfAFailureWithReasons) {
+  TempDir dir;
+  test::write_level(dir, "good", kAllAir);
+  const std::string level = dir.prefix("nofolder/lvl");
+  test::ScriptedPrompts prompts;
+  convert_field_text(level + "|" + dir.prefix("good"), prompts);
+  ASSERT_EQ(prompts.messages(),
+            (std::vector<std::string>{
+                level + ":\nConversion failed.\n\nCould not access \n" + level + ".lev",
+                "1 of 2 levels failed: " + level}))
+      << shown_texts(prompts);
+  ASSERT_EQ(prompts.prompts[0].reasons.size(), 1u);
+  EXPECT_TRUE(starts_with(prompts.prompts[0].reasons[0], "cannot write " + level + ".lev: "));
 }
 
 }  // namespace

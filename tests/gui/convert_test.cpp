@@ -8,7 +8,6 @@
 #include <cstdlib>
 
 #include "frontend/wx/converter_dlg.h"
-#include "frontend/wx/dialog_prompts.h"
 #include "frontend/wx/resource.h"
 #include "tests/gui/dialog_driver.h"
 #include "tests/support/level_sources.h"
@@ -16,6 +15,7 @@
 namespace zur::gui_test {
 namespace {
 
+using dialog::DialogPrompts;
 using test::TempDir;
 using test::TgaBuilder;
 

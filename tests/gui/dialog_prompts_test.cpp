@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/wx/dialog_prompts.h"
+#include "frontend/dialog_prompts.h"
 
 #include <gtest/gtest.h>
 #include <wx/msgdlg.h>
 
+#include "frontend/wx/message_box.h"
 #include "tests/gui/dialog_driver.h"
 
 namespace zur::gui_test {
 namespace {
+
+using dialog::DialogPrompts;
 
 constexpr long kIconBits = wxICON_MASK | wxICON_NONE;
 
@@ -72,6 +75,21 @@ TEST(DialogPrompts, ShowsAPrefixThatIsNotValidUtf8) {
   ASSERT_EQ(answers.boxes.size(), 1u);
   EXPECT_EQ(answers.boxes[0].text.rfind("File missing:\nj", 0), 0u);
   EXPECT_GT(answers.boxes[0].text.size(), std::string("File missing:\nj").size());
+}
+
+// The system's reasons for a failure stand under its fixed text, in its box.
+TEST(DialogPrompts, ShowsAFailuresReasonsUnderItsTextInOneBox) {
+  ModalAnswers answers;
+  CConverterDlg dialog;
+  const Error reasons[] = {
+      system_error("cannot write", "a.lev", std::make_error_code(std::errc::read_only_file_system)),
+      {"cannot remove the old level file", "a.lev", "in use", {}, {}}};
+  RunModal(dialog,
+           [&] { DialogPrompts(dialog).show_failure("Conversion failed.", Icon::Error, reasons); });
+  ASSERT_EQ(answers.boxes.size(), 1u);
+  EXPECT_EQ(answers.boxes[0].text, "Conversion failed.\n\n" + reasons[0].text() +
+                                       "\ncannot remove the old level file a.lev: in use");
+  EXPECT_EQ(answers.boxes[0].style & (kIconBits | wxOK), wxICON_ERROR | wxOK);
 }
 
 }  // namespace

@@ -6,10 +6,9 @@
 #include <wx/app.h>
 #include <wx/init.h>
 
-#include "frontend/wx/converter_app.h"
-#include "tests/gui/app_started.h"
+#include <cstdio>
 
-bool zur::gui_test::app_started_with_prefix = false;
+#include "frontend/wx/converter_app.h"
 
 namespace {
 
@@ -30,7 +29,10 @@ int main(int argc, char** argv) {
   wxSetAssertHandler(FailOnAssert);
   wxApp::SetInstance(new CConverterApp);
   if (!wxEntryStart(wx_argc, wx_argv)) return 1;
-  zur::gui_test::app_started_with_prefix = wxTheApp->CallOnInit();
+  if (!wxTheApp->CallOnInit()) {
+    std::fprintf(stderr, "the application refused to start with a level prefix as argument\n");
+    return 1;
+  }
   const int status = RUN_ALL_TESTS();
   wxTheApp->OnExit();
   wxEntryCleanup();

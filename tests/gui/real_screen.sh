@@ -1,11 +1,15 @@
 # SPDX-License-Identifier: MIT
-# Sourced by real_window_test.sh and scripts/screenshot.sh: a virtual screen
-# (Xvfb on a free display) with a window manager (openbox), on which
-# zurconv-gui runs in a real window and is driven by real X input (xdotool),
-# and the waits that go with it. What is started here ends, and the folder
-# $work is removed, when the sourcing script exits.
+# Sourced by the real-window tests and the screenshot scripts, of both
+# dialogs: a virtual screen (Xvfb on a free display) with a window manager
+# (openbox), on which zurconv-gui runs in a real window and is driven by
+# real X input (xdotool), the waits that go with it, and the steps that the
+# dialogs share. What is started here ends, and the folder $work is removed,
+# when the sourcing script exits.
 
-title='^ZUR level converter v1\.0$' # the dialog's and its message boxes' title
+# The dialog's and its message boxes' title, as the program defines it.
+title=$(sed -n 's/^#define ZUR_PROGRAM_TITLE "\(.*\)"$/\1/p' \
+  "$(dirname "${BASH_SOURCE[0]}")/../../engine/level/shared/program_title.h")
+title="^${title//./\\.}\$"
 work=$(mktemp -d)
 pids=()
 cleanup() {
@@ -86,4 +90,70 @@ next_box() {
     sleep 0.1
   done
   fail "no message box appeared"
+}
+
+# The screen position of the dialog's close box, in close_box: it sits in the
+# frame's title bar at the right end; xwininfo gives the dialog's place on
+# the screen and within its frame.
+find_close_box() {
+  local x y width title_height
+  read -r x y width title_height < <(xwininfo -id "$dialog" | awk '
+    /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+    /Relative upper-left Y/ { top = $NF } /Width/ { w = $NF }
+    END { print x, y, w, top }')
+  close_box=("$((x + width - 10))" "$((y - title_height / 2))")
+}
+
+# Answers each message box that comes with Enter, once a question would
+# take the key; waits up to box_wait seconds for each next box.
+box_wait=1
+answer_boxes() {
+  while within "$box_wait" some_box; do
+    box=$(boxes | head -n 1)
+    within 10 focused "$box" || fail "a message box did not get the focus"
+    sleep 0.5 # a question takes no key in its first 300 ms
+    xdotool key Return
+    within 10 gone "$box" || fail "a message box stayed"
+  done
+}
+
+# Presses Enter twice quickly in the dialog, whose field names the level
+# $1 with an illegal colour: the second press lands on the illegal colour
+# question just as it takes the keyboard, well within its first 300 ms, and
+# must not answer it; Enter once the question has been up a while answers
+# Yes, so the level file $1.lev is written.
+enter_twice_on_illegal_colour() {
+  xdotool key Return
+  at_once 10 some_box || fail "the illegal colour question did not come"
+  box=$(boxes | head -n 1)
+  at_once 10 focused "$box" || fail "the illegal colour question did not get the focus"
+  xdotool key Return
+  sleep 1
+  gone "$box" && fail "the second Enter answered the illegal colour question"
+  answer_boxes
+  [ -f "$1.lev" ] || fail "Enter did not answer Yes to the illegal colour question"
+}
+
+# Alt+X ends the program, with status 0.
+exit_with_alt_x() {
+  xdotool key alt+x
+  within 30 sh -c "! kill -0 $gui_pid" || fail "Exit did not end the program"
+  local status=0
+  wait "$gui_pid" || status=$?
+  [ "$status" -eq 0 ] || fail "the program ended with status $status"
+  echo "$(basename "$0"): passed"
+}
+
+# For the screenshot scripts: once the converter shows its first message
+# box, moves it aside, below the dialog, and saves the dialog's window with
+# its frame as the picture $1.
+picture_beside_first_box() {
+  next_box
+  xdotool windowmove --sync "$box" 0 560
+  local frame
+  frame=$(xwininfo -id "$dialog" -tree | awk '/Parent window id/ { print $4 }')
+  sleep 0.5 # the repainting of what the box uncovered
+  mkdir -p "$(dirname "$1")"
+  import -window "$frame" "$1"
+  echo "$1 written"
 }

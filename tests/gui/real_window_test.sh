@@ -34,13 +34,7 @@ cp "$work"/gui/big.* "$work/cli/"
 start_screen
 start_converter "$gui" "$work"
 
-# Its close box sits in the frame's title bar at the right end; xwininfo
-# gives the dialog's place on the screen and within its frame.
-read -r x y width title_height < <(xwininfo -id "$dialog" | awk '
-  /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
-  /Relative upper-left Y/ { top = $NF } /Width/ { w = $NF }
-  END { print x, y, w, top }')
-close_box=("$((x + width - 10))" "$((y - title_height / 2))")
+find_close_box
 
 # 1 and 2: type, convert, and ask to close during the conversion.
 xdotool type --delay 5 "gui/big"
@@ -57,18 +51,6 @@ within 10 no_box || fail "a message box stayed"
 shown '^Open$' && fail "the file picker opened after the conversion"
 cmp -s "$work/gui/big.lev" "$work/cli/big.lev" || fail "the level file differs from zurconv's"
 
-# Answers each message box that comes with Enter, once a question would
-# take the key; the next box of a small level comes at once.
-answer_boxes() {
-  while within 1 some_box; do
-    box=$(boxes | head -n 1)
-    within 10 focused "$box" || fail "a message box did not get the focus"
-    sleep 0.5
-    xdotool key Return
-    within 10 gone "$box" || fail "a message box stayed"
-  done
-}
-
 # Replaces the prefix field's text, once the dialog has the focus back.
 type_prefix() {
   within 10 focused "$dialog" || fail "the dialog did not get the focus back"
@@ -76,18 +58,10 @@ type_prefix() {
   xdotool type --delay 5 "$1"
 }
 
-# 3: Enter twice quickly: the second press lands on the illegal colour
-# question just as it takes the keyboard (here some 40 ms after it appears).
+# 3: Enter twice quickly (the question takes the keyboard here some 40 ms
+# after it appears).
 type_prefix "gui/bad"
-xdotool key Return
-at_once 10 some_box || fail "the illegal colour question did not come"
-box=$(boxes | head -n 1)
-at_once 10 focused "$box" || fail "the illegal colour question did not get the focus"
-xdotool key Return
-sleep 1
-gone "$box" && fail "the second Enter answered the illegal colour question"
-answer_boxes
-[ -f "$work/gui/bad.lev" ] || fail "Enter did not answer Yes to the illegal colour question"
+enter_twice_on_illegal_colour "$work/gui/bad"
 
 # 4: the config file's name.
 type_prefix "gui/small.txt"
@@ -127,9 +101,4 @@ for ((try = 0; try < 10; try++)); do
 done
 within 10 not_shown '^Open$' || fail "the file picker did not close"
 within 10 focused "$dialog" || fail "the dialog did not get the focus back"
-xdotool key alt+x
-within 30 sh -c "! kill -0 $gui_pid" || fail "Exit did not end the program"
-status=0
-wait "$gui_pid" || status=$?
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
-echo "real_window_test: passed"
+exit_with_alt_x

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,15 @@
 
 namespace zur::test {
 
-inline std::uint32_t le32(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
-  return std::uint32_t{bytes.at(offset)} | std::uint32_t{bytes.at(offset + 1)} << 8 |
-         std::uint32_t{bytes.at(offset + 2)} << 16 | std::uint32_t{bytes.at(offset + 3)} << 24;
+// The little-endian 32-bit number at `offset`, read by hand; the one reader
+// of it for every test. Fails the test, and gives 0, past the bytes' end.
+inline std::uint32_t le32(std::span<const std::uint8_t> bytes, std::size_t offset) {
+  if (offset > bytes.size() || bytes.size() - offset < 4) {
+    ADD_FAILURE() << "no 4 bytes at " << offset << " of " << bytes.size();
+    return 0;
+  }
+  return std::uint32_t{bytes[offset]} | std::uint32_t{bytes[offset + 1]} << 8 |
+         std::uint32_t{bytes[offset + 2]} << 16 | std::uint32_t{bytes[offset + 3]} << 24;
 }
 
 struct Run {

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
-// A user-prompts object for tests: records every message, question,
-// progress position and keep-alive in order, and answers questions from a
-// script.
+// A user-prompts object for tests: records every message (a failure's
+// system reasons apart from its text), question, progress position and
+// keep-alive in order, and answers questions from a script.
 #pragma once
 
 #include <cstddef>
 #include <deque>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ struct Prompt {
   Kind kind;
   std::string text;
   Icon icon;
+  std::vector<std::string> reasons;  // a failure's, as their texts
 };
 
 class ScriptedPrompts : public UserPrompts {
@@ -38,11 +40,16 @@ class ScriptedPrompts : public UserPrompts {
   std::vector<KeptAlive> kept_alive;
 
   void show_message(const std::string& text, Icon icon) override {
-    prompts.push_back({Prompt::Kind::Message, text, icon});
+    prompts.push_back({Prompt::Kind::Message, text, icon, {}});
+  }
+
+  void show_failure(const std::string& text, Icon icon, std::span<const Error> reasons) override {
+    prompts.push_back({Prompt::Kind::Message, text, icon, {}});
+    for (const Error& reason : reasons) prompts.back().reasons.push_back(reason.text());
   }
 
   bool ask_yes_no(const std::string& text, Icon icon, Question question) override {
-    prompts.push_back({Prompt::Kind::Question, text, icon});
+    prompts.push_back({Prompt::Kind::Question, text, icon, {}});
     std::deque<bool>& answers = question == Question::IllegalColour    ? illegal_colour_answers
                                 : question == Question::ConversionInfo ? info_answers
                                                                        : repair_answers;

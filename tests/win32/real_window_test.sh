@@ -19,7 +19,10 @@
 #  4. Escape opens the file picker; 40 quoted names typed into its name
 #     field fill the prefix field with their 40 prefixes, and the field has
 #     the keyboard focus.
-#  5. F1 shows the short help; Alt+X ends the program with status 0.
+#  5. A level picked in a subfolder leaves the working folder alone: a
+#     relative name typed afterwards names the level of the working folder,
+#     not the subfolder's level of the same name.
+#  6. F1 shows the short help; Alt+X ends the program with status 0.
 #
 # The program starts with a level's name as argument, which it does not read.
 #
@@ -33,9 +36,10 @@ start_screen
 own_wine_prefix
 
 # The levels; a copy of the large one that zurconv converts; 40 config files
-# for the picker.
-mkdir "$work/levels" "$work/cli"
-(cd "$work/levels" && wine "$make_level" . big "$map_size" && wine "$make_level" . bad 64 illegal)
+# for the picker; a level twin both here and in the subfolder sub.
+mkdir "$work/levels" "$work/levels/sub" "$work/cli"
+(cd "$work/levels" && wine "$make_level" . big "$map_size" && wine "$make_level" . bad 64 illegal &&
+  wine "$make_level" . twin 64 && wine "$make_level" sub twin 64)
 cp "$work"/levels/big.* "$work/cli/"
 (cd "$work/cli" && wine "$cli" -q big </dev/null) || fail "zurconv failed"
 names=() prefixes=()
@@ -48,25 +52,7 @@ done
 
 start_wine_converter "$gui" "$work/levels" big
 
-# Its close box sits in the frame's title bar at the right end; xwininfo
-# gives the dialog's place on the screen and within its frame.
-read -r x y width title_height < <(xwininfo -id "$dialog" | awk '
-  /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
-  /Relative upper-left Y/ { top = $NF } /Width/ { w = $NF }
-  END { print x, y, w, top }')
-close_box=("$((x + width - 10))" "$((y - title_height / 2))")
-
-# Answers each message box that comes with Enter, once a question would
-# take the key.
-answer_boxes() {
-  while within 2 some_box; do
-    box=$(boxes | head -n 1)
-    within 10 focused "$box" || fail "a message box did not get the focus"
-    sleep 0.4
-    xdotool key Return
-    within 10 gone "$box" || fail "a message box stayed"
-  done
-}
+find_close_box
 
 field() { wine "$probe" field | tr -d '\r'; }
 field_is() { [ "$(field)" = "$1" ]; }
@@ -113,45 +99,49 @@ shown '^Open$' && fail "the file picker opened after the conversion"
 cmp -s "$work/levels/big.lev" "$work/cli/big.lev" || fail "the level file differs from zurconv's"
 shows_between 40 70 || fail "the bar showed no position between 40 and 70: $(shown_positions)"
 
-# 3. The second Enter lands on the illegal colour question just as it takes
-# the keyboard, well within its first 300 ms.
+# 3.
 within 10 focused "$dialog" || fail "the dialog did not get the focus back"
 xdotool key Home shift+End
 xdotool type --delay 5 "bad"
-xdotool key Return
-at_once 10 some_box || fail "the illegal colour question did not come"
-box=$(boxes | head -n 1)
-at_once 10 focused "$box" || fail "the illegal colour question did not get the focus"
-xdotool key Return
-sleep 1
-gone "$box" && fail "the second Enter answered the illegal colour question"
-answer_boxes
-[ -f "$work/levels/bad.lev" ] || fail "Enter did not answer Yes to the illegal colour question"
+enter_twice_on_illegal_colour "$work/levels/bad"
+
+# Escape opens the file picker, where each argument is typed and taken with
+# Enter (a folder's name opens the folder); the dialog has the focus back.
+pick() {
+  within 10 focused "$dialog" || fail "the dialog did not get the focus back"
+  xdotool key Escape
+  within 10 shown '^Open$' || fail "Escape did not open the file picker"
+  for name in "$@"; do
+    sleep 0.5 # the picker reads the folder
+    xdotool type --delay 2 "$name"
+    xdotool key Return
+  done
+  within 10 not_shown '^Open$' || fail "the file picker did not close"
+  within 10 focused "$dialog" || fail "the dialog did not get the focus back"
+}
 
 # 4.
-within 10 focused "$dialog" || fail "the dialog did not get the focus back"
-xdotool key Escape
-within 10 shown '^Open$' || fail "Escape did not open the file picker"
-sleep 0.5 # the picker reads the folder
-xdotool type --delay 2 "${names[*]}"
-xdotool key Return
-within 10 not_shown '^Open$' || fail "the file picker did not close"
-within 10 focused "$dialog" || fail "the dialog did not get the focus back"
+pick "${names[*]}"
 expected=$(printf '%s | ' "${prefixes[@]}")
 field_is "${expected% | }" || fail "the prefix field holds $(field)"
 xdotool type "x"
 within 5 field_is x || fail "the prefix field did not have the focus after the pick"
 
 # 5.
+pick sub twin.txt
+within 10 field_is "$folder\\sub\\twin" || fail "the pick left $(field) in the prefix field"
+xdotool key Home shift+End
+xdotool type --delay 5 "twin"
+xdotool key Return
+answer_boxes
+[ -f "$work/levels/sub/twin.lev" ] && fail "twin, typed after a pick in sub, converted sub\\twin"
+[ -f "$work/levels/twin.lev" ] || fail "twin, typed after a pick in sub, was not converted"
+
+# 6.
 xdotool key F1
 next_box
 help=$(wine "$probe" box | tr -d '\r')
 [[ $help == "The level converter compiles the sources of a level"* ]] ||
   fail "F1 did not show the help: $help"
 answer_boxes
-xdotool key alt+x
-within 30 sh -c "! kill -0 $gui_pid" || fail "Exit did not end the program"
-status=0
-wait "$gui_pid" || status=$?
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
-echo "real_window_test: passed"
+exit_with_alt_x

@@ -6,6 +6,9 @@
 # made once the screen is up. Its Wine server, and every program in it,
 # ends when the sourcing script exits.
 
+# Wine brings up a message box more slowly.
+box_wait=2
+
 # Makes the prefix, in $work, and keeps its Wine server up; after
 # start_screen.
 own_wine_prefix() {

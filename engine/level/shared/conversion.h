@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/level/shared/clock.h"
+#include "engine/level/shared/error.h"
 #include "engine/level/shared/prompts.h"
 #include "engine/level/shared/settings.h"
 #include "engine/level/shared/warnings.h"
@@ -24,11 +25,12 @@ struct Conversion {
 
   std::string prefix;      // the level's path without extension
   std::string level_file;  // the path the level file is written to
-  // The source files read, as the lookup found them, in the order config,
-  // attribute map, level picture, parallax picture; complete once the
-  // conversion succeeded.
+  // The source files read, as the lookup found them, in the order of the
+  // sources table (source_table.h); complete once the conversion succeeded.
   std::vector<std::string> sources_read;
   WarningList warnings;
+  // The system's reasons for the job's failure, when it has any.
+  std::vector<Error> reasons;
   std::uint32_t job_start_ms = 0;
   LevelSettings settings;
   FoundFlags found{};

@@ -8,11 +8,11 @@ namespace zur {
 LevelFile::LevelFile() : buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(kBufferSize)) {}
 
 ConversionResult LevelFile::open(const std::string& path, std::span<const std::string> sources) {
-  const std::optional<Error> refused = file_.open(path, sources);
-  opened_ = !refused;
-  if (!refused) return ConversionResult::kSuccess;
-  return refused->code == std::errc::permission_denied ? ConversionResult::kNoAccessToOutput
-                                                       : ConversionResult::kCannotAccessOutput;
+  failure_ = file_.open(path, sources);
+  opened_ = !failure_;
+  if (opened_) return ConversionResult::kSuccess;
+  return failure_->code == std::errc::permission_denied ? ConversionResult::kNoAccessToOutput
+                                                        : ConversionResult::kCannotAccessOutput;
 }
 
 void LevelFile::append_slow(const void* data, std::size_t count) {
@@ -84,7 +84,8 @@ void LevelFile::release_cache() {
 bool LevelFile::commit() {
   if (!opened_) return false;
   flush();
-  return !file_.commit();
+  failure_ = file_.commit();
+  return !failure_;
 }
 
 }  // namespace zur

@@ -13,9 +13,11 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
+#include "engine/level/shared/error.h"
 #include "engine/level/shared/output_file.h"
 #include "engine/level/shared/result.h"
 
@@ -32,7 +34,8 @@ class LevelFile {
   // access is denied (to the file or to its folder, which must take a
   // temporary file); or ConversionResult::kCannotAccessOutput for any other
   // reason, among them an existing file that is not a regular file or is one
-  // of `sources`. Nothing at the path is changed before commit().
+  // of `sources`. Nothing at the path is changed before commit(). The
+  // reason for a refusal is kept (failure()).
   ConversionResult open(const std::string& path, std::span<const std::string> sources = {});
 
   // `data` may be null when `count` is 0.
@@ -63,6 +66,10 @@ class LevelFile {
   // disk when the system writes it back. A file not committed is discarded.
   bool commit();
 
+  // Why open() refused the file or commit() failed, with the system's
+  // reason; nothing before either failed.
+  const std::optional<Error>& failure() const { return failure_; }
+
  private:
   // Large enough that a write costs little next to filling it, small enough
   // to come from the allocator's pools rather than a fresh mapping each time.
@@ -82,6 +89,7 @@ class LevelFile {
 
   OutputFile file_;
   bool opened_ = false;
+  std::optional<Error> failure_;
   std::unique_ptr<std::uint8_t[]> buffer_;
   std::size_t used_ = 0;
   std::uint64_t written_ = 0;       // bytes in the file, the buffer's not counted

@@ -4,11 +4,15 @@
 // (dialog, command line, test script) implements it.
 #pragma once
 
+#include <span>
 #include <string>
+
+#include "engine/level/shared/error.h"
+#include "engine/level/shared/program_title.h"
 
 namespace zur {
 
-inline constexpr const char* kProgramTitle = "ZUR level converter v1.0";
+inline constexpr const char* kProgramTitle = ZUR_PROGRAM_TITLE;
 
 enum class Icon { None, Error, Information };
 
@@ -21,6 +25,10 @@ class UserPrompts {
   virtual ~UserPrompts() = default;
 
   virtual void show_message(const std::string& text, Icon icon) = 0;
+  // A failed job's message and the system's reasons for the failure (a
+  // level file that cannot be written, an old one that cannot be removed):
+  // by default one message, the reasons under its text.
+  virtual void show_failure(const std::string& text, Icon icon, std::span<const Error> reasons);
   // True for yes.
   virtual bool ask_yes_no(const std::string& text, Icon icon, Question question) = 0;
   // Position 0 to 100.

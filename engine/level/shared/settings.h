@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "engine/level/shared/byte_order.h"
+
 namespace zur {
 
 enum class ValueKind { Text, YesNo, Integer, IntegerTriple, Tenths, SignText, SignPair };
@@ -18,6 +20,7 @@ struct Keyword {
   std::string_view name;  // upper case, as written after the "/"
   ValueKind kind;
   std::size_t offset;  // of the field in the record; unused by sign keywords
+  std::size_t size;    // the bytes the value fills; a sign fills a slot of the sign table
 };
 
 inline constexpr std::size_t kKeywordCount = 22;
@@ -55,48 +58,50 @@ inline constexpr std::size_t kSignSlots = 16;
 }  // namespace field
 
 inline constexpr std::array<Keyword, kKeywordCount> kKeywords = {{
-    {"MAKER", ValueKind::Text, field::kMaker},
-    {"EMAIL", ValueKind::Text, field::kEmail},
-    {"PARA", ValueKind::YesNo, field::kPara},
-    {"CIVIL", ValueKind::Integer, field::kCivil},
-    {"BOMB", ValueKind::Integer, field::kBomb},
-    {"WATERC", ValueKind::IntegerTriple, field::kWaterColour},
-    {"DISABLERUN", ValueKind::YesNo, field::kDisableRun},
-    {"GRAVITY", ValueKind::Tenths, field::kGravity},
-    {"RESISTANCE", ValueKind::Tenths, field::kResistance},
-    {"COLLDAMAGE", ValueKind::Tenths, field::kCollDamage},
-    {"BOUNCING", ValueKind::Tenths, field::kBouncing},
-    {"AMBIENT", ValueKind::Integer, field::kAmbient},
-    {"PARALLAXAT", ValueKind::Integer, field::kParallaxAt},
-    {"GGLEVEL", ValueKind::YesNo, field::kGgLevel},
-    {"GGTHEME", ValueKind::Text, field::kGgTheme},
-    {"GGSHAPE", ValueKind::YesNo, field::kGgShape},
-    {"REPAIR", ValueKind::Integer, field::kRepair},
-    {"STUFFD", ValueKind::Integer, field::kStuffD},
-    {"SIGND", ValueKind::Integer, field::kSignD},
-    {"RANDOMSEED", ValueKind::Integer, field::kRandomSeed},
-    {"SIGNTEXT1", ValueKind::SignText, field::kSignTable},
-    {"SIGNTEXT2", ValueKind::SignPair, field::kSignTable},
+    {"MAKER", ValueKind::Text, field::kMaker, field::kTextSize},
+    {"EMAIL", ValueKind::Text, field::kEmail, field::kTextSize},
+    {"PARA", ValueKind::YesNo, field::kPara, 1},
+    {"CIVIL", ValueKind::Integer, field::kCivil, 1},
+    {"BOMB", ValueKind::Integer, field::kBomb, 1},
+    {"WATERC", ValueKind::IntegerTriple, field::kWaterColour, 3},
+    {"DISABLERUN", ValueKind::YesNo, field::kDisableRun, 1},
+    {"GRAVITY", ValueKind::Tenths, field::kGravity, 1},
+    {"RESISTANCE", ValueKind::Tenths, field::kResistance, 1},
+    {"COLLDAMAGE", ValueKind::Tenths, field::kCollDamage, 1},
+    {"BOUNCING", ValueKind::Tenths, field::kBouncing, 1},
+    {"AMBIENT", ValueKind::Integer, field::kAmbient, 1},
+    {"PARALLAXAT", ValueKind::Integer, field::kParallaxAt, 1},
+    {"GGLEVEL", ValueKind::YesNo, field::kGgLevel, 1},
+    {"GGTHEME", ValueKind::Text, field::kGgTheme, field::kTextSize},
+    {"GGSHAPE", ValueKind::YesNo, field::kGgShape, 1},
+    {"REPAIR", ValueKind::Integer, field::kRepair, 1},
+    {"STUFFD", ValueKind::Integer, field::kStuffD, 1},
+    {"SIGND", ValueKind::Integer, field::kSignD, 1},
+    {"RANDOMSEED", ValueKind::Integer, field::kRandomSeed, 4},
+    {"SIGNTEXT1", ValueKind::SignText, field::kSignTable, field::kSignSlotSize},
+    {"SIGNTEXT2", ValueKind::SignPair, field::kSignTable, field::kSignSlotSize},
 }};
 
-// The bytes a keyword's value fills; the two sign keywords fill a slot of the
-// sign table.
-constexpr std::size_t field_size(const Keyword& keyword) {
-  switch (keyword.kind) {
-    case ValueKind::Text:
-      return field::kTextSize;
-    case ValueKind::IntegerTriple:
-      return 3;
-    case ValueKind::SignText:
-    case ValueKind::SignPair:
-      return field::kSignSlotSize;
-    case ValueKind::Integer:
-      return keyword.offset == field::kRandomSeed ? 4 : 1;
-    case ValueKind::YesNo:
-    case ValueKind::Tenths:
-      break;
+// An integer field is one byte, the value's low 8 bits, or four bytes, the
+// whole value little-endian and read back signed.
+inline void put_integer(std::uint8_t* at, std::size_t size, std::int32_t value) {
+  const auto bits = static_cast<std::uint32_t>(value);
+  if (size == 4) {
+    put_le32(at, bits);
+  } else {
+    *at = static_cast<std::uint8_t>(bits);
   }
-  return 1;
+}
+
+inline std::int32_t get_integer(const std::uint8_t* at, std::size_t size) {
+  return size == 4 ? static_cast<std::int32_t>(get_le32(at)) : *at;
+}
+
+// What an integer field of `size` bytes gives back for `value`.
+inline std::int32_t stored_integer(std::int32_t value, std::size_t size) {
+  std::uint8_t bytes[4] = {};
+  put_integer(bytes, size, value);
+  return get_integer(bytes, size);
 }
 
 // One flag per keyword index: true when the last config file read gave an

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "cli/depfile.h"
+#include "engine/level/depfile.h"
 
 #include <algorithm>
 
-namespace zur::cli {
+namespace zur {
 
 std::string make_escaped(std::string_view path) {
   std::string word;
@@ -45,4 +45,4 @@ std::optional<std::string> depfile_rule(const std::string& target,
   return rule + "\n";
 }
 
-}  // namespace zur::cli
+}  // namespace zur

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zur::cli {
+namespace zur {
 
 // The path as a word of a Make rule: blanks and "#" escaped with "\", "$"
 // doubled, backslashes before a blank doubled.
@@ -20,4 +20,4 @@ std::string make_escaped(std::string_view path);
 std::optional<std::string> depfile_rule(const std::string& target,
                                         const std::vector<std::string>& prerequisites);
 
-}  // namespace zur::cli
+}  // namespace zur
