@@ -101,7 +101,7 @@ std::error_code FaultySystem::folder_entries(const std::string& folder,
 }
 
 bool FaultySystem::ignores_letter_case(const std::string& folder) {
-  return real_.ignores_letter_case(folder);
+  return ignores_case.value_or(real_.ignores_letter_case(folder));
 }
 
 std::error_code FaultySystem::open_for_reading(const std::string& path,

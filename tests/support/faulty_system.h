@@ -40,6 +40,8 @@ class FaultySystem final : public platform::System {
   std::error_code may_write_error;     // no existing file may be written (read-only)
   std::error_code put_in_place_error;  // the new file is removed, the target as it was
   std::error_code remove_error;
+  // What the file system is said to do with letter case, when not its own.
+  std::optional<bool> ignores_case;
 
   // The steps that change files, counted from 1: making a new file, each
   // write to one, putting one in place, removing a file. From step `step`
