@@ -3,17 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <sys/resource.h>
-#endif
-
-#include <csignal>
 #include <filesystem>
 #include <random>
 
 #include "engine/attrmap/compiler.h"
 #include "engine/attrmap/row_source.h"
 #include "engine/level/batch.h"
+#include "tests/support/faulty_system.h"
 #include "tests/support/level_bytes.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/scripted_prompts.h"
@@ -455,30 +451,20 @@ TEST(CompileAttributeMap, MapThatShrinksDuringThePassIsAReadFailure) {
   }
 }
 
-// The level file is a link to a device that refuses every write.
+// A write to the level file that fails part way, as on a full disk.
 TEST(CompileAttributeMap, FailedWriteFailsTheConversionBeforeTheReport) {
-#ifdef _WIN32
-  GTEST_SKIP() << "no file size limit to make a write fail";
-#else
   TempDir dir;
   test::write_level(dir, "level", TgaBuilder(8, 8));
   test::ScriptedPrompts prompts;
   Converter converter(prompts);
-  // Writes past 500 bytes fail, as on a full disk.
-  const auto previous_handler = ::signal(SIGXFSZ, SIG_IGN);
-  rlimit previous_limit{};
-  ::getrlimit(RLIMIT_FSIZE, &previous_limit);
-  const rlimit limit{500, previous_limit.rlim_max};
-  ::setrlimit(RLIMIT_FSIZE, &limit);
+  test::FaultySystem system;
+  system.fail_writes_at(500);
   const ConversionResult result = converter.run_job(dir.prefix("level"));
-  ::setrlimit(RLIMIT_FSIZE, &previous_limit);
-  ::signal(SIGXFSZ, previous_handler);
   EXPECT_EQ(result, ConversionResult::kCannotAccessOutput);
   EXPECT_EQ(prompts.messages(),
             std::vector<std::string>{"Conversion failed.\n\nCould not access \n" +
                                      dir.prefix("level") + ".lev"});
   EXPECT_EQ(prompts.prompts.size(), 1u);  // no report
-#endif
 }
 
 }  // namespace

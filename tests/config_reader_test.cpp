@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/level/config_check.h"
+#include "tests/support/faulty_system.h"
 #include "tests/support/level_bytes.h"
 #include "tests/support/level_sources.h"
 
@@ -145,6 +146,33 @@ TEST(ConfigFile, FileReadsLikeTheSameTextInMemory) {
     dir.write("level.TXT", text);
     expect_same(read_config_file(dir.prefix("level.TXT")), read_config(text),
                 "round " + std::to_string(round));
+  }
+}
+
+// A file cut short while it is read reads like its text up to the cut; a
+// read that fails leaves the config not found.
+TEST(ConfigFile, ShortReadReadsLikeTheTextUpToTheCutAndFailedReadIsMissing) {
+  std::mt19937 random(10);
+  test::TempDir dir;
+  for (int round = 0; round < 60; ++round) {
+    const std::string text = random_config(random);
+    dir.write("level.TXT", text);
+    const std::size_t cut = random() % (text.size() + 1);
+    test::FaultySystem system;
+    system.fail_reads_at(cut);
+    expect_same(read_config_file(dir.prefix("level.TXT")), read_config(text.substr(0, cut)),
+                "round " + std::to_string(round) + ", cut at " + std::to_string(cut));
+  }
+  dir.write("level.TXT", test::complete_config());
+  for (const std::uint64_t at : {0, 1, 100}) {
+    test::FaultySystem system;
+    system.fail_reads_at(at, std::make_error_code(std::errc::io_error));
+    LevelSettings settings;
+    FoundFlags found{};
+    WarningList warnings;
+    EXPECT_EQ(read_level_config(dir.prefix("level.TXT"), settings, found, warnings),
+              ConfigOutcome::kMissing)
+        << at;
   }
 }
 

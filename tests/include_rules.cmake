@@ -3,7 +3,8 @@
 # zur_shared <- zur_attrmap <- zur_level, and nothing of cli/, frontend/ or
 # wx in the engine; or when a file of the engine or the command line
 # includes a system header outside the platform seam (platform_*.cpp) and
-# the PNG writer's sources (png_writer_*.cpp). Run with
+# the PNG writer's sources (png_writer_*.cpp); or when one outside the
+# seam uses std::filesystem or tests _WIN32. Run with
 # -DENGINE_DIR=<source>/engine -DCLI_DIR=<source>/cli; zur_shared is
 # level/shared/ there.
 cmake_minimum_required(VERSION 3.25)
@@ -75,6 +76,27 @@ foreach(folder IN ITEMS "${CLI_DIR}" "${FRONTEND_DIR}")
       if(NOT header STREQUAL front_end_interface)
         message(SEND_ERROR "${name}/${relative} includes ${header}: a front end includes only ${front_end_interface} from the engine")
       endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+# Only the platform seam (level/shared/platform*) and the UTF-8 path helper
+# it uses know which system they run on or how its paths are kept: anywhere
+# else in the engine or the command line, std::filesystem or a test of
+# _WIN32 would be a system fact outside the seam, untested on the other
+# system.
+set(system_facts "std::filesystem|#[ \t]*include[ \t]*<filesystem>|_WIN32")
+foreach(folder IN ITEMS "${ENGINE_DIR}" "${CLI_DIR}")
+  get_filename_component(name "${folder}" NAME)
+  file(GLOB_RECURSE seam_checked RELATIVE "${folder}" "${folder}/*.h" "${folder}/*.cpp")
+  foreach(relative IN LISTS seam_checked)
+    if(name STREQUAL "engine" AND relative MATCHES "^level/shared/(platform[a-z_]*|utf8_path)\\.(h|cpp)$")
+      continue()
+    endif()
+    file(STRINGS "${folder}/${relative}" facts REGEX "${system_facts}")
+    foreach(line IN LISTS facts)
+      string(STRIP "${line}" line)
+      message(SEND_ERROR "${name}/${relative} has \"${line}\": only the platform seam knows the system")
     endforeach()
   endforeach()
 endforeach()

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -22,8 +21,8 @@
 
 #include "engine/level/batch.h"
 #include "engine/level/shared/platform.h"
+#include "tests/support/faulty_system.h"
 #include "tests/support/level_sources.h"
-#include "tests/support/run_command.h"
 #include "tests/support/scripted_prompts.h"
 
 namespace zur {
@@ -148,56 +147,87 @@ TEST(LevelFileSafety, NewLevelFileGetsTheUmaskPermissions) {
 // replacing it and leaving it alone: nothing is written in place.
 TEST(LevelFileSafety, AccessToFolderAndLevelFile) {
   struct Case {
-    mode_t folder, level;
+    const char* name;
+    bool folder_writable, level_writable;
     ConversionResult result;
-    bool kept;
   };
   const Case cases[] = {
-      {0777, 0444, ConversionResult::kNoAccessToOutput, true},
-      {0755, 0444, ConversionResult::kNoAccessToOutput, true},
-      {0755, 0666, ConversionResult::kNoAccessToOutput, true},  // no temporary file
-      {0777, 0666, ConversionResult::kSuccess, false},
+      {"read-only level file", true, false, ConversionResult::kNoAccessToOutput},
+      {"read-only folder and file", false, false, ConversionResult::kNoAccessToOutput},
+      {"read-only folder", false, true, ConversionResult::kNoAccessToOutput},
+      {"both writable", true, true, ConversionResult::kSuccess},
   };
+  const std::error_code denied = std::make_error_code(std::errc::permission_denied);
   for (const Case& c : cases) {
     test::TempDir dir;
     test::write_level(dir, "lvl", kMap);
     dir.write("lvl.lev", kOldLevel);
-    ASSERT_EQ(::chmod((dir.path() / "lvl.lev").c_str(), c.level), 0);
-    ASSERT_EQ(::chmod(dir.path().c_str(), c.folder), 0);
-    const int status = test::as_nobody([&] {
+    {
+      test::FaultySystem system;
+      if (!c.folder_writable) system.create_error = denied;
+      if (!c.level_writable) system.may_write_error = denied;
       test::ScriptedPrompts prompts;
-      return convert(dir, prompts) == c.result ? 0 : 1;
-    });
-    ::chmod(dir.path().c_str(), 0755);
-    EXPECT_EQ(status, 0) << std::oct << c.folder << " " << c.level;
-    EXPECT_EQ(dir.read("lvl.lev") == to_bytes(kOldLevel), c.kept) << std::oct << c.folder;
-    EXPECT_EQ(permissions_of(dir.path() / "lvl.lev"), c.level);
-    EXPECT_EQ(names_in(dir), (std::set<std::string>{"lvl.TXT", "lvl.JPG", "lvl.TGA", "lvl.lev"}));
+      EXPECT_EQ(convert(dir, prompts), c.result) << c.name;
+    }
+    const bool kept = c.result != ConversionResult::kSuccess;
+    EXPECT_EQ(dir.read("lvl.lev") == to_bytes(kOldLevel), kept) << c.name;
+    EXPECT_EQ(names_in(dir), (std::set<std::string>{"lvl.TXT", "lvl.JPG", "lvl.TGA", "lvl.lev"}))
+        << c.name;
   }
 }
 
-// A write that fails (here: beyond the file size limit) is result 14, no
-// report, and neither the level file nor a temporary file remains.
+// A write that fails at any byte (a full disk) is result 14, no report, and
+// neither the level file nor a temporary file remains.
 TEST(LevelFileSafety, FailedWriteLeavesNothing) {
   test::TempDir dir;
   test::write_level(dir, "lvl", kMap);
-  dir.write("lvl.lev", kOldLevel);
-  const pid_t child = ::fork();
-  ASSERT_NE(child, -1);
-  if (child == 0) {
-    ::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{500, 500};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
+  test::ScriptedPrompts reference;
+  ASSERT_EQ(convert(dir, reference), ConversionResult::kSuccess);
+  const std::uint64_t size = dir.read("lvl.lev").size();
+  for (const std::uint64_t at :
+       {std::uint64_t{0}, std::uint64_t{1}, std::uint64_t{500}, size / 2, size - 1}) {
+    dir.write("lvl.lev", kOldLevel);
+    test::FaultySystem system;
+    system.fail_writes_at(at);
     test::ScriptedPrompts prompts;
     prompts.info_answers = {true};
-    const bool refused = convert(dir, prompts) == ConversionResult::kCannotAccessOutput &&
-                         prompts.messages().size() == 1 && prompts.progress.back() == 0;
-    ::_exit(refused ? 0 : 1);
+    EXPECT_EQ(convert(dir, prompts), ConversionResult::kCannotAccessOutput) << at;
+    EXPECT_EQ(prompts.messages().size(), 1u) << at;
+    EXPECT_EQ(prompts.progress.back(), 0) << at;
+    EXPECT_EQ(names_in(dir), (std::set<std::string>{"lvl.TXT", "lvl.JPG", "lvl.TGA"})) << at;
   }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  EXPECT_EQ(names_in(dir), (std::set<std::string>{"lvl.TXT", "lvl.JPG", "lvl.TGA"}));
+}
+
+// Interrupted before any step of a conversion that changes files, the level
+// file is the old one or the complete new one, and no other file is left;
+// the steps after the last are never reached.
+TEST(LevelFileSafety, InterruptionAtEveryStepLeavesOldOrNewLevel) {
+  test::TempDir dir;
+  test::write_level(dir, "lvl", kMap);
+  dir.write("lvl.JPG", std::string(300000, 'j'));
+  int steps = 0;
+  {
+    test::FaultySystem counting;
+    test::ScriptedPrompts prompts;
+    ASSERT_EQ(convert(dir, prompts), ConversionResult::kSuccess);
+    steps = counting.steps();
+  }
+  ASSERT_GE(steps, 3);  // the file made, written and put in place
+  const Bytes complete = dir.read("lvl.lev");
+  const std::set<std::string> sources_and_level = names_in(dir);
+  for (int step = 1; step <= steps + 1; ++step) {
+    dir.write("lvl.lev", kOldLevel);
+    {
+      test::FaultySystem system;
+      system.interrupt_at_step(step);
+      test::ScriptedPrompts quiet;
+      const ConversionResult result = convert(dir, quiet);
+      EXPECT_EQ(result == ConversionResult::kSuccess, step > steps) << step;
+    }
+    const Bytes level = dir.exists("lvl.lev") ? dir.read("lvl.lev") : Bytes{};
+    EXPECT_EQ(level, step > steps ? complete : to_bytes(kOldLevel)) << step;
+    EXPECT_EQ(names_in(dir), sources_and_level) << step;
+  }
 }
 
 // Memory running out inside a job fails that job with result 7; the batch

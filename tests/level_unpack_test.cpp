@@ -18,6 +18,7 @@
 #include "engine/level/level_reader.h"
 #include "engine/level/level_unpacker.h"
 #include "engine/level/shared/level_format.h"
+#include "tests/support/faulty_system.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/scripted_prompts.h"
 
@@ -326,6 +327,66 @@ TEST(LevelUnpack, RecordBytesNoConfigGivesAreNamedAndDifferThereOnly) {
       if (i < field_at || i >= field_at + c.size) {
         ASSERT_EQ(trip.rebuilt[i], changed[i]) << c.named << " at " << i;
       }
+    }
+  }
+}
+
+// Interrupted before any step that changes files, or meeting a full disk
+// at any byte of a file, an unpack fails and leaves each file as it was or complete,
+// and no temporary file; past its last step it succeeds.
+TEST(UnpackSafety, InterruptionOrFullDiskAtEveryStepLeavesOldOrCompleteFiles) {
+  TempDir dir;
+  test::write_level(dir, "level", TgaBuilder(64, 32));
+  dir.write("level.JPG", std::string(100000, 'j'));
+  const Bytes level = convert(dir, "level");
+  const LevelContents contents = read_level(level, {64});
+  TempDir reference;
+  ASSERT_FALSE(unpack_level(level, contents, reference.prefix("level"), false, "").error);
+  const std::vector<std::string> names = {"level.txt", "level.tga", "level.jpg"};
+  int steps = 0;
+  {
+    TempDir out;
+    test::FaultySystem counting;
+    ASSERT_FALSE(unpack_level(level, contents, out.prefix("level"), true, "").error);
+    steps = counting.steps();
+  }
+  ASSERT_GE(steps, 3 * 3);  // each file made, written and put in place
+  // Every file is longer than the byte a write fails at, so whichever comes first fails.
+  std::uint64_t shortest = UINT64_MAX;
+  for (const std::string& name : names) {
+    shortest = std::min<std::uint64_t>(shortest, reference.read(name).size());
+  }
+  struct Fault {
+    int step;
+    std::uint64_t byte;
+  };
+  std::vector<Fault> faults;
+  for (int step = 1; step <= steps + 1; ++step) faults.push_back({step, 0});
+  for (const std::uint64_t byte :
+       {std::uint64_t{1}, std::uint64_t{40}, shortest / 2, shortest - 1}) {
+    faults.push_back({0, byte});
+  }
+  for (const Fault& fault : faults) {
+    const std::string when =
+        "step " + std::to_string(fault.step) + ", byte " + std::to_string(fault.byte);
+    TempDir out;
+    for (const std::string& name : names) out.write(name, std::string("old"));
+    bool failed = false;
+    {
+      test::FaultySystem system;
+      if (fault.step > 0) system.interrupt_at_step(fault.step);
+      if (fault.byte > 0) system.fail_writes_at(fault.byte);
+      failed = unpack_level(level, contents, out.prefix("level"), true, "").error.has_value();
+    }
+    EXPECT_EQ(failed, fault.step == 0 || fault.step <= steps) << when;
+    for (const std::string& name : names) {
+      const Bytes now = out.read(name);
+      const Bytes old = {'o', 'l', 'd'};
+      EXPECT_TRUE(failed ? now == old || now == reference.read(name) : now == reference.read(name))
+          << name << ", " << when;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(out.path())) {
+      EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << when;
     }
   }
 }

@@ -5,21 +5,26 @@
 // of targets over the four writers: the level file, an unpacked source, the
 // check mask and the depfile.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <random>
 
 #include "engine/attrmap/palette.h"
+#include "engine/level/batch.h"
+#include "engine/level/depfile.h"
+#include "engine/level/level_check.h"
+#include "engine/level/level_reader.h"
+#include "engine/level/level_unpacker.h"
+#include "engine/level/shared/output_file.h"
+#include "tests/support/faulty_system.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/run_command.h"
+#include "tests/support/scripted_prompts.h"
 
 namespace zur {
 namespace {
@@ -27,6 +32,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::CommandOutput;
 using test::TempDir;
+using Bytes = std::vector<std::uint8_t>;
 
 struct Writer {
   const char* name;
@@ -60,7 +66,7 @@ const Writer kWriters[] = {
 };
 
 // A map of random palette colours, so that none of the outputs compresses
-// below the file size limit of the failing-write case.
+// below the byte at which the failing write fails.
 test::TgaBuilder noisy_map() {
   test::TgaBuilder map(120, 90);
   std::mt19937 random(7);
@@ -78,8 +84,6 @@ void make_folder(const TempDir& dir) {
   ASSERT_EQ(test::run_command(ZURCONV_PATH, {"-q", "-y", "lvl"}, dir.path()).status, 0);
   fs::create_directory(dir.path() / "out");
   dir.write("other.bin", std::string("unrelated"));
-  ::chmod(dir.path().c_str(), 0777);
-  ::chmod((dir.path() / "out").c_str(), 0777);
 }
 
 // Every regular file under the folder with its bytes; symbolic links as
@@ -219,61 +223,90 @@ TEST(OutputPolicy, EveryWriterFollowsOnePolicyForEveryTarget) {
   }
 }
 
-// A read-only folder, a read-only target, and a write that fails midway
-// (beyond the file size limit) each fail, change nothing and leave nothing.
+// Runs the writer's own code in this program, so that a stand-in system can
+// fail it; true when it failed.
+bool fails_in_process(const TempDir& dir, const Writer& writer) {
+  test::ScriptedPrompts prompts;
+  prompts.info_answers = {true};
+  Converter converter(prompts);
+  if (writer.target == "t.lev") {
+    return converter.run_job(dir.prefix("lvl"), dir.prefix("t.lev")) != ConversionResult::kSuccess;
+  }
+  if (writer.target == "out/lvl.tga") {
+    const Bytes level = dir.read("lvl.lev");
+    const LevelContents contents = read_level(level, {120});
+    return unpack_level(level, contents, dir.prefix("out/lvl"), true, "").error.has_value();
+  }
+  if (writer.target == "lvl-check.png") {
+    return check_level(dir.prefix("lvl"), true).mask_error.has_value();
+  }
+  // The depfile, opened before its level is converted, as zurconv does.
+  OutputFile depfile;
+  const std::string others[] = {dir.prefix("new.lev")};
+  if (depfile.open(dir.prefix("t.d"), others)) return true;
+  if (converter.run_job(dir.prefix("lvl"), dir.prefix("new.lev")) != ConversionResult::kSuccess) {
+    return true;
+  }
+  const std::optional<std::string> rule =
+      depfile_rule(converter.last().level_file, converter.last().sources_read);
+  depfile.write_at(0, rule->data(), rule->size());
+  return depfile.commit().has_value();
+}
+
+// A folder that takes no new file, a read-only target, and a write that
+// fails midway (a full disk) each fail, change nothing and leave nothing.
 TEST(OutputPolicy, DeniedAccessAndFailedWritesChangeNothing) {
-  enum class Trouble { kReadOnlyFolder, kReadOnlyFile, kFileTooLarge };
+  const std::error_code denied = std::make_error_code(std::errc::permission_denied);
+  const struct {
+    const char* name;
+    std::function<void(test::FaultySystem&)> make;
+    bool opened;  // the target was opened before the fault
+  } troubles[] = {
+      {"read-only folder", [&](test::FaultySystem& system) { system.create_error = denied; },
+       false},
+      {"read-only file", [&](test::FaultySystem& system) { system.may_write_error = denied; },
+       false},
+      {"disk full at once", [](test::FaultySystem& system) { system.fail_writes_at(1); }, true},
+      {"disk full midway", [](test::FaultySystem& system) { system.fail_writes_at(4096); }, true},
+  };
   for (const Writer& writer : kWriters) {
-    for (const Trouble trouble :
-         {Trouble::kReadOnlyFolder, Trouble::kReadOnlyFile, Trouble::kFileTooLarge}) {
-      const std::string label =
-          std::string(writer.name) + ", trouble " + std::to_string(static_cast<int>(trouble));
+    for (const auto& trouble : troubles) {
+      const std::string label = std::string(writer.name) + ", " + trouble.name;
       TempDir dir;
       make_folder(dir);
       dir.write(writer.target, std::string("old"));
-      const fs::path folder = at(dir, writer).parent_path();
-      if (trouble == Trouble::kReadOnlyFolder) ::chmod(folder.c_str(), 0555);
-      if (trouble == Trouble::kReadOnlyFile) ::chmod(at(dir, writer).c_str(), 0444);
-      const auto before = snapshot(dir);
-      const int status = test::as_nobody([&] {
-        if (trouble == Trouble::kFileTooLarge) {
-          ::signal(SIGXFSZ, SIG_IGN);
-          const rlimit limit{4096, 4096};
-          ::setrlimit(RLIMIT_FSIZE, &limit);
-        }
-        const CommandOutput output = run(dir, writer);
-        return !wrote(writer, output) && reports_failure(output) ? 0 : 1;
-      });
-      ::chmod(folder.c_str(), 0777);
-      EXPECT_EQ(status, 0) << label;
+      auto before = snapshot(dir);
+      // A conversion that fails once it has opened its level file removes
+      // the old one.
+      if (trouble.opened && writer.target == "t.lev") before.erase(writer.target);
+      {
+        test::FaultySystem system;
+        trouble.make(system);
+        EXPECT_TRUE(fails_in_process(dir, writer)) << label;
+      }
       expect_unchanged(dir, writer, false, before, nullptr, label);
     }
   }
 }
 
-// A mask that cannot be written fails its level in the JSON document too,
-// with the reason and no noise of the PNG library.
+// A mask that cannot be written fails its level, with the reason and no
+// noise of the PNG library.
 TEST(OutputPolicy, FailedMaskFailsItsLevelWithItsReason) {
   TempDir dir;
   make_folder(dir);
   // A JPEG of the map's size that holds only its frame header: no errors.
   const char kJpeg[] = "\xFF\xD8\xFF\xC0\0\x0B\x08\0\x5A\0\x78\x01\x01\x11\0\xFF\xD9";
   dir.write("lvl.JPG", std::string(kJpeg, sizeof kJpeg - 1));
-  const CommandOutput sound =
-      test::run_command(ZURCONV_PATH, {"--check", "--json", "lvl"}, dir.path());
-  ASSERT_EQ(sound.status, 0) << sound.out;
-  const int status = test::as_nobody([&] {
-    ::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{4096, 4096};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    const CommandOutput output =
-        test::run_command(ZURCONV_PATH, {"--check", "--json", "--mask", "lvl"}, dir.path());
-    return output.status == 1 && output.out.find("\"ok\": false") != std::string::npos &&
-                   output.err == "zurconv: cannot write lvl-check.png: File too large\n"
-               ? 0
-               : 1;
-  });
-  EXPECT_EQ(status, 0);
+  ASSERT_FALSE(has_failure(check_level(dir.prefix("lvl"), false), false));
+  test::FaultySystem system;
+  system.fail_writes_at(4096, std::make_error_code(std::errc::file_too_large));
+  ::testing::internal::CaptureStderr();
+  const LevelCheck check = check_level(dir.prefix("lvl"), true);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_TRUE(has_failure(check, false));
+  ASSERT_TRUE(check.mask_error);
+  EXPECT_EQ(check.mask_error->text(),
+            "cannot write " + dir.prefix("lvl-check.png") + ": File too large");
   EXPECT_FALSE(dir.exists("lvl-check.png"));
 }
 

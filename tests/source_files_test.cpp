@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/faulty_system.h"
 #include "tests/support/level_sources.h"
 
 namespace zur {
@@ -60,6 +61,25 @@ TEST(FindSource, NameAsFormedWinsWhenItExists) {
   dir.write("jungle.txt", std::string("b"));
   dir.write("JUNGLE.TXT", std::string("c"));
   EXPECT_EQ(find_source(dir.prefix("jungle"), suffix::kConfig), dir.prefix("jungle.TXT"));
+}
+
+// Whether the name as formed is taken as it stands is the seam's answer on
+// letter case, not a guess from the path: where case is ignored the formed
+// name would exist whatever the file's own, so the folder's own spelling
+// (the first in byte order) is the one found.
+TEST(FindSource, SeamSaysWhetherLetterCaseIsIgnored) {
+  const struct {
+    bool ignores_case;
+    const char* found;
+  } cases[] = {{false, "jungle.txt"}, {true, "JUNGLE.TXT"}};
+  for (const auto& c : cases) {
+    test::TempDir dir;
+    dir.write("jungle.txt", std::string("a"));
+    dir.write("JUNGLE.TXT", std::string("b"));
+    test::FaultySystem system;
+    system.ignores_case = c.ignores_case;
+    EXPECT_EQ(find_source(dir.prefix("jungle"), ".txt"), dir.prefix(c.found)) << c.ignores_case;
+  }
 }
 
 TEST(FindSource, NameDifferingInLetterCaseIsFound) {

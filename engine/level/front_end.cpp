@@ -58,10 +58,10 @@ std::string unpack_prefix(const std::string& level, const std::string& folder) {
     while (end > root_length(level) && is_folder_separator(level[end - 1])) --end;
     parent = level.substr(0, end);
   }
-  constexpr bool kWindows = kNativePathSyntax == PathSyntax::kWindows;
-  const bool bare_drive = kWindows && parent.size() == 2 && parent[1] == ':';
+  const bool windows = kNativePathSyntax == PathSyntax::kWindows;
+  const bool bare_drive = windows && parent.size() == 2 && parent[1] == ':';
   if (parent.empty() || bare_drive || is_folder_separator(parent.back())) return parent + name;
-  return parent + (kWindows ? '\\' : '/') + name;
+  return parent + (windows ? '\\' : '/') + name;
 }
 
 namespace console {

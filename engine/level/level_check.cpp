@@ -2,7 +2,6 @@
 #include "engine/level/level_check.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <optional>
 #include <system_error>
 #include <vector>
@@ -16,7 +15,7 @@
 #include "engine/level/jpeg_size.h"
 #include "engine/level/shared/input_file.h"
 #include "engine/level/shared/level_format.h"
-#include "engine/level/shared/utf8_path.h"
+#include "engine/level/shared/platform.h"
 #include "engine/level/source_files.h"
 
 namespace zur {
@@ -63,8 +62,7 @@ class LevelChecker {
   // A source the lookup found no file for is named as the conversion's
   // message names it; one found but unreadable, by the name it was found as.
   std::string missing_name(const std::string& path, const SourceFile& source) const {
-    std::error_code error;
-    if (std::filesystem::exists(path_of(path), error)) return path;
+    if (platform::exists(path)) return path;
     return missing_source_name(prefix_, source);
   }
 

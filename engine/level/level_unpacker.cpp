@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <optional>
 
 #include "engine/attrmap/marker_kinds.h"
@@ -14,7 +13,7 @@
 #include "engine/level/shared/byte_order.h"
 #include "engine/level/shared/level_format.h"
 #include "engine/level/shared/output_file.h"
-#include "engine/level/shared/utf8_path.h"
+#include "engine/level/shared/platform.h"
 
 namespace zur {
 namespace {
@@ -108,9 +107,7 @@ Unpacked unpack_level(Bytes file, const LevelContents& contents, const std::stri
   for (const Source& source : files) all.push_back(source.path);
   if (!overwrite) {
     for (const Source& source : files) {
-      std::error_code ignored;
-      if (std::filesystem::exists(path_of(source.path), ignored) ||
-          std::filesystem::is_symlink(path_of(source.path), ignored)) {
+      if (platform::name_exists(source.path)) {
         return {Error{"cannot write", source.path, "it exists (--force overwrites)", {}, {}}, {}};
       }
     }

@@ -1,31 +1,25 @@
 // SPDX-License-Identifier: MIT
 #include "engine/level/source_files.h"
 
-#include <filesystem>
 #include <optional>
-#include <system_error>
 
 #include "engine/level/shared/ascii.h"
 #include "engine/level/shared/path_syntax.h"
-#include "engine/level/shared/utf8_path.h"
+#include "engine/level/shared/platform.h"
 
 namespace zur {
 namespace {
-
-namespace fs = std::filesystem;
 
 std::optional<std::string> find_ignoring_case(const std::string& wanted) {
   const std::string folder = wanted.substr(0, name_start(wanted));
   const std::string directory = folder.empty() ? "." : folder;
   const std::string name = wanted.substr(folder.size());
-  std::error_code error;
-  fs::directory_iterator entries(path_of(directory), error);
+  std::vector<platform::FolderEntry> entries;
+  platform::folder_entries(directory, entries);
   std::optional<std::string> best;
-  for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
-    const std::string candidate = utf8_of(entries->path().filename());
-    if (!equal_ignoring_case(candidate, name) || (best && *best <= candidate)) continue;
-    std::error_code kind_error;
-    if (!entries->is_directory(kind_error)) best = candidate;
+  for (const platform::FolderEntry& entry : entries) {
+    if (entry.folder || !equal_ignoring_case(entry.name, name)) continue;
+    if (!best || entry.name < *best) best = entry.name;
   }
   if (!best) return std::nullopt;
   return folder + *best;
@@ -35,11 +29,11 @@ std::optional<std::string> find_ignoring_case(const std::string& wanted) {
 
 std::string find_source(const std::string& prefix, std::string_view suffix) {
   std::string exact = prefix + std::string(suffix);
-  // Windows' file systems ignore letter case, so there the name as formed
-  // exists whatever the file's own; the folder tells that one.
-  constexpr bool kLetterCaseIgnored = kNativePathSyntax == PathSyntax::kWindows;
-  std::error_code error;
-  if (!kLetterCaseIgnored && fs::exists(path_of(exact), error)) return exact;
+  // Where the file system ignores letter case the name as formed exists
+  // whatever the file's own; the folder tells that one.
+  const std::string folder = exact.substr(0, name_start(exact));
+  const bool case_ignored = platform::ignores_letter_case(folder.empty() ? "." : folder);
+  if (!case_ignored && platform::exists(exact)) return exact;
   return find_ignoring_case(exact).value_or(exact);
 }
 

@@ -1,24 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "engine/level/shared/output_file.h"
 
-#include <filesystem>
-
-#include "engine/level/shared/utf8_path.h"
-
 namespace zur {
 namespace {
 
 constexpr std::string_view kCannotWrite = "cannot write";
-
-// The file `path` reaches, for comparing names of files that may not exist
-// yet: links followed, and the folder's path made absolute and canonical.
-std::string comparable_name(const std::string& path) {
-  const std::filesystem::path target = path_of(platform::final_path(path));
-  std::error_code ignored;
-  const std::filesystem::path folder = std::filesystem::weakly_canonical(
-      std::filesystem::absolute(target, ignored).parent_path(), ignored);
-  return utf8_of((folder / target.filename()).lexically_normal());
-}
 
 Error refusal(const std::string& path, std::string reason) {
   return {std::string(kCannotWrite), path, std::move(reason), std::nullopt, {}};
@@ -32,7 +18,7 @@ bool same_file(const std::string& a, const std::string& b) {
   const bool a_exists = first.kind != platform::FileKind::kMissing;
   const bool b_exists = second.kind != platform::FileKind::kMissing;
   if (a_exists && b_exists) return first.identity == second.identity;
-  return !a_exists && !b_exists && comparable_name(a) == comparable_name(b);
+  return !a_exists && !b_exists && platform::comparable_path(a) == platform::comparable_path(b);
 }
 
 std::optional<Error> OutputFile::open(const std::string& path,

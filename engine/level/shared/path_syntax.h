@@ -12,11 +12,8 @@ namespace zur {
 
 enum class PathSyntax { kPosix, kWindows };
 
-#ifdef _WIN32
-inline constexpr PathSyntax kNativePathSyntax = PathSyntax::kWindows;
-#else
-inline constexpr PathSyntax kNativePathSyntax = PathSyntax::kPosix;
-#endif
+// The syntax of the system the programs run on; the platform seam says.
+extern const PathSyntax kNativePathSyntax;
 
 bool is_folder_separator(char c, PathSyntax syntax = kNativePathSyntax);
 

@@ -4,10 +4,15 @@
 // (CMake builds one), and nothing else in engine/ or cli/ includes a system
 // header. Paths are UTF-8. Failures are std::error_code values; those with
 // an errno equivalent compare equal to std::errc values on both systems.
+//
+// The file operations go through a System object, the real one unless a
+// test has put a stand-in in its place (SystemOverride) that fails on
+// purpose: the free functions below ask whichever is current.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -16,11 +21,7 @@
 namespace zur::platform {
 
 // How the lines of a text file the programs write end on this system.
-#ifdef _WIN32
-inline constexpr std::string_view kTextLineEnd = "\r\n";
-#else
-inline constexpr std::string_view kTextLineEnd = "\n";
-#endif
+extern const std::string_view kTextLineEnd;
 
 // A descriptor on POSIX, a HANDLE on Windows.
 using FileHandle = std::intptr_t;
@@ -45,88 +46,215 @@ struct FileStatus {
 // The reason given for a file that is there but is not a regular file.
 std::error_code not_a_regular_file();
 
+// A name in a folder, and whether it names a folder (links followed).
+struct FolderEntry {
+  std::string name;
+  bool folder = false;
+};
+
+// A new file in the folder of the file it is to replace, hidden, and removed
+// when the object goes without put_in_place() or when the program is
+// interrupted (SIGINT, SIGTERM, SIGHUP; Ctrl+C, Ctrl+Break or the console
+// closing), so no interruption leaves it behind. Made by System.
+class NewFile {
+ public:
+  virtual ~NewFile() = default;
+
+  virtual std::error_code write_at(std::uint64_t offset, const void* data, std::size_t count) = 0;
+  // Reads back exactly `count` bytes written before.
+  virtual std::error_code read_at(std::uint64_t offset, void* into, std::size_t count) = 0;
+
+  // Gives it the permission bits of the existing file `target`.
+  virtual void copy_permissions_of(const std::string& target) = 0;
+
+  // Cache hints for a large file, no-ops where the system has none: the
+  // bytes up to `end` may go to the disk now, without waiting for them; the
+  // bytes up to `end` are waited for and dropped from the file cache.
+  virtual void start_write_back(std::uint64_t from, std::uint64_t end) = 0;
+  virtual void drop_from_cache(std::uint64_t from, std::uint64_t end) = 0;
+
+  // Closes the file and puts it at `target` (a final path), replacing what
+  // is there; with `replace` false, fails with std::errc::file_exists when
+  // the name exists, even one that appears meanwhile. On failure the file is
+  // removed and `target` is as it was. Called once, as the last call.
+  virtual std::error_code put_in_place(const std::string& target, bool replace) = 0;
+};
+
+// The file operations of the system; see the free functions of the same
+// names for what each does.
+class System {
+ public:
+  virtual ~System() = default;
+
+  virtual std::error_code file_status(const std::string& path, FileStatus& status) = 0;
+  virtual bool name_exists(const std::string& path) = 0;
+  virtual std::string final_path(const std::string& path) = 0;
+  virtual std::error_code remove_file(const std::string& path) = 0;
+  virtual std::error_code may_write(const std::string& path) = 0;
+  virtual std::error_code folder_entries(const std::string& folder,
+                                         std::vector<FolderEntry>& entries) = 0;
+  virtual bool ignores_letter_case(const std::string& folder) = 0;
+
+  virtual std::error_code open_for_reading(const std::string& path, FileHandle& file) = 0;
+  virtual std::error_code status_of(FileHandle file, FileStatus& status) = 0;
+  virtual std::error_code read_at(FileHandle file, std::uint64_t offset, void* into,
+                                  std::size_t count, std::size_t& got) = 0;
+  virtual std::uint64_t next_data(FileHandle file, std::uint64_t from, std::uint64_t size) = 0;
+  virtual void close_file(FileHandle file) = 0;
+  virtual const std::uint8_t* map_read_only(FileHandle file, std::uint64_t size) = 0;
+  virtual void unmap(const std::uint8_t* data, std::uint64_t size) = 0;
+
+  // `target` is a final path (final_path()); its folder takes the file.
+  virtual std::error_code create_temporary(const std::string& target,
+                                           std::unique_ptr<NewFile>& file) = 0;
+  virtual void remove_stale_temporaries(const std::string& target) = 0;
+};
+
+// The operating system itself.
+System& real_system();
+// The system the engine uses now: the real one, or a test's stand-in.
+System& current_system();
+
+// Makes `stand_in` the current system while it lives, then the one before
+// again. Not for use while another thread works with files.
+class SystemOverride {
+ public:
+  explicit SystemOverride(System& stand_in);
+  SystemOverride(const SystemOverride&) = delete;
+  SystemOverride& operator=(const SystemOverride&) = delete;
+  ~SystemOverride();
+
+ private:
+  System* before_;
+};
+
 // ---- Paths
 
 // The file that `path` names, symbolic links followed; kind kMissing when
 // there is none. A device name (Windows' NUL, COM1, ...) is a kDevice and is
 // never opened to find out.
-std::error_code file_status(const std::string& path, FileStatus& status);
+inline std::error_code file_status(const std::string& path, FileStatus& status) {
+  return current_system().file_status(path, status);
+}
+
+// Whether a file of any kind is at `path` (links followed).
+bool exists(const std::string& path);
+
+// Whether anything has the name `path`, a dangling symbolic link too.
+inline bool name_exists(const std::string& path) {
+  return current_system().name_exists(path);
+}
 
 // The path that writing through `path` reaches: symbolic links followed, a
 // relative one from the folder that holds it. The file need not exist.
-std::string final_path(const std::string& path);
+inline std::string final_path(const std::string& path) {
+  return current_system().final_path(path);
+}
+
+// The file `path` reaches, for comparing names of files that may not exist
+// yet: links followed, and the folder's path made absolute and canonical.
+std::string comparable_path(const std::string& path);
 
 // The folder that holds `path`: "." for a bare name.
 std::string folder_of(const std::string& path);
 
-std::error_code remove_file(const std::string& path);
+// A path's last name, the path without it ("" for a bare name), and `name`
+// in `folder`, each spelled with this system's separators.
+std::string last_name_of(const std::string& path);
+std::string parent_of(const std::string& path);
+std::string in_folder(const std::string& folder, const std::string& name);
+
+inline std::error_code remove_file(const std::string& path) {
+  return current_system().remove_file(path);
+}
 
 // Whether this program may write the existing file `path` (a read-only file
 // is refused, even where the system would let it be replaced).
-std::error_code may_write(const std::string& path);
+inline std::error_code may_write(const std::string& path) {
+  return current_system().may_write(path);
+}
+
+// The names in `folder`, "." and ".." left out, in no particular order.
+inline std::error_code folder_entries(const std::string& folder,
+                                      std::vector<FolderEntry>& entries) {
+  return current_system().folder_entries(folder, entries);
+}
+
+// Whether the file system that holds `folder` takes names that differ only
+// in letter case for the same name.
+inline bool ignores_letter_case(const std::string& folder) {
+  return current_system().ignores_letter_case(folder);
+}
 
 // ---- Reading
 
 // Opens a regular file for reading; anything else (pipe, device, folder) is
 // refused with not_a_regular_file() without waiting on it.
-std::error_code open_for_reading(const std::string& path, FileHandle& file);
-std::error_code status_of(FileHandle file, FileStatus& status);
+inline std::error_code open_for_reading(const std::string& path, FileHandle& file) {
+  return current_system().open_for_reading(path, file);
+}
+inline std::error_code status_of(FileHandle file, FileStatus& status) {
+  return current_system().status_of(file, status);
+}
 // Reads up to `count` bytes at `offset`: `got` is 0 only at the file's end.
-std::error_code read_at(FileHandle file, std::uint64_t offset, void* into, std::size_t count,
-                        std::size_t& got);
+inline std::error_code read_at(FileHandle file, std::uint64_t offset, void* into, std::size_t count,
+                               std::size_t& got) {
+  return current_system().read_at(file, offset, into, count, got);
+}
 // The first offset from `from` on that may hold data: a hole of a sparse
 // file is skipped where the system can tell, `size` when only a hole is left.
-std::uint64_t next_data(FileHandle file, std::uint64_t from, std::uint64_t size);
-void close_file(FileHandle file);
+inline std::uint64_t next_data(FileHandle file, std::uint64_t from, std::uint64_t size) {
+  return current_system().next_data(file, from, size);
+}
+inline void close_file(FileHandle file) {
+  current_system().close_file(file);
+}
 
 // The first `size` bytes of `file`, mapped read-only; null when the system
 // cannot map them. Stays mapped after the file is closed, until unmap().
-const std::uint8_t* map_read_only(FileHandle file, std::uint64_t size);
-void unmap(const std::uint8_t* data, std::uint64_t size);
+inline const std::uint8_t* map_read_only(FileHandle file, std::uint64_t size) {
+  return current_system().map_read_only(file, size);
+}
+inline void unmap(const std::uint8_t* data, std::uint64_t size) {
+  current_system().unmap(data, size);
+}
 
 // ---- Temporary files that become output files
 
-// A new file in the folder of the file it is to replace, hidden, and removed
-// when the object goes without put_in_place() or when the program is
-// interrupted (SIGINT, SIGTERM, SIGHUP; Ctrl+C, Ctrl+Break or the console
-// closing), so no interruption leaves it behind.
+// A NewFile from the current system, held until put in place or discarded.
 class TemporaryFile {
  public:
-  TemporaryFile() = default;
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  ~TemporaryFile();
-
   // `target` is a final path (final_path()); its folder takes the file.
-  std::error_code create(const std::string& target);
-  bool is_open() const { return file_ != kNoFile; }
+  std::error_code create(const std::string& target) {
+    discard();
+    return current_system().create_temporary(target, file_);
+  }
+  bool is_open() const { return file_ != nullptr; }
 
-  std::error_code write_at(std::uint64_t offset, const void* data, std::size_t count);
-  // Reads back exactly `count` bytes written before.
-  std::error_code read_at(std::uint64_t offset, void* into, std::size_t count);
+  std::error_code write_at(std::uint64_t offset, const void* data, std::size_t count) {
+    return file_->write_at(offset, data, count);
+  }
+  std::error_code read_at(std::uint64_t offset, void* into, std::size_t count) {
+    return file_->read_at(offset, into, count);
+  }
+  void copy_permissions_of(const std::string& target) { file_->copy_permissions_of(target); }
+  void start_write_back(std::uint64_t from, std::uint64_t end) {
+    file_->start_write_back(from, end);
+  }
+  void drop_from_cache(std::uint64_t from, std::uint64_t end) { file_->drop_from_cache(from, end); }
 
-  // Gives it the permission bits of the existing file `target`.
-  void copy_permissions_of(const std::string& target);
-
-  // Cache hints for a large file, no-ops where the system has none: the
-  // bytes up to `end` may go to the disk now, without waiting for them; the
-  // bytes up to `end` are waited for and dropped from the file cache.
-  void start_write_back(std::uint64_t from, std::uint64_t end);
-  void drop_from_cache(std::uint64_t from, std::uint64_t end);
-
-  // Closes the file and puts it at `target` (a final path), replacing what
-  // is there; with `replace` false, fails with std::errc::file_exists when
-  // the name exists, even one that appears meanwhile. On failure the file is
-  // removed and `target` is as it was.
-  std::error_code put_in_place(const std::string& target, bool replace);
+  // See NewFile::put_in_place; afterwards the object holds no file.
+  std::error_code put_in_place(const std::string& target, bool replace) {
+    if (!file_) return std::make_error_code(std::errc::bad_file_descriptor);
+    const std::unique_ptr<NewFile> file = std::move(file_);
+    return file->put_in_place(target, replace);
+  }
 
   // Closes and removes the file, if still there.
-  void discard();
+  void discard() { file_.reset(); }
 
  private:
-  FileHandle file_ = kNoFile;
-  std::string name_;      // empty while it has none
-  bool unnamed_ = false;  // created without a name; one is given on put_in_place
+  std::unique_ptr<NewFile> file_;
 };
 
 // Names removed if the program is interrupted before they are forgotten;
@@ -136,7 +264,9 @@ void forget_on_interrupt(const std::string& name);
 
 // Removes hidden temporary files that a hard kill left beside `target`
 // (those not in use by another program); harmless when there are none.
-void remove_stale_temporaries(const std::string& target);
+inline void remove_stale_temporaries(const std::string& target) {
+  current_system().remove_stale_temporaries(target);
+}
 
 // ---- Standard streams and the console
 

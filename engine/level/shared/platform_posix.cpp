@@ -18,7 +18,15 @@
 #include <string_view>
 #include <utility>
 
+#include "engine/level/shared/path_syntax.h"
 #include "engine/level/shared/platform.h"
+#include "engine/level/shared/platform_native.h"
+
+namespace zur {
+
+const PathSyntax kNativePathSyntax = PathSyntax::kPosix;
+
+}  // namespace zur
 
 namespace zur::platform {
 namespace {
@@ -198,12 +206,22 @@ bool rename_no_replace(const std::string& from, const std::string& to) {
 
 }  // namespace
 
+const std::string_view kTextLineEnd = "\n";
+
 std::error_code not_a_regular_file() {
   static const NotRegularCategory category;
   return {1, category};
 }
 
 // ---- Paths
+
+std::string folder_of(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+namespace native {
 
 std::error_code file_status(const std::string& path, FileStatus& status) {
   struct stat info {};
@@ -214,12 +232,6 @@ std::error_code file_status(const std::string& path, FileStatus& status) {
   }
   if (errno == ENOENT || errno == ENOTDIR) return {};
   return last_error();
-}
-
-std::string folder_of(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 std::string final_path(const std::string& start) {
@@ -246,6 +258,12 @@ std::error_code may_write(const std::string& path) {
   if (fd < 0) return last_error();
   ::close(fd);
   return {};
+}
+
+// POSIX file systems tell names apart by letter case; a mounted FAT or
+// case-folded folder, which would not, is taken to as well.
+bool ignores_letter_case(const std::string&) {
+  return false;
 }
 
 // ---- Reading
@@ -418,6 +436,13 @@ void TemporaryFile::discard() {
   name_.clear();
 }
 
+// An unnamed temporary file leaves nothing when the program is killed; a
+// named one may, but only Windows can tell whether another program still
+// uses such a file, so here none is removed.
+void remove_stale_temporaries(const std::string&) {}
+
+}  // namespace native
+
 void remove_on_interrupt(const std::string& name) {
   const InterruptsHeld held;
   if (name.empty() || name.size() >= sizeof registered[0]) return;
@@ -438,11 +463,6 @@ void forget_on_interrupt(const std::string& name) {
     return;
   }
 }
-
-// An unnamed temporary file leaves nothing when the program is killed; a
-// named one may, but only Windows can tell whether another program still
-// uses such a file, so here none is removed.
-void remove_stale_temporaries(const std::string&) {}
 
 // ---- Standard streams and the console
 

@@ -16,6 +16,13 @@
 #include "engine/level/shared/ascii.h"
 #include "engine/level/shared/path_syntax.h"
 #include "engine/level/shared/platform.h"
+#include "engine/level/shared/platform_native.h"
+
+namespace zur {
+
+const PathSyntax kNativePathSyntax = PathSyntax::kWindows;
+
+}  // namespace zur
 
 namespace zur::platform {
 namespace {
@@ -209,12 +216,23 @@ class NotARegularFile final : public std::error_category {
 
 }  // namespace
 
+const std::string_view kTextLineEnd = "\r\n";
+
 std::error_code not_a_regular_file() {
   static const NotARegularFile category;
   return {1, category};
 }
 
 // ---- Paths
+
+std::string folder_of(const std::string& path) {
+  const std::size_t root = root_length(path, kWindows);
+  std::size_t end = name_start(path, kWindows);
+  while (end > root && is_folder_separator(path[end - 1], kWindows)) --end;
+  return end == 0 ? "." : path.substr(0, end);
+}
+
+namespace native {
 
 std::error_code file_status(const std::string& path, FileStatus& status) {
   status = {};
@@ -261,13 +279,6 @@ std::string final_path(const std::string& path) {
   return utf8(final);
 }
 
-std::string folder_of(const std::string& path) {
-  const std::size_t root = root_length(path, kWindows);
-  std::size_t end = name_start(path, kWindows);
-  while (end > root && is_folder_separator(path[end - 1], kWindows)) --end;
-  return end == 0 ? "." : path.substr(0, end);
-}
-
 std::error_code remove_file(const std::string& path) {
   if (!DeleteFileW(wide(path).c_str())) return last_error();
   return {};
@@ -276,6 +287,12 @@ std::error_code remove_file(const std::string& path) {
 // Windows refuses to replace a read-only file; Wine, run by root, would not.
 std::error_code may_write(const std::string& path) {
   return refuse_read_only(wide(path));
+}
+
+// NTFS and FAT keep a name's letter case but find it whatever case it is
+// asked for in.
+bool ignores_letter_case(const std::string&) {
+  return true;
 }
 
 // ---- Reading
@@ -477,20 +494,6 @@ void TemporaryFile::discard() {
   name_.clear();
 }
 
-void remove_on_interrupt(const std::string& name) {
-  OpenTemporaries& temporaries = open_temporaries();
-  const std::lock_guard held(temporaries.lock);
-  install_handler(temporaries);
-  temporaries.names.push_back(wide(name));
-}
-
-void forget_on_interrupt(const std::string& name) {
-  OpenTemporaries& temporaries = open_temporaries();
-  const std::lock_guard held(temporaries.lock);
-  const auto found = std::find(temporaries.names.begin(), temporaries.names.end(), wide(name));
-  if (found != temporaries.names.end()) temporaries.names.erase(found);
-}
-
 void remove_stale_temporaries(const std::string& target) {
   const std::size_t name_at = name_start(target, kWindows);
   const std::string folder = target.substr(0, name_at);
@@ -508,6 +511,22 @@ void remove_stale_temporaries(const std::string& target) {
     }
   } while (FindNextFileW(search, &found));
   FindClose(search);
+}
+
+}  // namespace native
+
+void remove_on_interrupt(const std::string& name) {
+  OpenTemporaries& temporaries = open_temporaries();
+  const std::lock_guard held(temporaries.lock);
+  install_handler(temporaries);
+  temporaries.names.push_back(wide(name));
+}
+
+void forget_on_interrupt(const std::string& name) {
+  OpenTemporaries& temporaries = open_temporaries();
+  const std::lock_guard held(temporaries.lock);
+  const auto found = std::find(temporaries.names.begin(), temporaries.names.end(), wide(name));
+  if (found != temporaries.names.end()) temporaries.names.erase(found);
 }
 
 // ---- Standard streams and the console
