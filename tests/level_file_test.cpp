@@ -286,7 +286,11 @@ TEST(LevelFileSafety, KillAtAnyMomentLeavesOldOrNewLevel) {
       const Bytes level = dir.read("lvl.lev");
       const bool old_level = level == to_bytes(kOldLevel);
       EXPECT_TRUE(old_level || level == complete) << signal << " after " << delay_us << " us";
-      EXPECT_EQ(names_in(dir), sources_and_level) << signal << " after " << delay_us << " us";
+      // A hard kill between linking the temporary in and renaming it may
+      // leave its hidden name; a catchable signal leaves none.
+      std::set<std::string> names = names_in(dir);
+      if (signal == SIGKILL) std::erase_if(names, [](const std::string& n) { return n[0] == '.'; });
+      EXPECT_EQ(names, sources_and_level) << signal << " after " << delay_us << " us";
       outcomes.insert(old_level ? "old" : "new");
     }
   }
