@@ -246,7 +246,7 @@ std::error_code file_status(const std::string& path, FileStatus& status) {
     if (is_missing(GetLastError())) return {};
     return last_error();
   }
-  const std::error_code error = status_of(file_of(file), status);
+  const std::error_code error = native::status_of(file_of(file), status);
   CloseHandle(file);
   return error;
 }
@@ -304,7 +304,7 @@ std::error_code open_for_reading(const std::string& path, FileHandle& file) {
   const HANDLE opened = open_existing(name, GENERIC_READ);
   if (opened == INVALID_HANDLE_VALUE) return last_error();
   FileStatus status;
-  std::error_code error = status_of(file_of(opened), status);
+  std::error_code error = native::status_of(file_of(opened), status);
   if (!error && status.kind != FileKind::kRegular) error = not_a_regular_file();
   if (error) {
     CloseHandle(opened);
