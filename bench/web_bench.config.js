@@ -3,4 +3,4 @@
 // serve it, Debian's Chromium headless.
 const base = require('../web/playwright.config.js');
 
-module.exports = {...base, testDir: __dirname, testMatch: 'web_bench.spec.js', reporter: 'list'};
+module.exports = {...base, testDir: __dirname, testMatch: 'web_bench.test.js', reporter: 'list'};
