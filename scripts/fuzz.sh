@@ -4,7 +4,10 @@
 # UndefinedBehaviorSanitizer) and runs them, starting from fuzz/corpus/.
 #
 #   scripts/fuzz.sh                  each target for a fixed number of inputs
-#                                    (the test command's regression run)
+#                                    (the regression run)
+#   scripts/fuzz.sh --in BUILD       the regression run of the targets already
+#                                    built in BUILD (the test command's, in
+#                                    the sanitizer build)
 #   scripts/fuzz.sh TARGET RUNS [OPTION...]
 #                                    one target (config, attribute_map, job,
 #                                    level_reader)
@@ -19,7 +22,12 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh build-essential cmake ninja-build clang libclang-rt-14-dev nlohmann-json3-dev libpng-dev
 
 build=build/fuzz
-cmake --preset fuzz >/dev/null
+if [ "${1:-}" = --in ]; then
+  build=$2
+  shift 2
+else
+  cmake --preset fuzz >/dev/null
+fi
 mkdir -p "$build/findings"
 
 run() {
@@ -39,7 +47,7 @@ fi
 # The regression run: the same inputs every time, the targets side by side
 # on every core, each one's output kept in build/fuzz/TARGET.log and shown
 # when it fails. About half a minute in all on a 2-core machine.
-cmake --build --preset fuzz
+[ "$build" != build/fuzz ] || cmake --build --preset fuzz
 pids=()
 targets=(config attribute_map job level_reader)
 runs=(200000 100000 20000 100000)

@@ -2,10 +2,10 @@
 # SPDX-License-Identifier: MIT
 # Installs what is missing, builds the project with its dialog and runs its
 # tests: every test in a normal build, and the C++ test programs again in a
-# build with AddressSanitizer and UndefinedBehaviorSanitizer. The dialog's
-# tests run on a virtual screen (xvfb-run; one under the openbox window
-# manager, driven by xdotool), so no display is needed. Between the two,
-# each fuzz target runs for a fixed number of inputs. Then the browser build
+# build with AddressSanitizer and UndefinedBehaviorSanitizer, whose fuzz
+# targets then run for a fixed number of inputs. The dialog's tests run on a
+# virtual screen (xvfb-run; one under the openbox window manager, driven by
+# xdotool), so no display is needed. Then the browser build
 # and its page are tested in headless Chromium, and the Windows programs are
 # cross-built and their tests run under Wine, both compared with the Linux
 # programs of the normal build. Ends with the time each stage took.
@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh build-essential cmake ninja-build libgtest-dev libwxgtk3.2-dev libgtk-3-dev libx11-dev \
   xvfb xauth openbox xdotool x11-utils groff desktop-file-utils appstream nlohmann-json3-dev \
-  libpng-dev
+  libpng-dev clang libclang-rt-14-dev
 
 times=()
 # Runs the command after the stage's name $1, and notes how long it took.
@@ -27,9 +27,9 @@ stage() {
 
 stage "release build" sh -c 'cmake --preset release && cmake --build --preset release'
 stage "release tests" ctest --preset release
-stage "fuzz" scripts/fuzz.sh
 stage "sanitize build" sh -c 'cmake --preset sanitize && cmake --build --preset sanitize'
 stage "sanitize tests" ctest --preset sanitize
+stage "fuzz" scripts/fuzz.sh --in build/sanitize
 # The browser build and the page in headless Chromium, compared with the
 # Linux programs just built.
 stage "web" env ZUR_REFERENCE_ZURCONV="$PWD/build/release/cli/zurconv" scripts/test-web.sh

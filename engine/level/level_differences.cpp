@@ -12,10 +12,6 @@
 namespace zur {
 namespace {
 
-std::string number(std::uint64_t value) {
-  return std::to_string(value);
-}
-
 class DifferenceFinder {
  public:
   explicit DifferenceFinder(LevelContents& level) : level_(level) {}

@@ -17,10 +17,6 @@ namespace {
 
 using Bytes = std::span<const std::uint8_t>;
 
-std::string number(std::uint64_t value) {
-  return std::to_string(value);
-}
-
 class LevelReader {
  public:
   LevelReader(Bytes file, const ReadOptions& options) : file_(file), options_(options) {

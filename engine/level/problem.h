@@ -48,6 +48,10 @@ std::string_view severity_name(Severity severity);
 
 // "1 pixel", "2 pixels": a count and its noun, as the messages give them.
 std::string counted(std::uint64_t count, const std::string& noun);
+// A count, size or byte offset in a finding's text.
+inline std::string number(std::uint64_t value) {
+  return std::to_string(value);
+}
 
 struct Problem {
   ProblemCode code;

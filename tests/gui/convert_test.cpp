@@ -19,8 +19,6 @@ using dialog::DialogPrompts;
 using test::TempDir;
 using test::TgaBuilder;
 
-constexpr long kIconBits = wxICON_MASK | wxICON_NONE;
-
 // Records every progress position the engine sets, with what the dialog
 // shows right after it; can type into the field before each one, as if the
 // user had edited it during the batch.

@@ -16,6 +16,9 @@
 
 namespace zur::gui_test {
 
+// The bits of a message box's style that choose its icon.
+constexpr long kIconBits = wxICON_MASK | wxICON_NONE;
+
 struct ShownBox {
   std::string text;
   std::string caption;

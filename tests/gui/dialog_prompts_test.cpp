@@ -12,8 +12,6 @@ namespace {
 
 using dialog::DialogPrompts;
 
-constexpr long kIconBits = wxICON_MASK | wxICON_NONE;
-
 TEST(DialogPrompts, ShowsMessagesWithTheCaptionTheIconKindAndTheDialogAsOwner) {
   const struct {
     Icon icon;
