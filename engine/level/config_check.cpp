@@ -141,14 +141,11 @@ class ConfigChecker {
     const LevelSettings defaults;
     for (std::size_t index = 0; index < kCountedKeywords; ++index) {
       if (!settings_[index].empty()) continue;
+      const Keyword& keyword = kKeywords[index];
       add(ProblemCode::kMissingKeyword, std::nullopt,
           keyword_name(index) + " is missing: the level gets the default " +
-              default_text(defaults, kKeywords[index]));
+              value_kind(keyword.kind).describe(keyword, defaults.bytes().data() + keyword.offset));
     }
-  }
-
-  static std::string default_text(const LevelSettings& defaults, const Keyword& keyword) {
-    return value_kind(keyword.kind).describe(keyword, defaults.bytes().data() + keyword.offset);
   }
 
   const std::string& file_;
