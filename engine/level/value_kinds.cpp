@@ -66,6 +66,7 @@ void check_integer(const std::string& what, std::string_view value, std::size_t 
   }
 }
 
+// A text copied whole with its terminating zero, cut to fit the field.
 namespace text {
 
 bool take(ConfigValues& values, const Keyword& keyword, std::string_view value) {
@@ -100,6 +101,7 @@ std::optional<std::string> rebuild(const Keyword& keyword, const std::uint8_t* a
 
 }  // namespace text
 
+// A value that starts with yes or no, in any letter case: a byte of 1 or 0.
 namespace yes_no {
 
 bool take(ConfigValues& values, const Keyword& keyword, std::string_view value) {
