@@ -119,6 +119,7 @@ async function checkLevel(level) {
   const shown = levelElement(level);
   const {report, view} = await request('check', level);
   const checked = report.levels[0];
+  shown.querySelector('.note').textContent = '';
   const list = shown.querySelector('.problems');
   list.replaceChildren(...checked.problems.map((problem) => problemItem(level, problem)));
   if (checked.problems.length === 0) list.append(element('li', {}, 'No problems found.'));
@@ -193,12 +194,13 @@ async function checkAgain(names) {
         fresh.push({...source, file});
       }
     }
-    levelElement(level).querySelector('.note').textContent = stale.length
-      ? `${stale.join(', ')} changed after ${stale.length === 1 ? 'it was' : 'they were'} picked: ` +
-        'pick or drop the new version to check it.'
-      : '';
     if (fresh.length) await addFiles(fresh);  // which checks the level
     else await checkLevel(level);
+    if (stale.length) {
+      levelElement(level).querySelector('.note').textContent =
+        `${stale.join(', ')} changed after ${stale.length === 1 ? 'it was' : 'they were'} picked: ` +
+        'pick or drop the new version to check it.';
+    }
   }
 }
 
