@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The map view: the check's picture of a level's attribute map, zoomed and
-// panned, a pin on each problem with a place, and beside it an overview of
-// the whole map with the part in view framed, where a click centres the
-// view. Positions are in map pixels, (0, 0) the top left corner; `scale` is
+// panned, a pin on each problem with a place, and over its corner, while
+// part of the map is out of view, an overview of the whole map with the
+// part in view framed, where a click centres the view. Positions are in map pixels, (0, 0) the top left corner; `scale` is
 // canvas pixels per map pixel.
 
 const kOverviewSide = 180;  // CSS pixels, the overview's longer side
@@ -123,7 +123,12 @@ export class MapView {
     this.overviewBase.getContext('2d').drawImage(bitmap, 0, 0, this.overview.width, this.overview.height);
   }
 
+  // Only while part of the map is out of view.
   drawOverview() {
+    const {width, height} = this.shown;
+    const [right, bottom] = [this.x + this.canvas.width / this.scale, this.y + this.canvas.height / this.scale];
+    this.overview.hidden = this.x <= 0 && this.y <= 0 && right >= width && bottom >= height;
+    if (this.overview.hidden) return;
     const context = this.overview.getContext('2d');
     const per = this.overview.width / this.shown.width;  // overview pixels per map pixel
     context.drawImage(this.overviewBase, 0, 0);
