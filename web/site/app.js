@@ -7,10 +7,17 @@ import {MapView} from './map-view.js';
 
 if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');
 
+// The question's handshake needs cross-origin isolation. From a host that
+// does not send its headers, the page is isolated once the service worker,
+// which adds them, answers for it: on the first visit, after one reload.
 const summary = document.getElementById('summary');
 if (!window.crossOriginIsolated) {
-  summary.textContent = 'This page needs cross-origin isolation to ask its questions: its host must send ' +
-    'Cross-Origin-Opener-Policy: same-origin and Cross-Origin-Embedder-Policy: require-corp.';
+  if ('serviceWorker' in navigator && !navigator.serviceWorker.controller) {
+    navigator.serviceWorker.ready.then(() => window.location.reload());
+  } else {
+    summary.textContent = 'This page needs cross-origin isolation to ask its questions: its host must send ' +
+      'Cross-Origin-Opener-Policy: same-origin and Cross-Origin-Embedder-Policy: require-corp.';
+  }
   throw new Error('not cross-origin isolated');
 }
 
