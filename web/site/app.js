@@ -318,6 +318,7 @@ async function unpackInto(path, results) {
   if (files.length === 0) return;
   const there = await existing(folder, files.map(({name}) => name));
   if (there.length && !(await ask(`${folder.name} holds ${there.join(', ')} already. Replace ${there.length === 1 ? 'it' : 'them'}?`))) {
+    results.append(element('p', {role: 'status'}, `Nothing written into ${folder.name}.`));
     return;
   }
   await writeInto(folder, files);
