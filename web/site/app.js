@@ -399,16 +399,20 @@ async function entries(entry, into) {
 document.addEventListener('dragover', (event) => event.preventDefault());
 document.addEventListener('drop', async (event) => {
   event.preventDefault();
-  // Both kinds of item must be asked for before the event ends.
+  // Handles and entries must both be asked for before the event ends; the
+  // entries serve where the browser gives no handle for every item.
   const items = [...event.dataTransfer.items].filter(({kind}) => kind === 'file');
-  if ('getAsFileSystemHandle' in DataTransferItem.prototype) {
-    const handles = await Promise.all(items.map((item) => item.getAsFileSystemHandle()));
-    await watchHandles(handles.filter(Boolean));
+  const asked = 'getAsFileSystemHandle' in DataTransferItem.prototype
+    ? items.map((item) => item.getAsFileSystemHandle().catch(() => null)) : [];
+  const walked = items.map((item) => item.webkitGetAsEntry());
+  const handles = await Promise.all(asked);
+  if (handles.length && handles.every(Boolean)) {
+    await watchHandles(handles);
     return;
   }
   const files = [];
-  for (const item of items.map((it) => it.webkitGetAsEntry())) {
-    if (item) await entries(item, files);
+  for (const entry of walked) {
+    if (entry) await entries(entry, files);
   }
   addFiles(files);
 });
