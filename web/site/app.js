@@ -133,6 +133,7 @@ async function checkLevel(level) {
   levelViews.set(level, {view, problems: checked.problems});
   if (view && !mapView.shown) await showMap(level);
   else if (view) await mapView.update(level, view, checked.problems);
+  else if (mapView.shown?.level === level) hideMap();
 }
 
 // The levels whose sources `path` may be: those whose prefix it begins
@@ -153,6 +154,7 @@ async function levelsChanged(names, paths) {
   for (const level of levels.filter((level) => !names.includes(level))) {
     levelElement(level).remove();
     levelViews.delete(level);
+    if (mapView.shown?.level === level) hideMap();
   }
   levels = names;
   const touched = new Set(paths.flatMap(levelsOf));
@@ -338,6 +340,11 @@ async function showMap(level, problem = null) {
   if (!entry || !entry.view) return;
   map.hidden = false;
   await mapView.show(level, entry.view, entry.problems, problem);
+}
+
+function hideMap() {
+  mapView.clear();
+  map.hidden = true;
 }
 
 document.getElementById('zoom-in').addEventListener('click', () => mapView.zoom(2));

@@ -51,18 +51,21 @@ export class FolderWatch {
   }
 
   async look() {
-    for (const root of this.roots) {
-      let now;
-      try {
-        now = await filesIn(root.handle);
-      } catch {
-        now = [];  // the folder or file is gone, or no longer readable
+    try {
+      for (const root of this.roots) {
+        let now;
+        try {
+          now = await filesIn(root.handle);
+        } catch {
+          now = [];  // the folder or file is gone, or no longer readable
+        }
+        const found = changes(root.files, now);
+        root.files = now;
+        if (found.changed.length || found.removed.length) await this.changed(found);
       }
-      const found = changes(root.files, now);
-      root.files = now;
-      if (found.changed.length || found.removed.length) await this.changed(found);
+    } finally {
+      this.timer = setTimeout(() => this.look(), this.interval);
     }
-    this.timer = setTimeout(() => this.look(), this.interval);
   }
 }
 

@@ -44,6 +44,15 @@ export class MapView {
     if (this.shown && this.shown.level === level) await this.show(level, view, problems);
   }
 
+  // Nothing shown: the level's map is gone or cannot be read.
+  clear() {
+    if (!this.shown) return;
+    this.shown.bitmap.close();
+    this.shown = null;
+    this.context.clearRect(0, 0, this.canvas.width, this.canvas.height);
+    this.caption.textContent = this.position.textContent = '';
+  }
+
   fit() {
     const {width, height} = this.shown;
     this.scale = Math.min(this.canvas.width / width, this.canvas.height / height);

@@ -88,11 +88,14 @@ test('a watched folder\'s level is checked again when its config is saved and wh
   }, saved);
   await expect.poll(() => shownProblems(page, 'levels/broken')).toEqual(nativeProblems(parent, 'levels/broken'));
 
-  // A source gone: its level fails for want of it, as the check says.
+  // A source gone: its level fails for want of it, as the check says, and
+  // its map is no longer shown.
+  await expect(page.locator('#map')).toBeVisible();
   fs.rmSync(path.join(folder, 'broken.tga'));
   await page.evaluate(async () => {
     const levels = await (await navigator.storage.getDirectory()).getDirectoryHandle('levels');
     await levels.removeEntry('broken.tga');
   });
   await expect.poll(() => shownProblems(page, 'levels/broken')).toEqual(nativeProblems(parent, 'levels/broken'));
+  await expect(page.locator('#map')).toBeHidden();
 });
