@@ -5,19 +5,21 @@
 import {FolderWatch, existing, writeInto} from './folders.js';
 import {MapView} from './map-view.js';
 
-if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');
+const serviceWorker = navigator.serviceWorker;
+const registered = serviceWorker ? serviceWorker.register('sw.js') : Promise.reject(new Error('no service worker'));
 
 // The question's handshake needs cross-origin isolation. From a host that
 // does not send its headers, the page is isolated once the service worker,
 // which adds them, answers for it: on the first visit, after one reload.
 const summary = document.getElementById('summary');
 if (!window.crossOriginIsolated) {
-  if ('serviceWorker' in navigator && !navigator.serviceWorker.controller) {
-    navigator.serviceWorker.ready.then(() => window.location.reload());
-  } else {
+  const explain = () => {
     summary.textContent = 'This page needs cross-origin isolation to ask its questions: its host must send ' +
       'Cross-Origin-Opener-Policy: same-origin and Cross-Origin-Embedder-Policy: require-corp.';
-  }
+  };
+  if (serviceWorker && !serviceWorker.controller) {
+    registered.then(() => serviceWorker.ready).then(() => window.location.reload(), explain);
+  } else explain();
   throw new Error('not cross-origin isolated');
 }
 
@@ -403,9 +405,15 @@ async function entries(entry, into) {
     for (const child of batch) await entries(child, into);
   }
 }
+// While files are dragged over the page, it shows that it takes them.
+let dragged = 0;
+document.addEventListener('dragenter', () => document.body.classList.toggle('dragging', ++dragged > 0));
+document.addEventListener('dragleave', () => document.body.classList.toggle('dragging', --dragged > 0));
 document.addEventListener('dragover', (event) => event.preventDefault());
 document.addEventListener('drop', async (event) => {
   event.preventDefault();
+  dragged = 0;
+  document.body.classList.remove('dragging');
   // Handles and entries must both be asked for before the event ends; the
   // entries serve where the browser gives no handle for every item.
   const items = [...event.dataTransfer.items].filter(({kind}) => kind === 'file');
