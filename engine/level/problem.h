@@ -53,6 +53,10 @@ inline std::string number(std::uint64_t value) {
   return std::to_string(value);
 }
 
+// A text in double quotes as the messages give it. A zero byte is shown as
+// \0, so that no message holds one and every message prints whole.
+std::string quoted(std::string_view text);
+
 struct Problem {
   ProblemCode code;
   std::string file;                  // as the source lookup found it
