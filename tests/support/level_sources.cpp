@@ -138,6 +138,20 @@ bool TempDir::exists(const std::string& name) const {
   return std::filesystem::exists(path_ / name, ignored);
 }
 
+bool TempDir::holds(const std::string& name) const {
+  for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+    if (entry.path().filename() == name) return true;
+  }
+  return false;
+}
+
+bool names_differing_in_case_are_apart() {
+  const TempDir dir;
+  dir.write("case", std::string("lower"));
+  dir.write("CASE", std::string("upper"));
+  return dir.holds("case") && dir.holds("CASE");
+}
+
 void write_level(const TempDir& dir, const std::string& name, const TgaBuilder& map,
                  const std::string& config) {
   dir.write(name + ".TXT", config);
