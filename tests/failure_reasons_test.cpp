@@ -36,13 +36,13 @@ TEST(FailureReasons, ZurconvNamesTheSystemsReasonAfterTheMessage) {
       {"a read-only level file",
        [&](const TempDir& dir) {
          old_level(dir);
-         fs::permissions(dir.path() / "lvl.lev", fs::perms::owner_read | fs::perms::group_read |
-                                                     fs::perms::others_read);
+         fs::permissions(dir.path() / "lvl.lev",
+                         fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
        },
        {"lvl"},
        true,
-       std::string(kNoAccess) + "zurconv: lvl: cannot write lvl.lev: " +
-           test::access_denied_reason() + "\n",
+       std::string(kNoAccess) +
+           "zurconv: lvl: cannot write lvl.lev: " + test::access_denied_reason() + "\n",
        true},
       {"a folder that does not exist",
        [](const TempDir&) {},
@@ -95,9 +95,8 @@ TEST(FailureReasons, ZurconvNamesTheSystemsReasonAfterTheMessage) {
       output = test::run_command(program, arguments, dir.path());
       return output.status == 1 && output.err == c.err ? 0 : 1;
     };
-    EXPECT_EQ(c.as_nobody ? test::as_unprivileged(convert) : convert(), 0)
-        << c.name << ":\n"
-        << output.err;
+    EXPECT_EQ(c.as_nobody ? test::as_unprivileged(convert) : convert(), 0) << c.name << ":\n"
+                                                                           << output.err;
     fs::permissions(dir.path(), fs::perms::all);
     EXPECT_EQ(dir.exists("lvl.lev"), c.old_level_stays) << c.name;
   }

@@ -398,8 +398,9 @@ TEST(UnpackSafety, InterruptionOrFullDiskAtEveryStepLeavesOldOrCompleteFiles) {
 // or complete, and no temporary file.
 TEST(UnpackSafety, KillAtAnyMomentLeavesOldOrCompleteFiles) {
 #ifdef _WIN32
-  GTEST_SKIP() << "fork and signals are POSIX's; InterruptionOrFullDiskAtEveryStepLeavesOldOrComplete"
-                  "Files interrupts the unpack at every step on both systems";
+  GTEST_SKIP()
+      << "fork and signals are POSIX's; InterruptionOrFullDiskAtEveryStepLeavesOldOrComplete"
+         "Files interrupts the unpack at every step on both systems";
 #else
   TempDir dir;
   TgaBuilder map(512, 512);

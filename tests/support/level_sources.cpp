@@ -112,10 +112,15 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() {
+  namespace fs = std::filesystem;
   std::error_code ignored;
-  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, ignored);
-  std::filesystem::remove_all(path_, ignored);
+  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+  // Windows removes no read-only file.
+  for (fs::recursive_directory_iterator entry(path_, ignored), end; entry != end;
+       entry.increment(ignored)) {
+    fs::permissions(entry->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+  }
+  fs::remove_all(path_, ignored);
 }
 
 void TempDir::write(const std::string& name, const std::string& contents) const {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Runs a program as a child process in a given folder, its standard input
 // read from the null device, and captures its standard output, standard
-// error and exit status. On POSIX, standard error can be given a
-// pseudo-terminal instead, and standard input a pseudo-terminal on which the
-// given text was typed; Windows has no pseudo-terminals to give
-// (has_pseudo_terminals()).
+// error and exit status. Standard output can be one that takes no byte
+// instead. On POSIX, standard error can be given a pseudo-terminal instead,
+// and standard input a pseudo-terminal on which the given text was typed;
+// Windows has no pseudo-terminals to give (has_pseudo_terminals()).
 #pragma once
 
 #include <filesystem>
@@ -25,8 +25,15 @@ struct CommandOutput {
 struct CommandSetup {
   bool err_on_terminal = false;
   std::optional<std::string> typed_input;  // standard input is a terminal with this typed
-  std::optional<std::string> out_file;     // standard output goes there, not captured
+  // Every write to standard output fails: the full device on POSIX, a pipe
+  // that no one reads on Windows.
+  bool out_lost = false;
 };
+
+// The reason a program gives for the lost output: none on Windows, whose C
+// runtimes word a broken pipe differently and may drop the reason with the
+// bytes of a failed write.
+std::optional<std::string> lost_output_reason();
 
 inline std::string read_whole(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

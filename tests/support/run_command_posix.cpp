@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <system_error>
 
 #include "tests/support/level_sources.h"
 #include "tests/support/run_command.h"
@@ -38,6 +39,10 @@ struct PseudoTerminal {
 
 }  // namespace
 
+std::optional<std::string> lost_output_reason() {
+  return std::make_error_code(std::errc::no_space_on_device).message();
+}
+
 bool has_pseudo_terminals() {
   return true;
 }
@@ -64,7 +69,7 @@ CommandOutput run_command(const std::string& program, const std::vector<std::str
   if (child == 0) {
     const int in = setup.typed_input ? in_terminal.theirs : ::open("/dev/null", O_RDONLY);
     const int out =
-        ::open(setup.out_file.value_or(out_path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::open(setup.out_lost ? "/dev/full" : out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = setup.err_on_terminal
                         ? err_terminal.theirs
                         : ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <windows.h>
 
+#include <system_error>
+
 #include "tests/support/level_sources.h"
 #include "tests/support/run_command.h"
 
@@ -51,6 +53,22 @@ std::filesystem::path path_of(const std::string& utf8) {
   return std::u8string(utf8.begin(), utf8.end());
 }
 
+// The writing end of a pipe whose reading end is closed.
+struct LostOutput {
+  HANDLE write = INVALID_HANDLE_VALUE;
+  LostOutput() {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE read = INVALID_HANDLE_VALUE;
+    if (!CreatePipe(&read, &write, &inherit, 0)) write = INVALID_HANDLE_VALUE;
+    if (read != INVALID_HANDLE_VALUE) CloseHandle(read);
+  }
+  LostOutput(const LostOutput&) = delete;
+  LostOutput& operator=(const LostOutput&) = delete;
+  ~LostOutput() {
+    if (write != INVALID_HANDLE_VALUE) CloseHandle(write);
+  }
+};
+
 // The C runtime writes a line end to a text stream as CR LF; the tests read
 // what the programs say as the POSIX programs say it.
 std::string with_line_feeds(std::string text) {
@@ -60,6 +78,10 @@ std::string with_line_feeds(std::string text) {
 
 }  // namespace
 
+std::optional<std::string> lost_output_reason() {
+  return std::nullopt;
+}
+
 bool has_pseudo_terminals() {
   return false;
 }
@@ -68,15 +90,15 @@ CommandOutput run_command(const std::string& program, const std::vector<std::str
                           const std::filesystem::path& folder, const CommandSetup& setup) {
   if (setup.err_on_terminal || setup.typed_input) return {};
   TempDir captures;
-  const std::filesystem::path out_path = setup.out_file ? path_of(*setup.out_file)
-                                                         : captures.path() / "out";
+  const std::filesystem::path out_path = captures.path() / "out";
   const std::filesystem::path err_path = captures.path() / "err";
   CommandOutput output;
   {
     const InheritedFile in(L"NUL", GENERIC_READ, OPEN_EXISTING);
     const InheritedFile out(out_path, GENERIC_WRITE, CREATE_ALWAYS);
     const InheritedFile err(err_path, GENERIC_WRITE, CREATE_ALWAYS);
-    for (const HANDLE handle : {in.handle, out.handle, err.handle}) {
+    const LostOutput lost;
+    for (const HANDLE handle : {in.handle, out.handle, err.handle, lost.write}) {
       if (handle == INVALID_HANDLE_VALUE) return {};
     }
     // The program's path made absolute here: the child starts in `folder`.
@@ -87,7 +109,7 @@ CommandOutput run_command(const std::string& program, const std::vector<std::str
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = in.handle;
-    startup.hStdOutput = out.handle;
+    startup.hStdOutput = setup.out_lost ? lost.write : out.handle;
     startup.hStdError = err.handle;
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
@@ -103,7 +125,7 @@ CommandOutput run_command(const std::string& program, const std::vector<std::str
     if (exited && code < 256) output.status = static_cast<int>(code);
   }
   output.err = with_line_feeds(read_whole(err_path));
-  if (!setup.out_file) output.out = with_line_feeds(read_whole(out_path));
+  output.out = with_line_feeds(read_whole(out_path));
   return output;
 }
 
