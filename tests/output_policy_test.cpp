@@ -82,7 +82,7 @@ test::TgaBuilder noisy_map() {
 }
 
 // The level and its level file, converted in this program: a start of
-// zurconv costs more than the conversion (under Wine most of a second).
+// zurconv costs more than the conversion, under Wine most of all.
 void make_folder(const TempDir& dir) {
   test::write_level(dir, "lvl", noisy_map());
   test::ScriptedPrompts prompts;
