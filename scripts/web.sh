@@ -1,7 +1,8 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # Builds the level workbench for the browser (build/web/site/) and serves it
-# at http://localhost:8080 (or the port given).
+# at http://localhost:8080 (or the port given); with --zip, zips the site
+# for a static host instead (build/web/zurconv-web-VERSION.zip).
 set -eu
 cd "$(dirname "$0")/.."
 if ! command -v emcc >/dev/null; then
@@ -10,5 +11,8 @@ if ! command -v emcc >/dev/null; then
 fi
 export NODE_PATH=/usr/share/nodejs
 cmake --preset web
+if [ "${1:-}" = --zip ]; then
+  exec cmake --build --preset web --target zur_site_zip
+fi
 cmake --build --preset web --target zur_site
 exec python3 web/serve.py build/web/site "${1:-8080}"

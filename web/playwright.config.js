@@ -6,6 +6,8 @@ const path = require('path');
 
 const site = process.env.ZUR_WEB_SITE || path.join(__dirname, '..', 'build', 'web', 'site');
 const port = Number(process.env.ZUR_WEB_PORT || 8181);
+// The same site from a host that sends no headers of its own.
+process.env.ZUR_WEB_PLAIN_URL = `http://localhost:${port + 1}/`;
 
 module.exports = defineConfig({
   testDir: 'tests',
@@ -18,11 +20,17 @@ module.exports = defineConfig({
     acceptDownloads: true,
     launchOptions: {executablePath: process.env.ZUR_CHROMIUM || '/usr/bin/chromium'},
   },
-  webServer: {
+  webServer: [{
     command: `python3 ${path.join(__dirname, 'serve.py')} ${site} ${port}`,
     url: `http://localhost:${port}/`,
     reuseExistingServer: false,
     stdout: 'ignore',
     stderr: 'ignore',
-  },
+  }, {
+    command: `python3 -m http.server ${port + 1} --bind 127.0.0.1 --directory ${site}`,
+    url: process.env.ZUR_WEB_PLAIN_URL,
+    reuseExistingServer: false,
+    stdout: 'ignore',
+    stderr: 'ignore',
+  }],
 });

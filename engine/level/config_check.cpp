@@ -4,20 +4,18 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <limits>
 #include <optional>
+#include <utility>
 
 #include "engine/level/config_grammar.h"
 #include "engine/level/config_reader.h"
-#include "engine/level/config_text.h"
-#include "engine/level/shared/byte_order.h"
 #include "engine/level/shared/settings.h"
+#include "engine/level/value_kinds.h"
 
 namespace zur {
 namespace {
 
 using namespace config_grammar;
-using namespace config_text;
 
 // A value line as the check reads it: its number and whether the conversion
 // takes it in (a rejected value leaves the field and its found flag alone).
@@ -27,36 +25,6 @@ struct Setting {
   std::string value;
   bool accepted;
 };
-
-struct NumberReading {
-  std::int32_t value;  // what the conversion reads
-  bool plain;          // blanks, an optional sign, digits, blanks and nothing else
-  bool fits_32_bits;
-};
-
-NumberReading read_number(std::string_view text) {
-  const IntegerText number = scan_integer(text);
-  std::size_t end = number.end;
-  while (end < text.size() && is_space(text[end])) ++end;
-  const std::int64_t limit =
-      std::int64_t{std::numeric_limits<std::int32_t>::max()} + number.negative;
-  return {clamped(number), number.digits > 0 && end == text.size(), number.magnitude <= limit};
-}
-
-// A zero byte is shown as \0, so that no message holds one and every
-// message prints whole.
-std::string quoted(std::string_view text) {
-  std::string result(1, '"');
-  for (const char c : text) {
-    if (c == '\0') {
-      result.append("\\0");
-    } else {
-      result.push_back(c);
-    }
-  }
-  result.push_back('"');
-  return result;
-}
 
 std::string keyword_name(std::size_t index) {
   return std::string(1, '/').append(kKeywords[index].name);
@@ -138,146 +106,13 @@ class ConfigChecker {
   void check_value(std::size_t index, std::int64_t keyword_line, std::string_view value,
                    std::int64_t line) {
     const Keyword& keyword = kKeywords[index];
-    LevelSettings before = record_;  // what a refused value leaves
+    const LevelSettings before = record_;  // what a refused value leaves
     const bool accepted = values_.take(index, value);
-    switch (keyword.kind) {
-      case ValueKind::Text:
-        check_text(index, value, field::kTextSize, line);
-        break;
-      case ValueKind::YesNo:
-        if (!accepted) report_bad_yes_no(index, value, *before.at(keyword.offset), line);
-        break;
-      case ValueKind::Integer:
-        check_integer(keyword_name(index), value, keyword.size, line);
-        break;
-      case ValueKind::Tenths:
-        check_tenths(index, value, line);
-        break;
-      case ValueKind::IntegerTriple:
-        check_triple(index, value, accepted, before.at(keyword.offset), line);
-        break;
-      case ValueKind::SignText:
-        check_sign(value, {}, before.sign_count(), line);
-        break;
-      case ValueKind::SignPair:
-        check_sign_pair(value, accepted, before.sign_count(), line);
-        break;
-    }
+    std::vector<ValueProblem> found;
+    value_kind(keyword.kind).check({keyword, keyword_name(index), value, accepted, before}, found);
+    for (ValueProblem& problem : found) add(problem.code, line, std::move(problem.message));
     if (index < kCountedKeywords) {
       settings_[index].push_back({keyword_line, line, std::string(value), accepted});
-    }
-  }
-
-  void check_text(std::size_t index, std::string_view value, std::size_t field_size,
-                  std::int64_t line) {
-    if (value.size() >= field_size) {
-      add(ProblemCode::kTextCut, line,
-          keyword_name(index) + " text of " + counted(value.size(), "character") +
-              ": the level keeps its first " + std::to_string(field_size - 1));
-    }
-    check_zero_byte(keyword_name(index) + " text", value, field_size, line);
-  }
-
-  // The game reads a text up to its first zero byte.
-  void check_zero_byte(const std::string& what, std::string_view text, std::size_t field_size,
-                       std::int64_t line) {
-    const std::size_t zero = text.substr(0, field_size - 1).find('\0');
-    if (zero == std::string_view::npos) return;
-    add(ProblemCode::kTextNulByte, line,
-        what + " holds a zero byte at character " + std::to_string(zero + 1) +
-            ": the level keeps only " + quoted(text.substr(0, zero)));
-  }
-
-  void report_bad_yes_no(std::size_t index, std::string_view value, std::uint8_t stays,
-                         std::int64_t line) {
-    add(ProblemCode::kBadYesNo, line,
-        keyword_name(index) + " value " + quoted(value) + " is neither yes nor no: ignored, " +
-            std::string(kKeywords[index].name) + " stays " + (stays ? "yes" : "no"));
-  }
-
-  // A field of `size` bytes keeps what put_integer keeps of the number.
-  void check_integer(const std::string& what, std::string_view value, std::size_t size,
-                     std::int64_t line) {
-    const NumberReading number = read_number(value);
-    const std::int32_t kept = stored_integer(number.value, size);
-    const std::string stored = std::to_string(kept);
-    if (!number.plain) {
-      add(ProblemCode::kBadNumber, line,
-          what + " value " + quoted(value) + " is not a number: read as " +
-              std::to_string(number.value) + ", stored " + stored);
-    } else if (!number.fits_32_bits || kept != number.value) {
-      add(ProblemCode::kNumberOutOfRange, line,
-          what + " value " + quoted(value) + " does not fit " +
-              (size == 4 ? "32 bits" : "0 to 255") + ": stored " + stored);
-    }
-  }
-
-  void check_tenths(std::size_t index, std::string_view value, std::int64_t line) {
-    const NumberReading number = read_number(value);
-    const std::int32_t quotient = number.value / 10;
-    const std::uint8_t stored = low_byte(quotient);
-    const std::string outcome =
-        "stored " + std::to_string(stored) + ", that is " + std::to_string(stored * 10);
-    if (!number.plain) {
-      add(ProblemCode::kBadNumber, line,
-          keyword_name(index) + " value " + quoted(value) + " is not a number: read as " +
-              std::to_string(number.value) + ", " + outcome);
-    } else if (number.value % 10 != 0 || quotient < 0 || quotient > 255) {
-      add(ProblemCode::kNumberOutOfRange, line,
-          keyword_name(index) + " value " + quoted(value) +
-              " is not a multiple of 10 from 0 to 2550: " + outcome);
-    }
-  }
-
-  // `stays`: the three numbers before the value.
-  void check_triple(std::size_t index, std::string_view value, bool accepted,
-                    const std::uint8_t* stays, std::int64_t line) {
-    if (!accepted) {
-      add(ProblemCode::kBadTriple, line,
-          keyword_name(index) + " value " + quoted(value) +
-              " has fewer than two commas among its first " + std::to_string(kCommaSearchLength) +
-              " characters: ignored, it stays " + std::to_string(stays[0]) + "," +
-              std::to_string(stays[1]) + "," + std::to_string(stays[2]));
-      return;
-    }
-    const std::size_t first = *find_comma(value, 0);
-    const std::size_t second = *find_comma(value, first + 1);
-    const std::array<std::string_view, 3> parts = {value.substr(0, first),
-                                                   value.substr(first + 1, second - first - 1),
-                                                   value.substr(second + 1)};
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-      check_integer(keyword_name(index) + " number " + std::to_string(i + 1), parts[i], 1, line);
-    }
-  }
-
-  void check_sign_pair(std::string_view value, bool accepted, std::size_t signs_before,
-                       std::int64_t line) {
-    if (!accepted) {
-      add(ProblemCode::kBadSignPair, line,
-          "/SIGNTEXT2 value " + quoted(value) + " has no comma among its first " +
-              std::to_string(kCommaSearchLength) + " characters: no sign is made of it");
-      return;
-    }
-    const std::size_t comma = *find_comma(value, 0);
-    check_sign(value.substr(0, comma), value.substr(comma + 1), signs_before, line);
-  }
-
-  void check_sign(std::string_view first, std::string_view second, std::size_t signs_before,
-                  std::int64_t line) {
-    if (signs_before == field::kSignSlots) {
-      add(ProblemCode::kTooManySigns, line,
-          "sign " + std::to_string(signs_before + 1) + " does not fit: a level holds " +
-              std::to_string(field::kSignSlots) + " signs, the rest are skipped");
-      return;
-    }
-    for (const std::string_view half : {first, second}) {
-      if (half.size() >= field::kSignHalfSize) {
-        add(ProblemCode::kTextCut, line,
-            "sign text " + quoted(half) + " is cut to its first " +
-                std::to_string(field::kSignHalfSize - 1) + " characters " +
-                quoted(half.substr(0, field::kSignHalfSize - 1)));
-      }
-      check_zero_byte("sign text " + quoted(half), half, field::kSignHalfSize, line);
     }
   }
 
@@ -303,33 +138,14 @@ class ConfigChecker {
   }
 
   void report_missing() {
-    LevelSettings defaults;
+    const LevelSettings defaults;
     for (std::size_t index = 0; index < kCountedKeywords; ++index) {
       if (!settings_[index].empty()) continue;
+      const Keyword& keyword = kKeywords[index];
       add(ProblemCode::kMissingKeyword, std::nullopt,
           keyword_name(index) + " is missing: the level gets the default " +
-              default_text(defaults, kKeywords[index]));
+              value_kind(keyword.kind).describe(keyword, defaults.bytes().data() + keyword.offset));
     }
-  }
-
-  static std::string default_text(LevelSettings& defaults, const Keyword& keyword) {
-    const std::uint8_t* at = defaults.at(keyword.offset);
-    switch (keyword.kind) {
-      case ValueKind::Text:
-        return quoted(reinterpret_cast<const char*>(at));
-      case ValueKind::YesNo:
-        return *at ? "yes" : "no";
-      case ValueKind::IntegerTriple:
-        return std::to_string(at[0]) + "," + std::to_string(at[1]) + "," + std::to_string(at[2]);
-      case ValueKind::Integer:
-        return std::to_string(get_integer(at, keyword.size));
-      case ValueKind::Tenths:
-        return std::to_string(*at) + " (as " + std::to_string(*at * 10) + " would give)";
-      case ValueKind::SignText:
-      case ValueKind::SignPair:
-        break;
-    }
-    return {};
   }
 
   const std::string& file_;

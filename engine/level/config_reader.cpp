@@ -2,20 +2,15 @@
 #include "engine/level/config_reader.h"
 
 #include <algorithm>
-#include <optional>
 #include <string_view>
-#include <utility>
 
 #include "engine/level/config_grammar.h"
-#include "engine/level/config_text.h"
-#include "engine/level/shared/ascii.h"
-#include "engine/level/shared/byte_order.h"
+#include "engine/level/value_kinds.h"
 
 namespace zur {
 namespace {
 
 using namespace config_grammar;
-using namespace config_text;
 
 class ConfigReader {
  public:
@@ -52,48 +47,7 @@ void reset_found_flags(FoundFlags& found) {
 
 bool ConfigValues::take(std::size_t index, std::string_view value) {
   const Keyword& keyword = kKeywords[index];
-  std::uint8_t* at = settings_.at(keyword.offset);
-  switch (keyword.kind) {
-    case ValueKind::Text:
-      put_text(at, field::kTextSize, value);
-      return true;
-    case ValueKind::YesNo:
-      if (starts_with_ignoring_case(value, "YES")) {
-        *at = 1;
-      } else if (starts_with_ignoring_case(value, "NO")) {
-        *at = 0;
-      } else {
-        return false;
-      }
-      return true;
-    case ValueKind::Integer:
-      put_integer(at, keyword.size, read_integer(value));
-      return true;
-    case ValueKind::Tenths:
-      *at = low_byte(read_integer(value) / 10);
-      return true;
-    case ValueKind::IntegerTriple:
-      return put_triple(at, value);
-    case ValueKind::SignText:
-      return add_sign(value, {});
-    case ValueKind::SignPair: {
-      const std::optional<std::size_t> comma = find_comma(value, 0);
-      if (!comma) return false;
-      return add_sign(value.substr(0, *comma), value.substr(*comma + 1));
-    }
-  }
-  return false;
-}
-
-bool ConfigValues::put_triple(std::uint8_t* at, std::string_view value) {
-  const std::optional<std::size_t> first = find_comma(value, 0);
-  if (!first) return false;
-  const std::optional<std::size_t> second = find_comma(value, *first + 1);
-  if (!second) return false;
-  at[0] = low_byte(read_integer(value.substr(0, *first)));
-  at[1] = low_byte(read_integer(value.substr(*first + 1, *second - *first - 1)));
-  at[2] = low_byte(read_integer(value.substr(*second + 1)));
-  return true;
+  return value_kind(keyword.kind).take(*this, keyword, value);
 }
 
 bool ConfigValues::add_sign(std::string_view first, std::string_view second) {
@@ -109,7 +63,6 @@ bool ConfigValues::add_sign(std::string_view first, std::string_view second) {
   return true;
 }
 
-// Copies the text with its terminating zero, cut to fit the field.
 void ConfigValues::put_text(std::uint8_t* at, std::size_t field_size, std::string_view text) {
   if (text.size() >= field_size) {
     warn_once(cut_warned_, warning::kTooLongText);

@@ -24,8 +24,8 @@ enum class ConfigOutcome {
 };
 
 // Takes value lines into a settings record as a conversion does, one
-// keyword's value at a time: the rule for each kind of value, shared by the
-// reader and the level check.
+// keyword's value at a time by the rule of its kind (value_kinds.h): shared
+// by the reader and the level check.
 class ConfigValues {
  public:
   ConfigValues(LevelSettings& settings, WarningList& warnings)
@@ -38,10 +38,15 @@ class ConfigValues {
   // Warns, once, of a keyword line that names no keyword.
   void warn_unknown_keyword() { warn_once(unknown_warned_, warning::kUnknownParameters); }
 
- private:
-  static bool put_triple(std::uint8_t* at, std::string_view value);
-  bool add_sign(std::string_view first, std::string_view second);
+  // The steps the kinds' rules take a value with.
+  std::uint8_t* field(const Keyword& keyword) { return settings_.at(keyword.offset); }
+  // Copies the text with its terminating zero, cut to fit the field.
   void put_text(std::uint8_t* at, std::size_t field_size, std::string_view text);
+  // Puts a sign into the next free slot of the sign table. A sign that
+  // finds none is skipped, with a warning once, but still counts as taken.
+  bool add_sign(std::string_view first, std::string_view second);
+
+ private:
   void warn_once(bool& warned, std::string_view text);
 
   LevelSettings& settings_;

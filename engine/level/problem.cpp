@@ -65,6 +65,19 @@ std::string counted(std::uint64_t count, const std::string& noun) {
   return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
+std::string quoted(std::string_view text) {
+  std::string result(1, '"');
+  for (const char c : text) {
+    if (c == '\0') {
+      result.append("\\0");
+    } else {
+      result.push_back(c);
+    }
+  }
+  result.push_back('"');
+  return result;
+}
+
 std::string_view severity_name(Severity severity) {
   return severity == Severity::kError ? "error" : "warning";
 }

@@ -49,6 +49,10 @@ std::string_view severity_name(Severity severity);
 // "1 pixel", "2 pixels": a count and its noun, as the messages give them.
 std::string counted(std::uint64_t count, const std::string& noun);
 
+// A text in double quotes as the messages give it. A zero byte is shown as
+// \0, so that no message holds one and every message prints whole.
+std::string quoted(std::string_view text);
+
 struct Problem {
   ProblemCode code;
   std::string file;                  // as the source lookup found it

@@ -3,13 +3,17 @@
 // network. Every answer carries the isolation headers the question's
 // handshake (a SharedArrayBuffer) needs, cached or not.
 const kCache = 'zurconv-web-1';
-const kFiles = ['./', 'index.html', 'app.js', 'worker.js', 'style.css', 'zur_web.js', 'zur_web.wasm',
-                'manifest.webmanifest', 'zurconv-gui.svg', 'zurconv-gui-128.png'];
+const kFiles = ['./', 'index.html', 'app.js', 'folders.js', 'map-view.js', 'worker.js', 'style.css',
+                'zur_web.js', 'zur_web.wasm', 'manifest.webmanifest', 'zurconv-gui.svg', 'zurconv-gui-128.png'];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(kCache).then((cache) => cache.addAll(kFiles)).then(() => self.skipWaiting()));
 });
-self.addEventListener('activate', (event) => event.waitUntil(self.clients.claim()));
+// Only this version's cache is kept.
+self.addEventListener('activate', (event) => event.waitUntil((async () => {
+  for (const name of await caches.keys()) if (name !== kCache) await caches.delete(name);
+  await self.clients.claim();
+})()));
 
 function isolated(response) {
   const headers = new Headers(response.headers);

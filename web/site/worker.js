@@ -16,6 +16,8 @@ let mask = null;  // the map view being drawn by the check
 // sampled every `step` pixels, so that its view stays small.
 const kViewSide = 4096;
 
+const kEIO = 29;  // emscripten's number for EIO
+
 function mkdirs(FS, path) {
   let at = '';
   for (const part of path.split('/').slice(0, -1)) {
@@ -56,11 +58,29 @@ const engine = createZurEngine({
   },
   maskFinish() { return mask.row === mask.height; },
 }).then((module) => {
+  readsFailAsErrors(module.FS);
   module.FS.mkdir('/w');
   module.FS.mkdir('/src');
   module.FS.chdir('/w');
   return module;
 });
+
+// A file saved again after it was picked can no longer be read through
+// the File the page holds: the read then fails as an I/O error, which the
+// engine reports as a source it cannot read, rather than as an exception
+// thrown through it.
+function readsFailAsErrors(FS) {
+  const operations = FS.filesystems.WORKERFS.stream_ops;
+  const read = operations.read;
+  operations.read = (...args) => {
+    try {
+      return read(...args);
+    } catch (error) {
+      if (error instanceof FS.ErrnoError) throw error;
+      throw new FS.ErrnoError(kEIO);
+    }
+  };
+}
 
 // The files, each under its path as dropped, are linked into the working
 // folder from a new read-only mount: a file dropped again replaces the old.
@@ -76,6 +96,15 @@ function add(module, files) {
     // The level reader maps its file, which only the memory file system can.
     if (/\.lev$/i.test(path)) FS.writeFile(link, new Uint8Array(new FileReaderSync().readAsArrayBuffer(file)));
     else FS.symlink(root + '/' + path, link);
+  }
+  return JSON.parse(module.ccall('zur_level_names', 'string', [], []));
+}
+
+// The files gone from a watched folder: their links taken away.
+function remove(module, paths) {
+  for (const path of paths) {
+    const link = '/w/' + path;
+    if (module.FS.analyzePath(link, true).exists) module.FS.unlink(link);
   }
   return JSON.parse(module.ccall('zur_level_names', 'string', [], []));
 }
@@ -119,7 +148,7 @@ function unpack(module, path) {
   return answer;
 }
 
-const requests = {add, check, convert, info, unpack};
+const requests = {add, remove, check, convert, info, unpack};
 
 onmessage = async ({data}) => {
   if (data.handshake) {

@@ -67,4 +67,4 @@ async function convertInPage(page, level, answer) {
   return fs.readFileSync(await download.path());
 }
 
-module.exports = {examples, nativeLevel, nativeBatch, nativeCheck, nativeInfo, sources, open, pick, convertInPage, zurconv};
+module.exports = {examples, nativeLevel, nativeBatch, nativeCheck, nativeInfo, sources, open, pick, convertInPage, zurconv, zurlev};
