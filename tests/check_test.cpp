@@ -3,15 +3,17 @@
 // read back through the JSON document; the mask's pixels; and that a check
 // leaves every file as it was.
 #include <gtest/gtest.h>
-#include <png.h>
-#include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <set>
 
 #include "tests/support/level_sources.h"
+#include "tests/support/png_reader.h"
 #include "tests/support/run_command.h"
 
 namespace zur {
@@ -271,15 +273,15 @@ struct Rgb8 {
   bool operator==(const Rgb8&) const = default;
 };
 
-std::vector<Rgb8> read_png(const std::string& path, int& width, int& height) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return {};
-  image.format = PNG_FORMAT_RGB;
-  std::vector<Rgb8> pixels(image.width * image.height);
-  if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) return {};
-  width = static_cast<int>(image.width);
-  height = static_cast<int>(image.height);
+std::vector<Rgb8> read_png(const TempDir& dir, const std::string& name, int& width, int& height) {
+  const std::optional<test::RgbPicture> picture = test::decode_png(dir.read(name));
+  if (!picture) return {};
+  width = static_cast<int>(picture->width);
+  height = static_cast<int>(picture->height);
+  std::vector<Rgb8> pixels;
+  for (std::size_t at = 0; at + 2 < picture->rgb.size(); at += 3) {
+    pixels.push_back({picture->rgb[at], picture->rgb[at + 1], picture->rgb[at + 2]});
+  }
   return pixels;
 }
 
@@ -290,7 +292,7 @@ TEST(Check, MaskShowsIllegalPixelsAndMarkers) {
   const CommandOutput run = zurconv(dir, {"--check", "--mask", "-q", "level"});
   EXPECT_EQ(run.status, 1);
   int width = 0, height = 0;
-  const std::vector<Rgb8> mask = read_png(dir.prefix("level-check.png"), width, height);
+  const std::vector<Rgb8> mask = read_png(dir, "level-check.png", width, height);
   ASSERT_EQ(width, 64);
   ASSERT_EQ(height, 80);
   const auto at = [&](int x, int y) { return mask[static_cast<std::size_t>(y * width + x)]; };
@@ -308,14 +310,12 @@ TEST(Check, MaskShowsIllegalPixelsAndMarkers) {
 
 struct FileState {
   std::vector<std::uint8_t> bytes;
-  std::int64_t modified_ns;
+  std::filesystem::file_time_type modified;
   bool operator==(const FileState&) const = default;
 };
 
 FileState state(const TempDir& dir, const std::string& name) {
-  struct stat info {};
-  ::stat((dir.path() / name).c_str(), &info);
-  return {dir.read(name), info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec};
+  return {dir.read(name), std::filesystem::last_write_time(dir.path() / name)};
 }
 
 TEST(Check, NeverTouchesALevelFileOrTheSources) {

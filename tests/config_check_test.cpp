@@ -4,9 +4,9 @@
 #include "engine/level/config_check.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 
 #include "tests/support/level_sources.h"
 
@@ -123,7 +123,7 @@ TEST(ConfigCheck, LineWithASkippedHoleIsAtLeastItsCountedLength) {
   const std::string keyword = "/GGTHEME\n";
   test::TempDir dir;
   dir.write("c.txt", keyword);
-  ASSERT_EQ(::truncate(dir.prefix("c.txt").c_str(), static_cast<off_t>(kSize)), 0);
+  std::filesystem::resize_file(dir.path() / "c.txt", kSize);
   config_grammar::ConfigFileLines file;
   ASSERT_TRUE(file.open(dir.prefix("c.txt")));
   std::vector<Problem> problems;

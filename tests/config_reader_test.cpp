@@ -2,9 +2,9 @@
 #include "engine/level/config_reader.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
@@ -192,13 +192,17 @@ TEST(ConfigFile, CheckReadsTheSettingsTheConversionReads) {
 // A hole of a sparse file reads as zeros, however long: a config of 100 GB
 // costs neither its size in memory nor the time to read it all.
 TEST(ConfigFile, HugeSparseFileReadsLikeAShortOne) {
+#ifdef _WIN32
+  GTEST_SKIP() << "a Windows file has holes only when marked sparse, and Wine keeps no mark: "
+                  "the hole's 100 GB would be read";
+#endif
   const std::string head = test::complete_config() + "a line with a hole: ";
   const std::string tail = "\n/MAKER\nafter the hole\n";
-  constexpr off_t kHole = off_t{100} << 30;
+  constexpr std::uintmax_t kHole = std::uintmax_t{100} << 30;
   test::TempDir dir;
   dir.write("level.TXT", head);
   const std::string path = dir.prefix("level.TXT");
-  ASSERT_EQ(::truncate(path.c_str(), kHole), 0);
+  std::filesystem::resize_file(dir.path() / "level.TXT", kHole);
   const ReadOutcome zeros = read_config(head + std::string(4000, '\0'));
   expect_same(read_config_file(path), zeros, "hole at the end");
 

@@ -3,14 +3,13 @@
 // message, and zurconv then names the system's reason on a line of its
 // own; an old level file that cannot be removed is told the same way.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
 
 #include "tests/support/level_sources.h"
 #include "tests/support/run_command.h"
+#include "tests/support/system_reasons.h"
 
 namespace zur {
 namespace {
@@ -33,23 +32,25 @@ struct Case {
 
 TEST(FailureReasons, ZurconvNamesTheSystemsReasonAfterTheMessage) {
   const auto old_level = [](const TempDir& dir) { dir.write("lvl.lev", std::string("old")); };
-  const Case cases[] = {
+  std::vector<Case> cases = {
       {"a read-only level file",
        [&](const TempDir& dir) {
          old_level(dir);
-         ::chmod(dir.prefix("lvl.lev").c_str(), 0444);
+         fs::permissions(dir.path() / "lvl.lev",
+                         fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
        },
        {"lvl"},
        true,
-       std::string(kNoAccess) + "zurconv: lvl: cannot write lvl.lev: Permission denied\n",
+       std::string(kNoAccess) +
+           "zurconv: lvl: cannot write lvl.lev: " + test::access_denied_reason() + "\n",
        true},
       {"a folder that does not exist",
        [](const TempDir&) {},
        {"-o", "nofolder/lvl.lev", "lvl"},
        false,
        std::string(kCouldNotAccess) +
-           "nofolder/lvl.lev\n\nzurconv: lvl: cannot write nofolder/lvl.lev: No such file or "
-           "directory\n",
+           "nofolder/lvl.lev\n\nzurconv: lvl: cannot write nofolder/lvl.lev: " +
+           test::folder_missing_reason() + "\n",
        false},
       {"the same file as the map",
        [](const TempDir& dir) {
@@ -60,26 +61,28 @@ TEST(FailureReasons, ZurconvNamesTheSystemsReasonAfterTheMessage) {
        std::string(kCouldNotAccess) +
            "lvl.lev\n\nzurconv: lvl: cannot write lvl.lev: it is the same file as lvl.TGA\n",
        true},
-      // In a folder where everyone may make files but only a file's owner
-      // may remove it, someone else's level can be neither replaced nor
-      // removed.
-      {"a level file that cannot be removed",
-       [&](const TempDir& dir) {
-         old_level(dir);
-         ::chmod(dir.prefix("lvl.lev").c_str(), 0666);
-         ::chmod(dir.path().c_str(), 01777);
-       },
-       {"lvl"},
-       true,
-       std::string(kCouldNotAccess) +
-           "lvl.lev\n\nzurconv: lvl: cannot write lvl.lev: Operation not permitted\n"
-           "zurconv: lvl: cannot remove the old level file lvl.lev: Operation not permitted\n",
-       true},
   };
+#ifndef _WIN32
+  // In a folder where everyone may make files but only a file's owner may
+  // remove it, someone else's level can be neither replaced nor removed.
+  cases.push_back({"a level file that cannot be removed",
+                   [&](const TempDir& dir) {
+                     old_level(dir);
+                     fs::permissions(dir.path() / "lvl.lev", fs::perms(0666));
+                     fs::permissions(dir.path(), fs::perms(01777));
+                   },
+                   {"lvl"},
+                   true,
+                   std::string(kCouldNotAccess) +
+                       "lvl.lev\n\nzurconv: lvl: cannot write lvl.lev: Operation not permitted\n"
+                       "zurconv: lvl: cannot remove the old level file lvl.lev: Operation not "
+                       "permitted\n",
+                   true});
+#endif
   for (const Case& c : cases) {
     TempDir dir;
     test::write_level(dir, "lvl", test::TgaBuilder(4, 4));
-    ::chmod(dir.path().c_str(), 0777);
+    fs::permissions(dir.path(), fs::perms::all);
     c.set_up(dir);
     std::vector<std::string> arguments = {"-q", "-y"};
     arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
@@ -92,12 +95,9 @@ TEST(FailureReasons, ZurconvNamesTheSystemsReasonAfterTheMessage) {
       output = test::run_command(program, arguments, dir.path());
       return output.status == 1 && output.err == c.err ? 0 : 1;
     };
-    if (c.as_nobody && ::geteuid() == 0) {
-      EXPECT_EQ(test::as_nobody(convert), 0) << c.name;
-    } else {
-      EXPECT_EQ(convert(), 0) << c.name << ":\n" << output.err;
-    }
-    ::chmod(dir.path().c_str(), 0777);
+    EXPECT_EQ(c.as_nobody ? test::as_unprivileged(convert) : convert(), 0) << c.name << ":\n"
+                                                                           << output.err;
+    fs::permissions(dir.path(), fs::perms::all);
     EXPECT_EQ(dir.exists("lvl.lev"), c.old_level_stays) << c.name;
   }
 }

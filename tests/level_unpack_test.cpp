@@ -4,9 +4,12 @@
 // level file holds what no sources give, the reader names the field and the
 // rebuilt level differs there only.
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <random>
@@ -394,6 +397,11 @@ TEST(UnpackSafety, InterruptionOrFullDiskAtEveryStepLeavesOldOrCompleteFiles) {
 // Killed or interrupted at any moment, an unpack leaves each file as it was
 // or complete, and no temporary file.
 TEST(UnpackSafety, KillAtAnyMomentLeavesOldOrCompleteFiles) {
+#ifdef _WIN32
+  GTEST_SKIP()
+      << "fork and signals are POSIX's; InterruptionOrFullDiskAtEveryStepLeavesOldOrComplete"
+         "Files interrupts the unpack at every step on both systems";
+#else
   TempDir dir;
   TgaBuilder map(512, 512);
   for (int y = 0; y < 512; ++y) {
@@ -436,6 +444,7 @@ TEST(UnpackSafety, KillAtAnyMomentLeavesOldOrCompleteFiles) {
     }
   }
   EXPECT_TRUE(outcomes.contains("old"));  // some signal came before the end
+#endif
 }
 
 }  // namespace

@@ -112,10 +112,15 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() {
+  namespace fs = std::filesystem;
   std::error_code ignored;
-  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, ignored);
-  std::filesystem::remove_all(path_, ignored);
+  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+  // Windows removes no read-only file.
+  for (fs::recursive_directory_iterator entry(path_, ignored), end; entry != end;
+       entry.increment(ignored)) {
+    fs::permissions(entry->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+  }
+  fs::remove_all(path_, ignored);
 }
 
 void TempDir::write(const std::string& name, const std::string& contents) const {
@@ -136,6 +141,20 @@ std::vector<std::uint8_t> TempDir::read(const std::string& name) const {
 bool TempDir::exists(const std::string& name) const {
   std::error_code ignored;
   return std::filesystem::exists(path_ / name, ignored);
+}
+
+bool TempDir::holds(const std::string& name) const {
+  for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+    if (entry.path().filename() == name) return true;
+  }
+  return false;
+}
+
+bool names_differing_in_case_are_apart() {
+  const TempDir dir;
+  dir.write("case", std::string("lower"));
+  dir.write("CASE", std::string("upper"));
+  return dir.holds("case") && dir.holds("CASE");
 }
 
 void write_level(const TempDir& dir, const std::string& name, const TgaBuilder& map,

@@ -66,10 +66,17 @@ class TempDir {
   void write(const std::string& name, const std::vector<std::uint8_t>& contents) const;
   std::vector<std::uint8_t> read(const std::string& name) const;
   bool exists(const std::string& name) const;
+  // Whether the folder holds `name` spelled exactly so: where the file
+  // system ignores letter case, exists() finds a name in any case.
+  bool holds(const std::string& name) const;
 
  private:
   std::filesystem::path path_;
 };
+
+// Whether the temporary folders' file system keeps two files whose names
+// differ only in letter case apart (POSIX's do; Windows' do not).
+bool names_differing_in_case_are_apart();
 
 // A minimal valid level "name" in `dir`: config (GGLEVEL no, PARA no), a
 // level image stand-in and the given attribute map.

@@ -1,24 +1,19 @@
 // SPDX-License-Identifier: MIT
 // Runs a program as a child process in a given folder, its standard input
-// read from /dev/null, and captures its standard output, standard error and
-// exit status. Standard error can be given a pseudo-terminal instead, and
-// standard input a pseudo-terminal on which the given text was typed.
+// read from the null device, and captures its standard output, standard
+// error and exit status. Standard output can be one that takes no byte
+// instead. On POSIX, standard error can be given a pseudo-terminal instead,
+// and standard input a pseudo-terminal on which the given text was typed;
+// Windows has no pseudo-terminals to give (has_pseudo_terminals()).
 #pragma once
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "tests/support/level_sources.h"
 
 namespace zur::test {
 
@@ -30,96 +25,32 @@ struct CommandOutput {
 struct CommandSetup {
   bool err_on_terminal = false;
   std::optional<std::string> typed_input;  // standard input is a terminal with this typed
-  std::optional<std::string> out_file;     // standard output goes there, not captured
+  // Every write to standard output fails: the full device on POSIX, a pipe
+  // that no one reads on Windows.
+  bool out_lost = false;
 };
+
+// The reason a program gives for the lost output: none on Windows, whose C
+// runtimes word a broken pipe differently and may drop the reason with the
+// bytes of a failed write.
+std::optional<std::string> lost_output_reason();
 
 inline std::string read_whole(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// A pseudo-terminal: the end the program is given, and ours.
-struct PseudoTerminal {
-  int ours = -1, theirs = -1;
+// Arguments are UTF-8 and reach the program as given, spaces and empty ones
+// too. A setup that asks for a terminal where there are none gives status -1.
+CommandOutput run_command(const std::string& program, const std::vector<std::string>& args,
+                          const std::filesystem::path& folder, const CommandSetup& setup = {});
 
-  bool open() {
-    ours = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (ours < 0 || ::grantpt(ours) != 0 || ::unlockpt(ours) != 0) return false;
-    theirs = ::open(::ptsname(ours), O_RDWR | O_NOCTTY);
-    return theirs >= 0;
-  }
-  // What the program wrote, once no one else holds its end open.
-  std::string drain() {
-    ::close(theirs);
-    theirs = -1;
-    std::string text;
-    char block[4096];
-    for (ssize_t n; (n = ::read(ours, block, sizeof block)) > 0;) text.append(block, n);
-    return text;
-  }
-  ~PseudoTerminal() {
-    if (theirs >= 0) ::close(theirs);
-    if (ours >= 0) ::close(ours);
-  }
-};
+bool has_pseudo_terminals();
 
-inline CommandOutput run_command(const std::string& program, const std::vector<std::string>& args,
-                                 const std::filesystem::path& folder,
-                                 const CommandSetup& setup = {}) {
-  TempDir captures;
-  const std::string out_path = (captures.path() / "out").string();
-  const std::string err_path = (captures.path() / "err").string();
-  // Our side holds the program's end open too, so that what it wrote stays
-  // readable after it exits.
-  PseudoTerminal err_terminal, in_terminal;
-  if (setup.err_on_terminal && !err_terminal.open()) return {};
-  if (setup.typed_input) {
-    const std::string& typed = *setup.typed_input;
-    if (!in_terminal.open()) return {};
-    if (::write(in_terminal.ours, typed.data(), typed.size()) != ssize_t(typed.size())) return {};
-  }
-  std::vector<char*> argv = {const_cast<char*>(program.c_str())};
-  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
-
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const int in = setup.typed_input ? in_terminal.theirs : ::open("/dev/null", O_RDONLY);
-    const int out =
-        ::open(setup.out_file.value_or(out_path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int err = setup.err_on_terminal
-                        ? err_terminal.theirs
-                        : ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (in < 0 || out < 0 || err < 0 || ::chdir(folder.c_str()) != 0) ::_exit(127);
-    ::dup2(in, 0);
-    ::dup2(out, 1);
-    ::dup2(err, 2);
-    ::execv(program.c_str(), argv.data());
-    ::_exit(127);
-  }
-  CommandOutput output;
-  int status = 0;
-  const bool waited = child > 0 && ::waitpid(child, &status, 0) == child;
-  output.err = setup.err_on_terminal ? err_terminal.drain() : read_whole(err_path);
-  if (!waited) return {};
-  if (WIFEXITED(status)) output.status = WEXITSTATUS(status);
-  output.out = read_whole(out_path);
-  return output;
-}
-
-// Runs `body` in a child process as the unprivileged user nobody (root may
-// write anything, so access tests need someone who may not); its exit status,
-// or -1.
-inline int as_nobody(const std::function<int()>& body) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    constexpr uid_t kNobody = 65534;
-    if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(99);
-    ::_exit(body());
-  }
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
-}
+// Runs `body` as someone who may not write what is read-only, and gives
+// its result, or -1: root may write anything, so as root it runs in a child
+// process as the user nobody; anyone else, and anyone on Windows, runs it
+// as they are.
+int as_unprivileged(const std::function<int()>& body);
 
 }  // namespace zur::test

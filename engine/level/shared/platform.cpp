@@ -77,7 +77,19 @@ class RealSystem final : public System {
 RealSystem real;
 System* current = &real;
 
+// The seam's own reason, worded alike on every system.
+class NotARegularFile final : public std::error_category {
+ public:
+  const char* name() const noexcept override { return "file kind"; }
+  std::string message(int) const override { return "not a regular file"; }
+};
+
 }  // namespace
+
+std::error_code not_a_regular_file() {
+  static const NotARegularFile category;
+  return {1, category};
+}
 
 System& real_system() {
   return real;

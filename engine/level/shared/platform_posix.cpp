@@ -42,12 +42,6 @@ int fd_of(FileHandle file) {
   return static_cast<int>(file);
 }
 
-class NotRegularCategory : public std::error_category {
- public:
-  const char* name() const noexcept override { return "zur-file"; }
-  std::string message(int) const override { return "not a regular file"; }
-};
-
 FileStatus status_from(const struct stat& info) {
   FileStatus status;
   status.identity = {static_cast<std::uint64_t>(info.st_dev),
@@ -207,11 +201,6 @@ bool rename_no_replace(const std::string& from, const std::string& to) {
 }  // namespace
 
 const std::string_view kTextLineEnd = "\n";
-
-std::error_code not_a_regular_file() {
-  static const NotRegularCategory category;
-  return {1, category};
-}
 
 // ---- Paths
 

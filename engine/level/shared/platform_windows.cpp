@@ -208,20 +208,9 @@ bool matches(std::string_view name, std::string_view pattern) {
          matches(name.substr(1), pattern.substr(1));
 }
 
-class NotARegularFile final : public std::error_category {
- public:
-  const char* name() const noexcept override { return "file kind"; }
-  std::string message(int) const override { return "Not a regular file"; }
-};
-
 }  // namespace
 
 const std::string_view kTextLineEnd = "\r\n";
-
-std::error_code not_a_regular_file() {
-  static const NotARegularFile category;
-  return {1, category};
-}
 
 // ---- Paths
 
