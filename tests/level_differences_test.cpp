@@ -10,9 +10,12 @@
 
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/level/shared/level_format.h"
+#include "tests/support/listed_findings.h"
 
 namespace zur {
 namespace {
+
+using test::listed;
 
 constexpr std::uint64_t kParallaxAt = 962, kRecordAt = 966, kStreamAt = 986;
 
@@ -47,12 +50,6 @@ struct SoundLevel {
     level.map_size_source = MapSizeSource::kSizeSection;
   }
 };
-
-std::string listed(const std::vector<Finding>& findings) {
-  std::string text;
-  for (const Finding& f : findings) text += "\n  " + std::to_string(f.offset) + ": " + f.text;
-  return text;
-}
 
 TEST(LevelDifferences, ALevelTheConverterWritesHasNone) {
   SoundLevel sound;

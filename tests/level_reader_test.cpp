@@ -10,10 +10,13 @@
 
 #include "engine/level/batch.h"
 #include "tests/support/level_sources.h"
+#include "tests/support/listed_findings.h"
 #include "tests/support/scripted_prompts.h"
 
 namespace zur {
 namespace {
+
+using test::listed;
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -37,12 +40,6 @@ bool names(const std::vector<Finding>& findings, std::uint64_t offset, const std
     if (f.offset == offset && f.text.find(text) != std::string::npos) return true;
   }
   return false;
-}
-
-std::string listed(const std::vector<Finding>& findings) {
-  std::string text;
-  for (const Finding& f : findings) text += "\n  " + std::to_string(f.offset) + ": " + f.text;
-  return text;
 }
 
 struct Damage {
