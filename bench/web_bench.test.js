@@ -1,28 +1,115 @@
 // SPDX-License-Identifier: MIT
 // Times the page's check and conversion of the level in ZUR_BENCH_LEVEL
-// (the terrain level bench/web_bench.sh makes), in headless Chromium.
+// (the terrain level bench/web_bench.sh makes), in headless Chromium; then,
+// for the larger level in ZUR_BENCH_LARGE_LEVEL, what the tab and the
+// engine's worker hold once its map view is open and once it is converted.
 const {test} = require('@playwright/test');
 const fs = require('fs');
 const path = require('path');
 
-const folder = process.env.ZUR_BENCH_LEVEL;
+const kMiB = 1 << 20;
+
+function levelFiles(folder) {
+  return fs.readdirSync(folder).filter((name) => !/\.lev$/i.test(name)).map((name) => path.join(folder, name));
+}
+
+async function dropAndCheck(page, folder) {
+  await page.setInputFiles('#sources', levelFiles(folder));
+  const shown = page.locator('[data-level="terrain"]');
+  await shown.locator('li').first().waitFor({timeout: 300000});
+  return shown;
+}
+
+async function convert(shown) {
+  await shown.getByRole('button', {name: 'Convert'}).click();
+  await shown.locator('a[download="terrain.lev"]').waitFor({timeout: 300000});
+}
+
+// The processes this test started, and theirs: Chromium's renderers hold
+// the tab, its workers included.
+function renderers() {
+  const children = new Map();
+  for (const pid of fs.readdirSync('/proc').filter((name) => /^\d+$/.test(name))) {
+    try {
+      const parent = Number(fs.readFileSync(`/proc/${pid}/stat`, 'utf8').replace(/^.*\) /, '').split(' ')[1]);
+      children.set(parent, [...(children.get(parent) || []), Number(pid)]);
+    } catch {
+      // gone meanwhile
+    }
+  }
+  const found = [];
+  const walk = (pid) => {
+    for (const child of children.get(pid) || []) {
+      try {
+        if (fs.readFileSync(`/proc/${child}/cmdline`, 'utf8').includes('--type=renderer')) found.push(child);
+      } catch {
+        // gone meanwhile
+      }
+      walk(child);
+    }
+  };
+  walk(process.pid);
+  return found;
+}
+
+// Each renderer's resident size now and the largest it reached (the tab's
+// own and any other, such as the service worker's).
+function rendererMemory() {
+  const sizes = renderers().map((pid) => {
+    const status = fs.readFileSync(`/proc/${pid}/status`, 'utf8');
+    const size = (field) => (Number(new RegExp(`${field}:\\s+(\\d+)`).exec(status)[1]) / 1024).toFixed(0);
+    return `${size('VmRSS')} MiB (peak ${size('VmHWM')} MiB)`;
+  });
+  return `renderers ${sizes.join(', ')}`;
+}
+
+async function pageHeap(page) {
+  const client = await page.context().newCDPSession(page);
+  await client.send('Performance.enable');
+  const {metrics} = await client.send('Performance.getMetrics');
+  await client.detach();
+  return `page's JS heap ${(metrics.find((m) => m.name === 'JSHeapUsedSize').value / kMiB).toFixed(0)} MiB`;
+}
+
+// The engine's heap, read in its worker.
+async function engineHeap(page) {
+  const worker = page.workers().find((w) => w.url().endsWith('/worker.js'));
+  const bytes = await worker.evaluate(async () => (await engine).HEAP8.length);
+  return `worker's wasm heap ${(bytes / kMiB).toFixed(0)} MiB`;
+}
 
 test('check and convert in the page', async ({page}) => {
   test.setTimeout(300000);
+  const folder = process.env.ZUR_BENCH_LEVEL;
   await page.goto('/');
   await page.waitForFunction(() => window.crossOriginIsolated);
-  const files = fs.readdirSync(folder).map((name) => path.join(folder, name));
   for (let run = 1; run <= 3; ++run) {
     await page.reload();
     await page.waitForFunction(() => window.crossOriginIsolated);
     let start = Date.now();
-    await page.setInputFiles('#sources', files);
-    const shown = page.locator('[data-level="terrain"]');
-    await shown.locator('li').first().waitFor({timeout: 120000});
+    const shown = await dropAndCheck(page, folder);
     const checked = Date.now() - start;
     start = Date.now();
-    await shown.getByRole('button', {name: 'Convert'}).click();
-    await shown.locator('a[download="terrain.lev"]').waitFor({timeout: 120000});
+    await convert(shown);
     console.log(`run ${run}: page check ${checked} ms, page conversion ${Date.now() - start} ms`);
   }
+});
+
+test('memory with a large map', async ({page}) => {
+  const folder = process.env.ZUR_BENCH_LARGE_LEVEL;
+  test.skip(!folder, 'no large level given');
+  test.setTimeout(600000);
+  await page.goto('/');
+  await page.waitForFunction(() => window.crossOriginIsolated);
+  let start = Date.now();
+  const shown = await dropAndCheck(page, folder);
+  const checked = Date.now() - start;
+  await shown.getByRole('button', {name: 'Show map'}).click();
+  await page.waitForTimeout(1000);
+  console.log(`checked in ${checked} ms, map view open: ${rendererMemory()}; ${await pageHeap(page)}; ` +
+              `${await engineHeap(page)}`);
+  start = Date.now();
+  await convert(shown);
+  console.log(`converted in ${Date.now() - start} ms: ${rendererMemory()}; ${await pageHeap(page)}; ` +
+              `${await engineHeap(page)}`);
 });

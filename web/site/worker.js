@@ -45,6 +45,7 @@ class ReadAhead {
     this.tickets = 0;
     this.last = {file: null, position: 0};
     this.backwards = false;  // the direction of the reads of that file
+    this.bounce = new Uint8Array(0);
     reader.postMessage({slots: {data: this.data, state: this.state, blockBytes: kReadBlock}});
   }
 
@@ -75,8 +76,22 @@ class ReadAhead {
     }
     const slot = block % kReadSlots;
     if (!this.finished(slot)) return false;
-    into.set(new Uint8Array(this.data, slot * kReadBlock + position - block * kReadBlock, into.length));
+    this.copy(into, slot * kReadBlock + position - block * kReadBlock);
     return true;
+  }
+
+  // Shared memory is copied a word at a time only to a place aligned as
+  // the source is, else a byte at a time, several times slower: then the
+  // bytes go by an aligned buffer of this worker's own.
+  copy(into, from) {
+    if ((into.byteOffset - from) % 8 === 0) {
+      into.set(new Uint8Array(this.data, from, into.length));
+      return;
+    }
+    const lead = from % 8;
+    if (this.bounce.length < lead + into.length) this.bounce = new Uint8Array(lead + into.length);
+    this.bounce.set(new Uint8Array(this.data, from - lead, lead + into.length));
+    into.set(this.bounce.subarray(lead, lead + into.length));
   }
 
   ask(file, block) {
@@ -160,7 +175,10 @@ const engine = createZurEngine({
     const step = Math.ceil(Math.max(width, height) / kViewSide);
     const canvas = new OffscreenCanvas(Math.ceil(width / step), Math.ceil(height / step));
     const band = new ImageData(canvas.width, Math.min(kBandRows, canvas.height));
-    mask = {width, height, step, canvas, context: canvas.getContext('2d'), band, row: 0, image: null};
+    // Drawn on in memory: a canvas drawn on by the graphics processor copies
+    // each band there.
+    const context = canvas.getContext('2d', {willReadFrequently: true});
+    mask = {width, height, step, canvas, context, band, row: 0, image: null};
     return step;
   },
   maskRow(rgba) {
