@@ -60,6 +60,10 @@ bool PngWriter::write_row(const std::uint8_t* rgb) {
   return true;
 }
 
+std::uint32_t PngWriter::row_step() const {
+  return encoder_ && encoder_->step != 0 ? encoder_->step : 1;
+}
+
 bool PngWriter::finish() {
   if (!encoder_ || encoder_->step == 0 || encoder_->row != encoder_->height) return false;
   return zur_mask_finish() != 0;

@@ -82,6 +82,7 @@ std::optional<Error> CheckMask::open(const std::string& path, std::span<const st
   }
   row_.assign(std::size_t(columns) * 3, 0);
   rows_left_ = static_cast<std::int32_t>(rows);
+  rows_given_ = 0;
   width_ = width;
   png_ = std::move(png);
   return std::nullopt;
@@ -89,11 +90,14 @@ std::optional<Error> CheckMask::open(const std::string& path, std::span<const st
 
 void CheckMask::row(const std::uint8_t* pixels) {
   if (!png_ || png_->failed) return;
-  classify_row(pixels, width_,
-               [&](std::int32_t x, std::int32_t length, const Rgb& colour, PixelClass pixel) {
-                 paint_run(row_.data() + std::size_t(x) * 3, std::size_t(length),
-                           mask_colour(colour, pixel));
-               });
+  // A row the picture does not keep is passed on as it stands.
+  if (rows_given_++ % png_->writer.row_step() == 0) {
+    classify_row(pixels, width_,
+                 [&](std::int32_t x, std::int32_t length, const Rgb& colour, PixelClass pixel) {
+                   paint_run(row_.data() + std::size_t(x) * 3, std::size_t(length),
+                             mask_colour(colour, pixel));
+                 });
+  }
   write_row();
 }
 

@@ -26,11 +26,11 @@ function mkdirs(FS, path) {
   }
 }
 
-// A dropped file larger than a block is read through the reader worker
-// (reader.js), a block at a time: the block asked for and those after it in
-// the direction the engine reads, kReadSlots under way at once. Block b
-// waits in slot b % kReadSlots, so the blocks ahead never take each other's
-// slot.
+// A dropped file larger than a block, where the engine reads on from its
+// last read, is read through the reader worker (reader.js) a block at a
+// time: the block asked for and those after it in the direction the engine
+// reads, kReadSlots under way at once. Block b waits in slot b % kReadSlots,
+// so the blocks ahead never take each other's slot.
 const kReadBlock = 4 << 20;
 const kReadSlots = 4;
 const kReadWaitMs = 60000;
@@ -43,19 +43,28 @@ class ReadAhead {
     this.state = new Int32Array(new SharedArrayBuffer(4 * kReadSlots));
     this.slots = Array.from({length: kReadSlots}, () => ({file: null, block: -1, ticket: 0}));
     this.tickets = 0;
-    this.last = {file: null, position: 0};
-    this.backwards = false;  // the direction of the reads of that file
+    this.last = {file: null, position: 0, count: 0};
+    this.backwards = false;  // the direction of the read under way
     this.bounce = new Uint8Array(0);
     reader.postMessage({slots: {data: this.data, state: this.state, blockBytes: kReadBlock}});
   }
 
-  // Copies `count` bytes of `file` from `position` on into `into`; false
-  // when the file cannot be read. The direction is the reads': a map stored
-  // bottom row first is read from its end.
-  read(file, into, position, count) {
-    if (file !== this.last.file) this.backwards = false;
-    else if (position !== this.last.position) this.backwards = position < this.last.position;
-    this.last = {file, position};
+  // How a read follows the last one of the same file, remembered: a map's
+  // rows are read a block after another, forwards or, stored bottom row
+  // first, backwards. Null for a read elsewhere (a header).
+  follows(file, position, count) {
+    const {last} = this;
+    this.last = {file, position, count};
+    if (file !== last.file) return null;
+    if (position === last.position + last.count) return 'forwards';
+    if (position + count === last.position) return 'backwards';
+    return null;
+  }
+
+  // Copies `count` bytes of `file` from `position` on into `into`, reading
+  // ahead in the direction given; false when the file cannot be read.
+  read(file, into, position, count, direction) {
+    this.backwards = direction === 'backwards';
     // The read's part in each block, taken in the reads' direction.
     const pieces = [];
     for (let done = 0; done < count;) {
@@ -123,7 +132,7 @@ class ReadAhead {
       this.finished(slot);
       this.slots[slot].file = null;
     }
-    this.last = {file: null, position: 0};
+    this.last = {file: null, position: 0, count: 0};
   }
 }
 
@@ -147,13 +156,22 @@ function startReader() {
 
 function readThroughReader(FS) {
   const ops = FS.filesystems.WORKERFS.stream_ops;
-  const readSmall = ops.read;
+  const readOnce = ops.read;
   ops.read = (stream, buffer, offset, length, position) => {
     const file = stream.node.contents;
-    if (!readAhead || file.size <= kReadBlock) return readSmall(stream, buffer, offset, length, position);
     const count = Math.max(0, Math.min(length, file.size - position));
+    const direction = readAhead && file.size > kReadBlock && readAhead.follows(file, position, count);
+    if (!direction) {
+      // A file changed since it was dropped cannot be read, which the engine
+      // is told as it is of any failed read.
+      try {
+        return readOnce(stream, buffer, offset, length, position);
+      } catch {
+        throw new FS.ErrnoError(kEIO);
+      }
+    }
     const into = new Uint8Array(buffer.buffer, buffer.byteOffset + offset, count);
-    if (!readAhead.read(file, into, position, count)) throw new FS.ErrnoError(kEIO);
+    if (!readAhead.read(file, into, position, count, direction)) throw new FS.ErrnoError(kEIO);
     return count;
   };
 }
