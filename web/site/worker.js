@@ -193,10 +193,7 @@ const engine = createZurEngine({
     const step = Math.ceil(Math.max(width, height) / kViewSide);
     const canvas = new OffscreenCanvas(Math.ceil(width / step), Math.ceil(height / step));
     const band = new ImageData(canvas.width, Math.min(kBandRows, canvas.height));
-    // Drawn on in memory: a canvas drawn on by the graphics processor copies
-    // each band there.
-    const context = canvas.getContext('2d', {willReadFrequently: true});
-    mask = {width, height, step, canvas, context, band, row: 0, image: null};
+    mask = {width, height, step, canvas, context: canvas.getContext('2d'), band, row: 0, image: null};
     return step;
   },
   maskRow(rgba) {
