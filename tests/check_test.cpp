@@ -308,6 +308,40 @@ TEST(Check, MaskShowsIllegalPixelsAndMarkers) {
   for (const Marker& m : planted.markers) EXPECT_FALSE(at(m.x, m.y) == grass);
 }
 
+// Runs of every length from 1 to 36 pixels, of two legal colours in turn,
+// each row starting at another point of the sequence: the mask shows each
+// run of the map as a run of its colour's mask colour, no pixel more or less.
+TEST(Check, MaskPaintsEachRunOfTheMapExactly) {
+  const Colour kBlack = {0, 0, 0}, kWhite = {255, 255, 255};
+  std::vector<bool> white;
+  for (int length = 1; length <= 36; ++length) white.insert(white.end(), length, length % 2 == 0);
+  const int width = static_cast<int>(white.size()), height = 5;
+  TgaBuilder map(width, height);
+  const auto is_white = [&](int x, int y) {
+    return white[static_cast<std::size_t>((x + 7 * y) % width)];
+  };
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) map.set(x, y, is_white(x, y) ? kWhite : kBlack);
+  }
+  TempDir dir;
+  dir.write("level.TXT", "/GGLEVEL\nno\n");
+  map.save(dir.path() / "level.TGA");
+  zurconv(dir, {"--check", "--mask", "-q", "level"});
+  int mask_width = 0, mask_height = 0;
+  const std::vector<Rgb8> mask = read_png(dir.prefix("level-check.png"), mask_width, mask_height);
+  ASSERT_EQ(mask_width, width);
+  ASSERT_EQ(mask_height, height);
+  // The first run is black, the second white.
+  const Rgb8 black = mask[0], shown_white = mask[1];
+  ASSERT_NE(black, shown_white);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      EXPECT_EQ(mask[static_cast<std::size_t>(y * width + x)], is_white(x, y) ? shown_white : black)
+          << "x=" << x << " y=" << y;
+    }
+  }
+}
+
 struct FileState {
   std::vector<std::uint8_t> bytes;
   std::filesystem::file_time_type modified;

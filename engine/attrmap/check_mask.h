@@ -46,6 +46,7 @@ class CheckMask {
   std::vector<std::uint8_t> row_;
   std::int32_t width_ = 0;  // of the map
   std::int32_t rows_left_ = 0;
+  std::uint32_t rows_given_ = 0;  // to row()
 };
 
 }  // namespace zur

@@ -28,6 +28,10 @@ class PngWriter {
   // The next row, top first: width red, green, blue triples. False once any
   // step failed; the rest is then ignored.
   bool write_row(const std::uint8_t* rgb);
+  // Every how many rows the picture keeps one, from the first: 1 for a PNG;
+  // the browser's map view keeps fewer rows than a large map has. The rows
+  // between must still be written, but what they hold is not looked at.
+  std::uint32_t row_step() const;
   // Ends the picture, whose rows must all have been written; false when any
   // step failed (what the sink took is then not a whole picture).
   bool finish();
