@@ -198,3 +198,29 @@ EMSCRIPTEN_KEEPALIVE const char* zur_unpack(const char* file, const char* prefix
   return answered(unpack(file, prefix));
 }
 }
+
+// The picture of a dropped level file, drawn by the PNG writer into the
+// worker's map view as the check's mask is. Answers the objects to mark,
+// [{"x", "y", "kind", "colour": [R, G, B] or null}], or null when the file
+// has no picture.
+namespace {
+
+std::string level_picture(const std::string& file_name) {
+  MappedFile file;
+  if (file.open(file_name)) return "null";
+  const LevelContents contents = read_level(file.bytes());
+  if (!encode_level_picture(file.bytes(), contents, {})) return "null";
+  Json marks = Json::array();
+  for (const ObjectMark& mark : object_marks(contents)) {
+    Json colour = nullptr;
+    if (mark.colour) colour = {mark.colour->red, mark.colour->green, mark.colour->blue};
+    marks.push_back({{"x", mark.x}, {"y", mark.y}, {"kind", mark.kind}, {"colour", colour}});
+  }
+  return cli::json_text(marks);
+}
+
+}  // namespace
+
+extern "C" EMSCRIPTEN_KEEPALIVE const char* zur_picture(const char* file) {
+  return answered(level_picture(file));
+}

@@ -13,17 +13,8 @@
 namespace zur {
 namespace {
 
-// Indexed by the marker's object kind; none is grey or the illegal colour.
-constexpr std::array<Rgb, kMarkerKinds.size()> kKindColours = {{
-    {255, 0, 0},
-    {0, 200, 0},
-    {0, 96, 255},
-    {255, 160, 0},
-    {0, 230, 230},
-}};
-
 Rgb mask_colour(const Rgb& colour, const PixelClass& pixel) {
-  if (pixel.marker != nullptr) return kKindColours[pixel.marker->kind];
+  if (pixel.marker != nullptr) return kMarkerKindColours[pixel.marker->kind];
   if (!pixel.legal) return kIllegalMaskColour;
   // Dimmed grey from 64 to 191, so the bright marks stand out.
   const auto grey = static_cast<std::uint8_t>(

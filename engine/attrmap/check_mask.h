@@ -5,6 +5,7 @@
 // colour per kind. Encoded row by row by the PNG writer into an output file.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -12,12 +13,23 @@
 #include <string>
 #include <vector>
 
+#include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
 #include "engine/level/shared/error.h"
 
 namespace zur {
 
 inline constexpr Rgb kIllegalMaskColour = {255, 0, 255};
+
+// The colour a marker shows in, indexed by the object kind it places; none
+// is grey or the illegal colour, so the marks stand out.
+inline constexpr std::array<Rgb, kMarkerKinds.size()> kMarkerKindColours = {{
+    {255, 0, 0},
+    {0, 200, 0},
+    {0, 96, 255},
+    {255, 160, 0},
+    {0, 230, 230},
+}};
 
 class CheckMask {
  public:

@@ -93,6 +93,14 @@ inline constexpr std::array<PaletteEntry, kAttributeCodes> kPalette = [] {
   }};
 }();
 
+// The colour of every 6-bit code a run token can hold; codes the palette
+// lacks, which a sound stream does not hold, paint as air.
+inline constexpr std::array<Rgb, 64> kCodeColours = [] {
+  std::array<Rgb, 64> colours{};
+  for (std::size_t code = 0; code < kPalette.size(); ++code) colours[code] = kPalette[code].colour;
+  return colours;
+}();
+
 // The lookup table behind classify_colour: a multiplicative hash that gives
 // every palette colour a slot of its own, found when the program is built.
 namespace palette_detail {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // What every front end of the converter does, and the one engine header a
 // front end includes: convert levels as the user typed them, check their
-// sources, read a level file and unpack it, and the user prompts the
-// engine talks through. It assumes no terminal and no toolkit: how a front
+// sources, read a level file, paint its picture and unpack it, and the user
+// prompts the engine talks through. It assumes no terminal and no toolkit: how a front
 // end prints, draws or asks is its own; the few calls for a console are
 // there for the front ends that run in one.
 #pragma once
@@ -17,6 +17,7 @@
 #include "engine/attrmap/palette.h"
 #include "engine/attrmap/tga.h"
 #include "engine/level/level_check.h"
+#include "engine/level/level_picture.h"
 #include "engine/level/level_prefix.h"
 #include "engine/level/level_reader.h"
 #include "engine/level/level_unpacker.h"

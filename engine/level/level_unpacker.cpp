@@ -41,14 +41,6 @@ std::vector<tga::Pixel> markers_of(const LevelContents& contents, MapSize size) 
   return markers;
 }
 
-// The colour of every 6-bit code; codes the palette lacks, which a sound
-// stream does not hold, paint as air.
-constexpr std::array<Rgb, 64> kCodeColours = [] {
-  std::array<Rgb, 64> colours{};
-  for (std::size_t code = 0; code < kPalette.size(); ++code) colours[code] = kPalette[code].colour;
-  return colours;
-}();
-
 void write_attribute_map(Bytes file, const LevelContents& contents, OutputFile& out) {
   const MapSize size = *contents.map_size;
   tga::BottomUpWriter map(

@@ -186,6 +186,7 @@ async function removeFiles(paths) {
   for (const path of paths) {
     held.delete(path);
     document.querySelector(`[data-level-file="${CSS.escape(path)}"]`)?.remove();
+    if (mapView.shown?.level === path) hideMap();
   }
   await levelsChanged(await request('remove', paths), paths);
 }
@@ -282,11 +283,39 @@ async function showLevelFile(path) {
   const actions = element('p', {class: 'actions'});
   actions.append(button('Unpack', () => unpack(path, results)));
   if ('showDirectoryPicker' in window) actions.append(' ', button('Unpack into a folder…', () => unpackInto(path, results)));
+  const {marks, view} = await request('picture', path);
+  if (view) actions.append(' ', button('Show picture', () => showPicture(path, view, marks).then(() => canvas.focus())));
   shown.append(element('h2', {}, path),
-               element('pre', {'data-info': ''}, JSON.stringify(document_, null, 2)), actions, results);
+               element('pre', {'data-info': ''}, JSON.stringify(document_, null, 2)), actions,
+               objectList(path, view, marks ?? []), results);
   const old = document.querySelector(`[data-level-file="${CSS.escape(path)}"]`);
   if (old) old.replaceWith(shown);
   else document.getElementById('level-files').append(shown);
+}
+
+// The objects of a level file with a picture, each chosen by click, Enter
+// or Space to show its place on the picture.
+function objectList(path, view, marks) {
+  const list = element('ul', {class: 'objects', 'aria-label': `Objects of ${path}`});
+  if (!view) return list;
+  for (const mark of marks) {
+    const item = element('li', {'data-object': '', 'data-kind': mark.kind, 'data-x': mark.x, 'data-y': mark.y, tabindex: 0},
+                         `kind ${mark.kind} at x=${mark.x} y=${mark.y}`);
+    const choose = () => showPicture(path, view, marks, mark);
+    item.addEventListener('click', choose);
+    item.addEventListener('keydown', (event) => {
+      if (event.key !== 'Enter' && event.key !== ' ') return;
+      event.preventDefault();
+      choose();
+    });
+    list.append(item);
+  }
+  return list;
+}
+
+async function showPicture(path, view, marks, chosen = null) {
+  map.hidden = false;
+  await mapView.show(path, view, [], chosen, marks);
 }
 
 // Unpacks into the worker's memory; shows the engine's error or the

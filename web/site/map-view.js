@@ -20,14 +20,16 @@ export class MapView {
   }
 
   // Shows `view` (the check's picture: {width, height, image}) of `level`
-  // with its problems; a chosen problem's place is centred and zoomed to.
-  async show(level, view, problems, chosen = null) {
+  // with its problems, or a level file's picture with its objects' marks
+  // ({x, y, colour}); a chosen problem's or mark's place is centred and
+  // zoomed to.
+  async show(level, view, problems, chosen = null, marks = []) {
     const same = this.shown && this.shown.level === level && this.shown.width === view.width &&
                  this.shown.height === view.height;
     const bitmap = await createImageBitmap(view.image);
     if (this.shown) this.shown.bitmap.close();
     else this.sizeCanvas();
-    this.shown = {level, bitmap, width: view.width, height: view.height, problems, chosen};
+    this.shown = {level, bitmap, width: view.width, height: view.height, problems, chosen, marks};
     if (!same) this.fit();
     if (chosen) {
       this.scale = Math.max(this.scale, kPlaceScale);
@@ -105,7 +107,7 @@ export class MapView {
   draw() {
     if (!this.shown) return;
     const {context, canvas, scale, x, y} = this;
-    const {bitmap, width, height, problems, chosen} = this.shown;
+    const {bitmap, width, height, problems, chosen, marks} = this.shown;
     context.imageSmoothingEnabled = false;
     context.clearRect(0, 0, canvas.width, canvas.height);
     context.drawImage(bitmap, -x * scale, -y * scale, width * scale, height * scale);
@@ -114,6 +116,7 @@ export class MapView {
       const at = [(problem.x + 0.5 - x) * scale, (problem.y + 0.5 - y) * scale];
       pin(context, at, problem === chosen);
     }
+    for (const shown of marks) mark(context, [(shown.x + 0.5 - x) * scale, (shown.y + 0.5 - y) * scale], shown);
     this.drawOverview();
   }
 
@@ -218,5 +221,18 @@ function pin(context, [x, y], chosen) {
   context.stroke();
   context.lineWidth = chosen ? 3 : 2;
   context.strokeStyle = chosen ? '#ffeb3b' : '#00e5ff';
+  context.stroke();
+}
+
+// An object's mark: a ring in its kind's colour (grey for a kind no marker
+// places), the object's own pixel left clear inside it.
+function mark(context, [x, y], {colour}) {
+  context.beginPath();
+  context.arc(x, y, 9, 0, 2 * Math.PI);
+  context.lineWidth = 5;
+  context.strokeStyle = '#000';
+  context.stroke();
+  context.lineWidth = 3;
+  context.strokeStyle = colour ? `rgb(${colour.join(',')})` : '#888';
   context.stroke();
 }

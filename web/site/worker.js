@@ -290,7 +290,17 @@ function unpack(module, path) {
   return answer;
 }
 
-const requests = {add, remove, check, convert, info, unpack};
+// A level file's picture, drawn into the map view as the check's mask is,
+// and the objects to mark on it.
+function picture(module, path) {
+  mask = null;
+  const marks = JSON.parse(module.ccall('zur_picture', 'string', ['string'], [path]));
+  const view = marks && mask && mask.row === mask.height ? mask : null;
+  mask = null;
+  return {marks, view: view && {width: view.width, height: view.height, step: view.step, image: view.image}};
+}
+
+const requests = {add, remove, check, convert, info, unpack, picture};
 
 onmessage = async ({data}) => {
   if (data.handshake) {

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+#include "engine/level/level_picture.h"
+
+#include <algorithm>
+
+#include "engine/attrmap/check_mask.h"
+#include "engine/attrmap/run_token.h"
+#include "engine/level/shared/byte_order.h"
+
+namespace zur {
+
+bool paint_level(std::span<const std::uint8_t> file, const LevelContents& contents,
+                 const PictureRow& row) {
+  const std::span<const std::uint8_t> stream = stream_bytes(file, contents);
+  if (!contents.map_size || stream.empty()) return false;
+  const MapSize size = *contents.map_size;
+  if (size.width == 0 || size.height == 0) return false;
+  std::vector<std::uint8_t> rgb(std::size_t{size.width} * 3);
+  std::uint32_t x = 0, rows = 0;
+  // Runs go on across row ends: a run fills what its row has room for, and
+  // the rest of it starts the next row.
+  for (std::size_t at = 0; at + kRunTokenSize < stream.size() && rows < size.height;
+       at += kRunTokenSize) {
+    const Run run = run_of_token(get_le16(&stream[at]));
+    const Rgb colour = kCodeColours[run.code];
+    for (std::uint32_t left = run.length; left > 0 && rows < size.height;) {
+      const std::uint32_t length = std::min(left, size.width - x);
+      for (std::size_t i = std::size_t{x} * 3; i < std::size_t{x + length} * 3; i += 3) {
+        rgb[i] = colour.red;
+        rgb[i + 1] = colour.green;
+        rgb[i + 2] = colour.blue;
+      }
+      left -= length;
+      x += length;
+      if (x < size.width) continue;
+      row(rgb.data());
+      x = 0;
+      ++rows;
+    }
+  }
+  return true;
+}
+
+bool encode_level_picture(std::span<const std::uint8_t> file, const LevelContents& contents,
+                          const ByteSink& sink) {
+  if (!contents.map_size) return false;
+  PngWriter writer;
+  if (!writer.open(sink, contents.map_size->width, contents.map_size->height)) return false;
+  bool written = true;
+  const bool painted = paint_level(
+      file, contents, [&](const std::uint8_t* rgb) { written &= writer.write_row(rgb); });
+  return painted && writer.finish() && written;
+}
+
+std::vector<ObjectMark> object_marks(const LevelContents& contents) {
+  std::vector<ObjectMark> marks;
+  if (!contents.map_size) return marks;
+  for (const PlacedObject& object : contents.objects) {
+    const ObjectRecord& record = object.record;
+    if (!on_map(record, *contents.map_size)) continue;
+    ObjectMark& mark = marks.emplace_back(ObjectMark{record.x, record.y, record.kind, {}});
+    if (record.kind < kMarkerKindColours.size()) mark.colour = kMarkerKindColours[record.kind];
+  }
+  return marks;
+}
+
+}  // namespace zur
