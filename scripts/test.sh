@@ -17,12 +17,17 @@ scripts/install-deps.sh build-essential cmake ninja-build libgtest-dev libwxgtk3
   libpng-dev clang libclang-rt-14-dev
 
 times=()
+# The times are shown however the run ends, a failed stage's among them.
+trap 'printf "scripts/test.sh: %s\n" "${times[@]}"' EXIT
 # Runs the command after the stage's name $1, and notes how long it took.
 stage() {
   local name=$1 start=$SECONDS
   shift
-  "$@"
-  times+=("$(printf '%-16s %4d s' "$name" $((SECONDS - start)))")
+  local status=0 failed=""
+  "$@" || status=$?
+  [ "$status" = 0 ] || failed=" (failed)"
+  times+=("$(printf '%-16s %4d s%s' "$name" $((SECONDS - start)) "$failed")")
+  return "$status"
 }
 
 stage "release build" sh -c 'cmake --preset release && cmake --build --preset release'
@@ -35,5 +40,3 @@ stage "fuzz" scripts/fuzz.sh --in build/sanitize
 stage "web" env ZUR_REFERENCE_ZURCONV="$PWD/build/release/cli/zurconv" scripts/test-web.sh
 # The Windows programs under Wine, compared with the Linux ones just built.
 stage "windows" env ZUR_REFERENCE_ZURCONV="$PWD/build/release/cli/zurconv" scripts/test-windows.sh
-
-printf 'scripts/test.sh: %s\n' "${times[@]}"

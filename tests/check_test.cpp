@@ -328,7 +328,7 @@ TEST(Check, MaskPaintsEachRunOfTheMapExactly) {
   map.save(dir.path() / "level.TGA");
   zurconv(dir, {"--check", "--mask", "-q", "level"});
   int mask_width = 0, mask_height = 0;
-  const std::vector<Rgb8> mask = read_png(dir.prefix("level-check.png"), mask_width, mask_height);
+  const std::vector<Rgb8> mask = read_png(dir, "level-check.png", mask_width, mask_height);
   ASSERT_EQ(mask_width, width);
   ASSERT_EQ(mask_height, height);
   // The first run is black, the second white.

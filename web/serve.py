@@ -10,7 +10,7 @@ import http.server
 import sys
 
 POLICY = ("default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; worker-src 'self'; "
-          "connect-src 'self'; img-src 'self' blob:; style-src 'self'; object-src 'none'; "
+          "connect-src 'self' blob:; img-src 'self' blob:; style-src 'self'; object-src 'none'; "
           "base-uri 'none'; form-action 'none'")
 
 

@@ -2,9 +2,10 @@
 // Keeps the page's own files, so that after the first visit it works with no
 // network. Every answer carries the isolation headers the question's
 // handshake (a SharedArrayBuffer) needs, cached or not.
-const kCache = 'zurconv-web-1';
-const kFiles = ['./', 'index.html', 'app.js', 'folders.js', 'map-view.js', 'worker.js', 'style.css',
-                'zur_web.js', 'zur_web.wasm', 'manifest.webmanifest', 'zurconv-gui.svg', 'zurconv-gui-128.png'];
+const kCache = 'zurconv-web-2';
+const kFiles = ['./', 'index.html', 'app.js', 'folders.js', 'map-view.js', 'worker.js', 'reader.js',
+                'style.css', 'zur_web.js', 'zur_web.wasm', 'manifest.webmanifest', 'zurconv-gui.svg',
+                'zurconv-gui-128.png'];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(kCache).then((cache) => cache.addAll(kFiles)).then(() => self.skipWaiting()));

@@ -295,9 +295,10 @@ function unpack(module, path) {
 function picture(module, path) {
   mask = null;
   const marks = JSON.parse(module.ccall('zur_picture', 'string', ['string'], [path]));
-  const view = marks && mask && mask.row === mask.height ? mask : null;
+  const view = marks && mask && mask.image;
+  const answer = {marks, view: view && {width: mask.width, height: mask.height, step: mask.step, image: view}};
   mask = null;
-  return {marks, view: view && {width: view.width, height: view.height, step: view.step, image: view.image}};
+  return answer;
 }
 
 const requests = {add, remove, check, convert, info, unpack, picture};

@@ -10,6 +10,8 @@ test('from a host that sends no isolation headers the page reloads once, isolate
   page.on('load', () => loads.push(page.url()));
   await page.goto(process.env.ZUR_WEB_PLAIN_URL);
   await expect.poll(() => page.evaluate(() => window.crossOriginIsolated).catch(() => false)).toBe(true);
+  // The isolated document can answer before its own load event.
+  await page.waitForLoadState('load');
   expect(loads.length).toBe(2);
   await h.pick(page, h.sources(h.examples, ['jungle']));
   const inPage = await h.convertInPage(page, 'jungle', 'yes');

@@ -143,8 +143,10 @@ test('generated levels converted all at once give zurconv\'s bytes, messages and
     const link = page.locator(`[data-level="${level}"] a[download="${level}.lev"]`);
     expect(await link.count(), level).toBe(native.bytes ? 1 : 0);
     if (native.bytes) {
-      const [download] = await Promise.all([page.waitForEvent('download'), link.click()]);
-      expect(fs.readFileSync(await download.path()).equals(native.bytes), level).toBe(true);
+      // The link's own bytes, read in the page: headless Chromium stops reporting a page's
+      // downloads after about a dozen (the single conversions' tests download theirs).
+      const bytes = await link.evaluate(async (a) => [...new Uint8Array(await (await fetch(a.href)).arrayBuffer())]);
+      expect(Buffer.from(bytes).equals(native.bytes), level).toBe(true);
     } else {
       // The failure's message, its level's line first as in every batch.
       const messages = await page.locator(`[data-level="${level}"] [data-message]`).allInnerTexts();
