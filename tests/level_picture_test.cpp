@@ -88,8 +88,9 @@ TEST(LevelPicture, RowsArePaletteColoursOfTheCodesAndMarksTheObjectsPlaced) {
     const LevelContents contents = read_level(file);
     Bytes painted;
     int rows = 0;
+    const std::size_t row_bytes = std::size_t(width) * 3;
     ASSERT_TRUE(paint_level(file, contents, [&](const std::uint8_t* rgb) {
-      painted.insert(painted.end(), rgb, rgb + std::size_t(width) * 3);
+      painted.insert(painted.end(), rgb, rgb + row_bytes);
       ++rows;
     })) << name;
     EXPECT_EQ(rows, height) << name;
