@@ -4,24 +4,19 @@
 #include <algorithm>
 
 #include "engine/attrmap/check_mask.h"
-#include "engine/attrmap/run_token.h"
-#include "engine/level/shared/byte_order.h"
 
 namespace zur {
 
 bool paint_level(std::span<const std::uint8_t> file, const LevelContents& contents,
                  const PictureRow& row) {
-  const std::span<const std::uint8_t> stream = stream_bytes(file, contents);
-  if (!contents.map_size || stream.empty()) return false;
+  if (!contents.map_size || stream_bytes(file, contents).empty()) return false;
   const MapSize size = *contents.map_size;
   if (size.width == 0 || size.height == 0) return false;
   std::vector<std::uint8_t> rgb(std::size_t{size.width} * 3);
   std::uint32_t x = 0, rows = 0;
   // Runs go on across row ends: a run fills what its row has room for, and
   // the rest of it starts the next row.
-  for (std::size_t at = 0; at + kRunTokenSize < stream.size() && rows < size.height;
-       at += kRunTokenSize) {
-    const Run run = run_of_token(get_le16(&stream[at]));
+  for_each_run(file, contents, [&](const Run& run) {
     const Rgb colour = kCodeColours[run.code];
     for (std::uint32_t left = run.length; left > 0 && rows < size.height;) {
       const std::uint32_t length = std::min(left, size.width - x);
@@ -37,7 +32,8 @@ bool paint_level(std::span<const std::uint8_t> file, const LevelContents& conten
       x = 0;
       ++rows;
     }
-  }
+    return rows < size.height;
+  });
   return true;
 }
 

@@ -16,9 +16,11 @@
 
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/object_record.h"
+#include "engine/attrmap/run_token.h"
 #include "engine/level/finding.h"
 #include "engine/level/jpeg_size.h"
 #include "engine/level/settings_sources.h"
+#include "engine/level/shared/byte_order.h"
 
 namespace zur {
 
@@ -94,5 +96,16 @@ LevelContents read_level(std::span<const std::uint8_t> file, const ReadOptions& 
 // the file has no sound stream.
 std::span<const std::uint8_t> stream_bytes(std::span<const std::uint8_t> file,
                                            const LevelContents& contents);
+
+// Calls `visit` with each run of the packed stream `stream_bytes` gives, in
+// order, the end token left out, until `visit` returns false; false then.
+template <class Visit>
+bool for_each_run(std::span<const std::uint8_t> file, const LevelContents& contents, Visit visit) {
+  const std::span<const std::uint8_t> stream = stream_bytes(file, contents);
+  for (std::size_t at = 0; at + kRunTokenSize < stream.size(); at += kRunTokenSize) {
+    if (!visit(run_of_token(get_le16(&stream[at])))) return false;
+  }
+  return true;
+}
 
 }  // namespace zur

@@ -10,7 +10,6 @@
 #include "engine/attrmap/run_token.h"
 #include "engine/attrmap/tga.h"
 #include "engine/level/shared/ascii.h"
-#include "engine/level/shared/byte_order.h"
 #include "engine/level/shared/level_format.h"
 #include "engine/level/shared/output_file.h"
 #include "engine/level/shared/platform.h"
@@ -50,12 +49,10 @@ void write_attribute_map(Bytes file, const LevelContents& contents, OutputFile& 
       },
       std::uint16_t(size.width), std::uint16_t(size.height), markers_of(contents, size));
   if (!map.write_header()) return;
-  const Bytes stream = stream_bytes(file, contents);
-  for (std::size_t at = 0; at + kRunTokenSize < stream.size(); at += kRunTokenSize) {
-    const Run run = run_of_token(get_le16(&stream[at]));
-    if (!map.paint(kCodeColours[run.code], run.length)) return;
-  }
-  map.finish();
+  const bool painted = for_each_run(file, contents, [&map](const Run& run) {
+    return map.paint(kCodeColours[run.code], run.length);
+  });
+  if (painted) map.finish();
 }
 
 }  // namespace
