@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "engine/level/enum_table.h"
+
 namespace zur {
 namespace {
 
@@ -43,13 +45,7 @@ const CodeInfo& info(ProblemCode code) {
 }
 
 // The table is indexed by the enumeration's values.
-constexpr bool table_in_order() {
-  for (std::size_t i = 0; i < kCodes.size(); ++i) {
-    if (static_cast<std::size_t>(kCodes[i].code) != i) return false;
-  }
-  return true;
-}
-static_assert(table_in_order());
+static_assert(indexed_by(kCodes, &CodeInfo::code));
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 
 #include "engine/level/config_reader.h"
 #include "engine/level/config_text.h"
+#include "engine/level/enum_table.h"
 #include "engine/level/shared/ascii.h"
 
 namespace zur {
@@ -318,13 +319,7 @@ constexpr std::array<ValueKindRules, 7> kValueKinds = {{
 }};
 
 // The table is indexed by the enumeration's values.
-constexpr bool table_in_order() {
-  for (std::size_t i = 0; i < kValueKinds.size(); ++i) {
-    if (static_cast<std::size_t>(kValueKinds[i].kind) != i) return false;
-  }
-  return true;
-}
-static_assert(table_in_order());
+static_assert(indexed_by(kValueKinds, &ValueKindRules::kind));
 
 }  // namespace
 
