@@ -40,11 +40,6 @@ std::vector<std::string> names_in(const fs::path& folder) {
   return names;
 }
 
-std::string contents_of(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 // Writes `contents` through a temporary file beside `target` and puts it there.
 std::error_code write_through_temporary(const std::string& target, const std::string& contents,
                                         bool replace) {
@@ -161,11 +156,11 @@ TEST(Platform, TemporaryFileReplacesTheTargetAndLeavesNothingElse) {
   char back[9] = {};
   ASSERT_FALSE(file.read_at(0, back, 9));
   EXPECT_EQ(std::string(back, 9), "new level");
-  EXPECT_EQ(contents_of(dir.path() / "level.lev"), "old level file");
+  EXPECT_EQ(test::read_whole(dir.path() / "level.lev"), "old level file");
 
   ASSERT_FALSE(file.put_in_place(target, true));
   EXPECT_FALSE(file.is_open());
-  EXPECT_EQ(contents_of(dir.path() / "level.lev"), "new level");
+  EXPECT_EQ(test::read_whole(dir.path() / "level.lev"), "new level");
   EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"level.lev"});
 }
 
@@ -174,9 +169,9 @@ TEST(Platform, WithoutReplaceAnExistingNameIsKept) {
   dir.write("jungle.txt", "mine");
   EXPECT_EQ(write_through_temporary(dir.prefix("jungle.txt"), "theirs", false),
             std::errc::file_exists);
-  EXPECT_EQ(contents_of(dir.path() / "jungle.txt"), "mine");
+  EXPECT_EQ(test::read_whole(dir.path() / "jungle.txt"), "mine");
   EXPECT_FALSE(write_through_temporary(dir.prefix("jungle.tga"), "new", false));
-  EXPECT_EQ(contents_of(dir.path() / "jungle.tga"), "new");
+  EXPECT_EQ(test::read_whole(dir.path() / "jungle.tga"), "new");
   EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{"jungle.tga", "jungle.txt"}));
 }
 
@@ -201,7 +196,7 @@ TEST(Platform, ALevelInANonLatinFolderRoundTrips) {
   fs::create_directory(folder);
   const std::string target = utf8_path(folder / u8"джунгли.lev");
   ASSERT_FALSE(write_through_temporary(final_path(target), "level bytes", true));
-  EXPECT_EQ(contents_of(folder / u8"джунгли.lev"), "level bytes");
+  EXPECT_EQ(test::read_whole(folder / u8"джунгли.lev"), "level bytes");
   EXPECT_EQ(folder_of(target), utf8_path(folder));
   FileStatus status, final_status;
   ASSERT_FALSE(file_status(target, status));
@@ -223,7 +218,7 @@ TEST(Platform, ASymbolicLinkIsFollowedToItsFile) {
   EXPECT_TRUE(followed.ends_with("real.lev")) << followed;
   ASSERT_FALSE(write_through_temporary(followed, "new level", true));
   EXPECT_TRUE(fs::is_symlink(dir.path() / "link.lev"));
-  EXPECT_EQ(contents_of(dir.path() / "real.lev"), "new level");
+  EXPECT_EQ(test::read_whole(dir.path() / "real.lev"), "new level");
 }
 
 TEST(Platform, WildcardsInTheLastNameAreExpandedWhereTheShellDoesNot) {
@@ -270,7 +265,7 @@ TEST(PlatformOnWindows, AReadOnlyTargetIsNotReplaced) {
   EXPECT_EQ(may_write(dir.prefix("level.lev")), std::errc::permission_denied);
   EXPECT_EQ(write_through_temporary(dir.prefix("level.lev"), "new", true),
             std::errc::permission_denied);
-  EXPECT_EQ(contents_of(dir.path() / "level.lev"), "kept");
+  EXPECT_EQ(test::read_whole(dir.path() / "level.lev"), "kept");
   EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"level.lev"});
   fs::permissions(dir.path() / "level.lev", fs::perms::owner_write, fs::perm_options::add);
 }
@@ -284,7 +279,7 @@ TEST(PlatformOnWindows, ATargetHeldOpenIsReplacedOnceReleasedOrNotAtAll) {
     const std::ifstream held(dir.path() / "level.lev");
     EXPECT_TRUE(write_through_temporary(dir.prefix("level.lev"), "new", true));
   }
-  EXPECT_EQ(contents_of(dir.path() / "level.lev"), "old");
+  EXPECT_EQ(test::read_whole(dir.path() / "level.lev"), "old");
   EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"level.lev"});
 
   auto held = std::make_unique<std::ifstream>(dir.path() / "level.lev");
@@ -294,7 +289,7 @@ TEST(PlatformOnWindows, ATargetHeldOpenIsReplacedOnceReleasedOrNotAtAll) {
   });
   EXPECT_FALSE(write_through_temporary(dir.prefix("level.lev"), "new", true));
   release.join();
-  EXPECT_EQ(contents_of(dir.path() / "level.lev"), "new");
+  EXPECT_EQ(test::read_whole(dir.path() / "level.lev"), "new");
 }
 
 // A kill leaves the hidden temporary file; only Windows can tell one still
@@ -319,7 +314,7 @@ TEST(PlatformOnWindows, ATemporaryInUseIsNotStale) {
   ASSERT_FALSE(file.write_at(0, "level", 5));
   remove_stale_temporaries(dir.prefix("level.lev"));
   ASSERT_FALSE(file.put_in_place(dir.prefix("level.lev"), true));
-  EXPECT_EQ(contents_of(dir.path() / "level.lev"), "level");
+  EXPECT_EQ(test::read_whole(dir.path() / "level.lev"), "level");
 }
 
 // The manifest's UTF-8 code page makes the run-time library's narrow file
@@ -329,7 +324,7 @@ TEST(PlatformOnWindows, NarrowFileCallsTakeUtf8) {
   const std::u8string name = u8"Уровни 関卡 ÆØÅ.txt";
   const test::TempDir dir;
   std::ofstream(utf8_path(dir.path() / name)) << "level";
-  EXPECT_EQ(contents_of(dir.path() / name), "level");
+  EXPECT_EQ(test::read_whole(dir.path() / name), "level");
 }
 
 TEST(PlatformOnWindows, SystemErrorsCompareAsTheirStandardConditions) {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tests/support/level_sources.h"
 
+#include <cstring>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <stdexcept>
 
@@ -133,9 +133,21 @@ void TempDir::write(const std::string& name, const std::vector<std::uint8_t>& co
              static_cast<std::streamsize>(contents.size()));
 }
 
+std::string read_whole(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes;
+  char block[1 << 16];
+  while (in.read(block, sizeof block) || in.gcount() > 0) {
+    bytes.append(block, static_cast<std::size_t>(in.gcount()));
+  }
+  return bytes;
+}
+
 std::vector<std::uint8_t> TempDir::read(const std::string& name) const {
-  std::ifstream in(path_ / name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string bytes = read_whole(path_ / name);
+  std::vector<std::uint8_t> contents(bytes.size());
+  std::memcpy(contents.data(), bytes.data(), bytes.size());
+  return contents;
 }
 
 bool TempDir::exists(const std::string& name) const {

@@ -52,6 +52,10 @@ class TgaBuilder {
 std::string complete_config(const std::vector<std::pair<std::string, std::string>>& overrides = {});
 
 // A fresh, empty folder, removed with its contents when the object goes.
+// The whole file, or what could be read of it, in large blocks: the tests
+// read levels of megabytes, unoptimised and under the sanitizers too.
+std::string read_whole(const std::filesystem::path& path);
+
 class TempDir {
  public:
   TempDir();

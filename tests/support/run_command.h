@@ -8,9 +8,7 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,11 +32,6 @@ struct CommandSetup {
 // runtimes word a broken pipe differently and may drop the reason with the
 // bytes of a failed write.
 std::optional<std::string> lost_output_reason();
-
-inline std::string read_whole(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Arguments are UTF-8 and reach the program as given, spaces and empty ones
 // too. A setup that asks for a terminal where there are none gives status -1.
