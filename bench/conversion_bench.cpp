@@ -3,7 +3,8 @@
 // any conversion stands on: streaming the same map file through one reused
 // buffer. Reports, per map, the floor, the conversion's time and its ratio to
 // the floor, throughput, time per pixel, processor time (user and system) of
-// both, and the converter's peak memory.
+// both, and the converter's peak memory. With ZUR_BENCH_BASELINE naming
+// another zurconv, the BM_VersusBaseline cases time the two in turns.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -17,6 +18,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/bench_levels.h"
@@ -92,9 +94,8 @@ struct ChildRun {
   double peak_rss_mib = 0;
 };
 
-// Converts the level with `zurconv -q -n`, its output discarded.
-ChildRun run_zurconv(const std::string& prefix) {
-  const std::string program = zurconv_path();
+// Converts the level with `program -q -n`, its output discarded.
+ChildRun run_zurconv(const std::string& program, const std::string& prefix) {
   std::vector<std::string> arguments = {program, "-q", "-n", prefix};
   std::vector<char*> argv;
   for (std::string& argument : arguments) argv.push_back(argument.data());
@@ -130,7 +131,7 @@ void BM_Convert(benchmark::State& state, MapKind kind) {
   }
   double seconds = 0, cpu_seconds = 0, peak_rss_mib = 0;
   for (auto _ : state) {
-    const ChildRun run = run_zurconv(prefix);
+    const ChildRun run = run_zurconv(zurconv_path(), prefix);
     if (!run.timing.done) {
       state.SkipWithError("zurconv did not convert the level");
       return;
@@ -159,6 +160,52 @@ void sizes(benchmark::internal::Benchmark* b) {
 
 BENCHMARK_CAPTURE(BM_Convert, terrain, MapKind::kTerrain)->Apply(sizes);
 BENCHMARK_CAPTURE(BM_Convert, noise, MapKind::kNoise)->Apply(sizes);
+
+// Each repetition converts the map with the baseline and with the measured
+// zurconv, one right after the other and each first in turn: both meet the
+// same load, so their ratio (x_baseline) holds still where either time
+// varies by a tenth from one run to the next.
+void BM_VersusBaseline(benchmark::State& state, MapKind kind, const std::string& baseline) {
+  const std::string& prefix = level_prefix(kind, static_cast<std::int32_t>(state.range(0)));
+  static bool baseline_first = false;
+  double seconds = 0, baseline_seconds = 0;
+  for (auto _ : state) {
+    baseline_first = !baseline_first;
+    const ChildRun first = run_zurconv(baseline_first ? baseline : zurconv_path(), prefix);
+    const ChildRun second = run_zurconv(baseline_first ? zurconv_path() : baseline, prefix);
+    const ChildRun& measured = baseline_first ? second : first;
+    const ChildRun& base = baseline_first ? first : second;
+    if (!measured.timing.done || !base.timing.done) {
+      state.SkipWithError("zurconv did not convert the level");
+      return;
+    }
+    state.SetIterationTime(measured.timing.seconds);
+    seconds += measured.timing.seconds;
+    baseline_seconds += base.timing.seconds;
+  }
+  state.counters["baseline_ms"] = baseline_seconds / double(state.iterations()) * 1e3;
+  state.counters["x_baseline"] = seconds / baseline_seconds;
+}
+
+[[maybe_unused]] const bool kVersusBaseline = [] {
+  const char* baseline = std::getenv("ZUR_BENCH_BASELINE");
+  if (baseline == nullptr) return false;
+  for (const auto& [name, kind] :
+       {std::pair{"terrain", MapKind::kTerrain}, std::pair{"noise", MapKind::kNoise}}) {
+    benchmark::RegisterBenchmark((std::string("BM_VersusBaseline/") + name).c_str(),
+                                 BM_VersusBaseline, kind, std::string(baseline))
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Repetitions(15)
+        ->ComputeStatistics(
+            "min",
+            [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); })
+        ->ReportAggregatesOnly(true)
+        ->Arg(8192);
+  }
+  return true;
+}();
 
 }  // namespace
 }  // namespace zur::bench
