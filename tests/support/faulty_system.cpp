@@ -72,12 +72,20 @@ std::error_code FaultySystem::step() {
   return {};
 }
 
+bool FaultySystem::listed(const std::string& path) const {
+  const std::string name = path.substr(path.find_last_of("/\\") + 1);
+  return std::find(listed_files->begin(), listed_files->end(), name) != listed_files->end();
+}
+
 std::error_code FaultySystem::file_status(const std::string& path, platform::FileStatus& status) {
-  return real_.file_status(path, status);
+  if (!listed_files) return real_.file_status(path, status);
+  status = {};
+  if (listed(path)) status.kind = platform::FileKind::kRegular;
+  return {};
 }
 
 bool FaultySystem::name_exists(const std::string& path) {
-  return real_.name_exists(path);
+  return listed_files ? listed(path) : real_.name_exists(path);
 }
 
 std::string FaultySystem::final_path(const std::string& path) {
@@ -97,7 +105,10 @@ std::error_code FaultySystem::may_write(const std::string& path) {
 
 std::error_code FaultySystem::folder_entries(const std::string& folder,
                                              std::vector<platform::FolderEntry>& entries) {
-  return real_.folder_entries(folder, entries);
+  if (!listed_files) return real_.folder_entries(folder, entries);
+  entries.clear();
+  for (const std::string& name : *listed_files) entries.push_back({.name = name, .folder = false});
+  return {};
 }
 
 bool FaultySystem::ignores_letter_case(const std::string& folder) {

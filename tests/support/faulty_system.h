@@ -3,8 +3,10 @@
 // the faults a test asks for: a write that fails at byte N (a full disk), a
 // read that ends short or fails at byte N, a new file that cannot be made,
 // a file that may not be written, a put-in-place or a removal that fails,
-// and an interruption before step K. It is the engine's system while it
-// lives, so the engine meets the faults wherever it reaches the system.
+// and an interruption before step K; it can also stand in for what the file
+// system does with letter case and what its folders hold. It is the
+// engine's system while it lives, so the engine meets the faults wherever it
+// reaches the system.
 #pragma once
 
 #include <cstdint>
@@ -42,6 +44,9 @@ class FaultySystem final : public platform::System {
   std::error_code remove_error;
   // What the file system is said to do with letter case, when not its own.
   std::optional<bool> ignores_case;
+  // Every folder holds exactly these files, names spelled as they stand:
+  // names differing only in letter case are apart, on any system.
+  std::optional<std::vector<std::string>> listed_files;
 
   // The steps that change files, counted from 1: making a new file, each
   // write to one, putting one in place, removing a file. From step `step`
@@ -79,6 +84,8 @@ class FaultySystem final : public platform::System {
 
   // Counts a step that changes files; the error it is to fail with.
   std::error_code step();
+  // Whether the path's name is one of listed_files.
+  bool listed(const std::string& path) const;
 
   platform::System& real_;
   platform::SystemOverride installed_;

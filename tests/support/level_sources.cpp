@@ -162,13 +162,6 @@ bool TempDir::holds(const std::string& name) const {
   return false;
 }
 
-bool names_differing_in_case_are_apart() {
-  const TempDir dir;
-  dir.write("case", std::string("lower"));
-  dir.write("CASE", std::string("upper"));
-  return dir.holds("case") && dir.holds("CASE");
-}
-
 void write_level(const TempDir& dir, const std::string& name, const TgaBuilder& map,
                  const std::string& config) {
   dir.write(name + ".TXT", config);

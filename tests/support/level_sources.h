@@ -78,10 +78,6 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-// Whether the temporary folders' file system keeps two files whose names
-// differ only in letter case apart (POSIX's do; Windows' do not).
-bool names_differing_in_case_are_apart();
-
 // A minimal valid level "name" in `dir`: config (GGLEVEL no, PARA no), a
 // level image stand-in and the given attribute map.
 void write_level(const TempDir& dir, const std::string& name, const TgaBuilder& map,
