@@ -44,7 +44,8 @@ stage "sanitize build" nice -n 10 sh -c 'cmake --preset sanitize && cmake --buil
 tests_status=0
 wait "$release_tests" || tests_status=$?
 cat build/release-tests.log
-[ "$tests_status" = 0 ] && [ "$build_status" = 0 ]
+[ "$tests_status" = 0 ] || exit "$tests_status"
+[ "$build_status" = 0 ] || exit "$build_status"
 stage "sanitize tests" ctest --preset sanitize
 stage "fuzz" scripts/fuzz.sh --in build/sanitize
 # The browser build and the page in headless Chromium, compared with the
