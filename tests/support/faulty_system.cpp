@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "engine/level/shared/path_syntax.h"
+
 namespace zur::test {
 
 // A new file of the real system whose writes and putting in place meet the
@@ -73,7 +75,7 @@ std::error_code FaultySystem::step() {
 }
 
 bool FaultySystem::listed(const std::string& path) const {
-  const std::string name = path.substr(path.find_last_of("/\\") + 1);
+  const std::string name = path.substr(name_start(path));
   return std::find(listed_files->begin(), listed_files->end(), name) != listed_files->end();
 }
 
