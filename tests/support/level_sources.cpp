@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "tests/support/level_sources.h"
 
-#include <cstring>
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -145,9 +144,7 @@ std::string read_whole(const std::filesystem::path& path) {
 
 std::vector<std::uint8_t> TempDir::read(const std::string& name) const {
   const std::string bytes = read_whole(path_ / name);
-  std::vector<std::uint8_t> contents(bytes.size());
-  std::memcpy(contents.data(), bytes.data(), bytes.size());
-  return contents;
+  return {bytes.begin(), bytes.end()};
 }
 
 bool TempDir::exists(const std::string& name) const {
