@@ -7,12 +7,14 @@
 # dialog in a real window on a virtual screen (Xvfb, openbox, xdotool), and
 # the end-to-end comparison with the Linux programs when
 # ZUR_REFERENCE_ZURCONV names the Linux zurconv (its zurlev beside it);
-# without it that test is reported as skipped.
+# without it that test is reported as skipped. With --deps-only it installs
+# what they need and stops.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix googletest \
   nlohmann-json3-dev wine wine64 wixl xvfb openbox xdotool x11-utils
+[ "${1:-}" = --deps-only ] && exit 0
 
 # Wine makes windows only on a screen, and its desktop keeps the screen it
 # started on: the whole run is on one virtual screen.

@@ -32,6 +32,11 @@ stage() {
   return "$status"
 }
 
+# The browser's and Windows' packages download and unpack while the Linux
+# builds compile; their stages wait for them.
+stage "later packages" nice -n 10 sh -c 'scripts/test-web.sh --deps-only && scripts/test-windows.sh --deps-only' \
+  >build/later-packages.log 2>&1 &
+later_packages=$!
 stage "release build" sh -c 'cmake --preset release && cmake --build --preset release'
 # The release tests wait for windows most of their time: the sanitizer
 # build runs beside them at a lower priority, so that they keep their pace;
@@ -48,6 +53,10 @@ cat build/release-tests.log
 [ "$build_status" = 0 ] || exit "$build_status"
 stage "sanitize tests" ctest --preset sanitize
 stage "fuzz" scripts/fuzz.sh --in build/sanitize
+packages_status=0
+wait "$later_packages" || packages_status=$?
+cat build/later-packages.log
+[ "$packages_status" = 0 ] || exit "$packages_status"
 # The browser build and the page in headless Chromium, compared with the
 # Linux programs just built.
 stage "web" env ZUR_REFERENCE_ZURCONV="$PWD/build/release/cli/zurconv" scripts/test-web.sh
