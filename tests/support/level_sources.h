@@ -51,11 +51,11 @@ class TgaBuilder {
 // ones; keywords mapped to an empty string are left out.
 std::string complete_config(const std::vector<std::pair<std::string, std::string>>& overrides = {});
 
-// A fresh, empty folder, removed with its contents when the object goes.
 // The whole file, or what could be read of it, in large blocks: the tests
 // read levels of megabytes, unoptimised and under the sanitizers too.
 std::string read_whole(const std::filesystem::path& path);
 
+// A fresh, empty folder, removed with its contents when the object goes.
 class TempDir {
  public:
   TempDir();
