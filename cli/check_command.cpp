@@ -102,7 +102,7 @@ int run_check(const Options& options, std::FILE* out, std::FILE* err) {
   std::vector<LevelCheck> checks;
   bool failed = false;
   for (const std::string& level : options.levels) {
-    LevelCheck check = check_level(zur::prefix_from_argument(level), options.mask);
+    LevelCheck check = check_level(zur::level_from_argument(level), options.mask);
     failed = failed || has_failure(check, options.strict);
     if (check.mask_error) std::fprintf(err, "zurconv: %s\n", check.mask_error->text().c_str());
     // Only the JSON document needs every level's findings at the end.

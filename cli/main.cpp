@@ -53,7 +53,7 @@ int run(int argc, char** argv) {
   TerminalPrompts prompts(
       options, {stdout, stderr, stdin, is_terminal(Stream::kIn), is_terminal(Stream::kErr)});
   const zur::BatchResult result =
-      zur::convert_levels(options.levels, prompts, {options.output, options.depfile});
+      zur::convert_levels(options.levels, prompts, {options.output, options.depfile, {}});
   const bool written = output_written(prompts.output_error());
   return result.failed.empty() && written ? 0 : 1;
 }

@@ -6,9 +6,12 @@
 
 namespace zur::dialog {
 
-void convert_field_text(std::string_view text, UserPrompts& prompts) {
+void convert_field_text(std::string_view text, UserPrompts& prompts,
+                        std::vector<std::string> picked) {
   LevelNamingPrompts named(prompts);
-  convert_levels(split_batch(text), named);
+  BatchOptions options;
+  options.picked_configs = std::move(picked);
+  convert_levels(split_batch(text), named, options);
 }
 
 }  // namespace zur::dialog

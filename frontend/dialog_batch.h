@@ -10,14 +10,18 @@
 // shown under its message, in the same box.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/level/front_end.h"
 
 namespace zur::dialog {
 
 // `text` is the field's text in the engine's encoding; `prompts` are the
-// dialog's own.
-void convert_field_text(std::string_view text, UserPrompts& prompts);
+// dialog's own; `picked` the config files last picked with Open, whose
+// levels take their sources in the letter case of the picked name.
+void convert_field_text(std::string_view text, UserPrompts& prompts,
+                        std::vector<std::string> picked = {});
 
 }  // namespace zur::dialog

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string_view>
 
@@ -113,6 +114,47 @@ TEST(LevelCheck, NamesAMissingSourceAsTheConversionDoes) {
     }
     EXPECT_EQ(named, conversion_names_missing(prefix)) << c.missing;
     EXPECT_EQ(named, prefix + c.suffix) << c.missing;
+  }
+}
+
+// A source two names could be fails the check as it fails the conversion,
+// with every candidate named.
+TEST(LevelCheck, NamesEveryCandidateOfAnAmbiguousSourceAsTheConversionDoes) {
+  const struct {
+    const char* role;
+    const char* formed;  // replaced by the two names below
+    const char* lower;
+    const char* upper;
+  } cases[] = {
+      {"config file", "level.TXT", "level.txt", "LEVEL.txt"},
+      {"attribute map", "level.TGA", "level.tga", "LEVEL.tga"},
+      {"level picture", "level.JPG", "level.jpg", "Level.jpg"},
+      {"parallax picture", "levelP.JPG", "levelp.jpg", "levelP.jpg"},
+  };
+  for (const auto& c : cases) {
+    test::TempDir dir;
+    dir.write("level.TXT", test::complete_config({{"PARA", "yes"}}));
+    TgaBuilder(4, 4).save(dir.path() / "level.TGA");
+    dir.write("level.JPG", std::string("\xFF\xD8"));
+    dir.write("levelP.JPG", std::string("\xFF\xD8"));
+    const std::vector<std::uint8_t> contents = dir.read(c.formed);
+    std::filesystem::remove(dir.prefix(c.formed));
+    dir.write(c.lower, contents);
+    dir.write(c.upper, contents);
+    if (!dir.holds(c.lower) || !dir.holds(c.upper)) GTEST_SKIP() << "letter case is not kept";
+    test::ScriptedPrompts prompts;
+    Converter(prompts, [] { return 0u; }).run_job(dir.prefix("level"));
+    ASSERT_EQ(prompts.prompts.size(), 1u) << c.role;
+    ASSERT_EQ(prompts.prompts[0].reasons.size(), 1u) << c.role;
+    const std::string& reason = prompts.prompts[0].reasons[0];
+    EXPECT_NE(reason.find(dir.prefix(c.lower)), std::string::npos) << reason;
+    EXPECT_NE(reason.find(dir.prefix(c.upper)), std::string::npos) << reason;
+    const LevelCheck check = check_level(dir.prefix("level"), false);
+    EXPECT_TRUE(has_failure(check, false)) << c.role;
+    EXPECT_NE(messages(check).find(std::string(c.role) + " ambiguous: " + reason),
+              std::string::npos)
+        << c.role << "\n"
+        << messages(check);
   }
 }
 

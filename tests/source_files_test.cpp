@@ -13,6 +13,8 @@
 namespace zur {
 namespace {
 
+const SourceFile& kConfigSource = kSourceFiles[source::kConfig];
+
 // Changes the working directory for the lifetime of the object.
 class WorkingDirectory {
  public:
@@ -42,10 +44,10 @@ TEST(SourceTable, EachSourceInTheOneOrder) {
        ConversionResult::kParallaxJpegMissing},
   };
   ASSERT_EQ(std::size(expected), kSourceFiles.size());
-  const SourcePaths found = find_sources("lv/Jungle");
+  const FoundSources found = find_sources(NamedLevel("lv/Jungle"));
   for (const auto& e : expected) {
     const SourceFile& file = kSourceFiles[e.index];
-    EXPECT_EQ(found[e.index], e.formed);
+    EXPECT_EQ(found[e.index].path, e.formed);
     EXPECT_EQ(missing_source_name("lv/Jungle", file), e.named_missing);
     EXPECT_EQ(file.missing, e.missing) << e.formed;
     EXPECT_TRUE(result_message(file.missing, "lv/Jungle", {})
@@ -54,47 +56,99 @@ TEST(SourceTable, EachSourceInTheOneOrder) {
   }
 }
 
-// The lookup where names differing only in letter case are apart (as on
-// POSIX), on every system: the stand-in lists the folder.
-std::string found_among(const std::vector<std::string>& files, bool ignores_case) {
+// The lookup among the folder's names, on every system: the stand-in lists
+// the folder, where names differing only in letter case are apart.
+FoundSource found_among(const std::vector<std::string>& files, bool ignores_case,
+                        std::string_view named, source::Index index) {
   test::FaultySystem system;
   system.ignores_case = ignores_case;
   system.listed_files = files;
-  return find_source("lv/jungle", suffix::kConfig);
+  return find_source(NamedLevel("lv/jungle", std::string(named)), kSourceFiles[index]);
 }
 
-TEST(FindSource, NameAsFormedWinsWhenItExists) {
-  EXPECT_EQ(found_among({"jungle.txt", "JUNGLE.TXT", "jungle.TXT"}, false), "lv/jungle.TXT");
+// Which name is read, or which names make the level ambiguous: the name as
+// formed first, then the letter case of the config suffix the user gave,
+// then a single name equal ignoring case; never a choice by byte order.
+TEST(FindSource, ChoosesByTheRulesOrNotAtAll) {
+  using Names = std::vector<std::string>;
+  const struct {
+    Names files;
+    const char* named;  // the config suffix as the user gave it
+    source::Index index;
+    const char* found;  // the name read, or empty when ambiguous
+    Names candidates;
+  } cases[] = {
+      {{"jungle.txt", "JUNGLE.TXT", "jungle.TXT"}, "", source::kConfig, "jungle.TXT", {}},
+      {{"jungle.txt", "JUNGLE.txt"}, "", source::kConfig, "", {"JUNGLE.txt", "jungle.txt"}},
+      {{"jungle.txt", "JUNGLE.txt"}, ".txt", source::kConfig, "jungle.txt", {}},
+      {{"jungle.txt", "JUNGLE.txt"}, ".TXT", source::kConfig, "", {"JUNGLE.txt", "jungle.txt"}},
+      {{"jungle.Txt", "jungle.txt"}, ".Txt", source::kConfig, "jungle.Txt", {}},
+      {{"Jungle.txt"}, "", source::kConfig, "Jungle.txt", {}},
+      {{"Jungle.txt"}, ".TXT", source::kConfig, "Jungle.txt", {}},
+      {{"jungle.tga", "JUNGLE.tga"}, ".txt", source::kAttributeMap, "jungle.tga", {}},
+      {{"jungle.tga", "JUNGLE.tga"}, "", source::kAttributeMap, "", {"JUNGLE.tga", "jungle.tga"}},
+      {{"jungle.tga", "JUNGLE.tga"},
+       ".Txt",
+       source::kAttributeMap,
+       "",
+       {"JUNGLE.tga", "jungle.tga"}},
+      {{"jungle.tga", "jungle.TGA"}, ".txt", source::kAttributeMap, "jungle.TGA", {}},
+      {{"jungle.jpg", "Jungle.JPG", "JUNGLE.jpg"},
+       "",
+       source::kLevelImage,
+       "",
+       {"JUNGLE.jpg", "Jungle.JPG", "jungle.jpg"}},
+      {{"jungle.jpg", "Jungle.JPG", "JUNGLE.jpg"}, ".txt", source::kLevelImage, "jungle.jpg", {}},
+      {{"junglep.jpg", "JungleP.jpg"}, ".txt", source::kParallaxImage, "junglep.jpg", {}},
+      {{"JUNGLEP.JPG", "junglep.jpg"},
+       ".TXT",
+       source::kParallaxImage,
+       "",
+       {"JUNGLEP.JPG", "junglep.jpg"}},
+      {{"jungle.txt.bak", "jungle2.txt"}, ".txt", source::kConfig, "jungle.TXT", {}},
+  };
+  for (const auto& c : cases) {
+    for (const bool ignores_case : {false, true}) {
+      const FoundSource found = found_among(c.files, ignores_case, c.named, c.index);
+      std::string row = c.files.front() + " named \"" + c.named + "\"";
+      if (ignores_case) row += ", letter case ignored";
+      if (*c.found != '\0') {
+        EXPECT_EQ(found.path, std::string("lv/") + c.found) << row;
+        EXPECT_FALSE(found.ambiguous()) << row;
+        continue;
+      }
+      Names expected;
+      for (const std::string& name : c.candidates) expected.push_back("lv/" + name);
+      EXPECT_EQ(found.candidates, expected) << row;
+      EXPECT_EQ(found.path, "lv/jungle" + std::string(kSourceFiles[c.index].suffix)) << row;
+    }
+  }
 }
 
-// Whether the name as formed is taken as it stands is the seam's answer on
-// letter case, not a guess from the path: where case is ignored the formed
-// name would exist whatever the file's own, so the folder's own spelling
-// (the first in byte order) is the one found.
-TEST(FindSource, SeamSaysWhetherLetterCaseIsIgnored) {
-  EXPECT_EQ(found_among({"jungle.TXT", "JUNGLE.TXT"}, false), "lv/jungle.TXT");
-  EXPECT_EQ(found_among({"jungle.TXT", "JUNGLE.TXT"}, true), "lv/JUNGLE.TXT");
+TEST(FindSource, AmbiguityNamesEveryCandidate) {
+  const auto reason = [](std::vector<std::string> names) {
+    return FoundSource{"x", std::move(names)}.ambiguity().text();
+  };
+  EXPECT_EQ(reason({"jungle.txt", "JUNGLE.txt"}),
+            "jungle.txt and JUNGLE.txt both match: rename one");
+  EXPECT_EQ(reason({"a.txt", "A.txt", "A.TXT"}), "a.txt, A.txt and A.TXT all match: rename one");
 }
 
 TEST(FindSource, NameDifferingInLetterCaseIsFound) {
   const struct {
     const char* file;
-    std::string_view suffix;
+    source::Index index;
   } cases[] = {
-      {"jungle.txt", suffix::kConfig},         {"Jungle.Tga", suffix::kAttributeMap},
-      {"junglep.jpg", suffix::kParallaxImage}, {"JUNGLEP.JPG", suffix::kParallaxImage},
-      {"jungle.jpg", suffix::kLevelImage},     {"jUnGlE.JpG", suffix::kLevelImage},
+      {"jungle.txt", source::kConfig},         {"Jungle.Tga", source::kAttributeMap},
+      {"junglep.jpg", source::kParallaxImage}, {"JUNGLEP.JPG", source::kParallaxImage},
+      {"jungle.jpg", source::kLevelImage},     {"jUnGlE.JpG", source::kLevelImage},
   };
   for (const auto& c : cases) {
     test::TempDir dir;
     dir.write(c.file, std::string("x"));
-    EXPECT_EQ(find_source(dir.prefix("jungle"), c.suffix), dir.prefix(c.file)) << c.file;
+    EXPECT_EQ(find_source(dir.prefix("jungle"), kSourceFiles[c.index]).path, dir.prefix(c.file))
+        << c.file;
   }
-}
-
-TEST(FindSource, FirstInByteOrderWinsAmongSeveral) {
-  EXPECT_EQ(found_among({"jungle.txt", "Jungle.txt", "JUNGLE.tXt", "jungle.Txt"}, false),
-            "lv/JUNGLE.tXt");
 }
 
 TEST(FindSource, WithoutAMatchTheNameAsFormedIsGiven) {
@@ -103,17 +157,17 @@ TEST(FindSource, WithoutAMatchTheNameAsFormedIsGiven) {
     dir.write(name, std::string("x"));
   }
   std::filesystem::create_directory(dir.path() / "Jungle.txt");
-  EXPECT_EQ(find_source(dir.prefix("jungle"), suffix::kConfig), dir.prefix("jungle.TXT"));
-  EXPECT_EQ(find_source(dir.prefix("missing dir/jungle"), suffix::kConfig),
+  EXPECT_EQ(find_source(dir.prefix("jungle"), kConfigSource).path, dir.prefix("jungle.TXT"));
+  EXPECT_EQ(find_source(dir.prefix("missing dir/jungle"), kConfigSource).path,
             dir.prefix("missing dir/jungle.TXT"));
 }
 
 TEST(FindSource, OnlyAsciiLettersAreFolded) {
   test::TempDir dir;
   dir.write("\xC3\x84.txt", std::string("x"));  // capital A with diaeresis
-  EXPECT_EQ(find_source(dir.prefix("\xC3\xA4"), suffix::kConfig), dir.prefix("\xC3\xA4.TXT"));
+  EXPECT_EQ(find_source(dir.prefix("\xC3\xA4"), kConfigSource).path, dir.prefix("\xC3\xA4.TXT"));
   dir.write("[x].txt", std::string("x"));
-  EXPECT_EQ(find_source(dir.prefix("{x}"), suffix::kConfig), dir.prefix("{x}.TXT"));
+  EXPECT_EQ(find_source(dir.prefix("{x}"), kConfigSource).path, dir.prefix("{x}.TXT"));
 }
 
 TEST(FindSource, DirectoryPartOfThePrefixIsKept) {
@@ -121,7 +175,7 @@ TEST(FindSource, DirectoryPartOfThePrefixIsKept) {
   std::filesystem::create_directories(dir.path() / "Levels" / "sub");
   dir.write("Levels/sub/Jungle.txt", std::string("x"));
   const std::string prefix = (dir.path() / "Levels" / "sub" / "jungle").string();
-  EXPECT_EQ(find_source(prefix, suffix::kConfig),
+  EXPECT_EQ(find_source(prefix, kConfigSource).path,
             (dir.path() / "Levels" / "sub" / "Jungle.txt").string());
 }
 
@@ -131,9 +185,9 @@ TEST(FindSource, RelativePrefixIsLookedUpInTheWorkingDirectory) {
   dir.write("Jungle.txt", std::string("x"));
   dir.write("sub/Cave.txt", std::string("x"));
   WorkingDirectory here(dir.path());
-  EXPECT_EQ(find_source("jungle", suffix::kConfig), "Jungle.txt");
-  EXPECT_EQ(find_source("sub/cave", suffix::kConfig), "sub/Cave.txt");
-  EXPECT_EQ(find_source("none", suffix::kConfig), "none.TXT");
+  EXPECT_EQ(find_source(NamedLevel("jungle"), kConfigSource).path, "Jungle.txt");
+  EXPECT_EQ(find_source(NamedLevel("sub/cave"), kConfigSource).path, "sub/Cave.txt");
+  EXPECT_EQ(find_source(NamedLevel("none"), kConfigSource).path, "none.TXT");
 }
 
 }  // namespace

@@ -87,20 +87,30 @@ std::string without(const std::string& name, std::string_view suffix) {
   return name.substr(0, name.size() - suffix.size());
 }
 
-// The prefixes of the levels under the working folder, sorted: each config
-// file names one, and so does an attribute map without a config file, so
-// that its missing config is reported.
-std::string level_names() {
-  std::vector<std::string> configs, maps;
+// The files under the working folder whose names end in `suffix` in any
+// letter case.
+std::vector<std::string> dropped_files(std::string_view suffix) {
+  std::vector<std::string> files;
   std::error_code error;
   for (auto entry = std::filesystem::recursive_directory_iterator(".", error);
        !error && entry != std::filesystem::recursive_directory_iterator(); entry.increment(error)) {
     if (entry->is_directory()) continue;
     const std::string name = entry->path().lexically_relative(".").generic_string();
-    if (has_suffix(name, suffix::kConfig)) configs.push_back(without(name, suffix::kConfig));
-    if (has_suffix(name, suffix::kAttributeMap)) {
-      maps.push_back(without(name, suffix::kAttributeMap));
-    }
+    if (has_suffix(name, suffix)) files.push_back(name);
+  }
+  return files;
+}
+
+// The prefixes of the levels under the working folder, sorted: each config
+// file names one, and so does an attribute map without a config file, so
+// that its missing config is reported.
+std::string level_names() {
+  std::vector<std::string> configs, maps;
+  for (const std::string& name : dropped_files(suffix::kConfig)) {
+    configs.push_back(without(name, suffix::kConfig));
+  }
+  for (const std::string& name : dropped_files(suffix::kAttributeMap)) {
+    maps.push_back(without(name, suffix::kAttributeMap));
   }
   std::vector<std::string> levels = configs;
   for (const std::string& map : maps) {
@@ -116,7 +126,8 @@ std::string level_names() {
 // As zurconv --check --json LEVEL prints it; the mask's rows go to the
 // page's map view, so its file is left out.
 std::string check(const std::string& level) {
-  LevelCheck result = check_level(prefix_from_argument(level), true);
+  // A dropped config file names its level, as a picked one does.
+  LevelCheck result = check_level(level_from_argument(level, dropped_files(suffix::kConfig)), true);
   if (!result.mask.empty()) std::filesystem::remove(result.mask);
   result.mask.clear();
   return cli::check_json({result}, false);
@@ -134,7 +145,9 @@ std::string convert(const std::string& batch) {
   }
   PagePrompts prompts;
   PageBatchPrompts named(prompts);
-  return cli::json_text(Json(convert_levels(levels, named).failed));
+  BatchOptions options;
+  options.picked_configs = dropped_files(suffix::kConfig);
+  return cli::json_text(Json(convert_levels(levels, named, options).failed));
 }
 
 // As zurlev info --json FILE prints it.

@@ -31,13 +31,12 @@ std::string failure_summary(const std::vector<std::string>& failed, std::size_t 
 // Opens the depfile of the one level, before its conversion, so that a
 // depfile path the output policy refuses stops the batch before anything
 // is written.
-bool open_depfile(const std::string& level, const LevelOutputs& outputs, OutputFile& depfile,
+bool open_depfile(const NamedLevel& level, const BatchOptions& options, OutputFile& depfile,
                   BatchPrompts& prompts) {
-  const std::string prefix = prefix_from_argument(level);
-  std::vector<std::string> others = {
-      outputs.level_file.value_or(prefix + std::string(suffix::kLevelFile))};
-  for (const std::string& source : find_sources(prefix)) others.push_back(source);
-  const std::optional<Error> refused = depfile.open(*outputs.depfile, others);
+  std::vector<std::string> others = source_paths(find_sources(level));
+  others.insert(others.begin(),
+                options.level_file.value_or(level.prefix + std::string(suffix::kLevelFile)));
+  const std::optional<Error> refused = depfile.open(*options.depfile, others);
   if (refused) prompts.show_batch_failure(refused->text());
   return !refused;
 }
@@ -75,9 +74,10 @@ std::vector<std::string> split_batch(std::string_view text) {
 }
 
 BatchResult convert_levels(std::span<const std::string> levels, BatchPrompts& prompts,
-                           const LevelOutputs& outputs) {
+                           const BatchOptions& options) {
   OutputFile depfile;
-  if (outputs.depfile && !open_depfile(levels.front(), outputs, depfile, prompts)) {
+  if (options.depfile && !open_depfile(level_from_argument(levels.front(), options.picked_configs),
+                                       options, depfile, prompts)) {
     return {{levels.begin(), levels.end()}};
   }
   Converter converter(prompts);
@@ -85,12 +85,11 @@ BatchResult convert_levels(std::span<const std::string> levels, BatchPrompts& pr
   for (std::size_t i = 0; i < levels.size(); ++i) {
     const std::string& level = levels[i];
     prompts.start_level(level, i + 1, levels.size());
-    const std::string prefix = prefix_from_argument(level);
-    const ConversionResult converted = outputs.level_file
-                                           ? converter.run_job(prefix, *outputs.level_file)
-                                           : converter.run_job(prefix);
+    const NamedLevel named = level_from_argument(level, options.picked_configs);
+    const ConversionResult converted = converter.run_job(
+        named, options.level_file.value_or(named.prefix + std::string(suffix::kLevelFile)));
     if (converted != ConversionResult::kSuccess ||
-        (outputs.depfile && !write_depfile(depfile, converter.last(), prompts))) {
+        (options.depfile && !write_depfile(depfile, converter.last(), prompts))) {
       result.failed.push_back(level);
     }
   }
@@ -104,12 +103,15 @@ Converter::Converter(UserPrompts& prompts, MillisecondClock clock)
     : conversion_(prompts, std::move(clock)) {}
 
 ConversionResult Converter::run_job(std::string_view prefix) {
-  return run_job(prefix, std::string(prefix) + std::string(suffix::kLevelFile));
+  return run_job(NamedLevel(std::string(prefix)),
+                 std::string(prefix) + std::string(suffix::kLevelFile));
 }
 
-ConversionResult Converter::run_job(std::string_view prefix, std::string level_file) {
+ConversionResult Converter::run_job(const NamedLevel& level, std::string level_file) {
+  const std::string& prefix = level.prefix;
   conversion_.job_start_ms = conversion_.clock();
   conversion_.prefix = prefix;
+  conversion_.config_suffix = level.config_suffix;
   conversion_.level_file = std::move(level_file);
   conversion_.reasons.clear();
   if (prefix.empty()) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/level/level_prefix.h"
 #include "engine/level/shared/conversion.h"
 #include "engine/level/shared/result.h"
 
@@ -20,8 +21,9 @@ class Converter {
   // (with the system's reasons for a failure that has them) and leaves the
   // progress bar at 0. A failed conversion leaves no level file behind.
   ConversionResult run_job(std::string_view prefix);
-  // The same, writing the level file to `level_file` instead.
-  ConversionResult run_job(std::string_view prefix, std::string level_file);
+  // The same, writing the level file to `level_file` instead; the level may
+  // be named by its config file (level_prefix.h).
+  ConversionResult run_job(const NamedLevel& level, std::string level_file);
 
   const Conversion& last() const { return conversion_; }
 

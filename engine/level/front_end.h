@@ -78,13 +78,17 @@ class LevelNamingPrompts : public BatchPrompts {
   std::string line_;  // "LEVEL:\n" in a batch, else empty
 };
 
-// Where the level file and the depfile of a batch of one level go.
-struct LevelOutputs {
+// How a batch takes its levels, and where the level file and the depfile
+// of a batch of one level go.
+struct BatchOptions {
   std::optional<std::string> level_file;  // instead of LEVEL.lev beside the sources
   // A Make rule naming the level file and the sources it was made from,
   // written after a successful conversion. A depfile path that may not be
   // written stops the batch before anything is converted.
   std::optional<std::string> depfile;
+  // Config files the user picked or dropped: a level whose prefix is one of
+  // theirs takes its sources in that file's letter case (level_prefix.h).
+  std::vector<std::string> picked_configs;
 };
 
 // The levels that failed, as typed, in order.
@@ -96,10 +100,10 @@ struct BatchResult {
 // letter case dropped), in order, whatever the earlier ones gave. Each job
 // shows its result's message, with the system's reasons for a failure that
 // has them; a batch of more than one level in which any failed ends with
-// the summary "N of M levels failed: A, B". `outputs` are for a batch of
-// one level.
+// the summary "N of M levels failed: A, B". The level file and depfile of
+// `options` are for a batch of one level.
 BatchResult convert_levels(std::span<const std::string> levels, BatchPrompts& prompts,
-                           const LevelOutputs& outputs = {});
+                           const BatchOptions& options = {});
 
 // Where the progress bar stands during the pass over an attribute map, for
 // the keep-alive's share of rows done.

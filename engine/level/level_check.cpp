@@ -38,7 +38,8 @@ std::string colour_text(const Rgb& colour) {
 
 class LevelChecker {
  public:
-  LevelChecker(const std::string& prefix, LevelCheck& check) : prefix_(prefix), check_(check) {}
+  LevelChecker(const NamedLevel& level, LevelCheck& check)
+      : prefix_(level.prefix), found_(find_sources(level)), check_(check) {}
 
   void run(bool write_mask) {
     check_config();
@@ -66,6 +67,18 @@ class LevelChecker {
     return missing_source_name(prefix_, source);
   }
 
+  // False, with an error naming every candidate, when the lookup could not
+  // choose among the names of `source`.
+  bool chosen(const SourceFile& source) {
+    const FoundSource& found = found_[source.index];
+    if (found.ambiguous()) {
+      add(ProblemCode::kSourceMissing, missing_source_name(prefix_, source),
+          std::string(source.role) + " ambiguous: " + found.ambiguity().text() +
+              "; the conversion fails");
+    }
+    return !found.ambiguous();
+  }
+
   void add_missing(const std::string& path, const SourceFile& source) {
     std::string needed;
     if (!source.needed_with.empty()) needed.append(", needed with ").append(source.needed_with);
@@ -76,7 +89,8 @@ class LevelChecker {
   // The settings as the conversion reads them decide which pictures it needs.
   void check_config() {
     const SourceFile& config_file = kSourceFiles[source::kConfig];
-    const std::string path = find_source(prefix_, config_file.suffix);
+    if (!chosen(config_file)) return;
+    const std::string& path = found_[config_file.index].path;
     config_grammar::ConfigFileLines config;
     const bool opened = config.open(path);
     if (opened) settings_ = check_level_config(config.lines(), path, check_.problems);
@@ -85,7 +99,8 @@ class LevelChecker {
 
   void check_map(bool write_mask) {
     const SourceFile& map_file = kSourceFiles[source::kAttributeMap];
-    const std::string path = find_source(prefix_, map_file.suffix);
+    if (!chosen(map_file)) return;
+    const std::string& path = found_[map_file.index].path;
     MapFile file;
     MapHeader header;
     const std::optional<MapHeaderFault> checked =
@@ -105,8 +120,8 @@ class LevelChecker {
     if (write_mask) {
       check_.mask = prefix_ + kMaskSuffix;
       // The check never changes a source or a level file.
-      std::vector<std::string> others = {prefix_ + std::string(suffix::kLevelFile)};
-      for (const std::string& source : find_sources(prefix_)) others.push_back(source);
+      std::vector<std::string> others = source_paths(found_);
+      others.push_back(prefix_ + std::string(suffix::kLevelFile));
       check_.mask_error = mask.open(check_.mask, others, header.width, header.height);
     }
     const bool masking = write_mask && !check_.mask_error;
@@ -184,7 +199,8 @@ class LevelChecker {
   }
 
   void check_picture(const SourceFile& picture) {
-    const std::string path = find_source(prefix_, picture.suffix);
+    if (!chosen(picture)) return;
+    const std::string& path = found_[picture.index].path;
     const std::string what(picture.role);
     InputFile file;
     std::vector<std::uint8_t> bytes;
@@ -217,16 +233,17 @@ class LevelChecker {
   }
 
   const std::string& prefix_;
+  const FoundSources found_;
   LevelCheck& check_;
   LevelSettings settings_;
 };
 
 }  // namespace
 
-LevelCheck check_level(const std::string& prefix, bool write_mask) {
+LevelCheck check_level(const NamedLevel& level, bool write_mask) {
   LevelCheck check;
-  check.level = prefix;
-  LevelChecker(prefix, check).run(write_mask);
+  check.level = level.prefix;
+  LevelChecker(level, check).run(write_mask);
   return check;
 }
 

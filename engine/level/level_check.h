@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/attrmap/map_check.h"
+#include "engine/level/level_prefix.h"
 #include "engine/level/problem.h"
 #include "engine/level/shared/error.h"
 
@@ -33,7 +34,7 @@ struct LevelCheck {
   std::optional<Error> mask_error;           // why it was not written
 };
 
-LevelCheck check_level(const std::string& prefix, bool write_mask);
+LevelCheck check_level(const NamedLevel& level, bool write_mask);
 
 // True when a problem counts against the level (an error, or with `strict`
 // any problem), or the mask asked for was not written.

@@ -67,16 +67,26 @@ void write_header(const LevelSettings& settings, std::uint32_t picture_size,
   out.append(header.data(), header.size());
 }
 
-ConversionResult write_sections(Conversion& conversion, const SourcePaths& sources,
+// False, with the reason told, when the lookup could not choose among the
+// names of `source`: the conversion then fails as if it were missing.
+bool chosen(const FoundSources& sources, const SourceFile& source, Conversion& conversion) {
+  const FoundSource& found = sources[source.index];
+  if (found.ambiguous()) conversion.reasons.push_back(found.ambiguity());
+  return !found.ambiguous();
+}
+
+ConversionResult write_sections(Conversion& conversion, const FoundSources& sources,
                                 LevelFile& out) {
   const SourceFile& config = kSourceFiles[source::kConfig];
+  const SourceFile& map_file = kSourceFiles[source::kAttributeMap];
   const SourceFile& image = kSourceFiles[source::kLevelImage];
   const SourceFile& parallax = kSourceFiles[source::kParallaxImage];
-  const std::string& map = sources[source::kAttributeMap];
+  const std::string& map = sources[map_file.index].path;
   LevelSettings& settings = conversion.settings;
   settings.reset_to_defaults();
-  switch (
-      read_level_config(sources[config.index], settings, conversion.found, conversion.warnings)) {
+  if (!chosen(sources, config, conversion)) return config.missing;
+  switch (read_level_config(sources[config.index].path, settings, conversion.found,
+                            conversion.warnings)) {
     case ConfigOutcome::kMissing:
       return config.missing;
     case ConfigOutcome::kIncomplete:
@@ -89,10 +99,12 @@ ConversionResult write_sections(Conversion& conversion, const SourcePaths& sourc
   // Without a level picture its section holds the map's size.
   std::uint64_t picture_size = level_format::kMapSizeSectionSize;
   std::uint64_t parallax_size = 0;
-  if (image.needed(settings) && !picture_length(sources[image.index], picture_size)) {
+  if (image.needed(settings) && (!chosen(sources, image, conversion) ||
+                                 !picture_length(sources[image.index].path, picture_size))) {
     return image.missing;
   }
-  if (parallax.needed(settings) && !picture_length(sources[parallax.index], parallax_size)) {
+  if (parallax.needed(settings) && (!chosen(sources, parallax, conversion) ||
+                                    !picture_length(sources[parallax.index].path, parallax_size))) {
     return parallax.missing;
   }
   // Section offsets are 32-bit: pictures that would overflow them cannot be held.
@@ -101,20 +113,24 @@ ConversionResult write_sections(Conversion& conversion, const SourcePaths& sourc
     return ConversionResult::kNotEnoughMemory;
   }
   for (const SourceFile& file : kSourceFiles) {
-    if (file.needed(settings)) conversion.sources_read.push_back(sources[file.index]);
+    if (file.needed(settings)) conversion.sources_read.push_back(sources[file.index].path);
   }
 
   write_header(settings, static_cast<std::uint32_t>(picture_size),
                static_cast<std::uint32_t>(parallax_size), out);
+  // The map is the compiler's to read, after the pictures are in.
   if (!image.needed(settings)) {
+    if (!chosen(sources, map_file, conversion)) return map_file.missing;
     const ConversionResult written = write_map_size(map, out);
     if (written != ConversionResult::kSuccess) return written;
-  } else if (!copy_picture(sources[image.index], picture_size, out)) {
+  } else if (!copy_picture(sources[image.index].path, picture_size, out)) {
     return image.missing;
   }
-  if (parallax.needed(settings) && !copy_picture(sources[parallax.index], parallax_size, out)) {
+  if (parallax.needed(settings) &&
+      !copy_picture(sources[parallax.index].path, parallax_size, out)) {
     return parallax.missing;
   }
+  if (!chosen(sources, map_file, conversion)) return map_file.missing;
   return compile_attribute_map(map, out, conversion);
 }
 
@@ -139,9 +155,9 @@ ConversionResult write_level_file(Conversion& conversion) {
     conversion.warnings.reset();
     conversion.sources_read.clear();
     conversion.reasons.clear();
-    const SourcePaths sources = find_sources(conversion.prefix);
+    const FoundSources sources = find_sources({conversion.prefix, conversion.config_suffix});
     LevelFile out;
-    result = out.open(conversion.level_file, sources);
+    result = out.open(conversion.level_file, source_paths(sources));
     opened = result == ConversionResult::kSuccess;
     // The compiler puts the level in place before its report.
     if (opened) result = write_sections(conversion, sources, out);

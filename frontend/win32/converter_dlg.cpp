@@ -96,7 +96,7 @@ void CConverterDlg::OnConvert() {
   m_strPrefixes = WindowText(GetDlgItem(m_hWnd, IDC_PREFIXES));
   m_bConverting = true;
   zur::dialog::DialogPrompts prompts(*this);
-  zur::dialog::convert_field_text(FromWide(m_strPrefixes), prompts);
+  zur::dialog::convert_field_text(FromWide(m_strPrefixes), prompts, m_arrPickedFiles);
   RepaintDroppingInput(m_hWnd);  // what arrived since the last job's end
   m_bConverting = false;
 }
@@ -105,6 +105,7 @@ void CConverterDlg::OnOpen() {
   const std::optional<std::vector<std::string>> paths = m_pickFiles(m_hWnd);
   if (!paths) return;
   m_strPrefixes = ToWide(zur::dialog::join_prefixes(*paths));
+  m_arrPickedFiles = *paths;
   SetDlgItemTextW(m_hWnd, IDC_PREFIXES, m_strPrefixes.c_str());
   // Ready for Enter, the whole text selected.
   SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(m_hWnd, IDC_PREFIXES)),

@@ -54,5 +54,6 @@ class CConverterDlg : public zur::dialog::PromptWindow {
   HICON m_hIcon;       // the window's large icon
   HICON m_hSmallIcon;  // its title bar's and taskbar's
   std::wstring m_strPrefixes;
+  std::vector<std::string> m_arrPickedFiles;  // the last Open's config files
   bool m_bConverting = false;
 };

@@ -134,7 +134,7 @@ bool CConverterDlg::ShowBox(const std::string& text, const zur::dialog::BoxKind&
 void CConverterDlg::OnConvert(wxCommandEvent&) {
   UpdateData(true);
   zur::dialog::DialogPrompts prompts(*this);
-  zur::dialog::convert_field_text(ToEngine(m_strPrefixes), prompts);
+  zur::dialog::convert_field_text(ToEngine(m_strPrefixes), prompts, m_arrPickedFiles);
   RepaintDroppingInput(*this);  // what arrived since the last job's end
 }
 
@@ -142,6 +142,7 @@ void CConverterDlg::OnOpen(wxCommandEvent&) {
   const std::optional<std::vector<std::string>> paths = m_pickFiles(this);
   if (!paths) return;
   m_strPrefixes = FromEngine(zur::dialog::join_prefixes(*paths));
+  m_arrPickedFiles = *paths;
   UpdateData(false);
   FindWindow(IDC_PREFIXES)->SetFocus();  // ready for Enter
 }

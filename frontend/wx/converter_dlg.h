@@ -49,6 +49,7 @@ class CConverterDlg : public wxDialog, public zur::dialog::PromptWindow {
 
   wxGauge* m_progress = nullptr;
   wxString m_strPrefixes;
+  std::vector<std::string> m_arrPickedFiles;  // the last Open's config files
   wxIconBundle m_hIcon;
   FilePicker m_pickFiles;
   wxSize m_centredSize;  // the window's size, frame included, when it was last centred

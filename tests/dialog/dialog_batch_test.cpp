@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -203,6 +204,84 @@ TEST(ConvertFieldText, ABatchNamesTheLevelOfAFailureWithReasons) {
       << shown_texts(prompts);
   ASSERT_EQ(prompts.prompts[0].reasons.size(), 1u);
   EXPECT_TRUE(starts_with(prompts.prompts[0].reasons[0], "cannot write " + level + ".lev: "));
+}
+
+// Sources whose names differ only in letter case, as a folder may hold them
+// where the file system keeps them apart: the level is made of the sources
+// the user named, typed or picked, and of no other; where nothing names one
+// of several, the level is not converted and the reason names them all.
+TEST(ConvertFieldText, ConvertsOnlyFromTheSourcesTheUserNamed) {
+  const auto write_sources = [](const TempDir& dir, const std::string& name, bool upper,
+                                const TgaBuilder& map) {
+    const auto suffix = [upper](std::string lower) {
+      if (upper) std::transform(lower.begin(), lower.end(), lower.begin(), ::toupper);
+      return lower;
+    };
+    dir.write(name + suffix(".txt"), test::complete_config({{"RANDOMSEED", upper ? "2" : "1"}}));
+    dir.write(name + suffix(".jpg"), std::string("\xFF\xD8 level picture \xFF\xD9"));
+    map.save(dir.path() / (name + suffix(".tga")));
+  };
+  const TgaBuilder lower_map(4, 4), upper_map(6, 2);
+  // The level files of either set of sources alone.
+  TempDir alone;
+  write_sources(alone, "lower", false, lower_map);
+  write_sources(alone, "upper", true, upper_map);
+  test::ScriptedPrompts ignored;
+  convert_field_text(alone.prefix("lower") + " | " + alone.prefix("upper"), ignored);
+  const std::vector<std::uint8_t> lower = alone.read("lower.lev"), upper = alone.read("upper.lev");
+
+  TempDir dir;
+  write_sources(dir, "jungle", false, lower_map);
+  write_sources(dir, "JUNGLE", true, upper_map);
+  // Only the map is there twice.
+  write_sources(dir, "cave", false, lower_map);
+  upper_map.save(dir.path() / "CAVE.TGA");
+  if (!dir.holds("jungle.txt") || !dir.holds("JUNGLE.TXT")) {
+    GTEST_SKIP() << "the file system keeps one of two names differing only in letter case";
+  }
+  const std::string both_jungles =
+      dir.prefix("JUNGLE.TXT") + " and " + dir.prefix("jungle.txt") + " both match: rename one";
+  const std::string both_caves =
+      dir.prefix("CAVE.TGA") + " and " + dir.prefix("cave.tga") + " both match: rename one";
+  const struct {
+    std::string typed;
+    std::string picked;                      // in the folder, or empty
+    const std::vector<std::uint8_t>* level;  // or a failure:
+    std::string missing;                     // the file its message names
+    std::string reason;
+  } cases[] = {
+      {"jungle.txt", "", &lower, "", ""},
+      {"jungle", "jungle.txt", &lower, "", ""},
+      {"JUNGLE", "", &upper, "", ""},
+      {"JUNGLE.TXT", "", &upper, "", ""},
+      {"JUNGLE", "jungle.txt", &upper, "", ""},
+      {"cave.txt", "", &lower, "", ""},
+      {"cave", "cave.txt", &lower, "", ""},
+      {"jungle", "", nullptr, "jungle.txt", both_jungles},
+      {"jungle.Txt", "", nullptr, "jungle.txt", both_jungles},
+      {"jungle", "JUNGLE.txt", nullptr, "jungle.txt", both_jungles},
+      {"cave", "", nullptr, "cave.tga", both_caves},
+      {"cave.TXT", "", nullptr, "cave.tga", both_caves},
+  };
+  for (const auto& c : cases) {
+    const std::string row = c.typed + " picked " + c.picked;
+    const std::string level_file = prefix_from_argument(c.typed) + ".lev";
+    std::filesystem::remove(dir.prefix(level_file));
+    test::ScriptedPrompts prompts;
+    std::vector<std::string> picked;
+    if (!c.picked.empty()) picked.push_back(dir.prefix(c.picked));
+    convert_field_text(dir.prefix(c.typed), prompts, picked);
+    if (c.level) {
+      EXPECT_TRUE(dir.holds(level_file) && dir.read(level_file) == *c.level) << row;
+      continue;
+    }
+    EXPECT_FALSE(dir.exists(level_file)) << row;
+    ASSERT_EQ(prompts.prompts.size(), 1u) << row << "\n" << shown_texts(prompts);
+    EXPECT_TRUE(prompts.prompts[0].text.ends_with("File missing:\n" + dir.prefix(c.missing)))
+        << row << "\n"
+        << shown_texts(prompts);
+    EXPECT_EQ(prompts.prompts[0].reasons, std::vector<std::string>{c.reason}) << row;
+  }
 }
 
 }  // namespace

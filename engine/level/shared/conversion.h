@@ -24,6 +24,9 @@ struct Conversion {
   MillisecondClock clock;
 
   std::string prefix;      // the level's path without extension
+  // The config file's ".txt" as the user wrote it when they named the file
+  // (level_prefix.h), else empty.
+  std::string config_suffix;
   std::string level_file;  // the path the level file is written to
   // The source files read, as the lookup found them, in the order of the
   // sources table (source_table.h); complete once the conversion succeeded.

@@ -4,9 +4,9 @@
 namespace zur {
 
 std::string Error::text() const {
-  std::string text = action + " " + path;
+  std::string text = action.empty() ? path : action + " " + path;
   if (offset) text += " at byte " + std::to_string(*offset);
-  if (!reason.empty()) text += ": " + reason;
+  if (!reason.empty()) text += text.empty() ? reason : ": " + reason;
   return text;
 }
 

@@ -20,7 +20,8 @@ struct Error {
   std::optional<std::uint64_t> offset;  // where in the file, when it applies
   std::error_code code;                 // the system's, when it gave the reason
 
-  // "ACTION PATH[ at byte OFFSET][: REASON]"
+  // "ACTION PATH[ at byte OFFSET][: REASON]", or the reason alone when
+  // nothing names a file.
   std::string text() const;
 };
 
