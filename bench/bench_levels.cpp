@@ -17,7 +17,7 @@
 #include "engine/attrmap/attribute_map.h"
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
-#include "engine/level/shared/byte_order.h"
+#include "engine/base/byte_order.h"
 
 namespace zur::bench {
 namespace {

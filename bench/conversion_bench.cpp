@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "bench/bench_levels.h"
-#include "engine/level/shared/level_format.h"
+#include "engine/conversion/level_format.h"
 
 extern char** environ;
 

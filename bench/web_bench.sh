@@ -14,7 +14,7 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 g++ -O2 -std=c++20 -I. -o "$work/make_level" bench/make_web_bench_level.cpp bench/bench_levels.cpp \
   build/release/engine/libzur_level.a build/release/engine/libzur_attrmap.a \
-  build/release/engine/libzur_shared.a -lpng
+  build/release/engine/libzur_conversion.a build/release/engine/libzur_base.a -lpng
 "$work/make_level" "$size" "$work/level"
 [ "$large" = 0 ] || "$work/make_level" "$large" "$work/large"
 cd "$work/level"

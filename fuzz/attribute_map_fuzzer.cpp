@@ -10,8 +10,8 @@
 #include <span>
 
 #include "engine/attrmap/compiler.h"
-#include "engine/level/shared/conversion.h"
-#include "engine/level/shared/level_file.h"
+#include "engine/conversion/conversion.h"
+#include "engine/conversion/level_file.h"
 #include "fuzz/fuzz_prompts.h"
 
 namespace {

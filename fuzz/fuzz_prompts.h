@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/level/shared/prompts.h"
+#include "engine/conversion/prompts.h"
 
 namespace zur::fuzz {
 

@@ -8,7 +8,7 @@
 #include <span>
 
 #include "engine/attrmap/run_token.h"
-#include "engine/level/shared/byte_order.h"
+#include "engine/base/byte_order.h"
 #include "engine/level/level_reader.h"
 
 namespace {

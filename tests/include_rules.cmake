@@ -1,23 +1,22 @@
 # SPDX-License-Identifier: MIT
-# Fails when an include breaks the engine's one-way dependencies:
-# zur_shared <- zur_attrmap <- zur_level, and nothing of cli/, frontend/ or
-# wx in the engine; or when a file of the engine or the command line
-# includes a system header outside the platform seam (platform_*.cpp) and
-# the PNG writer's sources (png_writer_*.cpp); or when one outside the
-# seam uses std::filesystem or tests _WIN32. Run with
-# -DENGINE_DIR=<source>/engine -DCLI_DIR=<source>/cli; zur_shared is
-# level/shared/ there.
+# Fails when an include breaks the engine's one-way dependencies, each
+# library a folder of engine/: base <- conversion <- attrmap <- level, and
+# nothing of cli/, frontend/ or wx in the engine; or when a file of the
+# engine or the command line includes a system header outside the platform
+# seam (platform_*.cpp) and the PNG writer's sources (png_writer_*.cpp); or
+# when one outside the seam uses std::filesystem or tests _WIN32. Run with
+# -DENGINE_DIR=<source>/engine -DCLI_DIR=<source>/cli.
 cmake_minimum_required(VERSION 3.25)
 
-# 0 for zur_shared, 1 for zur_attrmap, 2 for zur_level.
+# The libraries from the lowest; a file's rank is its folder's place here.
+set(names base conversion attrmap level)
 function(library_rank relative out)
-  if(relative MATCHES "^level/shared/")
-    set(${out} 0 PARENT_SCOPE)
-  elseif(relative MATCHES "^attrmap/")
-    set(${out} 1 PARENT_SCOPE)
-  else()
-    set(${out} 2 PARENT_SCOPE)
+  string(REGEX REPLACE "/.*$" "" folder "${relative}")
+  list(FIND names "${folder}" rank)
+  if(rank LESS 0)
+    message(SEND_ERROR "engine/${relative} is in no library's folder")
   endif()
+  set(${out} ${rank} PARENT_SCOPE)
 endfunction()
 
 set(system_headers "^(unistd|fcntl|signal|io|termios|windows|winioctl|wincodec)\\.h$|^sys/")
@@ -41,7 +40,6 @@ foreach(relative IN LISTS cli_files)
   check_system_headers("${CLI_DIR}" "${relative}")
 endforeach()
 
-set(names zur_shared zur_attrmap zur_level)
 file(GLOB_RECURSE engine_files RELATIVE "${ENGINE_DIR}" "${ENGINE_DIR}/*.h" "${ENGINE_DIR}/*.cpp")
 foreach(relative IN LISTS engine_files)
   check_system_headers("${ENGINE_DIR}" "${relative}")
@@ -80,7 +78,7 @@ foreach(folder IN ITEMS "${CLI_DIR}" "${FRONTEND_DIR}")
   endforeach()
 endforeach()
 
-# Only the platform seam (level/shared/platform*) and the UTF-8 path helper
+# Only the platform seam (base/platform*) and the UTF-8 path helper
 # it uses know which system they run on or how its paths are kept: anywhere
 # else in the engine or the command line, std::filesystem or a test of
 # _WIN32 would be a system fact outside the seam, untested on the other
@@ -90,7 +88,7 @@ foreach(folder IN ITEMS "${ENGINE_DIR}" "${CLI_DIR}")
   get_filename_component(name "${folder}" NAME)
   file(GLOB_RECURSE seam_checked RELATIVE "${folder}" "${folder}/*.h" "${folder}/*.cpp")
   foreach(relative IN LISTS seam_checked)
-    if(name STREQUAL "engine" AND relative MATCHES "^level/shared/(platform[a-z_]*|utf8_path)\\.(h|cpp)$")
+    if(name STREQUAL "engine" AND relative MATCHES "^base/(platform[a-z_]*|utf8_path)\\.(h|cpp)$")
       continue()
     endif()
     file(STRINGS "${folder}/${relative}" facts REGEX "${system_facts}")

@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "engine/attrmap/marker_kinds.h"
-#include "engine/level/shared/level_format.h"
+#include "engine/conversion/level_format.h"
 #include "tests/support/listed_findings.h"
 
 namespace zur {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The level file is put in place whole or not at all: what is at its path
 // before, odd files there, failures, signals and kills at any moment.
-#include "engine/level/shared/level_file.h"
+#include "engine/conversion/level_file.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "engine/level/batch.h"
-#include "engine/level/shared/platform.h"
+#include "engine/base/platform.h"
 #include "tests/support/faulty_system.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/scripted_prompts.h"

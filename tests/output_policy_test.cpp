@@ -22,7 +22,7 @@
 #include "engine/level/level_check.h"
 #include "engine/level/level_reader.h"
 #include "engine/level/level_unpacker.h"
-#include "engine/level/shared/output_file.h"
+#include "engine/base/output_file.h"
 #include "tests/support/faulty_system.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/run_command.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/shared/path_syntax.h"
+#include "engine/base/path_syntax.h"
 
 #include <gtest/gtest.h>
 

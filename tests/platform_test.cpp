@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/shared/platform.h"
+#include "engine/base/platform.h"
 
 #include <gtest/gtest.h>
 

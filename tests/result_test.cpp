@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/shared/result.h"
+#include "engine/conversion/result.h"
 
 #include <gtest/gtest.h>
 

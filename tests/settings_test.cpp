@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/shared/settings.h"
+#include "engine/conversion/settings.h"
 
 #include <gtest/gtest.h>
 

@@ -13,9 +13,9 @@
 #include <string>
 
 #include "engine/attrmap/tga.h"
-#include "engine/level/shared/input_file.h"
-#include "engine/level/shared/level_format.h"
-#include "engine/level/shared/result.h"
+#include "engine/base/input_file.h"
+#include "engine/conversion/level_format.h"
+#include "engine/conversion/result.h"
 
 namespace zur {
 

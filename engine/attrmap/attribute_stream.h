@@ -10,8 +10,8 @@
 
 #include "engine/attrmap/palette.h"
 #include "engine/attrmap/run_token.h"
-#include "engine/level/shared/byte_order.h"
-#include "engine/level/shared/level_file.h"
+#include "engine/base/byte_order.h"
+#include "engine/conversion/level_file.h"
 
 namespace zur {
 

@@ -8,7 +8,7 @@
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/png_writer.h"
 #include "engine/attrmap/row_classifier.h"
-#include "engine/level/shared/output_file.h"
+#include "engine/base/output_file.h"
 
 namespace zur {
 namespace {

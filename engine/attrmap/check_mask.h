@@ -15,7 +15,7 @@
 
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
-#include "engine/level/shared/error.h"
+#include "engine/base/error.h"
 
 namespace zur {
 

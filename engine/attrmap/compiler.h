@@ -12,9 +12,9 @@
 #include <string>
 
 #include "engine/attrmap/row_source.h"
-#include "engine/level/shared/conversion.h"
-#include "engine/level/shared/level_file.h"
-#include "engine/level/shared/result.h"
+#include "engine/conversion/conversion.h"
+#include "engine/conversion/level_file.h"
+#include "engine/conversion/result.h"
 
 namespace zur {
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "engine/level/shared/byte_order.h"
+#include "engine/base/byte_order.h"
 
 namespace zur {
 namespace {

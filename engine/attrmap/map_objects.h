@@ -11,7 +11,7 @@
 
 #include "engine/attrmap/object_record.h"
 #include "engine/attrmap/palette.h"
-#include "engine/level/shared/level_file.h"
+#include "engine/conversion/level_file.h"
 
 namespace zur {
 

@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "engine/level/shared/clock.h"
-#include "engine/level/shared/prompts.h"
+#include "engine/base/clock.h"
+#include "engine/conversion/prompts.h"
 
 namespace zur {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "engine/attrmap/palette.h"
-#include "engine/level/shared/level_format.h"
+#include "engine/conversion/level_format.h"
 
 namespace zur {
 namespace {

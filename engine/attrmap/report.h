@@ -9,7 +9,7 @@
 #include <string>
 
 #include "engine/attrmap/attribute_stream.h"
-#include "engine/level/shared/conversion.h"
+#include "engine/conversion/conversion.h"
 
 namespace zur {
 

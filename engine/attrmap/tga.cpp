@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/level/shared/byte_order.h"
+#include "engine/base/byte_order.h"
 
 namespace zur::tga {
 namespace {

@@ -4,7 +4,7 @@
 #include "engine/level/depfile.h"
 #include "engine/level/front_end.h"
 #include "engine/level/level_writer.h"
-#include "engine/level/shared/output_file.h"
+#include "engine/base/output_file.h"
 #include "engine/level/source_files.h"
 
 namespace zur {

@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "engine/level/level_prefix.h"
-#include "engine/level/shared/conversion.h"
-#include "engine/level/shared/result.h"
+#include "engine/conversion/conversion.h"
+#include "engine/conversion/result.h"
 
 namespace zur {
 

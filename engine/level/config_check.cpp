@@ -9,7 +9,7 @@
 
 #include "engine/level/config_grammar.h"
 #include "engine/level/config_reader.h"
-#include "engine/level/shared/settings.h"
+#include "engine/conversion/settings.h"
 #include "engine/level/value_kinds.h"
 
 namespace zur {

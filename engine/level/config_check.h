@@ -10,7 +10,7 @@
 
 #include "engine/level/config_grammar.h"
 #include "engine/level/problem.h"
-#include "engine/level/shared/settings.h"
+#include "engine/conversion/settings.h"
 
 namespace zur {
 

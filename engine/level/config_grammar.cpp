@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "engine/level/shared/ascii.h"
-#include "engine/level/shared/settings.h"
+#include "engine/base/ascii.h"
+#include "engine/conversion/settings.h"
 
 namespace zur::config_grammar {
 

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <utility>
 
-#include "engine/level/shared/input_file.h"
+#include "engine/base/input_file.h"
 
 namespace zur::config_grammar {
 

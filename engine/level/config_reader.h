@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/level/shared/settings.h"
-#include "engine/level/shared/warnings.h"
+#include "engine/conversion/settings.h"
+#include "engine/conversion/warnings.h"
 
 namespace zur {
 

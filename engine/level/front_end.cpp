@@ -4,8 +4,8 @@
 #include "engine/level/front_end.h"
 
 #include "engine/attrmap/compiler.h"
-#include "engine/level/shared/ascii.h"
-#include "engine/level/shared/platform.h"
+#include "engine/base/ascii.h"
+#include "engine/base/platform.h"
 
 namespace zur {
 

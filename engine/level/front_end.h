@@ -23,11 +23,11 @@
 #include "engine/level/level_unpacker.h"
 #include "engine/level/mapped_file.h"
 #include "engine/level/problem.h"
-#include "engine/level/shared/clock.h"
-#include "engine/level/shared/error.h"
-#include "engine/level/shared/level_format.h"
-#include "engine/level/shared/path_syntax.h"
-#include "engine/level/shared/prompts.h"
+#include "engine/base/clock.h"
+#include "engine/base/error.h"
+#include "engine/conversion/level_format.h"
+#include "engine/base/path_syntax.h"
+#include "engine/conversion/prompts.h"
 
 namespace zur {
 

@@ -13,9 +13,9 @@
 #include "engine/level/config_check.h"
 #include "engine/level/config_grammar.h"
 #include "engine/level/jpeg_size.h"
-#include "engine/level/shared/input_file.h"
-#include "engine/level/shared/level_format.h"
-#include "engine/level/shared/platform.h"
+#include "engine/base/input_file.h"
+#include "engine/conversion/level_format.h"
+#include "engine/base/platform.h"
 #include "engine/level/source_files.h"
 
 namespace zur {

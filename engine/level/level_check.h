@@ -13,7 +13,7 @@
 #include "engine/attrmap/map_check.h"
 #include "engine/level/level_prefix.h"
 #include "engine/level/problem.h"
-#include "engine/level/shared/error.h"
+#include "engine/base/error.h"
 
 namespace zur {
 

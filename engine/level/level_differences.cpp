@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/level/problem.h"
-#include "engine/level/shared/level_format.h"
+#include "engine/conversion/level_format.h"
 
 namespace zur {
 namespace {

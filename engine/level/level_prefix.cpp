@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "engine/level/level_prefix.h"
 
-#include "engine/level/shared/ascii.h"
-#include "engine/level/shared/level_format.h"
+#include "engine/base/ascii.h"
+#include "engine/conversion/level_format.h"
 
 namespace zur {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <utility>
 
-#include "engine/level/shared/path_syntax.h"
+#include "engine/base/path_syntax.h"
 
 namespace zur {
 

@@ -9,8 +9,8 @@
 #include "engine/attrmap/run_token.h"
 #include "engine/level/level_differences.h"
 #include "engine/level/problem.h"
-#include "engine/level/shared/byte_order.h"
-#include "engine/level/shared/level_format.h"
+#include "engine/base/byte_order.h"
+#include "engine/conversion/level_format.h"
 
 namespace zur {
 namespace {

@@ -20,7 +20,7 @@
 #include "engine/level/finding.h"
 #include "engine/level/jpeg_size.h"
 #include "engine/level/settings_sources.h"
-#include "engine/level/shared/byte_order.h"
+#include "engine/base/byte_order.h"
 
 namespace zur {
 

@@ -9,10 +9,10 @@
 #include "engine/attrmap/palette.h"
 #include "engine/attrmap/run_token.h"
 #include "engine/attrmap/tga.h"
-#include "engine/level/shared/ascii.h"
-#include "engine/level/shared/level_format.h"
-#include "engine/level/shared/output_file.h"
-#include "engine/level/shared/platform.h"
+#include "engine/base/ascii.h"
+#include "engine/conversion/level_format.h"
+#include "engine/base/output_file.h"
+#include "engine/base/platform.h"
 
 namespace zur {
 namespace {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "engine/level/level_reader.h"
-#include "engine/level/shared/error.h"
+#include "engine/base/error.h"
 
 namespace zur {
 

@@ -10,11 +10,11 @@
 #include "engine/attrmap/attribute_map.h"
 #include "engine/attrmap/compiler.h"
 #include "engine/level/config_reader.h"
-#include "engine/level/shared/byte_order.h"
-#include "engine/level/shared/input_file.h"
-#include "engine/level/shared/level_file.h"
-#include "engine/level/shared/level_format.h"
-#include "engine/level/shared/platform.h"
+#include "engine/base/byte_order.h"
+#include "engine/base/input_file.h"
+#include "engine/conversion/level_file.h"
+#include "engine/conversion/level_format.h"
+#include "engine/base/platform.h"
 #include "engine/level/source_files.h"
 
 namespace zur {

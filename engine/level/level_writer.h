@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "engine/level/shared/conversion.h"
-#include "engine/level/shared/result.h"
+#include "engine/conversion/conversion.h"
+#include "engine/conversion/result.h"
 
 namespace zur {
 

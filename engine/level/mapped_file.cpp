@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/level/mapped_file.h"
 
-#include "engine/level/shared/input_file.h"
+#include "engine/base/input_file.h"
 
 namespace zur {
 

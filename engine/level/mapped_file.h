@@ -10,7 +10,7 @@
 #include <span>
 #include <string>
 
-#include "engine/level/shared/error.h"
+#include "engine/base/error.h"
 
 namespace zur {
 

@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "engine/level/config_reader.h"
-#include "engine/level/shared/byte_order.h"
-#include "engine/level/shared/platform.h"
-#include "engine/level/shared/warnings.h"
+#include "engine/base/byte_order.h"
+#include "engine/base/platform.h"
+#include "engine/conversion/warnings.h"
 #include "engine/level/value_kinds.h"
 
 namespace zur {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/level/finding.h"
-#include "engine/level/shared/settings.h"
+#include "engine/conversion/settings.h"
 
 namespace zur {
 

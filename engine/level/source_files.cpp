@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "engine/level/shared/ascii.h"
-#include "engine/level/shared/path_syntax.h"
-#include "engine/level/shared/platform.h"
+#include "engine/base/ascii.h"
+#include "engine/base/path_syntax.h"
+#include "engine/base/platform.h"
 
 namespace zur {
 namespace {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "engine/level/level_prefix.h"
-#include "engine/level/shared/error.h"
-#include "engine/level/shared/source_table.h"
+#include "engine/base/error.h"
+#include "engine/conversion/source_table.h"
 
 namespace zur {
 

@@ -8,7 +8,7 @@
 #include "engine/level/config_reader.h"
 #include "engine/level/config_text.h"
 #include "engine/level/enum_table.h"
-#include "engine/level/shared/ascii.h"
+#include "engine/base/ascii.h"
 
 namespace zur {
 namespace {

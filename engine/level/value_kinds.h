@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "engine/level/problem.h"
-#include "engine/level/shared/settings.h"
+#include "engine/conversion/settings.h"
 
 namespace zur {
 

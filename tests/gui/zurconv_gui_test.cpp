@@ -7,7 +7,7 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
-#include "engine/level/shared/prompts.h"
+#include "engine/conversion/prompts.h"
 #include "tests/gui/screen_pixels.h"
 #include "tests/support/level_sources.h"
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/level/shared/path_syntax.h"
+#include "engine/base/path_syntax.h"
 
 namespace zur::test {
 

@@ -17,7 +17,7 @@
 #include <system_error>
 #include <vector>
 
-#include "engine/level/shared/platform.h"
+#include "engine/base/platform.h"
 
 namespace zur::test {
 

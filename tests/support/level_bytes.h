@@ -18,7 +18,7 @@
 #include "engine/attrmap/map_pass.h"
 #include "engine/attrmap/row_source.h"
 #include "engine/level/batch.h"
-#include "engine/level/shared/level_file.h"
+#include "engine/conversion/level_file.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/scripted_prompts.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/level/shared/prompts.h"
+#include "engine/conversion/prompts.h"
 
 namespace zur::test {
 

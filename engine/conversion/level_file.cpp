@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/shared/level_file.h"
+#include "engine/conversion/level_file.h"
 
 #include <algorithm>
 

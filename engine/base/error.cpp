@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/shared/error.h"
+#include "engine/base/error.h"
 
 namespace zur {
 

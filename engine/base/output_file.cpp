@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/shared/output_file.h"
+#include "engine/base/output_file.h"
 
 namespace zur {
 namespace {

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/level/shared/settings.h"
+#include "engine/conversion/settings.h"
 
 namespace zur {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/shared/result.h"
+#include "engine/conversion/result.h"
 
 #include <algorithm>
 #include <array>
 
-#include "engine/level/shared/source_table.h"
+#include "engine/conversion/source_table.h"
 
 namespace zur {
 namespace {

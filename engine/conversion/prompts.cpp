@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/shared/prompts.h"
+#include "engine/conversion/prompts.h"
 
 namespace zur {
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/level/shared/clock.h"
-#include "engine/level/shared/error.h"
-#include "engine/level/shared/prompts.h"
-#include "engine/level/shared/settings.h"
-#include "engine/level/shared/warnings.h"
+#include "engine/base/clock.h"
+#include "engine/base/error.h"
+#include "engine/conversion/prompts.h"
+#include "engine/conversion/settings.h"
+#include "engine/conversion/warnings.h"
 
 namespace zur {
 

@@ -13,10 +13,10 @@
 #include <string_view>
 #include <thread>
 
-#include "engine/level/shared/ascii.h"
-#include "engine/level/shared/path_syntax.h"
-#include "engine/level/shared/platform.h"
-#include "engine/level/shared/platform_native.h"
+#include "engine/base/ascii.h"
+#include "engine/base/path_syntax.h"
+#include "engine/base/platform.h"
+#include "engine/base/platform_native.h"
 
 namespace zur {
 

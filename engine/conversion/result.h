@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/level/shared/prompts.h"
+#include "engine/conversion/prompts.h"
 
 namespace zur {
 

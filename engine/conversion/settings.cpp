@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/shared/settings.h"
+#include "engine/conversion/settings.h"
 
 #include <cstring>
 
-#include "engine/level/shared/byte_order.h"
+#include "engine/base/byte_order.h"
 
 namespace zur {
 namespace {

@@ -7,8 +7,8 @@
 #include <span>
 #include <string>
 
-#include "engine/level/shared/error.h"
-#include "engine/level/shared/program_title.h"
+#include "engine/base/error.h"
+#include "engine/conversion/program_title.h"
 
 namespace zur {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/shared/clock.h"
+#include "engine/base/clock.h"
 
 #include <chrono>
 

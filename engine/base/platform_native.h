@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/level/shared/platform.h"
+#include "engine/base/platform.h"
 
 namespace zur::platform::native {
 

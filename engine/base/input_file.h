@@ -10,7 +10,7 @@
 #include <string>
 #include <system_error>
 
-#include "engine/level/shared/platform.h"
+#include "engine/base/platform.h"
 
 namespace zur {
 

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/level/shared/byte_order.h"
+#include "engine/base/byte_order.h"
 
 namespace zur {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/shared/input_file.h"
+#include "engine/base/input_file.h"
 
 #include <algorithm>
 

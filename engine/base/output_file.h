@@ -24,8 +24,8 @@
 #include <span>
 #include <string>
 
-#include "engine/level/shared/error.h"
-#include "engine/level/shared/platform.h"
+#include "engine/base/error.h"
+#include "engine/base/platform.h"
 
 namespace zur {
 

@@ -110,8 +110,6 @@ class System {
   virtual void remove_stale_temporaries(const std::string& target) = 0;
 };
 
-// The operating system itself.
-System& real_system();
 // The system the engine uses now: the real one, or a test's stand-in.
 System& current_system();
 
@@ -157,12 +155,6 @@ std::string comparable_path(const std::string& path);
 
 // The folder that holds `path`: "." for a bare name.
 std::string folder_of(const std::string& path);
-
-// A path's last name, the path without it ("" for a bare name), and `name`
-// in `folder`, each spelled with this system's separators.
-std::string last_name_of(const std::string& path);
-std::string parent_of(const std::string& path);
-std::string in_folder(const std::string& folder, const std::string& name);
 
 inline std::error_code remove_file(const std::string& path) {
   return current_system().remove_file(path);

@@ -17,9 +17,9 @@
 #include <span>
 #include <string>
 
-#include "engine/level/shared/error.h"
-#include "engine/level/shared/output_file.h"
-#include "engine/level/shared/result.h"
+#include "engine/base/error.h"
+#include "engine/base/output_file.h"
+#include "engine/conversion/result.h"
 
 namespace zur {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/shared/warnings.h"
+#include "engine/conversion/warnings.h"
 
 namespace zur {
 

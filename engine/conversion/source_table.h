@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 
-#include "engine/level/shared/ascii.h"
-#include "engine/level/shared/level_format.h"
-#include "engine/level/shared/result.h"
-#include "engine/level/shared/settings.h"
+#include "engine/base/ascii.h"
+#include "engine/conversion/level_format.h"
+#include "engine/conversion/result.h"
+#include "engine/conversion/settings.h"
 
 namespace zur {
 

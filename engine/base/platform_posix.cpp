@@ -18,9 +18,9 @@
 #include <string_view>
 #include <utility>
 
-#include "engine/level/shared/path_syntax.h"
-#include "engine/level/shared/platform.h"
-#include "engine/level/shared/platform_native.h"
+#include "engine/base/path_syntax.h"
+#include "engine/base/platform.h"
+#include "engine/base/platform_native.h"
 
 namespace zur {
 

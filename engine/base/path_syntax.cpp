@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/shared/path_syntax.h"
+#include "engine/base/path_syntax.h"
 
-#include "engine/level/shared/ascii.h"
+#include "engine/base/ascii.h"
 
 namespace zur {
 namespace {

@@ -2,12 +2,12 @@
 // The parts of the platform seam that are the same on every system: the
 // real System, which hands each call on to the system's own functions, the
 // current one, and what is built from their calls.
-#include "engine/level/shared/platform.h"
+#include "engine/base/platform.h"
 
 #include <filesystem>
 
-#include "engine/level/shared/platform_native.h"
-#include "engine/level/shared/utf8_path.h"
+#include "engine/base/platform_native.h"
+#include "engine/base/utf8_path.h"
 
 namespace zur::platform {
 namespace {
@@ -91,10 +91,6 @@ std::error_code not_a_regular_file() {
   return {1, category};
 }
 
-System& real_system() {
-  return real;
-}
-
 System& current_system() {
   return *current;
 }
@@ -118,18 +114,6 @@ std::string comparable_path(const std::string& path) {
   const fs::path folder =
       fs::weakly_canonical(fs::absolute(target, ignored).parent_path(), ignored);
   return utf8_of((folder / target.filename()).lexically_normal());
-}
-
-std::string last_name_of(const std::string& path) {
-  return utf8_of(path_of(path).filename());
-}
-
-std::string parent_of(const std::string& path) {
-  return utf8_of(path_of(path).parent_path());
-}
-
-std::string in_folder(const std::string& folder, const std::string& name) {
-  return utf8_of(path_of(folder) / path_of(name));
 }
 
 namespace native {
