@@ -7,11 +7,11 @@
 #include <filesystem>
 
 #include "bench/bench_levels.h"
+#include "engine/conversion/level_format.h"
 #include "engine/level/batch.h"
 #include "engine/level/level_reader.h"
 #include "engine/level/level_unpacker.h"
 #include "engine/level/mapped_file.h"
-#include "engine/conversion/level_format.h"
 
 namespace zur::bench {
 namespace {

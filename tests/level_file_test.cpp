@@ -22,8 +22,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/level/batch.h"
 #include "engine/base/platform.h"
+#include "engine/level/batch.h"
 #include "tests/support/faulty_system.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/scripted_prompts.h"

@@ -17,10 +17,10 @@
 
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
+#include "engine/conversion/level_format.h"
 #include "engine/level/batch.h"
 #include "engine/level/level_reader.h"
 #include "engine/level/level_unpacker.h"
-#include "engine/conversion/level_format.h"
 #include "tests/support/faulty_system.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/scripted_prompts.h"

@@ -17,12 +17,12 @@
 #include <random>
 
 #include "engine/attrmap/palette.h"
+#include "engine/base/output_file.h"
 #include "engine/level/batch.h"
 #include "engine/level/depfile.h"
 #include "engine/level/level_check.h"
 #include "engine/level/level_reader.h"
 #include "engine/level/level_unpacker.h"
-#include "engine/base/output_file.h"
 #include "tests/support/faulty_system.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/run_command.h"

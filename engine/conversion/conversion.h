@@ -23,7 +23,7 @@ struct Conversion {
   UserPrompts& prompts;
   MillisecondClock clock;
 
-  std::string prefix;      // the level's path without extension
+  std::string prefix;  // the level's path without extension
   // The config file's ".txt" as the user wrote it when they named the file
   // (level_prefix.h), else empty.
   std::string config_suffix;

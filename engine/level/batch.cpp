@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "engine/level/batch.h"
 
+#include "engine/base/output_file.h"
 #include "engine/level/depfile.h"
 #include "engine/level/front_end.h"
 #include "engine/level/level_writer.h"
-#include "engine/base/output_file.h"
 #include "engine/level/source_files.h"
 
 namespace zur {

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "engine/level/level_prefix.h"
 #include "engine/conversion/conversion.h"
 #include "engine/conversion/result.h"
+#include "engine/level/level_prefix.h"
 
 namespace zur {
 

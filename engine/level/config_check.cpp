@@ -7,9 +7,9 @@
 #include <optional>
 #include <utility>
 
+#include "engine/conversion/settings.h"
 #include "engine/level/config_grammar.h"
 #include "engine/level/config_reader.h"
-#include "engine/conversion/settings.h"
 #include "engine/level/value_kinds.h"
 
 namespace zur {

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/conversion/settings.h"
 #include "engine/level/config_grammar.h"
 #include "engine/level/problem.h"
-#include "engine/conversion/settings.h"
 
 namespace zur {
 

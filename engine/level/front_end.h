@@ -16,6 +16,11 @@
 
 #include "engine/attrmap/palette.h"
 #include "engine/attrmap/tga.h"
+#include "engine/base/clock.h"
+#include "engine/base/error.h"
+#include "engine/base/path_syntax.h"
+#include "engine/conversion/level_format.h"
+#include "engine/conversion/prompts.h"
 #include "engine/level/level_check.h"
 #include "engine/level/level_picture.h"
 #include "engine/level/level_prefix.h"
@@ -23,11 +28,6 @@
 #include "engine/level/level_unpacker.h"
 #include "engine/level/mapped_file.h"
 #include "engine/level/problem.h"
-#include "engine/base/clock.h"
-#include "engine/base/error.h"
-#include "engine/conversion/level_format.h"
-#include "engine/base/path_syntax.h"
-#include "engine/conversion/prompts.h"
 
 namespace zur {
 

@@ -10,12 +10,12 @@
 #include "engine/attrmap/check_mask.h"
 #include "engine/attrmap/object_record.h"
 #include "engine/attrmap/row_source.h"
+#include "engine/base/input_file.h"
+#include "engine/base/platform.h"
+#include "engine/conversion/level_format.h"
 #include "engine/level/config_check.h"
 #include "engine/level/config_grammar.h"
 #include "engine/level/jpeg_size.h"
-#include "engine/base/input_file.h"
-#include "engine/conversion/level_format.h"
-#include "engine/base/platform.h"
 #include "engine/level/source_files.h"
 
 namespace zur {

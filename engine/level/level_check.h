@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "engine/attrmap/map_check.h"
+#include "engine/base/error.h"
 #include "engine/level/level_prefix.h"
 #include "engine/level/problem.h"
-#include "engine/base/error.h"
 
 namespace zur {
 

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/level/problem.h"
 #include "engine/conversion/level_format.h"
+#include "engine/level/problem.h"
 
 namespace zur {
 namespace {

@@ -7,10 +7,10 @@
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
 #include "engine/attrmap/run_token.h"
-#include "engine/level/level_differences.h"
-#include "engine/level/problem.h"
 #include "engine/base/byte_order.h"
 #include "engine/conversion/level_format.h"
+#include "engine/level/level_differences.h"
+#include "engine/level/problem.h"
 
 namespace zur {
 namespace {

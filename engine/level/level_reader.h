@@ -17,10 +17,10 @@
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/object_record.h"
 #include "engine/attrmap/run_token.h"
+#include "engine/base/byte_order.h"
 #include "engine/level/finding.h"
 #include "engine/level/jpeg_size.h"
 #include "engine/level/settings_sources.h"
-#include "engine/base/byte_order.h"
 
 namespace zur {
 

@@ -10,9 +10,9 @@
 #include "engine/attrmap/run_token.h"
 #include "engine/attrmap/tga.h"
 #include "engine/base/ascii.h"
-#include "engine/conversion/level_format.h"
 #include "engine/base/output_file.h"
 #include "engine/base/platform.h"
+#include "engine/conversion/level_format.h"
 
 namespace zur {
 namespace {

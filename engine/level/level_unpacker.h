@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/level/level_reader.h"
 #include "engine/base/error.h"
+#include "engine/level/level_reader.h"
 
 namespace zur {
 

@@ -9,12 +9,12 @@
 
 #include "engine/attrmap/attribute_map.h"
 #include "engine/attrmap/compiler.h"
-#include "engine/level/config_reader.h"
 #include "engine/base/byte_order.h"
 #include "engine/base/input_file.h"
+#include "engine/base/platform.h"
 #include "engine/conversion/level_file.h"
 #include "engine/conversion/level_format.h"
-#include "engine/base/platform.h"
+#include "engine/level/config_reader.h"
 #include "engine/level/source_files.h"
 
 namespace zur {

@@ -5,10 +5,10 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/level/config_reader.h"
 #include "engine/base/byte_order.h"
 #include "engine/base/platform.h"
 #include "engine/conversion/warnings.h"
+#include "engine/level/config_reader.h"
 #include "engine/level/value_kinds.h"
 
 namespace zur {

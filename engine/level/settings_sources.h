@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/level/finding.h"
 #include "engine/conversion/settings.h"
+#include "engine/level/finding.h"
 
 namespace zur {
 

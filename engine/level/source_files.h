@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/level/level_prefix.h"
 #include "engine/base/error.h"
 #include "engine/conversion/source_table.h"
+#include "engine/level/level_prefix.h"
 
 namespace zur {
 

@@ -5,10 +5,10 @@
 #include <array>
 #include <limits>
 
+#include "engine/base/ascii.h"
 #include "engine/level/config_reader.h"
 #include "engine/level/config_text.h"
 #include "engine/level/enum_table.h"
-#include "engine/base/ascii.h"
 
 namespace zur {
 namespace {

@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/level/problem.h"
 #include "engine/conversion/settings.h"
+#include "engine/level/problem.h"
 
 namespace zur {
 

@@ -17,8 +17,8 @@
 #include "engine/attrmap/attribute_map.h"
 #include "engine/attrmap/map_pass.h"
 #include "engine/attrmap/row_source.h"
-#include "engine/level/batch.h"
 #include "engine/conversion/level_file.h"
+#include "engine/level/batch.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/scripted_prompts.h"
 
