@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The sources held and the levels the engine finds among them, each level
 // in an element of its own: checked at once (and again when one of its
-// sources changes), its problems listed, its conversions' messages and
-// level file shown; the summary and the buttons for all.
+// sources changes), its problems listed, its conversions' messages,
+// progress and level file shown; the summary and the buttons for all.
 import {button, element} from './dom.js';
 import {readable} from './folders.js';
 import {Kind} from './protocol.js';
@@ -36,6 +36,7 @@ export class LevelsPanel {
                    button('Show map', () => this.showMap(level).then(() => this.map.focus())));
     shown.append(element('h2', {}, level), actions, element('p', {class: 'note', role: 'status'}),
                  element('ul', {class: 'problems', 'aria-label': `Problems of ${level}`}),
+                 element('progress', {max: 100, value: 0, 'aria-label': `Conversion of ${level}`, hidden: ''}),
                  element('div', {class: 'messages'}));
     this.section.append(shown);
     return shown;
@@ -141,12 +142,15 @@ export class LevelsPanel {
     }
   }
 
-  // Converts the levels as one batch: each level's messages and level file
-  // shown in its element, the batch's failure summary under the list.
+  // Converts the levels as one batch: each level's messages, progress and
+  // level file shown in its element, the batch's failure summary under the
+  // list. Each level is busy until the batch ends.
   async convert(names) {
     const shown = new Map(names.map((level) => [level, this.elementOf(level)]));
     for (const level of shown.values()) {
       level.querySelector('.messages').replaceChildren();
+      Object.assign(level.querySelector('progress'), {value: 0, hidden: false});
+      level.setAttribute('aria-busy', 'true');
       delete level.dataset.converted;
     }
     this.summary.replaceChildren();
@@ -154,6 +158,12 @@ export class LevelsPanel {
       const level = shown.get(prompt.level);
       if (prompt.kind === Kind.batch) this.summary.append(element('p', {'data-message': ''}, prompt.text));
       if (level && prompt.kind === Kind.message) level.querySelector('.messages').append(element('p', {'data-message': ''}, prompt.text));
+      // The engine's closing 0 clears a window's bar; this one keeps how far
+      // its level got.
+      const bar = level?.querySelector('progress');
+      if (bar && prompt.kind === Kind.progress) bar.value = Math.max(bar.value, prompt.position);
+    }).finally(() => {
+      for (const level of shown.values()) level.removeAttribute('aria-busy');
     });
     for (const [level, file] of Object.entries(files)) {
       const name = level.split('/').pop() + '.lev';

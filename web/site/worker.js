@@ -9,6 +9,7 @@ import {ReadAhead} from './read-ahead.js';
 let handshake = null;
 let job = null;  // the request whose prompts are being shown
 let level = null;  // the level of the batch whose prompts are being shown
+let shownPosition = null;  // the level's progress last posted
 let mounts = 0;
 let mask = null;  // the map view being drawn by the check
 
@@ -68,13 +69,21 @@ function readThroughReader(FS) {
 }
 
 const engine = createZurEngine({
-  startLevel(name) { level = name; },
+  startLevel(name) {
+    level = name;
+    shownPosition = null;
+  },
   showMessage(text, icon) { postMessage({id: job, kind: Kind.message, level, text, icon}); },
   showBatchFailure(text) { postMessage({id: job, kind: Kind.batch, text}); },
   ask(text) {
     return waitForAnswer(handshake, () => postMessage({id: job, kind: Kind.question, level, text}));
   },
-  progress(position) { postMessage({id: job, kind: Kind.progress, level, position}); },
+  // Posted only when it moves: the pass over the map reports its rows often.
+  progress(position) {
+    if (position === shownPosition) return;
+    shownPosition = position;
+    postMessage({id: job, kind: Kind.progress, level, position});
+  },
   // The engine hands over the view's rows only (web/png_writer_canvas.cpp);
   // they are gathered in a band and drawn on the canvas a band at a time.
   maskOpen(width, height) {
@@ -159,7 +168,7 @@ function takeFile(FS, path) {
 // The levels converted as one batch; each level file that was made is
 // taken out of the worker's memory.
 function convert(module, levels) {
-  level = null;
+  level = shownPosition = null;
   const failed = JSON.parse(module.ccall('zur_convert', 'string', ['string'], [levels.join('\n')]));
   const files = {};
   for (const name of levels) {
