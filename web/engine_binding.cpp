@@ -52,6 +52,8 @@ class PagePrompts : public UserPrompts {
     return false;
   }
   void set_progress(int position) override { zur_progress(position); }
+  // The page's bar moves during the pass over the map as the dialog's does.
+  void keep_alive(double rows_done) override { zur_progress(progress_during_pass(rows_done)); }
 };
 
 // The batch as the dialog names its levels; the page is told which level

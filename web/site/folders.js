@@ -92,3 +92,14 @@ export async function existing(folder, names) {
   }
   return held;
 }
+
+// Whether `file` can still be read: a picked file saved again since it was
+// picked can no longer be (the browser allows only the version picked).
+export async function readable(file) {
+  try {
+    await file.slice(0, 1).arrayBuffer();
+    return true;
+  } catch {
+    return false;
+  }
+}

@@ -75,6 +75,25 @@ test('a missing source fails with the conversion\'s message', async ({page}) => 
   expect(native.stderr).toContain(message);
 });
 
+test('a converted level\'s bar reaches its end, a failed one\'s stops short of it', async ({page}) => {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'zur-progress-'));
+  for (const name of fs.readdirSync(h.examples).filter((name) => name.startsWith('jungle'))) {
+    fs.copyFileSync(path.join(h.examples, name), path.join(folder, name));
+    if (!name.endsWith('.tga')) fs.copyFileSync(path.join(h.examples, name), path.join(folder, name.replace('jungle', 'nomap')));
+  }
+  await h.open(page);
+  await h.pick(page, h.sources(folder, ['jungle', 'nomap']));
+  for (const [level, end] of [['jungle', true], ['nomap', false]]) {
+    expect(await h.convertInPage(page, level, 'yes') !== null, level).toBe(end);
+    const shown = page.locator(`[data-level="${level}"]`);
+    const bar = shown.getByRole('progressbar', {name: `Conversion of ${level}`});
+    const value = await bar.evaluate((shownBar) => shownBar.value);
+    if (end) expect(value, level).toBe(100);
+    else expect(value, level).toBeLessThan(100);
+    expect(await shown.getAttribute('aria-busy'), level).toBeNull();
+  }
+});
+
 test('a dropped level file shows zurlev info --json', async ({page}) => {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'zur-info-'));
   const native = h.nativeLevel(h.examples, 'jungle', 'yes');

@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: MIT
+// The level files dropped, each in an element of its own: zurlev info's
+// document of it, its picture and its objects on the map, and its sources
+// unpacked, as downloads or into a folder.
+import {button, choosable, element} from './dom.js';
+import {existing, writeInto} from './folders.js';
+
+export class LevelFilesPanel {
+  // `ask(text)`: a promise of true for yes.
+  constructor(bridge, map, ask) {
+    Object.assign(this, {bridge, map, ask});
+    this.section = document.getElementById('level-files');
+  }
+
+  elementOf(path) {
+    return this.section.querySelector(`[data-level-file="${CSS.escape(path)}"]`);
+  }
+
+  // Shows the level file at `path` (as dropped), in place of the one shown
+  // before under that path.
+  async show(path) {
+    const [document_] = await this.bridge.info(path);
+    const shown = element('article', {'data-level-file': path, 'aria-label': path});
+    const results = element('div', {class: 'messages'});
+    const actions = element('p', {class: 'actions'});
+    actions.append(button('Unpack', () => this.unpack(path, results)));
+    if ('showDirectoryPicker' in window) {
+      actions.append(' ', button('Unpack into a folder…', () => this.unpackInto(path, results)));
+    }
+    const {marks, view} = await this.bridge.picture(path);
+    if (view) {
+      actions.append(' ', button('Show picture', () => this.map.show(path, view, [], null, marks).then(() => this.map.focus())));
+    }
+    shown.append(element('h2', {}, path),
+                 element('pre', {'data-info': ''}, JSON.stringify(document_, null, 2)), actions,
+                 this.objectList(path, view, marks ?? []), results);
+    const old = this.elementOf(path);
+    if (old) old.replaceWith(shown);
+    else this.section.append(shown);
+  }
+
+  remove(path) {
+    this.elementOf(path)?.remove();
+    this.map.hide(path);
+  }
+
+  // The objects of a level file with a picture, each chosen to show its
+  // place on the picture.
+  objectList(path, view, marks) {
+    const list = element('ul', {class: 'objects', 'aria-label': `Objects of ${path}`});
+    if (!view) return list;
+    for (const mark of marks) {
+      const item = element('li', {'data-object': '', 'data-kind': mark.kind, 'data-x': mark.x, 'data-y': mark.y},
+                           `kind ${mark.kind} at x=${mark.x} y=${mark.y}`);
+      list.append(choosable(item, () => this.map.show(path, view, [], mark, marks)));
+    }
+    return list;
+  }
+
+  // Unpacks into the worker's memory; shows the engine's error or the
+  // differences it found, and returns the files, each {name, file}.
+  async unpacked(path, results) {
+    const answer = await this.bridge.unpack(path);
+    results.replaceChildren();
+    if (answer.error) results.append(element('p', {'data-message': ''}, answer.error));
+    for (const difference of answer.differences) results.append(element('p', {'data-message': ''}, difference));
+    return answer.files;
+  }
+
+  async unpack(path, results) {
+    const list = element('ul');
+    for (const {name, file} of await this.unpacked(path, results)) {
+      const item = element('li');
+      item.append(element('a', {download: name, href: URL.createObjectURL(file)}, name));
+      list.append(item);
+    }
+    results.append(list);
+  }
+
+  // Writes the unpacked sources into a folder the person picks, asking
+  // first when any of them would replace a file there.
+  async unpackInto(path, results) {
+    let folder;
+    try {
+      folder = await window.showDirectoryPicker({id: 'unpack', mode: 'readwrite'});
+    } catch {
+      return;  // not picked
+    }
+    const files = await this.unpacked(path, results);
+    if (files.length === 0) return;
+    const there = await existing(folder, files.map(({name}) => name));
+    if (there.length && !(await this.ask(`${folder.name} holds ${there.join(', ')} already. Replace ${there.length === 1 ? 'it' : 'them'}?`))) {
+      results.append(element('p', {role: 'status'}, `Nothing written into ${folder.name}.`));
+      return;
+    }
+    await writeInto(folder, files);
+    results.append(element('p', {role: 'status'}, `Written into ${folder.name}: ${files.map(({name}) => name).join(', ')}`));
+  }
+}
