@@ -20,7 +20,7 @@
 
 #include "engine/base/path_syntax.h"
 #include "engine/base/platform.h"
-#include "engine/base/platform_native.h"
+#include "engine/base/platform_portable.h"
 
 namespace zur {
 
@@ -198,6 +198,62 @@ bool rename_no_replace(const std::string& from, const std::string& to) {
   return true;
 }
 
+// A new file beside the one it is to replace (see NewFile): unnamed where
+// the file system allows, else under a hidden temporary name that is
+// registered for removal on interruption.
+class PosixNewFile final : public NewFile {
+ public:
+  explicit PosixNewFile(System& system) : system_(system) {}
+  PosixNewFile(const PosixNewFile&) = delete;
+  PosixNewFile& operator=(const PosixNewFile&) = delete;
+  ~PosixNewFile() override;
+
+  std::error_code create(const std::string& target);
+
+  std::error_code write_at(std::uint64_t offset, const void* data, std::size_t count) override;
+  std::error_code read_at(std::uint64_t offset, void* into, std::size_t count) override;
+  void copy_permissions_of(const std::string& target) override;
+  void start_write_back(std::uint64_t from, std::uint64_t end) override;
+  void drop_from_cache(std::uint64_t from, std::uint64_t end) override;
+  std::error_code put_in_place(const std::string& target, bool replace) override;
+
+ private:
+  // Closes and removes the file, if still there.
+  void discard();
+
+  System& system_;  // that made it, and reads it back
+  FileHandle file_ = kNoFile;
+  std::string name_;      // empty while it has none
+  bool unnamed_ = false;  // created without a name; one is given on put_in_place
+};
+
+class PosixSystem final : public System {
+ public:
+  std::error_code file_status(const std::string& path, FileStatus& status) override;
+  bool name_exists(const std::string& path) override { return portable::name_exists(path); }
+  std::string final_path(const std::string& path) override;
+  std::error_code remove_file(const std::string& path) override;
+  std::error_code may_write(const std::string& path) override;
+  std::error_code folder_entries(const std::string& folder,
+                                 std::vector<FolderEntry>& entries) override {
+    return portable::folder_entries(folder, entries);
+  }
+  bool ignores_letter_case(const std::string& folder) override;
+
+  std::error_code open_for_reading(const std::string& path, FileHandle& file) override;
+  std::error_code status_of(FileHandle file, FileStatus& status) override;
+  std::error_code read_at(FileHandle file, std::uint64_t offset, void* into, std::size_t count,
+                          std::size_t& got) override;
+  std::uint64_t next_data(FileHandle file, std::uint64_t from, std::uint64_t size) override;
+  void close_file(FileHandle file) override;
+  const std::uint8_t* map_read_only(FileHandle file, std::uint64_t size) override;
+  void unmap(const std::uint8_t* data, std::uint64_t size) override;
+
+  std::error_code create_temporary(const std::string& target,
+                                   std::unique_ptr<NewFile>& file) override;
+  void remove_stale_temporaries(const std::string& target) override;
+};
+
 }  // namespace
 
 const std::string_view kTextLineEnd = "\n";
@@ -210,9 +266,7 @@ std::string folder_of(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-namespace native {
-
-std::error_code file_status(const std::string& path, FileStatus& status) {
+std::error_code PosixSystem::file_status(const std::string& path, FileStatus& status) {
   struct stat info {};
   status = {};
   if (::stat(path.c_str(), &info) == 0) {
@@ -223,7 +277,7 @@ std::error_code file_status(const std::string& path, FileStatus& status) {
   return last_error();
 }
 
-std::string final_path(const std::string& start) {
+std::string PosixSystem::final_path(const std::string& start) {
   std::string path = start;
   for (int followed = 0; followed < kMostLinksFollowed; ++followed) {
     struct stat info {};
@@ -237,11 +291,11 @@ std::string final_path(const std::string& start) {
   return path;  // a loop: opening it fails
 }
 
-std::error_code remove_file(const std::string& path) {
+std::error_code PosixSystem::remove_file(const std::string& path) {
   return ::unlink(path.c_str()) == 0 ? std::error_code{} : last_error();
 }
 
-std::error_code may_write(const std::string& path) {
+std::error_code PosixSystem::may_write(const std::string& path) {
   // Non-blocking, so that nothing waits; O_TRUNC is not given, so nothing changes.
   const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return last_error();
@@ -251,13 +305,13 @@ std::error_code may_write(const std::string& path) {
 
 // POSIX file systems tell names apart by letter case; a mounted FAT or
 // case-folded folder, which would not, is taken to as well.
-bool ignores_letter_case(const std::string&) {
+bool PosixSystem::ignores_letter_case(const std::string&) {
   return false;
 }
 
 // ---- Reading
 
-std::error_code open_for_reading(const std::string& path, FileHandle& file) {
+std::error_code PosixSystem::open_for_reading(const std::string& path, FileHandle& file) {
   file = kNoFile;
   // Non-blocking, so that a named pipe is refused instead of waited on; it
   // changes nothing for the regular files that are read.
@@ -273,15 +327,15 @@ std::error_code open_for_reading(const std::string& path, FileHandle& file) {
   return {};
 }
 
-std::error_code status_of(FileHandle file, FileStatus& status) {
+std::error_code PosixSystem::status_of(FileHandle file, FileStatus& status) {
   struct stat info {};
   if (::fstat(fd_of(file), &info) != 0) return last_error();
   status = status_from(info);
   return {};
 }
 
-std::error_code read_at(FileHandle file, std::uint64_t offset, void* into, std::size_t count,
-                        std::size_t& got) {
+std::error_code PosixSystem::read_at(FileHandle file, std::uint64_t offset, void* into,
+                                     std::size_t count, std::size_t& got) {
   for (;;) {
     const ssize_t read = ::pread(fd_of(file), into, count, static_cast<off_t>(offset));
     if (read < 0 && errno == EINTR) continue;
@@ -291,7 +345,7 @@ std::error_code read_at(FileHandle file, std::uint64_t offset, void* into, std::
   }
 }
 
-std::uint64_t next_data(FileHandle file, std::uint64_t from, std::uint64_t size) {
+std::uint64_t PosixSystem::next_data(FileHandle file, std::uint64_t from, std::uint64_t size) {
 #ifdef SEEK_DATA
   const off_t data = ::lseek(fd_of(file), static_cast<off_t>(from), SEEK_DATA);
   if (data >= 0) return static_cast<std::uint64_t>(data);
@@ -304,28 +358,27 @@ std::uint64_t next_data(FileHandle file, std::uint64_t from, std::uint64_t size)
   return from;
 }
 
-void close_file(FileHandle file) {
+void PosixSystem::close_file(FileHandle file) {
   if (file != kNoFile) ::close(fd_of(file));
 }
 
-const std::uint8_t* map_read_only(FileHandle file, std::uint64_t size) {
+const std::uint8_t* PosixSystem::map_read_only(FileHandle file, std::uint64_t size) {
   void* data =
       ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_PRIVATE, fd_of(file), 0);
   return data == MAP_FAILED ? nullptr : static_cast<const std::uint8_t*>(data);
 }
 
-void unmap(const std::uint8_t* data, std::uint64_t size) {
+void PosixSystem::unmap(const std::uint8_t* data, std::uint64_t size) {
   if (data != nullptr) ::munmap(const_cast<std::uint8_t*>(data), static_cast<std::size_t>(size));
 }
 
 // ---- Temporary files
 
-TemporaryFile::~TemporaryFile() {
+PosixNewFile::~PosixNewFile() {
   discard();
 }
 
-std::error_code TemporaryFile::create(const std::string& target) {
-  discard();
+std::error_code PosixNewFile::create(const std::string& target) {
   int fd = create_unnamed(folder_of(target));
   unnamed_ = fd >= 0;
   if (!unnamed_) fd = create_named(target, name_);
@@ -334,7 +387,7 @@ std::error_code TemporaryFile::create(const std::string& target) {
   return {};
 }
 
-std::error_code TemporaryFile::write_at(std::uint64_t offset, const void* data, std::size_t count) {
+std::error_code PosixNewFile::write_at(std::uint64_t offset, const void* data, std::size_t count) {
   const auto* bytes = static_cast<const std::uint8_t*>(data);
   while (count > 0) {
     const ssize_t written = ::pwrite(fd_of(file_), bytes, count, static_cast<off_t>(offset));
@@ -348,12 +401,16 @@ std::error_code TemporaryFile::write_at(std::uint64_t offset, const void* data, 
   return {};
 }
 
-void TemporaryFile::copy_permissions_of(const std::string& target) {
+std::error_code PosixNewFile::read_at(std::uint64_t offset, void* into, std::size_t count) {
+  return read_exactly(system_, file_, offset, into, count);
+}
+
+void PosixNewFile::copy_permissions_of(const std::string& target) {
   struct stat info {};
   if (::stat(target.c_str(), &info) == 0) ::fchmod(fd_of(file_), info.st_mode & kPermissionBits);
 }
 
-void TemporaryFile::start_write_back(std::uint64_t from, std::uint64_t end) {
+void PosixNewFile::start_write_back(std::uint64_t from, std::uint64_t end) {
 #ifdef ZUR_HAVE_SYNC_FILE_RANGE
   ::sync_file_range(fd_of(file_), static_cast<off_t>(from), static_cast<off_t>(end - from),
                     SYNC_FILE_RANGE_WRITE);
@@ -363,7 +420,7 @@ void TemporaryFile::start_write_back(std::uint64_t from, std::uint64_t end) {
 #endif
 }
 
-void TemporaryFile::drop_from_cache(std::uint64_t from, std::uint64_t end) {
+void PosixNewFile::drop_from_cache(std::uint64_t from, std::uint64_t end) {
 #ifdef ZUR_HAVE_SYNC_FILE_RANGE
   ::sync_file_range(
       fd_of(file_), static_cast<off_t>(from), static_cast<off_t>(end - from),
@@ -377,7 +434,7 @@ void TemporaryFile::drop_from_cache(std::uint64_t from, std::uint64_t end) {
   (void)end;
 }
 
-std::error_code TemporaryFile::put_in_place(const std::string& target, bool replace) {
+std::error_code PosixNewFile::put_in_place(const std::string& target, bool replace) {
   std::error_code error;
   {
     const InterruptsHeld held;
@@ -415,7 +472,7 @@ std::error_code TemporaryFile::put_in_place(const std::string& target, bool repl
   return error;
 }
 
-void TemporaryFile::discard() {
+void PosixNewFile::discard() {
   if (file_ != kNoFile) ::close(fd_of(std::exchange(file_, kNoFile)));
   unnamed_ = false;
   if (name_.empty()) return;
@@ -425,12 +482,23 @@ void TemporaryFile::discard() {
   name_.clear();
 }
 
+std::error_code PosixSystem::create_temporary(const std::string& target,
+                                              std::unique_ptr<NewFile>& file) {
+  auto created = std::make_unique<PosixNewFile>(*this);
+  const std::error_code error = created->create(target);
+  if (!error) file = std::move(created);
+  return error;
+}
+
 // An unnamed temporary file leaves nothing when the program is killed; a
 // named one may, but only Windows can tell whether another program still
 // uses such a file, so here none is removed.
-void remove_stale_temporaries(const std::string&) {}
+void PosixSystem::remove_stale_temporaries(const std::string&) {}
 
-}  // namespace native
+System& default_system() {
+  static PosixSystem system;
+  return system;
+}
 
 void remove_on_interrupt(const std::string& name) {
   const InterruptsHeld held;

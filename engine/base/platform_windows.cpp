@@ -16,7 +16,7 @@
 #include "engine/base/ascii.h"
 #include "engine/base/path_syntax.h"
 #include "engine/base/platform.h"
-#include "engine/base/platform_native.h"
+#include "engine/base/platform_portable.h"
 
 namespace zur {
 
@@ -208,6 +208,62 @@ bool matches(std::string_view name, std::string_view pattern) {
          matches(name.substr(1), pattern.substr(1));
 }
 
+// A new file beside the one it is to replace (see NewFile), hidden, and
+// listed among the open temporaries that the console control handler
+// marks deleted.
+class WindowsNewFile final : public NewFile {
+ public:
+  explicit WindowsNewFile(System& system) : system_(system) {}
+  WindowsNewFile(const WindowsNewFile&) = delete;
+  WindowsNewFile& operator=(const WindowsNewFile&) = delete;
+  ~WindowsNewFile() override;
+
+  std::error_code create(const std::string& target);
+
+  std::error_code write_at(std::uint64_t offset, const void* data, std::size_t count) override;
+  std::error_code read_at(std::uint64_t offset, void* into, std::size_t count) override;
+  void copy_permissions_of(const std::string& target) override;
+  void start_write_back(std::uint64_t from, std::uint64_t end) override;
+  void drop_from_cache(std::uint64_t from, std::uint64_t end) override;
+  std::error_code put_in_place(const std::string& target, bool replace) override;
+
+ private:
+  bool is_open() const { return file_ != kNoFile; }
+  // Closes and removes the file, if still there.
+  void discard();
+
+  System& system_;  // that made it, and reads it back
+  FileHandle file_ = kNoFile;
+  std::string name_;  // empty while it has none
+};
+
+class WindowsSystem final : public System {
+ public:
+  std::error_code file_status(const std::string& path, FileStatus& status) override;
+  bool name_exists(const std::string& path) override { return portable::name_exists(path); }
+  std::string final_path(const std::string& path) override;
+  std::error_code remove_file(const std::string& path) override;
+  std::error_code may_write(const std::string& path) override;
+  std::error_code folder_entries(const std::string& folder,
+                                 std::vector<FolderEntry>& entries) override {
+    return portable::folder_entries(folder, entries);
+  }
+  bool ignores_letter_case(const std::string& folder) override;
+
+  std::error_code open_for_reading(const std::string& path, FileHandle& file) override;
+  std::error_code status_of(FileHandle file, FileStatus& status) override;
+  std::error_code read_at(FileHandle file, std::uint64_t offset, void* into, std::size_t count,
+                          std::size_t& got) override;
+  std::uint64_t next_data(FileHandle file, std::uint64_t from, std::uint64_t size) override;
+  void close_file(FileHandle file) override;
+  const std::uint8_t* map_read_only(FileHandle file, std::uint64_t size) override;
+  void unmap(const std::uint8_t* data, std::uint64_t size) override;
+
+  std::error_code create_temporary(const std::string& target,
+                                   std::unique_ptr<NewFile>& file) override;
+  void remove_stale_temporaries(const std::string& target) override;
+};
+
 }  // namespace
 
 const std::string_view kTextLineEnd = "\r\n";
@@ -221,9 +277,7 @@ std::string folder_of(const std::string& path) {
   return end == 0 ? "." : path.substr(0, end);
 }
 
-namespace native {
-
-std::error_code file_status(const std::string& path, FileStatus& status) {
+std::error_code WindowsSystem::file_status(const std::string& path, FileStatus& status) {
   status = {};
   const std::wstring name = wide(path);
   if (names_device(name)) {
@@ -235,12 +289,12 @@ std::error_code file_status(const std::string& path, FileStatus& status) {
     if (is_missing(GetLastError())) return {};
     return last_error();
   }
-  const std::error_code error = native::status_of(file_of(file), status);
+  const std::error_code error = status_of(file_of(file), status);
   CloseHandle(file);
   return error;
 }
 
-std::string final_path(const std::string& path) {
+std::string WindowsSystem::final_path(const std::string& path) {
   const std::wstring name = wide(path);
   if (names_device(name)) return path;
   const HANDLE file = open_existing(name, 0);
@@ -268,32 +322,32 @@ std::string final_path(const std::string& path) {
   return utf8(final);
 }
 
-std::error_code remove_file(const std::string& path) {
+std::error_code WindowsSystem::remove_file(const std::string& path) {
   if (!DeleteFileW(wide(path).c_str())) return last_error();
   return {};
 }
 
 // Windows refuses to replace a read-only file; Wine, run by root, would not.
-std::error_code may_write(const std::string& path) {
+std::error_code WindowsSystem::may_write(const std::string& path) {
   return refuse_read_only(wide(path));
 }
 
 // NTFS and FAT keep a name's letter case but find it whatever case it is
 // asked for in.
-bool ignores_letter_case(const std::string&) {
+bool WindowsSystem::ignores_letter_case(const std::string&) {
   return true;
 }
 
 // ---- Reading
 
-std::error_code open_for_reading(const std::string& path, FileHandle& file) {
+std::error_code WindowsSystem::open_for_reading(const std::string& path, FileHandle& file) {
   file = kNoFile;
   const std::wstring name = wide(path);
   if (names_device(name)) return not_a_regular_file();
   const HANDLE opened = open_existing(name, GENERIC_READ);
   if (opened == INVALID_HANDLE_VALUE) return last_error();
   FileStatus status;
-  std::error_code error = native::status_of(file_of(opened), status);
+  std::error_code error = status_of(file_of(opened), status);
   if (!error && status.kind != FileKind::kRegular) error = not_a_regular_file();
   if (error) {
     CloseHandle(opened);
@@ -303,7 +357,7 @@ std::error_code open_for_reading(const std::string& path, FileHandle& file) {
   return {};
 }
 
-std::error_code status_of(FileHandle file, FileStatus& status) {
+std::error_code WindowsSystem::status_of(FileHandle file, FileStatus& status) {
   status = {};
   switch (GetFileType(handle_of(file))) {
     case FILE_TYPE_DISK:
@@ -328,8 +382,8 @@ std::error_code status_of(FileHandle file, FileStatus& status) {
   return {};
 }
 
-std::error_code read_at(FileHandle file, std::uint64_t offset, void* into, std::size_t count,
-                        std::size_t& got) {
+std::error_code WindowsSystem::read_at(FileHandle file, std::uint64_t offset, void* into,
+                                       std::size_t count, std::size_t& got) {
   got = 0;
   OVERLAPPED at{};
   at.Offset = static_cast<DWORD>(offset);
@@ -344,7 +398,7 @@ std::error_code read_at(FileHandle file, std::uint64_t offset, void* into, std::
   return {};
 }
 
-std::uint64_t next_data(FileHandle file, std::uint64_t from, std::uint64_t size) {
+std::uint64_t WindowsSystem::next_data(FileHandle file, std::uint64_t from, std::uint64_t size) {
   if (from >= size) return size;
   // Only a sparse file has holes to skip.
   FILE_BASIC_INFO basic;
@@ -366,11 +420,11 @@ std::uint64_t next_data(FileHandle file, std::uint64_t from, std::uint64_t size)
   return std::max<std::uint64_t>(from, static_cast<std::uint64_t>(range.FileOffset.QuadPart));
 }
 
-void close_file(FileHandle file) {
+void WindowsSystem::close_file(FileHandle file) {
   if (file != kNoFile) CloseHandle(handle_of(file));
 }
 
-const std::uint8_t* map_read_only(FileHandle file, std::uint64_t size) {
+const std::uint8_t* WindowsSystem::map_read_only(FileHandle file, std::uint64_t size) {
   if (size == 0) return nullptr;
   const HANDLE mapping = CreateFileMappingW(handle_of(file), nullptr, PAGE_READONLY, 0, 0, nullptr);
   if (mapping == nullptr) return nullptr;
@@ -380,18 +434,17 @@ const std::uint8_t* map_read_only(FileHandle file, std::uint64_t size) {
   return static_cast<const std::uint8_t*>(view);
 }
 
-void unmap(const std::uint8_t* data, std::uint64_t) {
+void WindowsSystem::unmap(const std::uint8_t* data, std::uint64_t) {
   if (data) UnmapViewOfFile(data);
 }
 
 // ---- Temporary files that become output files
 
-TemporaryFile::~TemporaryFile() {
+WindowsNewFile::~WindowsNewFile() {
   discard();
 }
 
-std::error_code TemporaryFile::create(const std::string& target) {
-  discard();
+std::error_code WindowsNewFile::create(const std::string& target) {
   OpenTemporaries& temporaries = open_temporaries();
   const std::lock_guard held(temporaries.lock);
   install_handler(temporaries);
@@ -413,7 +466,8 @@ std::error_code TemporaryFile::create(const std::string& target) {
   return std::make_error_code(std::errc::file_exists);
 }
 
-std::error_code TemporaryFile::write_at(std::uint64_t offset, const void* data, std::size_t count) {
+std::error_code WindowsNewFile::write_at(std::uint64_t offset, const void* data,
+                                         std::size_t count) {
   const auto* bytes = static_cast<const std::uint8_t*>(data);
   while (count > 0) {
     OVERLAPPED at{};
@@ -429,14 +483,18 @@ std::error_code TemporaryFile::write_at(std::uint64_t offset, const void* data, 
   return {};
 }
 
+std::error_code WindowsNewFile::read_at(std::uint64_t offset, void* into, std::size_t count) {
+  return read_exactly(system_, file_, offset, into, count);
+}
+
 // The new file takes the folder's access rules, as any new file there.
-void TemporaryFile::copy_permissions_of(const std::string&) {}
+void WindowsNewFile::copy_permissions_of(const std::string&) {}
 
 // Windows writes back and drops cached file data on its own.
-void TemporaryFile::start_write_back(std::uint64_t, std::uint64_t) {}
-void TemporaryFile::drop_from_cache(std::uint64_t, std::uint64_t) {}
+void WindowsNewFile::start_write_back(std::uint64_t, std::uint64_t) {}
+void WindowsNewFile::drop_from_cache(std::uint64_t, std::uint64_t) {}
 
-std::error_code TemporaryFile::put_in_place(const std::string& target, bool replace) {
+std::error_code WindowsNewFile::put_in_place(const std::string& target, bool replace) {
   if (!is_open()) return std::make_error_code(std::errc::bad_file_descriptor);
   const std::wstring name = full_path(wide(target));
   std::error_code error = replace ? refuse_read_only(name) : std::error_code();
@@ -472,7 +530,7 @@ std::error_code TemporaryFile::put_in_place(const std::string& target, bool repl
   return error;
 }
 
-void TemporaryFile::discard() {
+void WindowsNewFile::discard() {
   if (!is_open()) return;
   OpenTemporaries& temporaries = open_temporaries();
   const std::lock_guard held(temporaries.lock);
@@ -483,7 +541,15 @@ void TemporaryFile::discard() {
   name_.clear();
 }
 
-void remove_stale_temporaries(const std::string& target) {
+std::error_code WindowsSystem::create_temporary(const std::string& target,
+                                                std::unique_ptr<NewFile>& file) {
+  auto created = std::make_unique<WindowsNewFile>(*this);
+  const std::error_code error = created->create(target);
+  if (!error) file = std::move(created);
+  return error;
+}
+
+void WindowsSystem::remove_stale_temporaries(const std::string& target) {
   const std::size_t name_at = name_start(target, kWindows);
   const std::string folder = target.substr(0, name_at);
   const std::string target_name = target.substr(name_at);
@@ -502,7 +568,10 @@ void remove_stale_temporaries(const std::string& target) {
   FindClose(search);
 }
 
-}  // namespace native
+System& default_system() {
+  static WindowsSystem system;
+  return system;
+}
 
 void remove_on_interrupt(const std::string& name) {
   OpenTemporaries& temporaries = open_temporaries();

@@ -51,7 +51,7 @@ class FaultyNewFile final : public platform::NewFile {
   std::unique_ptr<platform::NewFile> real_;
 };
 
-FaultySystem::FaultySystem() : real_(platform::current_system()), installed_(*this) {}
+FaultySystem::FaultySystem() : SystemWrapper(platform::current_system()), installed_(*this) {}
 
 FaultySystem::~FaultySystem() = default;
 
@@ -80,50 +80,37 @@ bool FaultySystem::listed(const std::string& path) const {
 }
 
 std::error_code FaultySystem::file_status(const std::string& path, platform::FileStatus& status) {
-  if (!listed_files) return real_.file_status(path, status);
+  if (!listed_files) return SystemWrapper::file_status(path, status);
   status = {};
   if (listed(path)) status.kind = platform::FileKind::kRegular;
   return {};
 }
 
 bool FaultySystem::name_exists(const std::string& path) {
-  return listed_files ? listed(path) : real_.name_exists(path);
-}
-
-std::string FaultySystem::final_path(const std::string& path) {
-  return real_.final_path(path);
+  return listed_files ? listed(path) : SystemWrapper::name_exists(path);
 }
 
 std::error_code FaultySystem::remove_file(const std::string& path) {
   if (const std::error_code error = step()) return error;
   if (remove_error) return remove_error;
-  return real_.remove_file(path);
+  return SystemWrapper::remove_file(path);
 }
 
 std::error_code FaultySystem::may_write(const std::string& path) {
   if (may_write_error) return may_write_error;
-  return real_.may_write(path);
+  return SystemWrapper::may_write(path);
 }
 
 std::error_code FaultySystem::folder_entries(const std::string& folder,
                                              std::vector<platform::FolderEntry>& entries) {
-  if (!listed_files) return real_.folder_entries(folder, entries);
+  if (!listed_files) return SystemWrapper::folder_entries(folder, entries);
   entries.clear();
   for (const std::string& name : *listed_files) entries.push_back({.name = name, .folder = false});
   return {};
 }
 
 bool FaultySystem::ignores_letter_case(const std::string& folder) {
-  return ignores_case.value_or(real_.ignores_letter_case(folder));
-}
-
-std::error_code FaultySystem::open_for_reading(const std::string& path,
-                                               platform::FileHandle& file) {
-  return real_.open_for_reading(path, file);
-}
-
-std::error_code FaultySystem::status_of(platform::FileHandle file, platform::FileStatus& status) {
-  return real_.status_of(file, status);
+  return ignores_case.value_or(SystemWrapper::ignores_letter_case(folder));
 }
 
 std::error_code FaultySystem::read_at(platform::FileHandle file, std::uint64_t offset, void* into,
@@ -133,24 +120,7 @@ std::error_code FaultySystem::read_at(platform::FileHandle file, std::uint64_t o
     if (offset >= *read_limit_) return read_error_;
     count = static_cast<std::size_t>(*read_limit_ - offset);
   }
-  return real_.read_at(file, offset, into, count, got);
-}
-
-std::uint64_t FaultySystem::next_data(platform::FileHandle file, std::uint64_t from,
-                                      std::uint64_t size) {
-  return real_.next_data(file, from, size);
-}
-
-void FaultySystem::close_file(platform::FileHandle file) {
-  real_.close_file(file);
-}
-
-const std::uint8_t* FaultySystem::map_read_only(platform::FileHandle file, std::uint64_t size) {
-  return real_.map_read_only(file, size);
-}
-
-void FaultySystem::unmap(const std::uint8_t* data, std::uint64_t size) {
-  real_.unmap(data, size);
+  return SystemWrapper::read_at(file, offset, into, count, got);
 }
 
 std::error_code FaultySystem::create_temporary(const std::string& target,
@@ -158,13 +128,9 @@ std::error_code FaultySystem::create_temporary(const std::string& target,
   if (const std::error_code error = step()) return error;
   if (create_error) return create_error;
   std::unique_ptr<platform::NewFile> real;
-  const std::error_code error = real_.create_temporary(target, real);
+  const std::error_code error = SystemWrapper::create_temporary(target, real);
   if (!error) file = std::make_unique<FaultyNewFile>(*this, std::move(real));
   return error;
-}
-
-void FaultySystem::remove_stale_temporaries(const std::string& target) {
-  real_.remove_stale_temporaries(target);
 }
 
 }  // namespace zur::test

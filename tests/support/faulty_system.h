@@ -21,7 +21,7 @@
 
 namespace zur::test {
 
-class FaultySystem final : public platform::System {
+class FaultySystem final : public platform::SystemWrapper {
  public:
   FaultySystem();
   FaultySystem(const FaultySystem&) = delete;
@@ -60,24 +60,15 @@ class FaultySystem final : public platform::System {
 
   std::error_code file_status(const std::string& path, platform::FileStatus& status) override;
   bool name_exists(const std::string& path) override;
-  std::string final_path(const std::string& path) override;
   std::error_code remove_file(const std::string& path) override;
   std::error_code may_write(const std::string& path) override;
   std::error_code folder_entries(const std::string& folder,
                                  std::vector<platform::FolderEntry>& entries) override;
   bool ignores_letter_case(const std::string& folder) override;
-  std::error_code open_for_reading(const std::string& path, platform::FileHandle& file) override;
-  std::error_code status_of(platform::FileHandle file, platform::FileStatus& status) override;
   std::error_code read_at(platform::FileHandle file, std::uint64_t offset, void* into,
                           std::size_t count, std::size_t& got) override;
-  std::uint64_t next_data(platform::FileHandle file, std::uint64_t from,
-                          std::uint64_t size) override;
-  void close_file(platform::FileHandle file) override;
-  const std::uint8_t* map_read_only(platform::FileHandle file, std::uint64_t size) override;
-  void unmap(const std::uint8_t* data, std::uint64_t size) override;
   std::error_code create_temporary(const std::string& target,
                                    std::unique_ptr<platform::NewFile>& file) override;
-  void remove_stale_temporaries(const std::string& target) override;
 
  private:
   friend class FaultyNewFile;
@@ -87,7 +78,6 @@ class FaultySystem final : public platform::System {
   // Whether the path's name is one of listed_files.
   bool listed(const std::string& path) const;
 
-  platform::System& real_;
   platform::SystemOverride installed_;
   std::optional<std::uint64_t> write_limit_;
   std::error_code write_error_;
