@@ -23,6 +23,8 @@ constexpr const char* kDevicePath = "NUL";
 constexpr const char* kDevicePath = "/dev/null";
 #endif
 
+System& real = default_system();
+
 // Paths and names as the seam takes them: UTF-8 on every system.
 std::string utf8(std::u8string_view text) {
   return {text.begin(), text.end()};
@@ -43,12 +45,12 @@ std::vector<std::string> names_in(const fs::path& folder) {
 // Writes `contents` through a temporary file beside `target` and puts it there.
 std::error_code write_through_temporary(const std::string& target, const std::string& contents,
                                         bool replace) {
-  TemporaryFile file;
-  if (const std::error_code error = file.create(target)) return error;
-  if (const std::error_code error = file.write_at(0, contents.data(), contents.size())) {
+  std::unique_ptr<NewFile> file;
+  if (const std::error_code error = real.create_temporary(target, file)) return error;
+  if (const std::error_code error = file->write_at(0, contents.data(), contents.size())) {
     return error;
   }
-  return file.put_in_place(target, replace);
+  return file->put_in_place(target, replace);
 }
 
 TEST(Platform, FileStatusTellsKindSizeAndMissing) {
@@ -67,11 +69,11 @@ TEST(Platform, FileStatusTellsKindSizeAndMissing) {
   };
   for (const auto& c : cases) {
     FileStatus status;
-    EXPECT_FALSE(file_status(c.path, status)) << c.path;
+    EXPECT_FALSE(real.file_status(c.path, status)) << c.path;
     EXPECT_EQ(status.kind, c.kind) << c.path;
   }
   FileStatus status;
-  ASSERT_FALSE(file_status(dir.prefix("level.tga"), status));
+  ASSERT_FALSE(real.file_status(dir.prefix("level.tga"), status));
   EXPECT_EQ(status.size, 1234u);
 }
 
@@ -81,17 +83,17 @@ TEST(Platform, AHardLinkIsTheSameFileACopyIsNot) {
   fs::create_hard_link(dir.path() / "level.tga", dir.path() / "level.lev");
   fs::copy_file(dir.path() / "level.tga", dir.path() / "copy.tga");
   FileStatus original, link, copy;
-  ASSERT_FALSE(file_status(dir.prefix("level.tga"), original));
-  ASSERT_FALSE(file_status(dir.prefix("level.lev"), link));
-  ASSERT_FALSE(file_status(dir.prefix("copy.tga"), copy));
+  ASSERT_FALSE(real.file_status(dir.prefix("level.tga"), original));
+  ASSERT_FALSE(real.file_status(dir.prefix("level.lev"), link));
+  ASSERT_FALSE(real.file_status(dir.prefix("copy.tga"), copy));
   EXPECT_EQ(link.identity, original.identity);
   EXPECT_NE(copy.identity, original.identity);
 
   FileHandle file = kNoFile;
-  ASSERT_FALSE(open_for_reading(dir.prefix("level.lev"), file));
+  ASSERT_FALSE(real.open_for_reading(dir.prefix("level.lev"), file));
   FileStatus opened;
-  EXPECT_FALSE(status_of(file, opened));
-  close_file(file);
+  EXPECT_FALSE(real.status_of(file, opened));
+  real.close_file(file);
   EXPECT_EQ(opened.identity, original.identity);
 }
 
@@ -99,28 +101,28 @@ TEST(Platform, ReadsAtOffsetsUpToTheEnd) {
   const test::TempDir dir;
   dir.write("level.txt", "0123456789");
   FileHandle file = kNoFile;
-  ASSERT_FALSE(open_for_reading(dir.prefix("level.txt"), file));
+  ASSERT_FALSE(real.open_for_reading(dir.prefix("level.txt"), file));
   char bytes[8] = {};
   std::size_t got = 0;
-  EXPECT_FALSE(read_at(file, 6, bytes, sizeof bytes, got));
+  EXPECT_FALSE(real.read_at(file, 6, bytes, sizeof bytes, got));
   EXPECT_EQ(std::string(bytes, got), "6789");
-  EXPECT_FALSE(read_at(file, 10, bytes, sizeof bytes, got));
+  EXPECT_FALSE(real.read_at(file, 10, bytes, sizeof bytes, got));
   EXPECT_EQ(got, 0u);
-  EXPECT_EQ(next_data(file, 3, 10), 3u);
-  const std::uint8_t* mapped = map_read_only(file, 10);
-  close_file(file);
+  EXPECT_EQ(real.next_data(file, 3, 10), 3u);
+  const std::uint8_t* mapped = real.map_read_only(file, 10);
+  real.close_file(file);
   ASSERT_NE(mapped, nullptr);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(mapped), 10), "0123456789");
-  unmap(mapped, 10);
+  real.unmap(mapped, 10);
 }
 
 TEST(Platform, OnlyRegularFilesOpenForReading) {
   const test::TempDir dir;
   fs::create_directory(dir.path() / "folder");
   FileHandle file = kNoFile;
-  EXPECT_EQ(open_for_reading(dir.prefix("folder"), file), not_a_regular_file());
-  EXPECT_EQ(open_for_reading(kDevicePath, file), not_a_regular_file());
-  EXPECT_EQ(open_for_reading(dir.prefix("missing.txt"), file),
+  EXPECT_EQ(real.open_for_reading(dir.prefix("folder"), file), not_a_regular_file());
+  EXPECT_EQ(real.open_for_reading(kDevicePath, file), not_a_regular_file());
+  EXPECT_EQ(real.open_for_reading(dir.prefix("missing.txt"), file),
             std::errc::no_such_file_or_directory);
   EXPECT_EQ(file, kNoFile);
 }
@@ -145,21 +147,22 @@ TEST(Platform, FolderOfAPath) {
   for (const auto& c : cases) EXPECT_EQ(folder_of(c.path), c.folder) << c.path;
 }
 
-TEST(Platform, TemporaryFileReplacesTheTargetAndLeavesNothingElse) {
+TEST(Platform, NewFileReplacesTheTargetAndLeavesNothingElse) {
   const test::TempDir dir;
   dir.write("level.lev", "old level file");
-  const std::string target = final_path(dir.prefix("level.lev"));
-  TemporaryFile file;
-  ASSERT_FALSE(file.create(target));
-  ASSERT_FALSE(file.write_at(4, "level", 5));
-  ASSERT_FALSE(file.write_at(0, "new ", 4));
+  const std::string target = real.final_path(dir.prefix("level.lev"));
+  std::unique_ptr<NewFile> file;
+  ASSERT_FALSE(real.create_temporary(target, file));
+  ASSERT_FALSE(file->write_at(4, "level", 5));
+  ASSERT_FALSE(file->write_at(0, "new ", 4));
   char back[9] = {};
-  ASSERT_FALSE(file.read_at(0, back, 9));
+  ASSERT_FALSE(file->read_at(0, back, 9));
   EXPECT_EQ(std::string(back, 9), "new level");
+  EXPECT_EQ(file->read_at(5, back, 9), std::errc::io_error);
   EXPECT_EQ(test::read_whole(dir.path() / "level.lev"), "old level file");
 
-  ASSERT_FALSE(file.put_in_place(target, true));
-  EXPECT_FALSE(file.is_open());
+  ASSERT_FALSE(file->put_in_place(target, true));
+  file.reset();
   EXPECT_EQ(test::read_whole(dir.path() / "level.lev"), "new level");
   EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"level.lev"});
 }
@@ -175,18 +178,55 @@ TEST(Platform, WithoutReplaceAnExistingNameIsKept) {
   EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{"jungle.tga", "jungle.txt"}));
 }
 
-TEST(Platform, ADiscardedTemporaryFileIsGone) {
+TEST(Platform, ANewFileNotPutInPlaceIsGone) {
   const test::TempDir dir;
-  {
-    TemporaryFile file;
-    ASSERT_FALSE(file.create(dir.prefix("level.lev")));
-    ASSERT_FALSE(file.write_at(0, "part", 4));
+  for (const bool written : {true, false}) {
+    std::unique_ptr<NewFile> file;
+    ASSERT_FALSE(real.create_temporary(dir.prefix("level.lev"), file));
+    if (written) {
+      ASSERT_FALSE(file->write_at(0, "part", 4));
+    }
+    file.reset();
+    EXPECT_TRUE(names_in(dir.path()).empty()) << written;
   }
-  TemporaryFile file;
-  ASSERT_FALSE(file.create(dir.prefix("level.lev")));
-  file.discard();
-  EXPECT_FALSE(file.is_open());
-  EXPECT_TRUE(names_in(dir.path()).empty());
+}
+
+// Overriding one call of a wrapper changes that call only.
+class RefusesRemoval final : public SystemWrapper {
+ public:
+  using SystemWrapper::SystemWrapper;
+  std::error_code remove_file(const std::string&) override {
+    return std::make_error_code(std::errc::permission_denied);
+  }
+};
+
+TEST(SystemWrapper, HandsTheCallsItDoesNotOverrideToItsTarget) {
+  const test::TempDir dir;
+  dir.write("level.lev", "level");
+  RefusesRemoval system(real);
+  EXPECT_EQ(system.remove_file(dir.prefix("level.lev")), std::errc::permission_denied);
+  FileStatus status;
+  ASSERT_FALSE(system.file_status(dir.prefix("level.lev"), status));
+  EXPECT_EQ(status.size, 5u);
+  EXPECT_TRUE(system.name_exists(dir.prefix("level.lev")));
+  std::vector<FolderEntry> entries;
+  ASSERT_FALSE(system.folder_entries(utf8_path(dir.path()), entries));
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].name, "level.lev");
+
+  FileHandle file = kNoFile;
+  ASSERT_FALSE(system.open_for_reading(dir.prefix("level.lev"), file));
+  char bytes[5] = {};
+  EXPECT_FALSE(read_exactly(system, file, 0, bytes, 5));
+  EXPECT_EQ(std::string(bytes, 5), "level");
+  EXPECT_EQ(read_exactly(system, file, 1, bytes, 5), std::errc::io_error);
+  system.close_file(file);
+
+  std::unique_ptr<NewFile> made;
+  ASSERT_FALSE(system.create_temporary(system.final_path(dir.prefix("level.lev")), made));
+  ASSERT_FALSE(made->write_at(0, "new", 3));
+  ASSERT_FALSE(made->put_in_place(dir.prefix("level.lev"), true));
+  EXPECT_EQ(test::read_whole(dir.path() / "level.lev"), "new");
 }
 
 TEST(Platform, ALevelInANonLatinFolderRoundTrips) {
@@ -195,16 +235,16 @@ TEST(Platform, ALevelInANonLatinFolderRoundTrips) {
   const fs::path folder = dir.path() / folder_name;
   fs::create_directory(folder);
   const std::string target = utf8_path(folder / u8"джунгли.lev");
-  ASSERT_FALSE(write_through_temporary(final_path(target), "level bytes", true));
+  ASSERT_FALSE(write_through_temporary(real.final_path(target), "level bytes", true));
   EXPECT_EQ(test::read_whole(folder / u8"джунгли.lev"), "level bytes");
   EXPECT_EQ(folder_of(target), utf8_path(folder));
   FileStatus status, final_status;
-  ASSERT_FALSE(file_status(target, status));
+  ASSERT_FALSE(real.file_status(target, status));
   EXPECT_EQ(status.kind, FileKind::kRegular);
   EXPECT_EQ(status.size, 11u);
-  const std::string final = final_path(target);
+  const std::string final = real.final_path(target);
   EXPECT_NE(final.find(utf8(folder_name)), std::string::npos) << final;
-  ASSERT_FALSE(file_status(final, final_status));
+  ASSERT_FALSE(real.file_status(final, final_status));
   EXPECT_EQ(final_status.identity, status.identity);
 }
 
@@ -214,7 +254,7 @@ TEST(Platform, ASymbolicLinkIsFollowedToItsFile) {
   std::error_code error;
   fs::create_symlink(dir.path() / "real.lev", dir.path() / "link.lev", error);
   if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
-  const std::string followed = final_path(dir.prefix("link.lev"));
+  const std::string followed = real.final_path(dir.prefix("link.lev"));
   EXPECT_TRUE(followed.ends_with("real.lev")) << followed;
   ASSERT_FALSE(write_through_temporary(followed, "new level", true));
   EXPECT_TRUE(fs::is_symlink(dir.path() / "link.lev"));
@@ -244,15 +284,15 @@ TEST(PlatformOnWindows, DeviceNamesAreDevicesWithAnyExtensionCaseOrTrailingBlank
                                  "LPT9", "lpt1.lev  ", "COM1 .lev"}) {
     for (const std::string& path : {name, dir.prefix(name)}) {
       FileStatus status;
-      EXPECT_FALSE(file_status(path, status)) << path;
+      EXPECT_FALSE(real.file_status(path, status)) << path;
       EXPECT_EQ(status.kind, FileKind::kDevice) << path;
       FileHandle file = kNoFile;
-      EXPECT_EQ(open_for_reading(path, file), not_a_regular_file()) << path;
-      EXPECT_EQ(final_path(path), path);
+      EXPECT_EQ(real.open_for_reading(path, file), not_a_regular_file()) << path;
+      EXPECT_EQ(real.final_path(path), path);
     }
   }
   FileStatus status;
-  ASSERT_FALSE(file_status(dir.prefix("console.txt"), status));
+  ASSERT_FALSE(real.file_status(dir.prefix("console.txt"), status));
   EXPECT_EQ(status.kind, FileKind::kMissing);
 }
 
@@ -262,7 +302,7 @@ TEST(PlatformOnWindows, AReadOnlyTargetIsNotReplaced) {
   fs::permissions(dir.path() / "level.lev",
                   fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
-  EXPECT_EQ(may_write(dir.prefix("level.lev")), std::errc::permission_denied);
+  EXPECT_EQ(real.may_write(dir.prefix("level.lev")), std::errc::permission_denied);
   EXPECT_EQ(write_through_temporary(dir.prefix("level.lev"), "new", true),
             std::errc::permission_denied);
   EXPECT_EQ(test::read_whole(dir.path() / "level.lev"), "kept");
@@ -301,7 +341,7 @@ TEST(PlatformOnWindows, StaleTemporariesOfTheTargetAreRemoved) {
   for (const std::string& name : kept) dir.write(name, "kept");
   dir.write(".level.lev.k3x9a0zq.tmp", "left by a kill");
   dir.write(".LEVEL.LEV.00000000.tmp", "left by a kill");
-  remove_stale_temporaries(dir.prefix("level.lev"));
+  real.remove_stale_temporaries(dir.prefix("level.lev"));
   std::vector<std::string> sorted = kept;
   std::sort(sorted.begin(), sorted.end());
   EXPECT_EQ(names_in(dir.path()), sorted);
@@ -309,11 +349,11 @@ TEST(PlatformOnWindows, StaleTemporariesOfTheTargetAreRemoved) {
 
 TEST(PlatformOnWindows, ATemporaryInUseIsNotStale) {
   const test::TempDir dir;
-  TemporaryFile file;
-  ASSERT_FALSE(file.create(dir.prefix("level.lev")));
-  ASSERT_FALSE(file.write_at(0, "level", 5));
-  remove_stale_temporaries(dir.prefix("level.lev"));
-  ASSERT_FALSE(file.put_in_place(dir.prefix("level.lev"), true));
+  std::unique_ptr<NewFile> file;
+  ASSERT_FALSE(real.create_temporary(dir.prefix("level.lev"), file));
+  ASSERT_FALSE(file->write_at(0, "level", 5));
+  real.remove_stale_temporaries(dir.prefix("level.lev"));
+  ASSERT_FALSE(file->put_in_place(dir.prefix("level.lev"), true));
   EXPECT_EQ(test::read_whole(dir.path() / "level.lev"), "level");
 }
 

@@ -49,10 +49,11 @@ std::optional<Error> OutputFile::open(const std::string& path,
     }
   }
   platform::remove_stale_temporaries(target_);
-  if (const std::error_code error = file_.create(target_)) {
+  file_.reset();
+  if (const std::error_code error = platform::current_system().create_temporary(target_, file_)) {
     return system_error(std::string(kCannotWrite), path, error);
   }
-  if (exists) file_.copy_permissions_of(target_);
+  if (exists) file_->copy_permissions_of(target_);
   return std::nullopt;
 }
 
@@ -62,23 +63,21 @@ void OutputFile::fail(std::error_code code) {
 
 void OutputFile::write_at(std::uint64_t offset, const void* data, std::size_t count) {
   if (failure_ || count == 0) return;
-  if (const std::error_code error = file_.write_at(offset, data, count)) fail(error);
+  if (const std::error_code error = file_->write_at(offset, data, count)) fail(error);
 }
 
 void OutputFile::read_at(std::uint64_t offset, void* into, std::size_t count) {
   if (failure_ || count == 0) return;
-  if (const std::error_code error = file_.read_at(offset, into, count)) fail(error);
+  if (const std::error_code error = file_->read_at(offset, into, count)) fail(error);
 }
 
 std::optional<Error> OutputFile::commit(bool replace) {
   if (committed_) return std::nullopt;
-  if (!failure_ && !file_.is_open()) {
-    fail(std::make_error_code(std::errc::bad_file_descriptor));
-  }
+  if (!failure_ && !file_) fail(std::make_error_code(std::errc::bad_file_descriptor));
   if (!failure_) {
-    if (const std::error_code error = file_.put_in_place(target_, replace)) fail(error);
+    if (const std::error_code error = file_->put_in_place(target_, replace)) fail(error);
   }
-  file_.discard();
+  file_.reset();
   committed_ = !failure_;
   return failure_;
 }

@@ -16,10 +16,14 @@
 //   old file or the complete new one, and no temporary file. An existing
 //   file's permission bits are kept. A folder that takes no temporary file
 //   refuses the output: nothing is ever written in place.
+//
+// This is the policy; the mechanism, the temporary file that is written and
+// put in place, is a NewFile the system makes.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -44,11 +48,11 @@ class OutputFile {
   void read_at(std::uint64_t offset, void* into, std::size_t count);
   bool failed() const { return failure_.has_value(); }
 
-  // See TemporaryFile: hints for a large file, no-ops where unsupported.
+  // See NewFile: hints for a large file, no-ops where unsupported.
   void start_write_back(std::uint64_t from, std::uint64_t end) {
-    file_.start_write_back(from, end);
+    file_->start_write_back(from, end);
   }
-  void drop_from_cache(std::uint64_t from, std::uint64_t end) { file_.drop_from_cache(from, end); }
+  void drop_from_cache(std::uint64_t from, std::uint64_t end) { file_->drop_from_cache(from, end); }
 
   // Puts the file in place. With `replace` false, a file that exists at the
   // target by then, even one made meanwhile, is not overwritten: the commit
@@ -63,8 +67,8 @@ class OutputFile {
   void fail(std::error_code code);
 
   std::string path_;
-  std::string target_;  // `path_` with symbolic links followed
-  platform::TemporaryFile file_;
+  std::string target_;                       // `path_` with symbolic links followed
+  std::unique_ptr<platform::NewFile> file_;  // until put in place or discarded
   std::optional<Error> failure_;
   bool committed_ = false;
 };

@@ -301,46 +301,10 @@ inline void unmap(const std::uint8_t* data, std::uint64_t size) {
   current_system().unmap(data, size);
 }
 
-// ---- Temporary files that become output files
-
-// A NewFile from the current system, held until put in place or discarded.
-class TemporaryFile {
- public:
-  // `target` is a final path (final_path()); its folder takes the file.
-  std::error_code create(const std::string& target) {
-    discard();
-    return current_system().create_temporary(target, file_);
-  }
-  bool is_open() const { return file_ != nullptr; }
-
-  std::error_code write_at(std::uint64_t offset, const void* data, std::size_t count) {
-    return file_->write_at(offset, data, count);
-  }
-  std::error_code read_at(std::uint64_t offset, void* into, std::size_t count) {
-    return file_->read_at(offset, into, count);
-  }
-  void copy_permissions_of(const std::string& target) { file_->copy_permissions_of(target); }
-  void start_write_back(std::uint64_t from, std::uint64_t end) {
-    file_->start_write_back(from, end);
-  }
-  void drop_from_cache(std::uint64_t from, std::uint64_t end) { file_->drop_from_cache(from, end); }
-
-  // See NewFile::put_in_place; afterwards the object holds no file.
-  std::error_code put_in_place(const std::string& target, bool replace) {
-    if (!file_) return std::make_error_code(std::errc::bad_file_descriptor);
-    const std::unique_ptr<NewFile> file = std::move(file_);
-    return file->put_in_place(target, replace);
-  }
-
-  // Closes and removes the file, if still there.
-  void discard() { file_.reset(); }
-
- private:
-  std::unique_ptr<NewFile> file_;
-};
+// ---- Temporary files
 
 // Names removed if the program is interrupted before they are forgotten;
-// TemporaryFile registers the names its files have. Any number at once.
+// a new file registers the name it has. Any number at once.
 void remove_on_interrupt(const std::string& name);
 void forget_on_interrupt(const std::string& name);
 
