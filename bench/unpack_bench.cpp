@@ -29,7 +29,7 @@ std::string level_file(MapKind kind, std::int32_t size) {
   const std::string path = prefix + std::string(suffix::kLevelFile);
   if (!std::filesystem::exists(path)) {
     NoPrompts prompts;
-    Converter(prompts).run_job(prefix);
+    Converter(prompts, platform::default_system()).run_job(prefix);
   }
   return path;
 }

@@ -22,9 +22,9 @@ constexpr const char* kLevelPath = "/dev/shm/zur-fuzz-attribute-map.lev";
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   zur::fuzz::AnsweringPrompts prompts;
-  zur::Conversion conversion(prompts, [] { return 0u; });
+  zur::Conversion conversion(prompts, zur::platform::default_system(), [] { return 0u; });
   {
-    zur::LevelFile out;
+    zur::LevelFile out(zur::platform::default_system());
     if (out.open(kLevelPath) != zur::ConversionResult::kSuccess) return 0;
     zur::compile_attribute_map(std::span(data, size), out, conversion, 1 + size % 97);
   }

@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   write_source("lvl.TGA", input.ConsumeRemainingBytesAsString(), !(present & 8));
 
   zur::fuzz::AnsweringPrompts prompts;
-  zur::Converter converter(prompts, [] { return 0u; });
+  zur::Converter converter(prompts, zur::platform::default_system(), [] { return 0u; });
   converter.run_job(level_folder() + "/lvl");
   ::unlink((level_folder() + "/lvl.lev").c_str());
   return 0;

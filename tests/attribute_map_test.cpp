@@ -24,7 +24,7 @@ using test::TgaBuilder;
 ConversionResult read_bytes(const TempDir& dir, const std::vector<std::uint8_t>& bytes,
                             MapHeader& header) {
   dir.write("map.TGA", bytes);
-  MapFile map;
+  MapFile map(platform::default_system());
   return open_attribute_map((dir.path() / "map.TGA").string(), map, header);
 }
 
@@ -84,12 +84,12 @@ TEST(ReadAttributeMap, HeaderFieldsDecideTheResultInOrder) {
 
 TEST(ReadAttributeMap, MissingFileOrFolderIsNotFound) {
   TempDir dir;
-  MapFile map;
+  MapFile map(platform::default_system());
   MapHeader header;
   EXPECT_EQ(open_attribute_map((dir.path() / "none.TGA").string(), map, header),
             ConversionResult::kAttributeMapMissing);
   std::filesystem::create_directory(dir.path() / "folder.TGA");
-  MapFile folder;
+  MapFile folder(platform::default_system());
   EXPECT_EQ(open_attribute_map((dir.path() / "folder.TGA").string(), folder, header),
             ConversionResult::kAttributeMapMissing);
 }
@@ -249,7 +249,7 @@ TEST(ReadAttributeMap, BottomUpAndTopDownFilesCompileToTheSameLevel) {
       test::write_level(dir, "level", stored);
       test::ScriptedPrompts prompts;
       prompts.illegal_colour_answers = {true};
-      Converter converter(prompts, [] { return 0u; });
+      Converter converter(prompts, platform::default_system(), [] { return 0u; });
       ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
       levels[i] = dir.read("level.lev");
     }
@@ -267,7 +267,7 @@ std::vector<std::uint8_t> convert_file(const std::vector<std::uint8_t>& map,
   if (file_size > map.size()) std::filesystem::resize_file(dir.path() / "level.TGA", file_size);
   test::ScriptedPrompts prompts;
   prompts.illegal_colour_answers = {true};
-  Converter converter(prompts, [] { return 0u; });
+  Converter converter(prompts, platform::default_system(), [] { return 0u; });
   EXPECT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   return dir.exists("level.lev") ? dir.read("level.lev") : std::vector<std::uint8_t>{};
 }
@@ -344,7 +344,7 @@ TEST(CompileAttributeMap, RefusedMapMovesNoProgressAndLeavesNoLevelFile) {
   test::write_level(dir, "level", TgaBuilder(1, 1));
   dir.write("level.TGA", bytes);
   test::ScriptedPrompts prompts;
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   EXPECT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kWrongTgaFormat);
   EXPECT_EQ(prompts.progress, std::vector<int>{0});
   EXPECT_FALSE(dir.exists("level.lev"));
@@ -358,7 +358,7 @@ TEST(CompileAttributeMap, MissingMapNamesItInTheMessage) {
   test::write_level(dir, "level", TgaBuilder(1, 1));
   std::filesystem::remove(dir.path() / "level.TGA");
   test::ScriptedPrompts prompts;
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   EXPECT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kAttributeMapMissing);
   EXPECT_FALSE(dir.exists("level.lev"));
   EXPECT_EQ(prompts.messages(),
@@ -372,7 +372,7 @@ TEST(CompileAttributeMap, ProgressMovesTo40Then70Then100ThenBackTo0) {
   TempDir dir;
   test::write_level(dir, "level", TgaBuilder(2, 2));
   test::ScriptedPrompts prompts;
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   EXPECT_EQ(prompts.progress, (std::vector<int>{40, 70, 100, 0}));
 }
@@ -390,7 +390,7 @@ Compiled compile_with(const std::vector<std::uint8_t>& file, std::size_t block_b
   dir.write("map.TGA", file);
   test::ScriptedPrompts prompts;
   prompts.illegal_colour_answers = {true};
-  Conversion conversion(prompts, [] { return 0u; });
+  Conversion conversion(prompts, platform::default_system(), [] { return 0u; });
   conversion.prefix = "level";
   Compiled compiled;
   compiled.level = test::appended_bytes(dir, [&](LevelFile& out) {
@@ -443,7 +443,7 @@ TEST(CompileAttributeMap, MapThatShrinksDuringThePassIsAReadFailure) {
     TempDir dir;
     test::write_level(dir, "level", TgaBuilder(40, 30).descriptor(descriptor));
     ShrinkingMapPrompts prompts(dir.path() / "level.TGA");
-    Converter converter(prompts);
+    Converter converter(prompts, platform::default_system());
     EXPECT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kAttributeMapMissing)
         << "descriptor " << int{descriptor};
     EXPECT_FALSE(dir.exists("level.lev")) << "descriptor " << int{descriptor};
@@ -456,9 +456,9 @@ TEST(CompileAttributeMap, FailedWriteFailsTheConversionBeforeTheReport) {
   TempDir dir;
   test::write_level(dir, "level", TgaBuilder(8, 8));
   test::ScriptedPrompts prompts;
-  Converter converter(prompts);
   test::FaultySystem system;
   system.fail_writes_at(500);
+  Converter converter(prompts, system);
   const ConversionResult result = converter.run_job(dir.prefix("level"));
   EXPECT_EQ(result, ConversionResult::kCannotAccessOutput);
   EXPECT_EQ(prompts.messages(),

@@ -277,7 +277,7 @@ TEST(IllegalColour, NoFailsTheConversionWithoutReportOrLevelFile) {
   test::write_level(dir, "level", TgaBuilder(3, 3).set(1, 2, {9, 9, 9}));
   test::ScriptedPrompts prompts;
   prompts.illegal_colour_answers = {false};
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   EXPECT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kIllegalColours);
   EXPECT_FALSE(dir.exists("level.lev"));
   ASSERT_EQ(prompts.prompts.size(), 2u);
@@ -295,7 +295,7 @@ TEST(IllegalColour, AskedAgainInTheNextConversion) {
   test::write_level(dir, "b", TgaBuilder(2, 1, kIllegal));
   test::ScriptedPrompts prompts;
   prompts.illegal_colour_answers = {true, true};
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   EXPECT_EQ(converter.run_job(dir.prefix("a")), ConversionResult::kSuccess);
   EXPECT_EQ(converter.run_job(dir.prefix("b")), ConversionResult::kSuccess);
   EXPECT_TRUE(prompts.illegal_colour_answers.empty());

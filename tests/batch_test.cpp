@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "engine/level/front_end.h"
+#include "tests/support/faulty_system.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/scripted_prompts.h"
 
@@ -37,7 +38,7 @@ TEST(SplitBatch, SplitsAtBarsAndTrimsWhiteSpace) {
 
 TEST(ConversionJob, EmptyPrefixAsksForAFilenameAndLeavesProgressAlone) {
   test::ScriptedPrompts prompts;
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   EXPECT_EQ(converter.run_job(""), ConversionResult::kNoFilename);
   ASSERT_EQ(prompts.prompts.size(), 1u);
   EXPECT_EQ(prompts.prompts[0].text, "Conversion failed.\n\nGive a filename.");
@@ -49,7 +50,7 @@ TEST(ConversionJob, FailedLevelDoesNotStopTheNextAndLeavesNoLevelFile) {
   test::TempDir dir;
   test::write_level(dir, "good", test::TgaBuilder(4, 4));
   test::ScriptedPrompts prompts;
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   EXPECT_EQ(converter.run_job(dir.prefix("missing")), ConversionResult::kConfigFileMissing);
   EXPECT_EQ(converter.run_job(dir.prefix("good")), ConversionResult::kSuccess);
   EXPECT_FALSE(dir.exists("missing.lev"));
@@ -63,7 +64,7 @@ TEST(ConversionJob, StartTimeIsTheClockReadingTakenFirst) {
   test::ScriptedPrompts prompts;
   std::uint32_t next = 0xFFFFFFFEu;
   int readings = 0;
-  Converter converter(prompts, [&] {
+  Converter converter(prompts, platform::default_system(), [&] {
     ++readings;
     return next++;
   });
@@ -87,7 +88,7 @@ TEST(ConversionJob, PrefixLongerThanAnyFixedBufferIsConverted) {
   test::write_level(dir, std::filesystem::relative(folder / name, dir.path()).string(),
                     test::TgaBuilder(4, 4));
   test::ScriptedPrompts prompts;
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   EXPECT_EQ(converter.run_job(prefix), ConversionResult::kSuccess);
   EXPECT_TRUE(std::filesystem::exists(prefix + ".lev"));
 
@@ -115,7 +116,7 @@ TEST(ConversionJob, NameTooLongForTheFileSystemCannotBeAccessed) {
   };
   for (const auto& c : cases) {
     test::ScriptedPrompts prompts;
-    Converter converter(prompts);
+    Converter converter(prompts, platform::default_system());
     EXPECT_EQ(converter.run_job(c.prefix), ConversionResult::kCannotAccessOutput) << c.name;
     // The fixed message, and apart from it the system's reason.
     const std::string level_file = c.prefix + ".lev";
@@ -135,7 +136,7 @@ TEST(ConversionJob, PrefixWithAZeroByteTouchesNoOtherFile) {
   test::TempDir dir;
   dir.write("victim", std::string("precious"));
   test::ScriptedPrompts prompts;
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   EXPECT_EQ(converter.run_job(dir.prefix("victim") + std::string(1, '\0') + "x"),
             ConversionResult::kCannotAccessOutput);
   ASSERT_TRUE(dir.exists("victim"));
@@ -147,13 +148,44 @@ TEST(ConversionJob, SuccessShowsOnlyTheReportAndResetsProgress) {
   test::TempDir dir;
   test::write_level(dir, "lvl", test::TgaBuilder(4, 4));
   test::ScriptedPrompts prompts;
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   EXPECT_EQ(converter.run_job(dir.prefix("lvl")), ConversionResult::kSuccess);
   EXPECT_EQ(converter.run_job(""), ConversionResult::kNoFilename);
   ASSERT_FALSE(prompts.progress.empty());
   EXPECT_EQ(prompts.progress.back(), 0);
   EXPECT_EQ(prompts.messages().back(), "Conversion failed.\n\nGive a filename.");
   EXPECT_EQ(converter.last().prefix, "");
+}
+
+// The batch reaches every file through the system of its options: the
+// depfile, and each level's sources and level file.
+TEST(ConvertLevels, ReachesFilesThroughTheSystemOfItsOptions) {
+  test::TempDir dir;
+  test::write_level(dir, "lvl", test::TgaBuilder(4, 4));
+  const std::vector<std::string> levels = {dir.prefix("lvl")};
+  test::ScriptedPrompts prompts;
+  LevelNamingPrompts batch(prompts);
+  BatchOptions options;
+  options.depfile = dir.prefix("lvl.d");
+
+  test::FaultySystem full_disk;
+  full_disk.fail_writes_at(0);
+  options.system = &full_disk;
+  EXPECT_EQ(convert_levels(levels, batch, options).failed, levels);
+  EXPECT_FALSE(dir.exists("lvl.lev"));
+  EXPECT_FALSE(dir.exists("lvl.d"));
+
+  test::FaultySystem no_new_files;
+  no_new_files.create_error = std::make_error_code(std::errc::permission_denied);
+  options.system = &no_new_files;
+  EXPECT_EQ(convert_levels(levels, batch, options).failed, levels);
+  EXPECT_EQ(no_new_files.steps(), 1);  // the depfile, refused before the level is read
+
+  options.system = BatchOptions().system;
+  EXPECT_EQ(options.system, &platform::default_system());
+  EXPECT_TRUE(convert_levels(levels, batch, options).failed.empty());
+  EXPECT_TRUE(dir.exists("lvl.lev"));
+  EXPECT_TRUE(dir.exists("lvl.d"));
 }
 
 }  // namespace

@@ -124,7 +124,7 @@ TEST(ConfigCheck, LineWithASkippedHoleIsAtLeastItsCountedLength) {
   test::TempDir dir;
   dir.write("c.txt", keyword);
   std::filesystem::resize_file(dir.path() / "c.txt", kSize);
-  config_grammar::ConfigFileLines file;
+  config_grammar::ConfigFileLines file(platform::default_system());
   ASSERT_TRUE(file.open(dir.prefix("c.txt")));
   std::vector<Problem> problems;
   check_level_config(file.lines(), "c.txt", problems);

@@ -76,7 +76,8 @@ TEST(ConfigFile, MissingFileGivesNotFoundAndClearsCountedFlags) {
   FoundFlags found;
   found.fill(true);
   WarningList warnings;
-  EXPECT_EQ(read_level_config(dir.prefix("none.TXT"), settings, found, warnings),
+  EXPECT_EQ(read_level_config(dir.prefix("none.TXT"), settings, found, warnings,
+                              platform::default_system()),
             ConfigOutcome::kMissing);
   for (std::size_t i = 0; i < kCountedKeywords; ++i) EXPECT_FALSE(found[i]) << kKeywords[i].name;
   EXPECT_TRUE(found[20]);
@@ -90,7 +91,8 @@ TEST(ConfigFile, DirectoryInsteadOfFileGivesNotFound) {
   LevelSettings settings;
   FoundFlags found{};
   WarningList warnings;
-  EXPECT_EQ(read_level_config(dir.prefix("level.TXT"), settings, found, warnings),
+  EXPECT_EQ(read_level_config(dir.prefix("level.TXT"), settings, found, warnings,
+                              platform::default_system()),
             ConfigOutcome::kMissing);
 }
 
@@ -102,11 +104,12 @@ TEST(ConfigFile, EmptyFileIsIncompleteWithoutWarnings) {
 }
 
 // Reads the file at `path` as read_config reads a text.
-ReadOutcome read_config_file(const std::string& path) {
+ReadOutcome read_config_file(const std::string& path,
+                             platform::System& system = platform::default_system()) {
   ReadOutcome out{};
   out.found.fill(true);
   WarningList warnings;
-  out.result = read_level_config(path, out.settings, out.found, warnings);
+  out.result = read_level_config(path, out.settings, out.found, warnings, system);
   out.warnings = warnings.texts();
   return out;
 }
@@ -160,7 +163,7 @@ TEST(ConfigFile, ShortReadReadsLikeTheTextUpToTheCutAndFailedReadIsMissing) {
     const std::size_t cut = random() % (text.size() + 1);
     test::FaultySystem system;
     system.fail_reads_at(cut);
-    expect_same(read_config_file(dir.prefix("level.TXT")), read_config(text.substr(0, cut)),
+    expect_same(read_config_file(dir.prefix("level.TXT"), system), read_config(text.substr(0, cut)),
                 "round " + std::to_string(round) + ", cut at " + std::to_string(cut));
   }
   dir.write("level.TXT", test::complete_config());
@@ -170,7 +173,7 @@ TEST(ConfigFile, ShortReadReadsLikeTheTextUpToTheCutAndFailedReadIsMissing) {
     LevelSettings settings;
     FoundFlags found{};
     WarningList warnings;
-    EXPECT_EQ(read_level_config(dir.prefix("level.TXT"), settings, found, warnings),
+    EXPECT_EQ(read_level_config(dir.prefix("level.TXT"), settings, found, warnings, system),
               ConfigOutcome::kMissing)
         << at;
   }

@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string_view>
 
 #include "engine/level/batch.h"
+#include "tests/support/faulty_system.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/scripted_prompts.h"
 
@@ -79,7 +81,7 @@ TEST(LevelCheck, CountsOfOneTakeTheSingular) {
 // The name after "File missing:" in the conversion's message.
 std::string conversion_names_missing(const std::string& prefix) {
   test::ScriptedPrompts prompts;
-  Converter(prompts, [] { return 0u; }).run_job(prefix);
+  Converter(prompts, platform::default_system(), [] { return 0u; }).run_job(prefix);
   constexpr std::string_view kNamed = "File missing:\n";
   for (const std::string& message : prompts.messages()) {
     const std::size_t at = message.find(kNamed);
@@ -143,7 +145,7 @@ TEST(LevelCheck, NamesEveryCandidateOfAnAmbiguousSourceAsTheConversionDoes) {
     dir.write(c.upper, contents);
     if (!dir.holds(c.lower) || !dir.holds(c.upper)) GTEST_SKIP() << "letter case is not kept";
     test::ScriptedPrompts prompts;
-    Converter(prompts, [] { return 0u; }).run_job(dir.prefix("level"));
+    Converter(prompts, platform::default_system(), [] { return 0u; }).run_job(dir.prefix("level"));
     ASSERT_EQ(prompts.prompts.size(), 1u) << c.role;
     ASSERT_EQ(prompts.prompts[0].reasons.size(), 1u) << c.role;
     const std::string& reason = prompts.prompts[0].reasons[0];
@@ -156,6 +158,22 @@ TEST(LevelCheck, NamesEveryCandidateOfAnAmbiguousSourceAsTheConversionDoes) {
         << c.role << "\n"
         << messages(check);
   }
+}
+
+// Every source is read through the system the check is given.
+TEST(LevelCheck, ReadsTheSourcesThroughTheSystemItIsGiven) {
+  const auto unreadable_sources = [](const LevelCheck& check) {
+    return std::count_if(check.problems.begin(), check.problems.end(), [](const Problem& problem) {
+      return problem.code == ProblemCode::kSourceMissing;
+    });
+  };
+  test::TempDir dir;
+  test::write_level(dir, "level", test::TgaBuilder(4, 4));
+  EXPECT_EQ(unreadable_sources(check_level(dir.prefix("level"), false)), 0);
+  test::FaultySystem unreadable;
+  unreadable.fail_reads_at(0, std::make_error_code(std::errc::io_error));
+  const LevelCheck check = check_level(dir.prefix("level"), false, unreadable);
+  EXPECT_EQ(unreadable_sources(check), 3) << messages(check);  // config, map and level picture
 }
 
 }  // namespace

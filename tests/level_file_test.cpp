@@ -49,8 +49,9 @@ std::set<std::string> names_in(const test::TempDir& dir) {
   return names;
 }
 
-ConversionResult convert(const test::TempDir& dir, test::ScriptedPrompts& prompts) {
-  Converter converter(prompts, [] { return 0u; });
+ConversionResult convert(const test::TempDir& dir, test::ScriptedPrompts& prompts,
+                         platform::System& system = platform::default_system()) {
+  Converter converter(prompts, system, [] { return 0u; });
   return converter.run_job(dir.prefix("lvl"));
 }
 
@@ -185,7 +186,7 @@ TEST(LevelFileSafety, AccessToFolderAndLevelFile) {
       if (!c.folder_writable) system.create_error = denied;
       if (!c.level_writable) system.may_write_error = denied;
       test::ScriptedPrompts prompts;
-      EXPECT_EQ(convert(dir, prompts), c.result) << c.name;
+      EXPECT_EQ(convert(dir, prompts, system), c.result) << c.name;
     }
     const bool kept = c.result != ConversionResult::kSuccess;
     EXPECT_EQ(dir.read("lvl.lev") == to_bytes(kOldLevel), kept) << c.name;
@@ -209,7 +210,7 @@ TEST(LevelFileSafety, FailedWriteLeavesNothing) {
     system.fail_writes_at(at);
     test::ScriptedPrompts prompts;
     prompts.info_answers = {true};
-    EXPECT_EQ(convert(dir, prompts), ConversionResult::kCannotAccessOutput) << at;
+    EXPECT_EQ(convert(dir, prompts, system), ConversionResult::kCannotAccessOutput) << at;
     EXPECT_EQ(prompts.messages().size(), 1u) << at;
     EXPECT_EQ(prompts.progress.back(), 0) << at;
     EXPECT_EQ(names_in(dir), (std::set<std::string>{"lvl.TXT", "lvl.JPG", "lvl.TGA"})) << at;
@@ -227,7 +228,7 @@ TEST(LevelFileSafety, InterruptionAtEveryStepLeavesOldOrNewLevel) {
   {
     test::FaultySystem counting;
     test::ScriptedPrompts prompts;
-    ASSERT_EQ(convert(dir, prompts), ConversionResult::kSuccess);
+    ASSERT_EQ(convert(dir, prompts, counting), ConversionResult::kSuccess);
     steps = counting.steps();
   }
   ASSERT_GE(steps, 3);  // the file made, written and put in place
@@ -239,7 +240,7 @@ TEST(LevelFileSafety, InterruptionAtEveryStepLeavesOldOrNewLevel) {
       test::FaultySystem system;
       system.interrupt_at_step(step);
       test::ScriptedPrompts quiet;
-      const ConversionResult result = convert(dir, quiet);
+      const ConversionResult result = convert(dir, quiet, system);
       EXPECT_EQ(result == ConversionResult::kSuccess, step > steps) << step;
     }
     const Bytes level = dir.exists("lvl.lev") ? dir.read("lvl.lev") : Bytes{};
@@ -263,7 +264,7 @@ TEST(LevelFileSafety, AllocationFailureFailsTheJobOnly) {
   test::write_level(dir, "b", kMap);
   dir.write("a.lev", kOldLevel);
   FailingPrompts prompts;
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   EXPECT_EQ(converter.run_job(dir.prefix("a")), ConversionResult::kNotEnoughMemory);
   EXPECT_EQ(converter.run_job(dir.prefix("b")), ConversionResult::kSuccess);
   EXPECT_EQ(prompts.messages().front(), "Conversion failed.\nNot enough memory.");
@@ -329,7 +330,7 @@ TEST(LevelFileContent, InsertAndOverwriteMatchAVector) {
     test::TempDir dir;
     Bytes expected;
     {
-      LevelFile out;
+      LevelFile out(platform::default_system());
       ASSERT_EQ(out.open((dir.path() / "level.lev").string()), ConversionResult::kSuccess);
       for (int edit = 0; edit < 8; ++edit) {
         const std::size_t sizes[] = {0, 1, 20, 65535, 65536, 200000};

@@ -59,7 +59,7 @@ Generated generate(int width, int height, std::mt19937& random) {
 Bytes convert(const test::TempDir& dir, const test::TgaBuilder& map) {
   test::write_level(dir, "level", map, test::complete_config({{"GGLEVEL", "yes"}}));
   test::ScriptedPrompts prompts;
-  Converter converter(prompts, [] { return 0u; });
+  Converter converter(prompts, platform::default_system(), [] { return 0u; });
   if (converter.run_job(dir.prefix("level")) != ConversionResult::kSuccess) return {};
   return dir.read("level.lev");
 }

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "engine/level/batch.h"
+#include "engine/level/mapped_file.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/listed_findings.h"
 #include "tests/support/scripted_prompts.h"
@@ -30,7 +31,7 @@ Bytes small_level(int markers = 1) {
   for (int x = 1; x <= markers; ++x) map.set(x, 1, {9, 0, 140});
   test::write_level(dir, "level", map, test::complete_config({{"GGLEVEL", "yes"}}));
   test::ScriptedPrompts prompts;
-  Converter converter(prompts, [] { return 0u; });
+  Converter converter(prompts, platform::default_system(), [] { return 0u; });
   EXPECT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   return dir.read("level.lev");
 }
@@ -148,6 +149,27 @@ TEST(LevelReader, ObjectsNoMarkerRebuildsAreNamed) {
     EXPECT_EQ(listed(level.problems), "") << c.what;
     EXPECT_TRUE(names(level.differences, c.offset, c.named)) << c.what << listed(level.differences);
   }
+}
+
+// A level file the system it is read through cannot map is not read.
+TEST(MappedFile, AFileTheSystemCannotMapIsNotRead) {
+  class NoMapping final : public platform::SystemWrapper {
+   public:
+    using SystemWrapper::SystemWrapper;
+    const std::uint8_t* map_read_only(platform::FileHandle, std::uint64_t) override {
+      return nullptr;
+    }
+  } system(platform::default_system());
+  test::TempDir dir;
+  dir.write("level.lev", small_level());
+  MappedFile unmapped(system);
+  const std::optional<Error> error = unmapped.open(dir.prefix("level.lev"));
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->code, std::errc::not_enough_memory);
+  EXPECT_TRUE(unmapped.bytes().empty());
+  MappedFile mapped;
+  ASSERT_FALSE(mapped.open(dir.prefix("level.lev")));
+  EXPECT_EQ(Bytes(mapped.bytes().begin(), mapped.bytes().end()), small_level());
 }
 
 }  // namespace

@@ -144,7 +144,7 @@ struct Level {
 // Converts level "level" in `dir`; its bytes, or nothing on failure.
 Bytes convert(const TempDir& dir, const std::string& name) {
   test::ScriptedPrompts prompts;
-  Converter converter(prompts, [] { return 0u; });
+  Converter converter(prompts, platform::default_system(), [] { return 0u; });
   if (converter.run_job(dir.prefix(name)) != ConversionResult::kSuccess) return {};
   return dir.read(name + ".lev");
 }
@@ -350,7 +350,7 @@ TEST(UnpackSafety, InterruptionOrFullDiskAtEveryStepLeavesOldOrCompleteFiles) {
   {
     TempDir out;
     test::FaultySystem counting;
-    ASSERT_FALSE(unpack_level(level, contents, out.prefix("level"), true, "").error);
+    ASSERT_FALSE(unpack_level(level, contents, out.prefix("level"), true, "", counting).error);
     steps = counting.steps();
   }
   ASSERT_GE(steps, 3 * 3);  // each file made, written and put in place
@@ -379,7 +379,8 @@ TEST(UnpackSafety, InterruptionOrFullDiskAtEveryStepLeavesOldOrCompleteFiles) {
       test::FaultySystem system;
       if (fault.step > 0) system.interrupt_at_step(fault.step);
       if (fault.byte > 0) system.fail_writes_at(fault.byte);
-      failed = unpack_level(level, contents, out.prefix("level"), true, "").error.has_value();
+      failed =
+          unpack_level(level, contents, out.prefix("level"), true, "", system).error.has_value();
     }
     EXPECT_EQ(failed, fault.step == 0 || fault.step <= steps) << when;
     for (const std::string& name : names) {

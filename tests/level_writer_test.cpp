@@ -62,8 +62,9 @@ bool report_shown(const test::ScriptedPrompts& prompts) {
   return false;
 }
 
-ConversionResult convert(const std::string& prefix, test::ScriptedPrompts& prompts) {
-  Converter converter(prompts);
+ConversionResult convert(const std::string& prefix, test::ScriptedPrompts& prompts,
+                         platform::System& system = platform::default_system()) {
+  Converter converter(prompts, system);
   return converter.run_job(prefix);
 }
 
@@ -73,7 +74,7 @@ TEST(LevelFileHeader, SignatureOffsetsAndRecord) {
   const Bytes picture = every_byte_picture(1000);
   dir.write("lvl.JPG", picture);
   test::ScriptedPrompts prompts;
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   ASSERT_EQ(converter.run_job(dir.prefix("lvl")), ConversionResult::kSuccess);
 
   const Bytes level = dir.read("lvl.lev");
@@ -92,7 +93,7 @@ TEST(LevelFileHeader, SettingsNotGivenAreWrittenWithTheirDefaults) {
   test::TempDir dir;
   test::write_level(dir, "lvl", kMap, test::complete_config({{"MAKER", ""}, {"GRAVITY", ""}}));
   test::ScriptedPrompts prompts;
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   ASSERT_EQ(converter.run_job(dir.prefix("lvl")), ConversionResult::kSuccess);
   const Bytes level = dir.read("lvl.lev");
   EXPECT_EQ(slice(level, kRecordOffset, 10), to_bytes(std::string("Anonymous") + '\0'));
@@ -221,7 +222,7 @@ TEST(LevelPicturesDeathTest, NamedPipeIsNotFoundAndNotWaitedFor) {
         {
           ::alarm(20);  // ends a conversion that waits for a writer to the pipe
           test::ScriptedPrompts prompts;
-          Converter converter(prompts);
+          Converter converter(prompts, platform::default_system());
           std::_Exit(code_of(converter.run_job(prefix)));
         },
         ::testing::ExitedWithCode(code_of(c.result)), "")
@@ -292,7 +293,7 @@ TEST(GeneratedLevel, MissingOrTooShortAttributeMapFails) {
 TEST(LevelFileOutput, MissingOutputDirectoryFailsBeforeTheConfigIsRead) {
   test::TempDir dir;
   test::ScriptedPrompts prompts;
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   const std::string prefix = dir.prefix("no such dir/lvl");
   EXPECT_EQ(converter.run_job(prefix), ConversionResult::kCannotAccessOutput);
   EXPECT_EQ(prompts.messages(), std::vector<std::string>{
@@ -321,7 +322,7 @@ TEST(LevelFileOutput, DeviceAsLevelFileIsRefusedAndLeftAlone) {
 #endif
   test::ScriptedPrompts prompts;
   prompts.info_answers = {true};
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   EXPECT_EQ(converter.run_job(dir.prefix("lvl"), level_file),
             ConversionResult::kCannotAccessOutput);
   EXPECT_FALSE(report_shown(prompts));
@@ -355,7 +356,7 @@ TEST(LevelFileOutput, AccessDeniedGivesNoAccessAndKeepsTheFile) {
     const std::error_code denied = std::make_error_code(std::errc::permission_denied);
     (folder_refused ? system.create_error : system.may_write_error) = denied;
     test::ScriptedPrompts prompts;
-    EXPECT_EQ(convert(dir.prefix("lvl"), prompts), ConversionResult::kNoAccessToOutput);
+    EXPECT_EQ(convert(dir.prefix("lvl"), prompts, system), ConversionResult::kNoAccessToOutput);
     EXPECT_EQ(prompts.messages(),
               std::vector<std::string>{"Conversion failed.\nNo access to output file."});
     EXPECT_EQ(dir.read("lvl.lev"), to_bytes("old level")) << folder_refused;
@@ -402,7 +403,7 @@ TEST(LevelFileOutput, FailedWriteRemovesOnlyALevelFileItOpened) {
   std::filesystem::remove(dir.path() / "lvl.TXT");
   dir.write("lvl.lev", std::string("old level"));
   test::ScriptedPrompts prompts;
-  Conversion conversion(prompts, [] { return 0u; });
+  Conversion conversion(prompts, platform::default_system(), [] { return 0u; });
   conversion.prefix = dir.prefix("lvl");
   conversion.level_file = dir.prefix("lvl.lev");
   EXPECT_EQ(write_level_file(conversion), ConversionResult::kConfigFileMissing);
@@ -416,7 +417,7 @@ TEST(LevelFileOutput, FailedWriteRemovesOnlyALevelFileItOpened) {
 
 TEST(LevelFileOutput, UnopenableLevelFileLeavesTheRecordAsItWas) {
   test::ScriptedPrompts prompts;
-  Conversion conversion(prompts, [] { return 0u; });
+  Conversion conversion(prompts, platform::default_system(), [] { return 0u; });
   conversion.settings.at(field::kCivil)[0] = 77;
   conversion.found[3] = true;
   conversion.warnings.append("left over");
@@ -447,7 +448,7 @@ TEST(LevelFileOutput, SourcesReadAreListedConfigMapPicturesAsFound) {
     test::write_level(dir, "lvl", kMap, c.config);
     dir.write("Lvlp.jpg", std::string("PARALLAX"));
     test::ScriptedPrompts prompts;
-    Converter converter(prompts);
+    Converter converter(prompts, platform::default_system());
     ASSERT_EQ(converter.run_job(dir.prefix("lvl")), ConversionResult::kSuccess) << c.name;
     std::vector<std::string> expected;
     for (const std::string& name : c.read) expected.push_back(dir.prefix(name));
@@ -460,7 +461,7 @@ TEST(LevelFileOutput, GivenLevelFileIsWrittenAndNamedInsteadOfThePrefixs) {
   test::write_level(dir, "lvl", kMap);
   std::filesystem::create_directory(dir.path() / "out");
   test::ScriptedPrompts prompts;
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   ASSERT_EQ(converter.run_job(dir.prefix("lvl"), dir.prefix("out/x.lev")),
             ConversionResult::kSuccess);
   EXPECT_TRUE(dir.exists("out/x.lev"));
@@ -487,7 +488,7 @@ TEST(LevelFileOutput, OutputDoesNotDependOnTheConversionBefore) {
   test::write_level(dir, "plain", kMap, test::complete_config({{"MAKER", "Al"}}));
 
   test::ScriptedPrompts prompts;
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   ASSERT_EQ(converter.run_job(dir.prefix("plain")), ConversionResult::kSuccess);
   const Bytes fresh = dir.read("plain.lev");
   ASSERT_EQ(converter.run_job(dir.prefix("busy")), ConversionResult::kSuccess);
@@ -500,7 +501,7 @@ TEST(LevelFileOutput, WarningsStayReadableUntilTheNextJob) {
   test::write_level(dir, "warned", kMap, "/COLOUR\nred\n" + test::complete_config({{"BOMB", ""}}));
   test::write_level(dir, "clean", kMap);
   test::ScriptedPrompts prompts;
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   ASSERT_EQ(converter.run_job(dir.prefix("warned")), ConversionResult::kSuccess);
   EXPECT_EQ(converter.last().warnings.texts(),
             (std::vector<std::string>{std::string(warning::kUnknownParameters),
@@ -518,7 +519,7 @@ TEST(LevelFileOutput, RepeatedKeywordWarnsThroughTheWriter) {
   test::TempDir dir;
   test::write_level(dir, "lvl", kMap, test::complete_config() + "/CIVIL\n3\n");
   test::ScriptedPrompts prompts;
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   ASSERT_EQ(converter.run_job(dir.prefix("lvl")), ConversionResult::kSuccess);
   EXPECT_EQ(converter.last().warnings.texts(),
             std::vector<std::string>{std::string(warning::kMissingParameters)});

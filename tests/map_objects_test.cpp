@@ -283,7 +283,7 @@ TEST(ObjectSection, ConvertingLeavesTheAttributeMapFileUnchanged) {
   test::write_level(dir, "level", picture);
   const Bytes before = dir.read("level.TGA");
   test::ScriptedPrompts prompts;
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   EXPECT_EQ(dir.read("level.TGA"), before);
 }

@@ -86,7 +86,8 @@ test::TgaBuilder noisy_map() {
 void make_folder(const TempDir& dir) {
   test::write_level(dir, "lvl", noisy_map());
   test::ScriptedPrompts prompts;
-  ASSERT_EQ(Converter(prompts).run_job(dir.prefix("lvl")), ConversionResult::kSuccess);
+  ASSERT_EQ(Converter(prompts, platform::default_system()).run_job(dir.prefix("lvl")),
+            ConversionResult::kSuccess);
   fs::create_directory(dir.path() / "out");
   dir.write("other.bin", std::string("unrelated"));
 }
@@ -247,23 +248,23 @@ TEST(OutputPolicy, EveryWriterFollowsOnePolicyForEveryTarget) {
 
 // Runs the writer's own code in this program, so that a stand-in system can
 // fail it; true when it failed.
-bool fails_in_process(const TempDir& dir, const Writer& writer) {
+bool fails_in_process(const TempDir& dir, const Writer& writer, platform::System& system) {
   test::ScriptedPrompts prompts;
   prompts.info_answers = {true};
-  Converter converter(prompts);
+  Converter converter(prompts, system);
   if (writer.target == "t.lev") {
     return converter.run_job(dir.prefix("lvl"), dir.prefix("t.lev")) != ConversionResult::kSuccess;
   }
   if (writer.target == "out/lvl.tga") {
     const Bytes level = dir.read("lvl.lev");
     const LevelContents contents = read_level(level, {120});
-    return unpack_level(level, contents, dir.prefix("out/lvl"), true, "").error.has_value();
+    return unpack_level(level, contents, dir.prefix("out/lvl"), true, "", system).error.has_value();
   }
   if (writer.target == "lvl-check.png") {
-    return check_level(dir.prefix("lvl"), true).mask_error.has_value();
+    return check_level(dir.prefix("lvl"), true, system).mask_error.has_value();
   }
   // The depfile, opened before its level is converted, as zurconv does.
-  OutputFile depfile;
+  OutputFile depfile(system);
   const std::string others[] = {dir.prefix("new.lev")};
   if (depfile.open(dir.prefix("t.d"), others)) return true;
   if (converter.run_job(dir.prefix("lvl"), dir.prefix("new.lev")) != ConversionResult::kSuccess) {
@@ -304,7 +305,7 @@ TEST(OutputPolicy, DeniedAccessAndFailedWritesChangeNothing) {
       {
         test::FaultySystem system;
         trouble.make(system);
-        EXPECT_TRUE(fails_in_process(dir, writer)) << label;
+        EXPECT_TRUE(fails_in_process(dir, writer, system)) << label;
       }
       expect_unchanged(dir, writer, false, before, nullptr, label);
     }
@@ -323,7 +324,7 @@ TEST(OutputPolicy, FailedMaskFailsItsLevelWithItsReason) {
   test::FaultySystem system;
   system.fail_writes_at(4096, std::make_error_code(std::errc::file_too_large));
   ::testing::internal::CaptureStderr();
-  const LevelCheck check = check_level(dir.prefix("lvl"), true);
+  const LevelCheck check = check_level(dir.prefix("lvl"), true, system);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
   EXPECT_TRUE(has_failure(check, false));
   ASSERT_TRUE(check.mask_error);

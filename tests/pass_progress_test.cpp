@@ -61,7 +61,7 @@ TEST(PassProgress, KeepsAliveDuringThePassBetween40And70) {
   test::write_level(dir, "level", test::TgaBuilder(1024, 1024));
   test::ScriptedPrompts prompts;
   std::uint32_t ms = 0;
-  Converter converter(prompts, [&] { return ms += 20; });
+  Converter converter(prompts, platform::default_system(), [&] { return ms += 20; });
   ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   EXPECT_EQ(prompts.progress, (std::vector<int>{40, 70, 100, 0}));
   ASSERT_GE(prompts.kept_alive.size(), 3u);

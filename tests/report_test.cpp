@@ -46,7 +46,7 @@ TEST(ConversionReport, FullSequenceForAHundredByHundredMapOfBasicLand) {
   test::write_level(dir, "level", TgaBuilder(100, 100, {0, 152, 0}));
   test::ScriptedPrompts prompts;
   prompts.info_answers = {true};
-  Converter converter(prompts, readings({1000, 3999}));
+  Converter converter(prompts, platform::default_system(), readings({1000, 3999}));
   ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   ASSERT_EQ(prompts.prompts.size(), 3u);
   EXPECT_EQ(prompts.prompts[0].kind, Prompt::Kind::Question);
@@ -70,7 +70,7 @@ TEST(ConversionReport, WarningsAreListedWithATotal) {
                     test::complete_config({{"MAKER", ""}}));
   test::ScriptedPrompts prompts;
   prompts.illegal_colour_answers = {true};
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   ASSERT_GE(prompts.prompts.size(), 2u);
   EXPECT_EQ(prompts.prompts[1].text, completion(dir.prefix("level")) +
@@ -85,7 +85,7 @@ TEST(ConversionReport, OneWarningKeepsThePluralTotal) {
   test::write_level(dir, "level", TgaBuilder(2, 2, {1, 1, 1}));
   test::ScriptedPrompts prompts;
   prompts.illegal_colour_answers = {true};
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   ASSERT_GE(prompts.prompts.size(), 2u);
   EXPECT_EQ(prompts.prompts[1].text,
@@ -100,7 +100,7 @@ TEST(ConversionReport, MissingKeywordsAreListedInTableOrder) {
                     test::complete_config({{"RANDOMSEED", ""}, {"MAKER", ""}, {"GGSHAPE", ""}}));
   test::ScriptedPrompts prompts;
   prompts.info_answers = {true};
-  Converter converter(prompts, readings({0}));
+  Converter converter(prompts, platform::default_system(), readings({0}));
   ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   ASSERT_GE(prompts.prompts.size(), 2u);
   const std::string& text = prompts.prompts[1].text;
@@ -116,7 +116,7 @@ TEST(ConversionReport, NoStatisticsOnNoButHintsStill) {
   TempDir dir;
   test::write_level(dir, "level", TgaBuilder(10, 10));
   test::ScriptedPrompts prompts;
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   ASSERT_EQ(prompts.prompts.size(), 2u);
   EXPECT_EQ(prompts.prompts[0].kind, Prompt::Kind::Question);
@@ -128,7 +128,7 @@ TEST(ConversionReport, MapWithoutPixelsShowsZeroRatio) {
   test::write_level(dir, "level", TgaBuilder(0, 0));
   test::ScriptedPrompts prompts;
   prompts.info_answers = {true};
-  Converter converter(prompts, readings({0}));
+  Converter converter(prompts, platform::default_system(), readings({0}));
   ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
   ASSERT_GE(prompts.prompts.size(), 2u);
   EXPECT_EQ(prompts.prompts[1].text,
@@ -153,7 +153,7 @@ TEST(ConversionReport, TimeCountsFromTheJobStartAcrossAClockWrap) {
     test::write_level(dir, "level", TgaBuilder(1, 1));
     test::ScriptedPrompts prompts;
     prompts.info_answers = {true};
-    Converter converter(prompts, readings({c.start, c.end}));
+    Converter converter(prompts, platform::default_system(), readings({c.start, c.end}));
     ASSERT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
     ASSERT_GE(prompts.prompts.size(), 2u);
     const std::string& text = prompts.prompts[1].text;
@@ -170,7 +170,7 @@ TEST(ConversionReport, ClockIsReadAfterTheQuestionAndBeforeTheReport) {
   test::ScriptedPrompts prompts;
   prompts.illegal_colour_answers = {true};
   std::vector<std::size_t> prompts_shown_at_reading;
-  Converter converter(prompts, [&] {
+  Converter converter(prompts, platform::default_system(), [&] {
     prompts_shown_at_reading.push_back(prompts.prompts.size());
     return 0u;
   });
@@ -187,7 +187,7 @@ TEST(ConversionReport, CompletionCarriesALongPrefixWhole) {
   test::write_level(dir, std::filesystem::relative(folder / "level", dir.path()).string(),
                     TgaBuilder(1, 1));
   test::ScriptedPrompts prompts;
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   ASSERT_EQ(converter.run_job(prefix), ConversionResult::kSuccess);
   ASSERT_FALSE(prompts.prompts.empty());
   EXPECT_EQ(prompts.prompts[0].text, completion(prefix) + kInfoQuestion);
@@ -319,7 +319,7 @@ TEST(ConversionHints, AtMostOneOfExplosiveWallAndRepairAfterTheAirHint) {
   };
   for (const auto& c : cases) {
     test::ScriptedPrompts prompts;
-    Conversion conversion(prompts, [] { return 0u; });
+    Conversion conversion(prompts, platform::default_system(), [] { return 0u; });
     conversion.prefix = "level";
     conversion.level_file = "level.lev";
     show_conversion_report(c.facts, conversion);
@@ -338,7 +338,7 @@ TEST(ConversionHints, RepairHintIsAQuestionWhoseAnswerChangesNothing) {
     test::write_level(dir, "level", TgaBuilder(64, 64, {168, 168, 168}).set(0, 0, {0, 0, 0}));
     test::ScriptedPrompts prompts;
     prompts.repair_answers = {answer};
-    Converter converter(prompts);
+    Converter converter(prompts, platform::default_system());
     EXPECT_EQ(converter.run_job(dir.prefix("level")), ConversionResult::kSuccess);
     ASSERT_EQ(prompts.prompts.size(), 3u);
     EXPECT_EQ(prompts.prompts[1].text, kAirHint);

@@ -44,7 +44,7 @@ TEST(SourceTable, EachSourceInTheOneOrder) {
        ConversionResult::kParallaxJpegMissing},
   };
   ASSERT_EQ(std::size(expected), kSourceFiles.size());
-  const FoundSources found = find_sources(NamedLevel("lv/Jungle"));
+  const FoundSources found = find_sources(NamedLevel("lv/Jungle"), platform::default_system());
   for (const auto& e : expected) {
     const SourceFile& file = kSourceFiles[e.index];
     EXPECT_EQ(found[e.index].path, e.formed);
@@ -63,7 +63,7 @@ FoundSource found_among(const std::vector<std::string>& files, bool ignores_case
   test::FaultySystem system;
   system.ignores_case = ignores_case;
   system.listed_files = files;
-  return find_source(NamedLevel("lv/jungle", std::string(named)), kSourceFiles[index]);
+  return find_source(NamedLevel("lv/jungle", std::string(named)), kSourceFiles[index], system);
 }
 
 // Which name is read, or which names make the level ambiguous: the name as
@@ -146,7 +146,9 @@ TEST(FindSource, NameDifferingInLetterCaseIsFound) {
   for (const auto& c : cases) {
     test::TempDir dir;
     dir.write(c.file, std::string("x"));
-    EXPECT_EQ(find_source(dir.prefix("jungle"), kSourceFiles[c.index]).path, dir.prefix(c.file))
+    EXPECT_EQ(
+        find_source(dir.prefix("jungle"), kSourceFiles[c.index], platform::default_system()).path,
+        dir.prefix(c.file))
         << c.file;
   }
 }
@@ -157,17 +159,21 @@ TEST(FindSource, WithoutAMatchTheNameAsFormedIsGiven) {
     dir.write(name, std::string("x"));
   }
   std::filesystem::create_directory(dir.path() / "Jungle.txt");
-  EXPECT_EQ(find_source(dir.prefix("jungle"), kConfigSource).path, dir.prefix("jungle.TXT"));
-  EXPECT_EQ(find_source(dir.prefix("missing dir/jungle"), kConfigSource).path,
-            dir.prefix("missing dir/jungle.TXT"));
+  EXPECT_EQ(find_source(dir.prefix("jungle"), kConfigSource, platform::default_system()).path,
+            dir.prefix("jungle.TXT"));
+  EXPECT_EQ(
+      find_source(dir.prefix("missing dir/jungle"), kConfigSource, platform::default_system()).path,
+      dir.prefix("missing dir/jungle.TXT"));
 }
 
 TEST(FindSource, OnlyAsciiLettersAreFolded) {
   test::TempDir dir;
   dir.write("\xC3\x84.txt", std::string("x"));  // capital A with diaeresis
-  EXPECT_EQ(find_source(dir.prefix("\xC3\xA4"), kConfigSource).path, dir.prefix("\xC3\xA4.TXT"));
+  EXPECT_EQ(find_source(dir.prefix("\xC3\xA4"), kConfigSource, platform::default_system()).path,
+            dir.prefix("\xC3\xA4.TXT"));
   dir.write("[x].txt", std::string("x"));
-  EXPECT_EQ(find_source(dir.prefix("{x}"), kConfigSource).path, dir.prefix("{x}.TXT"));
+  EXPECT_EQ(find_source(dir.prefix("{x}"), kConfigSource, platform::default_system()).path,
+            dir.prefix("{x}.TXT"));
 }
 
 TEST(FindSource, DirectoryPartOfThePrefixIsKept) {
@@ -175,7 +181,7 @@ TEST(FindSource, DirectoryPartOfThePrefixIsKept) {
   std::filesystem::create_directories(dir.path() / "Levels" / "sub");
   dir.write("Levels/sub/Jungle.txt", std::string("x"));
   const std::string prefix = (dir.path() / "Levels" / "sub" / "jungle").string();
-  EXPECT_EQ(find_source(prefix, kConfigSource).path,
+  EXPECT_EQ(find_source(prefix, kConfigSource, platform::default_system()).path,
             (dir.path() / "Levels" / "sub" / "Jungle.txt").string());
 }
 
@@ -185,9 +191,12 @@ TEST(FindSource, RelativePrefixIsLookedUpInTheWorkingDirectory) {
   dir.write("Jungle.txt", std::string("x"));
   dir.write("sub/Cave.txt", std::string("x"));
   WorkingDirectory here(dir.path());
-  EXPECT_EQ(find_source(NamedLevel("jungle"), kConfigSource).path, "Jungle.txt");
-  EXPECT_EQ(find_source(NamedLevel("sub/cave"), kConfigSource).path, "sub/Cave.txt");
-  EXPECT_EQ(find_source(NamedLevel("none"), kConfigSource).path, "none.TXT");
+  EXPECT_EQ(find_source(NamedLevel("jungle"), kConfigSource, platform::default_system()).path,
+            "Jungle.txt");
+  EXPECT_EQ(find_source(NamedLevel("sub/cave"), kConfigSource, platform::default_system()).path,
+            "sub/Cave.txt");
+  EXPECT_EQ(find_source(NamedLevel("none"), kConfigSource, platform::default_system()).path,
+            "none.TXT");
 }
 
 }  // namespace

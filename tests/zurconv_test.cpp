@@ -281,7 +281,7 @@ TEST(Zurconv, WritesTheSameLevelFileAsTheEngine) {
   test::write_level(by_engine, "level", picture);
   ASSERT_EQ(zurconv(by_command, {"level"}).status, 0);
   test::ScriptedPrompts prompts;
-  Converter converter(prompts);
+  Converter converter(prompts, platform::default_system());
   ASSERT_EQ(converter.run_job(by_engine.prefix("level")), ConversionResult::kSuccess);
   EXPECT_EQ(by_command.read("level.lev"), by_engine.read("level.lev"));
 }

@@ -60,9 +60,10 @@ ConversionResult open_attribute_map(const std::string& path, MapFile& map, MapHe
   return read_map_header(map, header);
 }
 
-ConversionResult read_map_size_section(const std::string& path, MapSizeSection& section) {
+ConversionResult read_map_size_section(const std::string& path, MapSizeSection& section,
+                                       platform::System& system) {
   static_assert(std::tuple_size_v<tga::SizeFields> == std::tuple_size_v<MapSizeSection>);
-  MapFile map;
+  MapFile map(system);
   if (!map.open(path)) return ConversionResult::kAttributeMapMissing;
   HeaderStart bytes;
   const std::optional<std::span<const std::uint8_t>> start = read_start(map, bytes);

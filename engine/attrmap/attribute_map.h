@@ -14,6 +14,7 @@
 
 #include "engine/attrmap/tga.h"
 #include "engine/base/input_file.h"
+#include "engine/base/platform.h"
 #include "engine/conversion/level_format.h"
 #include "engine/conversion/result.h"
 
@@ -31,8 +32,10 @@ class MapBytes {
   virtual bool read_at(std::uint64_t offset, std::uint8_t* into, std::size_t count) = 0;
 };
 
+// Read through `system`, which must outlive it.
 class MapFile : public MapBytes {
  public:
+  explicit MapFile(platform::System& system) : file_(system) {}
   // False when the file does not exist or cannot be opened for reading.
   bool open(const std::string& path) { return file_.open(path); }
   std::uint64_t size() const override { return file_.size(); }
@@ -80,6 +83,7 @@ ConversionResult open_attribute_map(const std::string& path, MapFile& map, MapHe
 // the TGA header's two size fields as they stand. kAttributeMapMissing when
 // the file cannot be read, kWrongTgaFormat when it is too short for them.
 using MapSizeSection = std::array<std::uint8_t, level_format::kMapSizeSectionSize>;
-ConversionResult read_map_size_section(const std::string& path, MapSizeSection& section);
+ConversionResult read_map_size_section(const std::string& path, MapSizeSection& section,
+                                       platform::System& system);
 
 }  // namespace zur

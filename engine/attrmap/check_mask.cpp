@@ -40,6 +40,8 @@ void paint_run(std::uint8_t* at, std::size_t pixels, const Rgb& colour) {
 // The encoded bytes go into the output file as they come; a failed output
 // file tells why, and puts nothing in place.
 struct CheckMask::Png {
+  explicit Png(platform::System& system) : file(system) {}
+
   OutputFile file;
   std::uint64_t written = 0;
   PngWriter writer;
@@ -52,14 +54,14 @@ struct CheckMask::Png {
   }
 };
 
-CheckMask::CheckMask() = default;
+CheckMask::CheckMask(platform::System& system) : system_(system) {}
 
 CheckMask::~CheckMask() = default;
 
 std::optional<Error> CheckMask::open(const std::string& path, std::span<const std::string> others,
                                      std::int32_t width, std::int32_t height) {
   path_ = path;
-  auto png = std::make_unique<Png>();
+  auto png = std::make_unique<Png>(system_);
   if (std::optional<Error> refused = png->file.open(path, others)) return refused;
   Png& started = *png;
   // A PNG has no pictures without pixels: an empty map gives a 1 x 1 mask.

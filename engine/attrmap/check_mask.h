@@ -16,6 +16,7 @@
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
 #include "engine/base/error.h"
+#include "engine/base/platform.h"
 
 namespace zur {
 
@@ -33,7 +34,8 @@ inline constexpr std::array<Rgb, kMarkerKinds.size()> kMarkerKindColours = {{
 
 class CheckMask {
  public:
-  CheckMask();
+  // Written through `system`, which must outlive it.
+  explicit CheckMask(platform::System& system);
   ~CheckMask();
   CheckMask(const CheckMask&) = delete;
   CheckMask& operator=(const CheckMask&) = delete;
@@ -53,6 +55,7 @@ class CheckMask {
   void write_row();
   Error not_encoded() const;
 
+  platform::System& system_;
   std::unique_ptr<Png> png_;
   std::string path_;
   std::vector<std::uint8_t> row_;

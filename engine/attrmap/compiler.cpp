@@ -45,7 +45,7 @@ ConversionResult compile(const MapHeader& header, MapBytes& map, LevelFile& out,
 
 ConversionResult compile_attribute_map(const std::string& map_path, LevelFile& out,
                                        Conversion& conversion, std::size_t block_bytes) {
-  MapFile map;
+  MapFile map(conversion.system);
   MapHeader header;
   const ConversionResult opened = open_attribute_map(map_path, map, header);
   if (opened != ConversionResult::kSuccess) return opened;

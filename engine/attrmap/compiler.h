@@ -37,7 +37,7 @@ constexpr int during_pass(double rows_done) {
 // report. Moves the progress bar through the steps above;
 // ConversionResult::kSuccess once the report has been shown, or the first
 // failing stage's result. The map is read `block_bytes` at a time (whole
-// rows, at least one).
+// rows, at least one), through the conversion's system.
 ConversionResult compile_attribute_map(const std::string& map_path, LevelFile& out,
                                        Conversion& conversion,
                                        std::size_t block_bytes = kMapBlockBytes);

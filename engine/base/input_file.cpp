@@ -6,7 +6,7 @@
 namespace zur {
 
 InputFile::~InputFile() {
-  platform::close_file(file_);
+  system_.close_file(file_);
 }
 
 bool InputFile::open(const std::string& path) {
@@ -16,8 +16,8 @@ bool InputFile::open(const std::string& path) {
     return false;
   }
   platform::FileStatus status;
-  open_error_ = platform::open_for_reading(path, file_);
-  if (!open_error_) open_error_ = platform::status_of(file_, status);
+  open_error_ = system_.open_for_reading(path, file_);
+  if (!open_error_) open_error_ = system_.status_of(file_, status);
   size_ = status.size;
   return !open_error_;
 }
@@ -29,20 +29,12 @@ bool InputFile::read_exact(void* into, std::size_t count) {
 }
 
 bool InputFile::read_at(std::uint64_t offset, void* into, std::size_t count) {
-  auto* at = static_cast<char*>(into);
-  while (count > 0) {
-    std::size_t got = 0;
-    if (platform::read_at(file_, offset, at, count, got) || got == 0) return false;
-    at += got;
-    offset += got;
-    count -= got;
-  }
-  return true;
+  return !platform::read_exactly(system_, file_, offset, into, count);
 }
 
 std::optional<std::size_t> InputFile::read_text_block(char* into, std::size_t count) {
   if (position_ >= size_ || count == 0) return 0;
-  const std::uint64_t hole_end = platform::next_data(file_, position_, size_);
+  const std::uint64_t hole_end = system_.next_data(file_, position_, size_);
   if (hole_end > position_) {
     const std::size_t zeros =
         static_cast<std::size_t>(std::min<std::uint64_t>(count, hole_end - position_));
@@ -51,7 +43,7 @@ std::optional<std::size_t> InputFile::read_text_block(char* into, std::size_t co
     return zeros;
   }
   std::size_t got = 0;
-  if (platform::read_at(file_, position_, into, count, got)) return std::nullopt;
+  if (system_.read_at(file_, position_, into, count, got)) return std::nullopt;
   position_ += got;
   // A file cut short while it is read ends there.
   if (got == 0) position_ = size_;

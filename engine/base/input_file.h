@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Read-only access to a source file: a regular file opened in binary mode,
-// closed when the object goes away. Reads either deliver every byte asked
+// Read-only access to a source file: a regular file opened in binary mode
+// through the system it is given (which must outlive it), closed when the
+// object goes away. Reads either deliver every byte asked
 // for or report failure, so a file that shrank while it was read is noticed.
 #pragma once
 
@@ -16,7 +17,7 @@ namespace zur {
 
 class InputFile {
  public:
-  InputFile() = default;
+  explicit InputFile(platform::System& system) : system_(system) {}
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;
   ~InputFile();
@@ -38,6 +39,7 @@ class InputFile {
   std::optional<std::size_t> read_text_block(char* into, std::size_t count);
 
  private:
+  platform::System& system_;
   platform::FileHandle file_ = platform::kNoFile;
   std::error_code open_error_;
   std::uint64_t size_ = 0;

@@ -12,13 +12,14 @@ Error refusal(const std::string& path, std::string reason) {
 
 }  // namespace
 
-bool same_file(const std::string& a, const std::string& b) {
+bool same_file(platform::System& system, const std::string& a, const std::string& b) {
   platform::FileStatus first, second;
-  if (platform::file_status(a, first) || platform::file_status(b, second)) return false;
+  if (system.file_status(a, first) || system.file_status(b, second)) return false;
   const bool a_exists = first.kind != platform::FileKind::kMissing;
   const bool b_exists = second.kind != platform::FileKind::kMissing;
   if (a_exists && b_exists) return first.identity == second.identity;
-  return !a_exists && !b_exists && platform::comparable_path(a) == platform::comparable_path(b);
+  return !a_exists && !b_exists &&
+         platform::comparable_path(system, a) == platform::comparable_path(system, b);
 }
 
 std::optional<Error> OutputFile::open(const std::string& path,
@@ -31,9 +32,9 @@ std::optional<Error> OutputFile::open(const std::string& path,
     return system_error(std::string(kCannotWrite), path,
                         std::make_error_code(std::errc::invalid_argument));
   }
-  target_ = platform::final_path(path);
+  target_ = system_.final_path(path);
   platform::FileStatus existing;
-  if (const std::error_code error = platform::file_status(target_, existing)) {
+  if (const std::error_code error = system_.file_status(target_, existing)) {
     return system_error(std::string(kCannotWrite), path, error);
   }
   const bool exists = existing.kind != platform::FileKind::kMissing;
@@ -41,16 +42,16 @@ std::optional<Error> OutputFile::open(const std::string& path,
     return system_error(std::string(kCannotWrite), path, platform::not_a_regular_file());
   }
   for (const std::string& other : others) {
-    if (same_file(path, other)) return refusal(path, "it is the same file as " + other);
+    if (same_file(system_, path, other)) return refusal(path, "it is the same file as " + other);
   }
   if (exists) {
-    if (const std::error_code error = platform::may_write(target_)) {
+    if (const std::error_code error = system_.may_write(target_)) {
       return system_error(std::string(kCannotWrite), path, error);
     }
   }
-  platform::remove_stale_temporaries(target_);
+  system_.remove_stale_temporaries(target_);
   file_.reset();
-  if (const std::error_code error = platform::current_system().create_temporary(target_, file_)) {
+  if (const std::error_code error = system_.create_temporary(target_, file_)) {
     return system_error(std::string(kCannotWrite), path, error);
   }
   if (exists) file_->copy_permissions_of(target_);

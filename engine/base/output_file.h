@@ -18,7 +18,8 @@
 //   refuses the output: nothing is ever written in place.
 //
 // This is the policy; the mechanism, the temporary file that is written and
-// put in place, is a NewFile the system makes.
+// put in place, is a NewFile that the system the OutputFile is given makes.
+// The system must outlive the OutputFile.
 #pragma once
 
 #include <cstddef>
@@ -35,7 +36,7 @@ namespace zur {
 
 class OutputFile {
  public:
-  OutputFile() = default;
+  explicit OutputFile(platform::System& system) : system_(system) {}
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
@@ -66,6 +67,7 @@ class OutputFile {
  private:
   void fail(std::error_code code);
 
+  platform::System& system_;
   std::string path_;
   std::string target_;                       // `path_` with symbolic links followed
   std::unique_ptr<platform::NewFile> file_;  // until put in place or discarded
@@ -74,6 +76,6 @@ class OutputFile {
 };
 
 // Whether `a` and `b` name the same file, existing or to be created.
-bool same_file(const std::string& a, const std::string& b);
+bool same_file(platform::System& system, const std::string& a, const std::string& b);
 
 }  // namespace zur

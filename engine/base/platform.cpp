@@ -14,8 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-System* current = &default_system();
-
 // The seam's own reason, worded alike on every system.
 class NotARegularFile final : public std::error_category {
  public:
@@ -28,18 +26,6 @@ class NotARegularFile final : public std::error_category {
 std::error_code not_a_regular_file() {
   static const NotARegularFile category;
   return {1, category};
-}
-
-System& current_system() {
-  return *current;
-}
-
-SystemOverride::SystemOverride(System& stand_in) : before_(current) {
-  current = &stand_in;
-}
-
-SystemOverride::~SystemOverride() {
-  current = before_;
 }
 
 std::error_code read_exactly(System& system, FileHandle file, std::uint64_t offset, void* into,
@@ -58,13 +44,13 @@ std::error_code read_exactly(System& system, FileHandle file, std::uint64_t offs
   return {};
 }
 
-bool exists(const std::string& path) {
+bool exists(System& system, const std::string& path) {
   FileStatus status;
-  return !file_status(path, status) && status.kind != FileKind::kMissing;
+  return !system.file_status(path, status) && status.kind != FileKind::kMissing;
 }
 
-std::string comparable_path(const std::string& path) {
-  const fs::path target = path_of(final_path(path));
+std::string comparable_path(System& system, const std::string& path) {
+  const fs::path target = path_of(system.final_path(path));
   std::error_code ignored;
   const fs::path folder =
       fs::weakly_canonical(fs::absolute(target, ignored).parent_path(), ignored);

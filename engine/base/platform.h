@@ -6,9 +6,9 @@
 // std::error_code values; those with an errno equivalent compare equal to
 // std::errc values on both systems.
 //
-// The file operations go through a System object, the real one unless a
-// test has put a stand-in in its place (SystemOverride) that fails on
-// purpose: the free functions below ask whichever is current.
+// What works with files is handed the System it uses: default_system() in
+// the programs, a test's stand-in (a SystemWrapper that fails on purpose) in
+// a test.
 #pragma once
 
 #include <cstddef>
@@ -200,106 +200,17 @@ class SystemWrapper : public System {
 std::error_code read_exactly(System& system, FileHandle file, std::uint64_t offset, void* into,
                              std::size_t count);
 
-// The system the engine uses now: the real one, or a test's stand-in.
-System& current_system();
-
-// Makes `stand_in` the current system while it lives, then the one before
-// again. Not for use while another thread works with files.
-class SystemOverride {
- public:
-  explicit SystemOverride(System& stand_in);
-  SystemOverride(const SystemOverride&) = delete;
-  SystemOverride& operator=(const SystemOverride&) = delete;
-  ~SystemOverride();
-
- private:
-  System* before_;
-};
-
 // ---- Paths
 
-// The file that `path` names, symbolic links followed; kind kMissing when
-// there is none. A device name (Windows' NUL, COM1, ...) is a kDevice and is
-// never opened to find out.
-inline std::error_code file_status(const std::string& path, FileStatus& status) {
-  return current_system().file_status(path, status);
-}
-
 // Whether a file of any kind is at `path` (links followed).
-bool exists(const std::string& path);
-
-// Whether anything has the name `path`, a dangling symbolic link too.
-inline bool name_exists(const std::string& path) {
-  return current_system().name_exists(path);
-}
-
-// The path that writing through `path` reaches: symbolic links followed, a
-// relative one from the folder that holds it. The file need not exist.
-inline std::string final_path(const std::string& path) {
-  return current_system().final_path(path);
-}
+bool exists(System& system, const std::string& path);
 
 // The file `path` reaches, for comparing names of files that may not exist
 // yet: links followed, and the folder's path made absolute and canonical.
-std::string comparable_path(const std::string& path);
+std::string comparable_path(System& system, const std::string& path);
 
 // The folder that holds `path`: "." for a bare name.
 std::string folder_of(const std::string& path);
-
-inline std::error_code remove_file(const std::string& path) {
-  return current_system().remove_file(path);
-}
-
-// Whether this program may write the existing file `path` (a read-only file
-// is refused, even where the system would let it be replaced).
-inline std::error_code may_write(const std::string& path) {
-  return current_system().may_write(path);
-}
-
-// The names in `folder`, "." and ".." left out, in no particular order.
-inline std::error_code folder_entries(const std::string& folder,
-                                      std::vector<FolderEntry>& entries) {
-  return current_system().folder_entries(folder, entries);
-}
-
-// Whether the file system that holds `folder` takes names that differ only
-// in letter case for the same name.
-inline bool ignores_letter_case(const std::string& folder) {
-  return current_system().ignores_letter_case(folder);
-}
-
-// ---- Reading
-
-// Opens a regular file for reading; anything else (pipe, device, folder) is
-// refused with not_a_regular_file() without waiting on it.
-inline std::error_code open_for_reading(const std::string& path, FileHandle& file) {
-  return current_system().open_for_reading(path, file);
-}
-inline std::error_code status_of(FileHandle file, FileStatus& status) {
-  return current_system().status_of(file, status);
-}
-// Reads up to `count` bytes at `offset`: `got` is 0 only at the file's end.
-inline std::error_code read_at(FileHandle file, std::uint64_t offset, void* into, std::size_t count,
-                               std::size_t& got) {
-  return current_system().read_at(file, offset, into, count, got);
-}
-// The first offset from `from` on that may hold data: a hole of a sparse
-// file is skipped where the system can tell, `size` when only a hole is left.
-inline std::uint64_t next_data(FileHandle file, std::uint64_t from, std::uint64_t size) {
-  return current_system().next_data(file, from, size);
-}
-inline void close_file(FileHandle file) {
-  current_system().close_file(file);
-}
-
-// The first `size` bytes of `file`, mapped read-only; null when the system
-// cannot map them. Stays mapped after the file is closed, until unmap().
-inline const std::uint8_t* map_read_only(FileHandle file, std::uint64_t size) {
-  return current_system().map_read_only(file, size);
-}
-inline void unmap(const std::uint8_t* data, std::uint64_t size) {
-  current_system().unmap(data, size);
-}
 
 // ---- Temporary files
 
@@ -307,12 +218,6 @@ inline void unmap(const std::uint8_t* data, std::uint64_t size) {
 // a new file registers the name it has. Any number at once.
 void remove_on_interrupt(const std::string& name);
 void forget_on_interrupt(const std::string& name);
-
-// Removes hidden temporary files that a hard kill left beside `target`
-// (those not in use by another program); harmless when there are none.
-inline void remove_stale_temporaries(const std::string& target) {
-  current_system().remove_stale_temporaries(target);
-}
 
 // ---- Standard streams and the console
 

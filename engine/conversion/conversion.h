@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// What the stages of one conversion share: the user prompts, the clock, and
-// the objects every job overwrites (prefix, warnings, start time, settings
+// What the stages of one conversion share: the user prompts, the system its
+// files are read and written through, the clock, and the objects every job
+// overwrites (prefix, warnings, start time, settings
 // record, found flags). They stay readable after the job until the next one.
 #pragma once
 
@@ -10,6 +11,7 @@
 
 #include "engine/base/clock.h"
 #include "engine/base/error.h"
+#include "engine/base/platform.h"
 #include "engine/conversion/prompts.h"
 #include "engine/conversion/settings.h"
 #include "engine/conversion/warnings.h"
@@ -17,10 +19,11 @@
 namespace zur {
 
 struct Conversion {
-  Conversion(UserPrompts& user, MillisecondClock milliseconds)
-      : prompts(user), clock(std::move(milliseconds)) {}
+  Conversion(UserPrompts& user, platform::System& files, MillisecondClock milliseconds)
+      : prompts(user), system(files), clock(std::move(milliseconds)) {}
 
   UserPrompts& prompts;
+  platform::System& system;
   MillisecondClock clock;
 
   std::string prefix;  // the level's path without extension

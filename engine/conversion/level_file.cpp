@@ -6,7 +6,8 @@
 namespace zur {
 
 // Left uninitialised: every byte is written before it is flushed.
-LevelFile::LevelFile() : buffer_(new std::uint8_t[kBufferSize]) {}
+LevelFile::LevelFile(platform::System& system)
+    : file_(system), buffer_(new std::uint8_t[kBufferSize]) {}
 
 ConversionResult LevelFile::open(const std::string& path, std::span<const std::string> sources) {
   failure_ = file_.open(path, sources);

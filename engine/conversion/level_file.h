@@ -19,13 +19,15 @@
 
 #include "engine/base/error.h"
 #include "engine/base/output_file.h"
+#include "engine/base/platform.h"
 #include "engine/conversion/result.h"
 
 namespace zur {
 
 class LevelFile {
  public:
-  LevelFile();
+  // Written through `system`, which must outlive it.
+  explicit LevelFile(platform::System& system);
   LevelFile(const LevelFile&) = delete;
   LevelFile& operator=(const LevelFile&) = delete;
 

@@ -33,7 +33,7 @@ std::string failure_summary(const std::vector<std::string>& failed, std::size_t 
 // is written.
 bool open_depfile(const NamedLevel& level, const BatchOptions& options, OutputFile& depfile,
                   BatchPrompts& prompts) {
-  std::vector<std::string> others = source_paths(find_sources(level));
+  std::vector<std::string> others = source_paths(find_sources(level, *options.system));
   others.insert(others.begin(),
                 options.level_file.value_or(level.prefix + std::string(suffix::kLevelFile)));
   const std::optional<Error> refused = depfile.open(*options.depfile, others);
@@ -75,12 +75,12 @@ std::vector<std::string> split_batch(std::string_view text) {
 
 BatchResult convert_levels(std::span<const std::string> levels, BatchPrompts& prompts,
                            const BatchOptions& options) {
-  OutputFile depfile;
+  OutputFile depfile(*options.system);
   if (options.depfile && !open_depfile(level_from_argument(levels.front(), options.picked_configs),
                                        options, depfile, prompts)) {
     return {{levels.begin(), levels.end()}};
   }
-  Converter converter(prompts);
+  Converter converter(prompts, *options.system);
   BatchResult result;
   for (std::size_t i = 0; i < levels.size(); ++i) {
     const std::string& level = levels[i];
@@ -99,8 +99,8 @@ BatchResult convert_levels(std::span<const std::string> levels, BatchPrompts& pr
   return result;
 }
 
-Converter::Converter(UserPrompts& prompts, MillisecondClock clock)
-    : conversion_(prompts, std::move(clock)) {}
+Converter::Converter(UserPrompts& prompts, platform::System& system, MillisecondClock clock)
+    : conversion_(prompts, system, std::move(clock)) {}
 
 ConversionResult Converter::run_job(std::string_view prefix) {
   return run_job(NamedLevel(std::string(prefix)),

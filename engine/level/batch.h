@@ -15,7 +15,9 @@ namespace zur {
 
 class Converter {
  public:
-  explicit Converter(UserPrompts& prompts, MillisecondClock clock = monotonic_milliseconds);
+  // Reads and writes the levels' files through `system`.
+  Converter(UserPrompts& prompts, platform::System& system,
+            MillisecondClock clock = monotonic_milliseconds);
 
   // Converts one level into prefix + ".lev", shows the result's message
   // (with the system's reasons for a failure that has them) and leaves the

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "engine/base/input_file.h"
+#include "engine/base/platform.h"
 
 namespace zur::config_grammar {
 
@@ -64,10 +65,12 @@ class LineReader {
   bool first_line_ = true;
 };
 
-// The lines of a config file, read a block at a time: the file costs the
-// memory of one block and one line whatever its size.
+// The lines of a config file, read a block at a time through `system`
+// (which must outlive it): the file costs the memory of one block and one
+// line whatever its size.
 class ConfigFileLines {
  public:
+  explicit ConfigFileLines(platform::System& system) : file_(system) {}
   // False when the file cannot be opened for reading.
   bool open(const std::string& path) { return file_.open(path); }
   LineReader& lines() { return lines_; }

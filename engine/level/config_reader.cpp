@@ -87,9 +87,9 @@ ConfigOutcome parse_level_config(std::string_view text, LevelSettings& settings,
 }
 
 ConfigOutcome read_level_config(const std::string& path, LevelSettings& settings, FoundFlags& found,
-                                WarningList& warnings) {
+                                WarningList& warnings, platform::System& system) {
   reset_found_flags(found);
-  ConfigFileLines file;
+  ConfigFileLines file(system);
   if (!file.open(path)) return ConfigOutcome::kMissing;
   const ConfigOutcome outcome = ConfigReader(settings, found, warnings).read(file.lines());
   return file.failed() ? ConfigOutcome::kMissing : outcome;

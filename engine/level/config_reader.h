@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/base/platform.h"
 #include "engine/conversion/settings.h"
 #include "engine/conversion/warnings.h"
 
@@ -61,8 +62,8 @@ class ConfigValues {
 ConfigOutcome parse_level_config(std::string_view text, LevelSettings& settings, FoundFlags& found,
                                  WarningList& warnings);
 
-// The same for the file at `path`.
+// The same for the file at `path`, read through `system`.
 ConfigOutcome read_level_config(const std::string& path, LevelSettings& settings, FoundFlags& found,
-                                WarningList& warnings);
+                                WarningList& warnings, platform::System& system);
 
 }  // namespace zur

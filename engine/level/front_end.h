@@ -19,6 +19,7 @@
 #include "engine/base/clock.h"
 #include "engine/base/error.h"
 #include "engine/base/path_syntax.h"
+#include "engine/base/platform.h"
 #include "engine/conversion/level_format.h"
 #include "engine/conversion/prompts.h"
 #include "engine/level/level_check.h"
@@ -89,6 +90,8 @@ struct BatchOptions {
   // Config files the user picked or dropped: a level whose prefix is one of
   // theirs takes its sources in that file's letter case (level_prefix.h).
   std::vector<std::string> picked_configs;
+  // What the levels' files are read and written through; never null.
+  platform::System* system = &platform::default_system();
 };
 
 // The levels that failed, as typed, in order.

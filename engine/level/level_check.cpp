@@ -38,8 +38,11 @@ std::string colour_text(const Rgb& colour) {
 
 class LevelChecker {
  public:
-  LevelChecker(const NamedLevel& level, LevelCheck& check)
-      : prefix_(level.prefix), found_(find_sources(level)), check_(check) {}
+  LevelChecker(const NamedLevel& level, LevelCheck& check, platform::System& system)
+      : system_(system),
+        prefix_(level.prefix),
+        found_(find_sources(level, system)),
+        check_(check) {}
 
   void run(bool write_mask) {
     check_config();
@@ -63,7 +66,7 @@ class LevelChecker {
   // A source the lookup found no file for is named as the conversion's
   // message names it; one found but unreadable, by the name it was found as.
   std::string missing_name(const std::string& path, const SourceFile& source) const {
-    if (platform::exists(path)) return path;
+    if (platform::exists(system_, path)) return path;
     return missing_source_name(prefix_, source);
   }
 
@@ -91,7 +94,7 @@ class LevelChecker {
     const SourceFile& config_file = kSourceFiles[source::kConfig];
     if (!chosen(config_file)) return;
     const std::string& path = found_[config_file.index].path;
-    config_grammar::ConfigFileLines config;
+    config_grammar::ConfigFileLines config(system_);
     const bool opened = config.open(path);
     if (opened) settings_ = check_level_config(config.lines(), path, check_.problems);
     if (!opened || config.failed()) add_missing(path, config_file);
@@ -101,7 +104,7 @@ class LevelChecker {
     const SourceFile& map_file = kSourceFiles[source::kAttributeMap];
     if (!chosen(map_file)) return;
     const std::string& path = found_[map_file.index].path;
-    MapFile file;
+    MapFile file(system_);
     MapHeader header;
     const std::optional<MapHeaderFault> checked =
         file.open(path) ? check_map_header(file, header) : std::nullopt;
@@ -116,7 +119,7 @@ class LevelChecker {
     check_.map = MapFormat{header.width, header.height, !header.bottom_up};
     check_header_fields(path, header);
 
-    CheckMask mask;
+    CheckMask mask(system_);
     if (write_mask) {
       check_.mask = prefix_ + kMaskSuffix;
       // The check never changes a source or a level file.
@@ -202,7 +205,7 @@ class LevelChecker {
     if (!chosen(picture)) return;
     const std::string& path = found_[picture.index].path;
     const std::string what(picture.role);
-    InputFile file;
+    InputFile file(system_);
     std::vector<std::uint8_t> bytes;
     bool readable = file.open(path);
     if (readable) {
@@ -232,6 +235,7 @@ class LevelChecker {
     }
   }
 
+  platform::System& system_;
   const std::string& prefix_;
   const FoundSources found_;
   LevelCheck& check_;
@@ -240,10 +244,10 @@ class LevelChecker {
 
 }  // namespace
 
-LevelCheck check_level(const NamedLevel& level, bool write_mask) {
+LevelCheck check_level(const NamedLevel& level, bool write_mask, platform::System& system) {
   LevelCheck check;
   check.level = level.prefix;
-  LevelChecker(level, check).run(write_mask);
+  LevelChecker(level, check, system).run(write_mask);
   return check;
 }
 

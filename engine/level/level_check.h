@@ -12,6 +12,7 @@
 
 #include "engine/attrmap/map_check.h"
 #include "engine/base/error.h"
+#include "engine/base/platform.h"
 #include "engine/level/level_prefix.h"
 #include "engine/level/problem.h"
 
@@ -34,7 +35,9 @@ struct LevelCheck {
   std::optional<Error> mask_error;           // why it was not written
 };
 
-LevelCheck check_level(const NamedLevel& level, bool write_mask);
+// Reads the sources, and writes the mask, through `system`.
+LevelCheck check_level(const NamedLevel& level, bool write_mask,
+                       platform::System& system = platform::default_system());
 
 // True when a problem counts against the level (an error, or with `strict`
 // any problem), or the mask asked for was not written.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
 #include <optional>
 
 #include "engine/attrmap/marker_kinds.h"
@@ -85,7 +86,7 @@ std::vector<std::string> source_paths(const std::string& prefix, const LevelCont
 }
 
 Unpacked unpack_level(Bytes file, const LevelContents& contents, const std::string& prefix,
-                      bool overwrite, const std::string& level_file) {
+                      bool overwrite, const std::string& level_file, platform::System& system) {
   if (!contents.problems.empty() || !contents.map_size) {
     return {Error{"cannot unpack", level_file, "its sources cannot be known", {}, {}}, {}};
   }
@@ -96,26 +97,28 @@ Unpacked unpack_level(Bytes file, const LevelContents& contents, const std::stri
   for (const Source& source : files) all.push_back(source.path);
   if (!overwrite) {
     for (const Source& source : files) {
-      if (platform::name_exists(source.path)) {
+      if (system.name_exists(source.path)) {
         return {Error{"cannot write", source.path, "it exists (--force overwrites)", {}, {}}, {}};
       }
     }
   }
   // Every file is complete in its temporary file before any is put in place.
-  std::vector<OutputFile> outputs(files.size());
+  // A deque, as an OutputFile does not move.
+  std::deque<OutputFile> outputs;
   for (std::size_t i = 0; i < files.size(); ++i) {
     const Source& source = files[i];
     std::vector<std::string> others = all;
     others.erase(others.begin() + static_cast<std::ptrdiff_t>(i) + 1);
-    if (std::optional<Error> refused = outputs[i].open(source.path, others)) {
+    OutputFile& output = outputs.emplace_back(system);
+    if (std::optional<Error> refused = output.open(source.path, others)) {
       return {std::move(*refused), {}};
     }
     if (source.bytes) {
-      outputs[i].write_at(0, source.bytes->data(), source.bytes->size());
+      output.write_at(0, source.bytes->data(), source.bytes->size());
     } else {
-      write_attribute_map(file, contents, outputs[i]);
+      write_attribute_map(file, contents, output);
     }
-    if (outputs[i].failed()) return {outputs[i].commit(), {}};
+    if (output.failed()) return {output.commit(), {}};
   }
   Unpacked unpacked;
   for (OutputFile& output : outputs) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/base/error.h"
+#include "engine/base/platform.h"
 #include "engine/level/level_reader.h"
 
 namespace zur {
@@ -34,8 +35,9 @@ struct Unpacked {
 // its temporary file first and put in place only when all are complete, so a
 // failure before that leaves every existing file as it was. Without
 // `overwrite`, an existing source is never overwritten, even one that
-// appears meanwhile.
+// appears meanwhile. The files are written through `system`.
 Unpacked unpack_level(std::span<const std::uint8_t> file, const LevelContents& contents,
-                      const std::string& prefix, bool overwrite, const std::string& level_file);
+                      const std::string& prefix, bool overwrite, const std::string& level_file,
+                      platform::System& system = platform::default_system());
 
 }  // namespace zur

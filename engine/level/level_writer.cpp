@@ -23,8 +23,8 @@ namespace {
 constexpr std::size_t kCopyBlockSize = std::size_t{1} << 20;
 
 // The length of a picture; false when it cannot be opened.
-bool picture_length(const std::string& path, std::uint64_t& length) {
-  InputFile picture;
+bool picture_length(const std::string& path, std::uint64_t& length, platform::System& system) {
+  InputFile picture(system);
   if (!picture.open(path)) return false;
   length = picture.size();
   return true;
@@ -32,8 +32,9 @@ bool picture_length(const std::string& path, std::uint64_t& length) {
 
 // Copies exactly `length` bytes of the picture, the length the header's
 // offsets were computed from; false when it can no longer be read in full.
-bool copy_picture(const std::string& path, std::uint64_t length, LevelFile& out) {
-  InputFile picture;
+bool copy_picture(const std::string& path, std::uint64_t length, LevelFile& out,
+                  platform::System& system) {
+  InputFile picture(system);
   if (!picture.open(path)) return false;
   std::vector<std::uint8_t> block(
       static_cast<std::size_t>(std::min<std::uint64_t>(length, kCopyBlockSize)));
@@ -48,9 +49,10 @@ bool copy_picture(const std::string& path, std::uint64_t length, LevelFile& out)
 }
 
 // Copies the attribute map's width and height into the level picture section.
-ConversionResult write_map_size(const std::string& map_path, LevelFile& out) {
+ConversionResult write_map_size(const std::string& map_path, LevelFile& out,
+                                platform::System& system) {
   MapSizeSection section;
-  const ConversionResult read = read_map_size_section(map_path, section);
+  const ConversionResult read = read_map_size_section(map_path, section, system);
   if (read == ConversionResult::kSuccess) out.append(section.data(), section.size());
   return read;
 }
@@ -83,10 +85,11 @@ ConversionResult write_sections(Conversion& conversion, const FoundSources& sour
   const SourceFile& parallax = kSourceFiles[source::kParallaxImage];
   const std::string& map = sources[map_file.index].path;
   LevelSettings& settings = conversion.settings;
+  platform::System& system = conversion.system;
   settings.reset_to_defaults();
   if (!chosen(sources, config, conversion)) return config.missing;
   switch (read_level_config(sources[config.index].path, settings, conversion.found,
-                            conversion.warnings)) {
+                            conversion.warnings, system)) {
     case ConfigOutcome::kMissing:
       return config.missing;
     case ConfigOutcome::kIncomplete:
@@ -99,12 +102,14 @@ ConversionResult write_sections(Conversion& conversion, const FoundSources& sour
   // Without a level picture its section holds the map's size.
   std::uint64_t picture_size = level_format::kMapSizeSectionSize;
   std::uint64_t parallax_size = 0;
-  if (image.needed(settings) && (!chosen(sources, image, conversion) ||
-                                 !picture_length(sources[image.index].path, picture_size))) {
+  if (image.needed(settings) &&
+      (!chosen(sources, image, conversion) ||
+       !picture_length(sources[image.index].path, picture_size, system))) {
     return image.missing;
   }
-  if (parallax.needed(settings) && (!chosen(sources, parallax, conversion) ||
-                                    !picture_length(sources[parallax.index].path, parallax_size))) {
+  if (parallax.needed(settings) &&
+      (!chosen(sources, parallax, conversion) ||
+       !picture_length(sources[parallax.index].path, parallax_size, system))) {
     return parallax.missing;
   }
   // Section offsets are 32-bit: pictures that would overflow them cannot be held.
@@ -121,13 +126,13 @@ ConversionResult write_sections(Conversion& conversion, const FoundSources& sour
   // The map is the compiler's to read, after the pictures are in.
   if (!image.needed(settings)) {
     if (!chosen(sources, map_file, conversion)) return map_file.missing;
-    const ConversionResult written = write_map_size(map, out);
+    const ConversionResult written = write_map_size(map, out, system);
     if (written != ConversionResult::kSuccess) return written;
-  } else if (!copy_picture(sources[image.index].path, picture_size, out)) {
+  } else if (!copy_picture(sources[image.index].path, picture_size, out, system)) {
     return image.missing;
   }
   if (parallax.needed(settings) &&
-      !copy_picture(sources[parallax.index].path, parallax_size, out)) {
+      !copy_picture(sources[parallax.index].path, parallax_size, out, system)) {
     return parallax.missing;
   }
   if (!chosen(sources, map_file, conversion)) return map_file.missing;
@@ -138,9 +143,10 @@ ConversionResult write_sections(Conversion& conversion, const FoundSources& sour
 // one that stays is told, with the reason: the game would load it.
 void remove_failed_level(Conversion& conversion) {
   const std::string& path = conversion.level_file;
-  const std::error_code error = platform::remove_file(path);
+  const std::error_code error = conversion.system.remove_file(path);
   platform::FileStatus left;
-  if (error && (platform::file_status(path, left) || left.kind != platform::FileKind::kMissing)) {
+  if (error &&
+      (conversion.system.file_status(path, left) || left.kind != platform::FileKind::kMissing)) {
     conversion.reasons.push_back(system_error("cannot remove the old level file", path, error));
   }
 }
@@ -155,8 +161,9 @@ ConversionResult write_level_file(Conversion& conversion) {
     conversion.warnings.reset();
     conversion.sources_read.clear();
     conversion.reasons.clear();
-    const FoundSources sources = find_sources({conversion.prefix, conversion.config_suffix});
-    LevelFile out;
+    const FoundSources sources =
+        find_sources({conversion.prefix, conversion.config_suffix}, conversion.system);
+    LevelFile out(conversion.system);
     result = out.open(conversion.level_file, source_paths(sources));
     opened = result == ConversionResult::kSuccess;
     // The compiler puts the level in place before its report.

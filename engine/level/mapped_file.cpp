@@ -6,15 +6,15 @@
 namespace zur {
 
 MappedFile::~MappedFile() {
-  if (size_ > 0) platform::unmap(data_, size_);
+  if (size_ > 0) system_.unmap(data_, size_);
 }
 
 std::optional<Error> MappedFile::open(const std::string& path) {
   // Opened as any source is, so that the same files are refused.
-  InputFile file;
+  InputFile file(system_);
   if (!file.open(path)) return system_error("cannot read", path, file.open_error());
   if (file.size() == 0) return std::nullopt;
-  data_ = platform::map_read_only(file.handle(), file.size());
+  data_ = system_.map_read_only(file.handle(), file.size());
   if (data_ == nullptr) {
     return system_error("cannot read", path, std::make_error_code(std::errc::not_enough_memory));
   }

@@ -30,9 +30,10 @@ std::vector<std::string> names_to_try(const NamedLevel& level, const SourceFile&
 }
 
 // The file names in `folder` equal to `name` ignoring case, in byte order.
-std::vector<std::string> names_ignoring_case(const std::string& folder, const std::string& name) {
+std::vector<std::string> names_ignoring_case(const std::string& folder, const std::string& name,
+                                             platform::System& system) {
   std::vector<platform::FolderEntry> entries;
-  platform::folder_entries(folder.empty() ? "." : folder, entries);
+  system.folder_entries(folder.empty() ? "." : folder, entries);
   std::vector<std::string> names;
   for (const platform::FolderEntry& entry : entries) {
     if (!entry.folder && equal_ignoring_case(entry.name, name)) names.push_back(entry.name);
@@ -53,20 +54,21 @@ Error FoundSource::ambiguity() const {
       "", "", names + (candidates.size() == 2 ? " both" : " all") + " match: rename one", {}, {}};
 }
 
-FoundSource find_source(const NamedLevel& level, const SourceFile& source) {
+FoundSource find_source(const NamedLevel& level, const SourceFile& source,
+                        platform::System& system) {
   const std::vector<std::string> tries = names_to_try(level, source);
   const std::string formed = level.prefix + std::string(source.suffix);
   const std::string folder = formed.substr(0, name_start(formed));
   // Where the file system ignores letter case every formed name exists
   // whatever the file's own; only the folder's listing tells the names apart.
-  const bool case_ignored = platform::ignores_letter_case(folder.empty() ? "." : folder);
+  const bool case_ignored = system.ignores_letter_case(folder.empty() ? "." : folder);
   if (!case_ignored) {
     for (const std::string& name : tries) {
-      if (platform::exists(name)) return {name, {}};
+      if (platform::exists(system, name)) return {name, {}};
     }
   }
   const std::vector<std::string> matches =
-      names_ignoring_case(folder, formed.substr(folder.size()));
+      names_ignoring_case(folder, formed.substr(folder.size()), system);
   if (case_ignored) {
     for (const std::string& name : tries) {
       if (std::find(matches.begin(), matches.end(), name.substr(folder.size())) != matches.end()) {
@@ -82,9 +84,9 @@ FoundSource find_source(const NamedLevel& level, const SourceFile& source) {
   return found;
 }
 
-FoundSources find_sources(const NamedLevel& level) {
+FoundSources find_sources(const NamedLevel& level, platform::System& system) {
   FoundSources found;
-  for (const SourceFile& file : kSourceFiles) found[file.index] = find_source(level, file);
+  for (const SourceFile& file : kSourceFiles) found[file.index] = find_source(level, file, system);
   return found;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/base/error.h"
+#include "engine/base/platform.h"
 #include "engine/conversion/source_table.h"
 #include "engine/level/level_prefix.h"
 
@@ -32,11 +33,13 @@ using FoundSources = std::array<FoundSource, kSourceFiles.size()>;
 
 // In this order: the name as formed (for the config file the user named,
 // the name they gave); the name in the letter case of the config suffix the
-// user gave; the one name in the folder equal to it ignoring case.
-FoundSource find_source(const NamedLevel& level, const SourceFile& source);
+// user gave; the one name in the folder equal to it ignoring case. Looked
+// for through `system`.
+FoundSource find_source(const NamedLevel& level, const SourceFile& source,
+                        platform::System& system);
 
 // Each source of the level as find_source finds it, in table order.
-FoundSources find_sources(const NamedLevel& level);
+FoundSources find_sources(const NamedLevel& level, platform::System& system);
 
 // The paths of `found`, and every candidate of an ambiguous one: all that an
 // output must not be written over.

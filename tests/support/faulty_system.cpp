@@ -51,9 +51,7 @@ class FaultyNewFile final : public platform::NewFile {
   std::unique_ptr<platform::NewFile> real_;
 };
 
-FaultySystem::FaultySystem() : SystemWrapper(platform::current_system()), installed_(*this) {}
-
-FaultySystem::~FaultySystem() = default;
+FaultySystem::FaultySystem() : SystemWrapper(platform::default_system()) {}
 
 void FaultySystem::fail_writes_at(std::uint64_t at, std::error_code error) {
   write_limit_ = at;

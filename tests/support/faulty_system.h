@@ -4,9 +4,10 @@
 // read that ends short or fails at byte N, a new file that cannot be made,
 // a file that may not be written, a put-in-place or a removal that fails,
 // and an interruption before step K; it can also stand in for what the file
-// system does with letter case and what its folders hold. It is the
-// engine's system while it lives, so the engine meets the faults wherever it
-// reaches the system.
+// system does with letter case and what its folders hold. It wraps the real
+// system and overrides only the calls its faults change; a test hands it to
+// the engine as the system to use, and the engine meets the faults wherever
+// it reaches the system.
 #pragma once
 
 #include <cstdint>
@@ -26,7 +27,6 @@ class FaultySystem final : public platform::SystemWrapper {
   FaultySystem();
   FaultySystem(const FaultySystem&) = delete;
   FaultySystem& operator=(const FaultySystem&) = delete;
-  ~FaultySystem() override;
 
   // New files take no byte at or past `at`: a write across it writes the
   // bytes before it, then fails with `error`.
@@ -78,7 +78,6 @@ class FaultySystem final : public platform::SystemWrapper {
   // Whether the path's name is one of listed_files.
   bool listed(const std::string& path) const;
 
-  platform::SystemOverride installed_;
   std::optional<std::uint64_t> write_limit_;
   std::error_code write_error_;
   std::optional<std::uint64_t> read_limit_;

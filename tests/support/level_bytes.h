@@ -106,7 +106,7 @@ inline std::vector<std::uint8_t> object_record(const std::vector<std::uint8_t>& 
 inline std::vector<std::uint8_t> appended_bytes(const TempDir& dir,
                                                 const std::function<void(LevelFile&)>& write) {
   {
-    LevelFile out;
+    LevelFile out(platform::default_system());
     EXPECT_EQ(out.open((dir.path() / "out.bin").string()), ConversionResult::kSuccess);
     write(out);
     EXPECT_TRUE(out.commit());
@@ -154,7 +154,7 @@ inline std::vector<std::uint8_t> convert_map(
     ConversionResult expected = ConversionResult::kSuccess) {
   TempDir dir;
   write_level(dir, "level", map);
-  Converter converter(prompts, [] { return 0u; });
+  Converter converter(prompts, platform::default_system(), [] { return 0u; });
   const ConversionResult converted = converter.run_job(dir.prefix("level"));
   EXPECT_EQ(converted, expected) << "converting the level";
   if (converted != expected || !dir.exists("level.lev")) return {};
