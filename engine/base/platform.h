@@ -59,6 +59,9 @@ struct FolderEntry {
 // closing), so no interruption leaves it behind. Made by System.
 class NewFile {
  public:
+  NewFile() = default;
+  NewFile(const NewFile&) = delete;
+  NewFile& operator=(const NewFile&) = delete;
   virtual ~NewFile() = default;
 
   virtual std::error_code write_at(std::uint64_t offset, const void* data, std::size_t count) = 0;

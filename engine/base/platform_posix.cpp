@@ -198,62 +198,6 @@ bool rename_no_replace(const std::string& from, const std::string& to) {
   return true;
 }
 
-// A new file beside the one it is to replace (see NewFile): unnamed where
-// the file system allows, else under a hidden temporary name that is
-// registered for removal on interruption.
-class PosixNewFile final : public NewFile {
- public:
-  explicit PosixNewFile(System& system) : system_(system) {}
-  PosixNewFile(const PosixNewFile&) = delete;
-  PosixNewFile& operator=(const PosixNewFile&) = delete;
-  ~PosixNewFile() override;
-
-  std::error_code create(const std::string& target);
-
-  std::error_code write_at(std::uint64_t offset, const void* data, std::size_t count) override;
-  std::error_code read_at(std::uint64_t offset, void* into, std::size_t count) override;
-  void copy_permissions_of(const std::string& target) override;
-  void start_write_back(std::uint64_t from, std::uint64_t end) override;
-  void drop_from_cache(std::uint64_t from, std::uint64_t end) override;
-  std::error_code put_in_place(const std::string& target, bool replace) override;
-
- private:
-  // Closes and removes the file, if still there.
-  void discard();
-
-  System& system_;  // that made it, and reads it back
-  FileHandle file_ = kNoFile;
-  std::string name_;      // empty while it has none
-  bool unnamed_ = false;  // created without a name; one is given on put_in_place
-};
-
-class PosixSystem final : public System {
- public:
-  std::error_code file_status(const std::string& path, FileStatus& status) override;
-  bool name_exists(const std::string& path) override { return portable::name_exists(path); }
-  std::string final_path(const std::string& path) override;
-  std::error_code remove_file(const std::string& path) override;
-  std::error_code may_write(const std::string& path) override;
-  std::error_code folder_entries(const std::string& folder,
-                                 std::vector<FolderEntry>& entries) override {
-    return portable::folder_entries(folder, entries);
-  }
-  bool ignores_letter_case(const std::string& folder) override;
-
-  std::error_code open_for_reading(const std::string& path, FileHandle& file) override;
-  std::error_code status_of(FileHandle file, FileStatus& status) override;
-  std::error_code read_at(FileHandle file, std::uint64_t offset, void* into, std::size_t count,
-                          std::size_t& got) override;
-  std::uint64_t next_data(FileHandle file, std::uint64_t from, std::uint64_t size) override;
-  void close_file(FileHandle file) override;
-  const std::uint8_t* map_read_only(FileHandle file, std::uint64_t size) override;
-  void unmap(const std::uint8_t* data, std::uint64_t size) override;
-
-  std::error_code create_temporary(const std::string& target,
-                                   std::unique_ptr<NewFile>& file) override;
-  void remove_stale_temporaries(const std::string& target) override;
-};
-
 }  // namespace
 
 const std::string_view kTextLineEnd = "\n";
@@ -266,234 +210,254 @@ std::string folder_of(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::error_code PosixSystem::file_status(const std::string& path, FileStatus& status) {
-  struct stat info {};
-  status = {};
-  if (::stat(path.c_str(), &info) == 0) {
-    status = status_from(info);
+namespace {
+
+// A new file beside the one it is to replace (see NewFile): unnamed where
+// the file system allows, else under a hidden temporary name that is
+// registered for removal on interruption.
+class PosixNewFile final : public NewFile {
+ public:
+  explicit PosixNewFile(System& system) : system_(system) {}
+  ~PosixNewFile() override { discard(); }
+
+  std::error_code create(const std::string& target) {
+    int fd = create_unnamed(folder_of(target));
+    unnamed_ = fd >= 0;
+    if (!unnamed_) fd = create_named(target, name_);
+    if (fd < 0) return last_error();
+    file_ = fd;
     return {};
   }
-  if (errno == ENOENT || errno == ENOTDIR) return {};
-  return last_error();
-}
 
-std::string PosixSystem::final_path(const std::string& start) {
-  std::string path = start;
-  for (int followed = 0; followed < kMostLinksFollowed; ++followed) {
+  std::error_code write_at(std::uint64_t offset, const void* data, std::size_t count) override {
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    while (count > 0) {
+      const ssize_t written = ::pwrite(fd_of(file_), bytes, count, static_cast<off_t>(offset));
+      if (written < 0 && errno == EINTR) continue;
+      if (written < 0) return last_error();
+      if (written == 0) return std::make_error_code(std::errc::no_space_on_device);
+      bytes += written;
+      offset += static_cast<std::uint64_t>(written);
+      count -= static_cast<std::size_t>(written);
+    }
+    return {};
+  }
+
+  std::error_code read_at(std::uint64_t offset, void* into, std::size_t count) override {
+    return read_exactly(system_, file_, offset, into, count);
+  }
+
+  void copy_permissions_of(const std::string& target) override {
     struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-    std::string link(static_cast<std::size_t>(info.st_size) + 1, '\0');
-    const ssize_t length = ::readlink(path.c_str(), link.data(), link.size());
-    if (length < 0 || static_cast<std::size_t>(length) >= link.size()) return path;
-    link.resize(static_cast<std::size_t>(length));
-    path = link.starts_with('/') ? link : folder_of(path) + "/" + link;
+    if (::stat(target.c_str(), &info) == 0) ::fchmod(fd_of(file_), info.st_mode & kPermissionBits);
   }
-  return path;  // a loop: opening it fails
-}
 
-std::error_code PosixSystem::remove_file(const std::string& path) {
-  return ::unlink(path.c_str()) == 0 ? std::error_code{} : last_error();
-}
-
-std::error_code PosixSystem::may_write(const std::string& path) {
-  // Non-blocking, so that nothing waits; O_TRUNC is not given, so nothing changes.
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return last_error();
-  ::close(fd);
-  return {};
-}
-
-// POSIX file systems tell names apart by letter case; a mounted FAT or
-// case-folded folder, which would not, is taken to as well.
-bool PosixSystem::ignores_letter_case(const std::string&) {
-  return false;
-}
-
-// ---- Reading
-
-std::error_code PosixSystem::open_for_reading(const std::string& path, FileHandle& file) {
-  file = kNoFile;
-  // Non-blocking, so that a named pipe is refused instead of waited on; it
-  // changes nothing for the regular files that are read.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return last_error();
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    const std::error_code error = S_ISREG(info.st_mode) ? last_error() : not_a_regular_file();
-    ::close(fd);
-    return error;
-  }
-  file = fd;
-  return {};
-}
-
-std::error_code PosixSystem::status_of(FileHandle file, FileStatus& status) {
-  struct stat info {};
-  if (::fstat(fd_of(file), &info) != 0) return last_error();
-  status = status_from(info);
-  return {};
-}
-
-std::error_code PosixSystem::read_at(FileHandle file, std::uint64_t offset, void* into,
-                                     std::size_t count, std::size_t& got) {
-  for (;;) {
-    const ssize_t read = ::pread(fd_of(file), into, count, static_cast<off_t>(offset));
-    if (read < 0 && errno == EINTR) continue;
-    if (read < 0) return last_error();
-    got = static_cast<std::size_t>(read);
-    return {};
-  }
-}
-
-std::uint64_t PosixSystem::next_data(FileHandle file, std::uint64_t from, std::uint64_t size) {
-#ifdef SEEK_DATA
-  const off_t data = ::lseek(fd_of(file), static_cast<off_t>(from), SEEK_DATA);
-  if (data >= 0) return static_cast<std::uint64_t>(data);
-  // No more data after the position: the rest of the file is one hole.
-  if (errno == ENXIO) return size;
-#else
-  (void)file;
-  (void)size;
-#endif
-  return from;
-}
-
-void PosixSystem::close_file(FileHandle file) {
-  if (file != kNoFile) ::close(fd_of(file));
-}
-
-const std::uint8_t* PosixSystem::map_read_only(FileHandle file, std::uint64_t size) {
-  void* data =
-      ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_PRIVATE, fd_of(file), 0);
-  return data == MAP_FAILED ? nullptr : static_cast<const std::uint8_t*>(data);
-}
-
-void PosixSystem::unmap(const std::uint8_t* data, std::uint64_t size) {
-  if (data != nullptr) ::munmap(const_cast<std::uint8_t*>(data), static_cast<std::size_t>(size));
-}
-
-// ---- Temporary files
-
-PosixNewFile::~PosixNewFile() {
-  discard();
-}
-
-std::error_code PosixNewFile::create(const std::string& target) {
-  int fd = create_unnamed(folder_of(target));
-  unnamed_ = fd >= 0;
-  if (!unnamed_) fd = create_named(target, name_);
-  if (fd < 0) return last_error();
-  file_ = fd;
-  return {};
-}
-
-std::error_code PosixNewFile::write_at(std::uint64_t offset, const void* data, std::size_t count) {
-  const auto* bytes = static_cast<const std::uint8_t*>(data);
-  while (count > 0) {
-    const ssize_t written = ::pwrite(fd_of(file_), bytes, count, static_cast<off_t>(offset));
-    if (written < 0 && errno == EINTR) continue;
-    if (written < 0) return last_error();
-    if (written == 0) return std::make_error_code(std::errc::no_space_on_device);
-    bytes += written;
-    offset += static_cast<std::uint64_t>(written);
-    count -= static_cast<std::size_t>(written);
-  }
-  return {};
-}
-
-std::error_code PosixNewFile::read_at(std::uint64_t offset, void* into, std::size_t count) {
-  return read_exactly(system_, file_, offset, into, count);
-}
-
-void PosixNewFile::copy_permissions_of(const std::string& target) {
-  struct stat info {};
-  if (::stat(target.c_str(), &info) == 0) ::fchmod(fd_of(file_), info.st_mode & kPermissionBits);
-}
-
-void PosixNewFile::start_write_back(std::uint64_t from, std::uint64_t end) {
+  void start_write_back(std::uint64_t from, std::uint64_t end) override {
 #ifdef ZUR_HAVE_SYNC_FILE_RANGE
-  ::sync_file_range(fd_of(file_), static_cast<off_t>(from), static_cast<off_t>(end - from),
-                    SYNC_FILE_RANGE_WRITE);
+    ::sync_file_range(fd_of(file_), static_cast<off_t>(from), static_cast<off_t>(end - from),
+                      SYNC_FILE_RANGE_WRITE);
 #else
-  (void)from;
-  (void)end;
+    (void)from;
+    (void)end;
 #endif
-}
+  }
 
-void PosixNewFile::drop_from_cache(std::uint64_t from, std::uint64_t end) {
+  void drop_from_cache(std::uint64_t from, std::uint64_t end) override {
 #ifdef ZUR_HAVE_SYNC_FILE_RANGE
-  ::sync_file_range(
-      fd_of(file_), static_cast<off_t>(from), static_cast<off_t>(end - from),
-      SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
+    ::sync_file_range(
+        fd_of(file_), static_cast<off_t>(from), static_cast<off_t>(end - from),
+        SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
 #endif
 #ifdef ZUR_HAVE_POSIX_FADVISE
-  ::posix_fadvise(fd_of(file_), static_cast<off_t>(from), static_cast<off_t>(end - from),
-                  POSIX_FADV_DONTNEED);
+    ::posix_fadvise(fd_of(file_), static_cast<off_t>(from), static_cast<off_t>(end - from),
+                    POSIX_FADV_DONTNEED);
 #endif
-  (void)from;
-  (void)end;
-}
+    (void)from;
+    (void)end;
+  }
 
-std::error_code PosixNewFile::put_in_place(const std::string& target, bool replace) {
-  std::error_code error;
-  {
-    const InterruptsHeld held;
-    if (unnamed_ && !replace) {
-      // Linked in under the target's own name, which fails when it exists.
-      if (!link_unnamed(fd_of(file_), target)) error = last_error();
-      if (!error) unnamed_ = false;
-      if (!error && ::close(fd_of(std::exchange(file_, kNoFile))) != 0) {
-        error = last_error();
-        ::unlink(target.c_str());
-      }
-    } else {
-      if (unnamed_) {
-        name_ = temporary_name_for(target);
-        if (link_unnamed(fd_of(file_), name_)) {
-          remove_on_interrupt(name_);
-        } else {
+  std::error_code put_in_place(const std::string& target, bool replace) override {
+    std::error_code error;
+    {
+      const InterruptsHeld held;
+      if (unnamed_ && !replace) {
+        // Linked in under the target's own name, which fails when it exists.
+        if (!link_unnamed(fd_of(file_), target)) error = last_error();
+        if (!error) unnamed_ = false;
+        if (!error && ::close(fd_of(std::exchange(file_, kNoFile))) != 0) {
           error = last_error();
+          ::unlink(target.c_str());
+        }
+      } else {
+        if (unnamed_) {
+          name_ = temporary_name_for(target);
+          if (link_unnamed(fd_of(file_), name_)) {
+            remove_on_interrupt(name_);
+          } else {
+            error = last_error();
+            name_.clear();
+          }
+        }
+        unnamed_ = false;
+        if (!error && ::close(fd_of(std::exchange(file_, kNoFile))) != 0) error = last_error();
+        if (!error && (replace ? ::rename(name_.c_str(), target.c_str()) != 0
+                               : !rename_no_replace(name_, target))) {
+          error = last_error();
+        }
+        if (!error) {
+          forget_on_interrupt(name_);
           name_.clear();
         }
       }
-      unnamed_ = false;
-      if (!error && ::close(fd_of(std::exchange(file_, kNoFile))) != 0) error = last_error();
-      if (!error && (replace ? ::rename(name_.c_str(), target.c_str()) != 0
-                             : !rename_no_replace(name_, target))) {
-        error = last_error();
-      }
-      if (!error) {
-        forget_on_interrupt(name_);
-        name_.clear();
-      }
+    }
+    discard();
+    return error;
+  }
+
+ private:
+  // Closes and removes the file, if still there.
+  void discard() {
+    if (file_ != kNoFile) ::close(fd_of(std::exchange(file_, kNoFile)));
+    unnamed_ = false;
+    if (name_.empty()) return;
+    const InterruptsHeld held;
+    ::unlink(name_.c_str());
+    forget_on_interrupt(name_);
+    name_.clear();
+  }
+
+  System& system_;  // that made it, and reads it back
+  FileHandle file_ = kNoFile;
+  std::string name_;      // empty while it has none
+  bool unnamed_ = false;  // created without a name; one is given on put_in_place
+};
+
+class PosixSystem final : public System {
+ public:
+  std::error_code file_status(const std::string& path, FileStatus& status) override {
+    struct stat info {};
+    status = {};
+    if (::stat(path.c_str(), &info) == 0) {
+      status = status_from(info);
+      return {};
+    }
+    if (errno == ENOENT || errno == ENOTDIR) return {};
+    return last_error();
+  }
+
+  bool name_exists(const std::string& path) override { return portable::name_exists(path); }
+
+  std::string final_path(const std::string& start) override {
+    std::string path = start;
+    for (int followed = 0; followed < kMostLinksFollowed; ++followed) {
+      struct stat info {};
+      if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+      std::string link(static_cast<std::size_t>(info.st_size) + 1, '\0');
+      const ssize_t length = ::readlink(path.c_str(), link.data(), link.size());
+      if (length < 0 || static_cast<std::size_t>(length) >= link.size()) return path;
+      link.resize(static_cast<std::size_t>(length));
+      path = link.starts_with('/') ? link : folder_of(path) + "/" + link;
+    }
+    return path;  // a loop: opening it fails
+  }
+
+  std::error_code remove_file(const std::string& path) override {
+    return ::unlink(path.c_str()) == 0 ? std::error_code{} : last_error();
+  }
+
+  std::error_code may_write(const std::string& path) override {
+    // Non-blocking, so that nothing waits; O_TRUNC is not given, so nothing changes.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return last_error();
+    ::close(fd);
+    return {};
+  }
+
+  std::error_code folder_entries(const std::string& folder,
+                                 std::vector<FolderEntry>& entries) override {
+    return portable::folder_entries(folder, entries);
+  }
+
+  // POSIX file systems tell names apart by letter case; a mounted FAT or
+  // case-folded folder, which would not, is taken to as well.
+  bool ignores_letter_case(const std::string&) override { return false; }
+
+  std::error_code open_for_reading(const std::string& path, FileHandle& file) override {
+    file = kNoFile;
+    // Non-blocking, so that a named pipe is refused instead of waited on; it
+    // changes nothing for the regular files that are read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return last_error();
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+      const std::error_code error = S_ISREG(info.st_mode) ? last_error() : not_a_regular_file();
+      ::close(fd);
+      return error;
+    }
+    file = fd;
+    return {};
+  }
+
+  std::error_code status_of(FileHandle file, FileStatus& status) override {
+    struct stat info {};
+    if (::fstat(fd_of(file), &info) != 0) return last_error();
+    status = status_from(info);
+    return {};
+  }
+
+  std::error_code read_at(FileHandle file, std::uint64_t offset, void* into, std::size_t count,
+                          std::size_t& got) override {
+    for (;;) {
+      const ssize_t read = ::pread(fd_of(file), into, count, static_cast<off_t>(offset));
+      if (read < 0 && errno == EINTR) continue;
+      if (read < 0) return last_error();
+      got = static_cast<std::size_t>(read);
+      return {};
     }
   }
-  discard();
-  return error;
-}
 
-void PosixNewFile::discard() {
-  if (file_ != kNoFile) ::close(fd_of(std::exchange(file_, kNoFile)));
-  unnamed_ = false;
-  if (name_.empty()) return;
-  const InterruptsHeld held;
-  ::unlink(name_.c_str());
-  forget_on_interrupt(name_);
-  name_.clear();
-}
+  std::uint64_t next_data(FileHandle file, std::uint64_t from, std::uint64_t size) override {
+#ifdef SEEK_DATA
+    const off_t data = ::lseek(fd_of(file), static_cast<off_t>(from), SEEK_DATA);
+    if (data >= 0) return static_cast<std::uint64_t>(data);
+    // No more data after the position: the rest of the file is one hole.
+    if (errno == ENXIO) return size;
+#else
+    (void)file;
+    (void)size;
+#endif
+    return from;
+  }
 
-std::error_code PosixSystem::create_temporary(const std::string& target,
-                                              std::unique_ptr<NewFile>& file) {
-  auto created = std::make_unique<PosixNewFile>(*this);
-  const std::error_code error = created->create(target);
-  if (!error) file = std::move(created);
-  return error;
-}
+  void close_file(FileHandle file) override {
+    if (file != kNoFile) ::close(fd_of(file));
+  }
 
-// An unnamed temporary file leaves nothing when the program is killed; a
-// named one may, but only Windows can tell whether another program still
-// uses such a file, so here none is removed.
-void PosixSystem::remove_stale_temporaries(const std::string&) {}
+  const std::uint8_t* map_read_only(FileHandle file, std::uint64_t size) override {
+    void* data =
+        ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_PRIVATE, fd_of(file), 0);
+    return data == MAP_FAILED ? nullptr : static_cast<const std::uint8_t*>(data);
+  }
+
+  void unmap(const std::uint8_t* data, std::uint64_t size) override {
+    if (data != nullptr) ::munmap(const_cast<std::uint8_t*>(data), static_cast<std::size_t>(size));
+  }
+
+  std::error_code create_temporary(const std::string& target,
+                                   std::unique_ptr<NewFile>& file) override {
+    auto created = std::make_unique<PosixNewFile>(*this);
+    const std::error_code error = created->create(target);
+    if (!error) file = std::move(created);
+    return error;
+  }
+
+  // An unnamed temporary file leaves nothing when the program is killed; a
+  // named one may, but only Windows can tell whether another program still
+  // uses such a file, so here none is removed.
+  void remove_stale_temporaries(const std::string&) override {}
+};
+
+}  // namespace
 
 System& default_system() {
   static PosixSystem system;

@@ -208,62 +208,6 @@ bool matches(std::string_view name, std::string_view pattern) {
          matches(name.substr(1), pattern.substr(1));
 }
 
-// A new file beside the one it is to replace (see NewFile), hidden, and
-// listed among the open temporaries that the console control handler
-// marks deleted.
-class WindowsNewFile final : public NewFile {
- public:
-  explicit WindowsNewFile(System& system) : system_(system) {}
-  WindowsNewFile(const WindowsNewFile&) = delete;
-  WindowsNewFile& operator=(const WindowsNewFile&) = delete;
-  ~WindowsNewFile() override;
-
-  std::error_code create(const std::string& target);
-
-  std::error_code write_at(std::uint64_t offset, const void* data, std::size_t count) override;
-  std::error_code read_at(std::uint64_t offset, void* into, std::size_t count) override;
-  void copy_permissions_of(const std::string& target) override;
-  void start_write_back(std::uint64_t from, std::uint64_t end) override;
-  void drop_from_cache(std::uint64_t from, std::uint64_t end) override;
-  std::error_code put_in_place(const std::string& target, bool replace) override;
-
- private:
-  bool is_open() const { return file_ != kNoFile; }
-  // Closes and removes the file, if still there.
-  void discard();
-
-  System& system_;  // that made it, and reads it back
-  FileHandle file_ = kNoFile;
-  std::string name_;  // empty while it has none
-};
-
-class WindowsSystem final : public System {
- public:
-  std::error_code file_status(const std::string& path, FileStatus& status) override;
-  bool name_exists(const std::string& path) override { return portable::name_exists(path); }
-  std::string final_path(const std::string& path) override;
-  std::error_code remove_file(const std::string& path) override;
-  std::error_code may_write(const std::string& path) override;
-  std::error_code folder_entries(const std::string& folder,
-                                 std::vector<FolderEntry>& entries) override {
-    return portable::folder_entries(folder, entries);
-  }
-  bool ignores_letter_case(const std::string& folder) override;
-
-  std::error_code open_for_reading(const std::string& path, FileHandle& file) override;
-  std::error_code status_of(FileHandle file, FileStatus& status) override;
-  std::error_code read_at(FileHandle file, std::uint64_t offset, void* into, std::size_t count,
-                          std::size_t& got) override;
-  std::uint64_t next_data(FileHandle file, std::uint64_t from, std::uint64_t size) override;
-  void close_file(FileHandle file) override;
-  const std::uint8_t* map_read_only(FileHandle file, std::uint64_t size) override;
-  void unmap(const std::uint8_t* data, std::uint64_t size) override;
-
-  std::error_code create_temporary(const std::string& target,
-                                   std::unique_ptr<NewFile>& file) override;
-  void remove_stale_temporaries(const std::string& target) override;
-};
-
 }  // namespace
 
 const std::string_view kTextLineEnd = "\r\n";
@@ -277,296 +221,316 @@ std::string folder_of(const std::string& path) {
   return end == 0 ? "." : path.substr(0, end);
 }
 
-std::error_code WindowsSystem::file_status(const std::string& path, FileStatus& status) {
-  status = {};
-  const std::wstring name = wide(path);
-  if (names_device(name)) {
-    status.kind = FileKind::kDevice;
+namespace {
+
+// A new file beside the one it is to replace (see NewFile), hidden, and
+// listed among the open temporaries that the console control handler
+// marks deleted.
+class WindowsNewFile final : public NewFile {
+ public:
+  explicit WindowsNewFile(System& system) : system_(system) {}
+  ~WindowsNewFile() override { discard(); }
+
+  std::error_code create(const std::string& target) {
+    OpenTemporaries& temporaries = open_temporaries();
+    const std::lock_guard held(temporaries.lock);
+    install_handler(temporaries);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      std::string name = temporary_name_for(target);
+      // Others may read it, none may write, rename or remove it meanwhile.
+      const HANDLE file =
+          CreateFileW(wide(name).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ,
+                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
+      if (file == INVALID_HANDLE_VALUE) {
+        if (GetLastError() == ERROR_FILE_EXISTS) continue;
+        return last_error();
+      }
+      temporaries.files.push_back(file);
+      file_ = file_of(file);
+      name_ = std::move(name);
+      return {};
+    }
+    return std::make_error_code(std::errc::file_exists);
+  }
+
+  std::error_code write_at(std::uint64_t offset, const void* data, std::size_t count) override {
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    while (count > 0) {
+      OVERLAPPED at{};
+      at.Offset = static_cast<DWORD>(offset);
+      at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+      const auto asked = static_cast<DWORD>(std::min<std::size_t>(count, 1u << 30));
+      DWORD written = 0;
+      if (!WriteFile(handle_of(file_), bytes, asked, &written, &at)) return last_error();
+      bytes += written;
+      offset += written;
+      count -= written;
+    }
     return {};
   }
-  const HANDLE file = open_existing(name, FILE_READ_ATTRIBUTES);
-  if (file == INVALID_HANDLE_VALUE) {
-    if (is_missing(GetLastError())) return {};
-    return last_error();
-  }
-  const std::error_code error = status_of(file_of(file), status);
-  CloseHandle(file);
-  return error;
-}
 
-std::string WindowsSystem::final_path(const std::string& path) {
-  const std::wstring name = wide(path);
-  if (names_device(name)) return path;
-  const HANDLE file = open_existing(name, 0);
-  if (file == INVALID_HANDLE_VALUE) return path;
-  std::wstring final(MAX_PATH, L'\0');
-  DWORD size = GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()),
-                                         FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-  if (size >= final.size()) {
-    final.resize(size);
-    size =
-        GetFinalPathNameByHandleW(file, final.data(), size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  std::error_code read_at(std::uint64_t offset, void* into, std::size_t count) override {
+    return read_exactly(system_, file_, offset, into, count);
   }
-  CloseHandle(file);
-  if (size == 0 || size >= final.size()) return path;
-  final.resize(size);
-  // The system answers with the \\?\ prefix, which is needed only where a
-  // path is too long for the plain form.
-  if (final.size() < MAX_PATH) {
-    if (final.starts_with(LR"(\\?\UNC\)")) {
-      final.replace(0, 8, LR"(\\)");
-    } else if (final.starts_with(LR"(\\?\)")) {
-      final.erase(0, 4);
+
+  // The new file takes the folder's access rules, as any new file there.
+  void copy_permissions_of(const std::string&) override {}
+  // Windows writes back and drops cached file data on its own.
+  void start_write_back(std::uint64_t, std::uint64_t) override {}
+  void drop_from_cache(std::uint64_t, std::uint64_t) override {}
+
+  std::error_code put_in_place(const std::string& target, bool replace) override {
+    if (!is_open()) return std::make_error_code(std::errc::bad_file_descriptor);
+    const std::wstring name = full_path(wide(target));
+    std::error_code error = replace ? refuse_read_only(name) : std::error_code();
+    FILE_BASIC_INFO shown{};
+    shown.FileAttributes = FILE_ATTRIBUTE_NORMAL;  // no longer hidden
+    if (!error &&
+        !SetFileInformationByHandle(handle_of(file_), FileBasicInfo, &shown, sizeof shown)) {
+      error = last_error();
     }
-  }
-  return utf8(final);
-}
-
-std::error_code WindowsSystem::remove_file(const std::string& path) {
-  if (!DeleteFileW(wide(path).c_str())) return last_error();
-  return {};
-}
-
-// Windows refuses to replace a read-only file; Wine, run by root, would not.
-std::error_code WindowsSystem::may_write(const std::string& path) {
-  return refuse_read_only(wide(path));
-}
-
-// NTFS and FAT keep a name's letter case but find it whatever case it is
-// asked for in.
-bool WindowsSystem::ignores_letter_case(const std::string&) {
-  return true;
-}
-
-// ---- Reading
-
-std::error_code WindowsSystem::open_for_reading(const std::string& path, FileHandle& file) {
-  file = kNoFile;
-  const std::wstring name = wide(path);
-  if (names_device(name)) return not_a_regular_file();
-  const HANDLE opened = open_existing(name, GENERIC_READ);
-  if (opened == INVALID_HANDLE_VALUE) return last_error();
-  FileStatus status;
-  std::error_code error = status_of(file_of(opened), status);
-  if (!error && status.kind != FileKind::kRegular) error = not_a_regular_file();
-  if (error) {
-    CloseHandle(opened);
+    OpenTemporaries& temporaries = open_temporaries();
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    while (!error) {
+      {
+        const std::lock_guard held(temporaries.lock);
+        if (temporaries.interrupted) {
+          error = std::make_error_code(std::errc::interrupted);
+          break;
+        }
+        error = rename_over(handle_of(file_), name, replace);
+        if (!error) {
+          forget(temporaries, handle_of(file_));
+          CloseHandle(handle_of(file_));
+          file_ = kNoFile;
+          name_.clear();
+          return {};
+        }
+      }
+      if (!may_be_held_for_a_moment(error) || std::chrono::steady_clock::now() >= give_up) break;
+      error.clear();
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    discard();
     return error;
   }
-  file = file_of(opened);
-  return {};
-}
 
-std::error_code WindowsSystem::status_of(FileHandle file, FileStatus& status) {
-  status = {};
-  switch (GetFileType(handle_of(file))) {
-    case FILE_TYPE_DISK:
-      break;
-    case FILE_TYPE_PIPE:
-      status.kind = FileKind::kPipe;
-      return {};
-    case FILE_TYPE_CHAR:
+ private:
+  bool is_open() const { return file_ != kNoFile; }
+
+  // Closes and removes the file, if still there.
+  void discard() {
+    if (!is_open()) return;
+    OpenTemporaries& temporaries = open_temporaries();
+    const std::lock_guard held(temporaries.lock);
+    mark_deleted(handle_of(file_));
+    forget(temporaries, handle_of(file_));
+    CloseHandle(handle_of(file_));
+    file_ = kNoFile;
+    name_.clear();
+  }
+
+  System& system_;  // that made it, and reads it back
+  FileHandle file_ = kNoFile;
+  std::string name_;  // empty while it has none
+};
+
+class WindowsSystem final : public System {
+ public:
+  std::error_code file_status(const std::string& path, FileStatus& status) override {
+    status = {};
+    const std::wstring name = wide(path);
+    if (names_device(name)) {
       status.kind = FileKind::kDevice;
       return {};
-    default:
-      status.kind = FileKind::kOther;
-      return {};
-  }
-  BY_HANDLE_FILE_INFORMATION information;
-  if (!GetFileInformationByHandle(handle_of(file), &information)) return last_error();
-  const bool folder = information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-  status.kind = folder ? FileKind::kFolder : FileKind::kRegular;
-  status.identity = {information.dwVolumeSerialNumber,
-                     std::uint64_t(information.nFileIndexHigh) << 32 | information.nFileIndexLow};
-  status.size = std::uint64_t(information.nFileSizeHigh) << 32 | information.nFileSizeLow;
-  return {};
-}
-
-std::error_code WindowsSystem::read_at(FileHandle file, std::uint64_t offset, void* into,
-                                       std::size_t count, std::size_t& got) {
-  got = 0;
-  OVERLAPPED at{};
-  at.Offset = static_cast<DWORD>(offset);
-  at.OffsetHigh = static_cast<DWORD>(offset >> 32);
-  const auto asked = static_cast<DWORD>(std::min<std::size_t>(count, 1u << 30));
-  DWORD read = 0;
-  if (!ReadFile(handle_of(file), into, asked, &read, &at)) {
-    if (GetLastError() == ERROR_HANDLE_EOF) return {};
-    return last_error();
-  }
-  got = read;
-  return {};
-}
-
-std::uint64_t WindowsSystem::next_data(FileHandle file, std::uint64_t from, std::uint64_t size) {
-  if (from >= size) return size;
-  // Only a sparse file has holes to skip.
-  FILE_BASIC_INFO basic;
-  if (!GetFileInformationByHandleEx(handle_of(file), FileBasicInfo, &basic, sizeof basic) ||
-      !(basic.FileAttributes & FILE_ATTRIBUTE_SPARSE_FILE)) {
-    return from;
-  }
-  FILE_ALLOCATED_RANGE_BUFFER query{};
-  query.FileOffset.QuadPart = static_cast<LONGLONG>(from);
-  query.Length.QuadPart = static_cast<LONGLONG>(size - from);
-  FILE_ALLOCATED_RANGE_BUFFER range{};
-  DWORD returned = 0;
-  if (!DeviceIoControl(handle_of(file), FSCTL_QUERY_ALLOCATED_RANGES, &query, sizeof query, &range,
-                       sizeof range, &returned, nullptr) &&
-      GetLastError() != ERROR_MORE_DATA) {
-    return from;
-  }
-  if (returned < sizeof range) return size;
-  return std::max<std::uint64_t>(from, static_cast<std::uint64_t>(range.FileOffset.QuadPart));
-}
-
-void WindowsSystem::close_file(FileHandle file) {
-  if (file != kNoFile) CloseHandle(handle_of(file));
-}
-
-const std::uint8_t* WindowsSystem::map_read_only(FileHandle file, std::uint64_t size) {
-  if (size == 0) return nullptr;
-  const HANDLE mapping = CreateFileMappingW(handle_of(file), nullptr, PAGE_READONLY, 0, 0, nullptr);
-  if (mapping == nullptr) return nullptr;
-  // The view keeps the mapping, and the file, open until it is unmapped.
-  const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, static_cast<SIZE_T>(size));
-  CloseHandle(mapping);
-  return static_cast<const std::uint8_t*>(view);
-}
-
-void WindowsSystem::unmap(const std::uint8_t* data, std::uint64_t) {
-  if (data) UnmapViewOfFile(data);
-}
-
-// ---- Temporary files that become output files
-
-WindowsNewFile::~WindowsNewFile() {
-  discard();
-}
-
-std::error_code WindowsNewFile::create(const std::string& target) {
-  OpenTemporaries& temporaries = open_temporaries();
-  const std::lock_guard held(temporaries.lock);
-  install_handler(temporaries);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string name = temporary_name_for(target);
-    // Others may read it, none may write, rename or remove it meanwhile.
-    const HANDLE file =
-        CreateFileW(wide(name).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ,
-                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
+    }
+    const HANDLE file = open_existing(name, FILE_READ_ATTRIBUTES);
     if (file == INVALID_HANDLE_VALUE) {
-      if (GetLastError() == ERROR_FILE_EXISTS) continue;
+      if (is_missing(GetLastError())) return {};
       return last_error();
     }
-    temporaries.files.push_back(file);
-    file_ = file_of(file);
-    name_ = std::move(name);
+    const std::error_code error = status_of(file_of(file), status);
+    CloseHandle(file);
+    return error;
+  }
+
+  bool name_exists(const std::string& path) override { return portable::name_exists(path); }
+
+  std::string final_path(const std::string& path) override {
+    const std::wstring name = wide(path);
+    if (names_device(name)) return path;
+    const HANDLE file = open_existing(name, 0);
+    if (file == INVALID_HANDLE_VALUE) return path;
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD size = GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()),
+                                           FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (size >= final.size()) {
+      final.resize(size);
+      size = GetFinalPathNameByHandleW(file, final.data(), size,
+                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    }
+    CloseHandle(file);
+    if (size == 0 || size >= final.size()) return path;
+    final.resize(size);
+    // The system answers with the \\?\ prefix, which is needed only where a
+    // path is too long for the plain form.
+    if (final.size() < MAX_PATH) {
+      if (final.starts_with(LR"(\\?\UNC\)")) {
+        final.replace(0, 8, LR"(\\)");
+      } else if (final.starts_with(LR"(\\?\)")) {
+        final.erase(0, 4);
+      }
+    }
+    return utf8(final);
+  }
+
+  std::error_code remove_file(const std::string& path) override {
+    if (!DeleteFileW(wide(path).c_str())) return last_error();
     return {};
   }
-  return std::make_error_code(std::errc::file_exists);
-}
 
-std::error_code WindowsNewFile::write_at(std::uint64_t offset, const void* data,
-                                         std::size_t count) {
-  const auto* bytes = static_cast<const std::uint8_t*>(data);
-  while (count > 0) {
+  // Windows refuses to replace a read-only file; Wine, run by root, would not.
+  std::error_code may_write(const std::string& path) override {
+    return refuse_read_only(wide(path));
+  }
+
+  std::error_code folder_entries(const std::string& folder,
+                                 std::vector<FolderEntry>& entries) override {
+    return portable::folder_entries(folder, entries);
+  }
+
+  // NTFS and FAT keep a name's letter case but find it whatever case it is
+  // asked for in.
+  bool ignores_letter_case(const std::string&) override { return true; }
+
+  std::error_code open_for_reading(const std::string& path, FileHandle& file) override {
+    file = kNoFile;
+    const std::wstring name = wide(path);
+    if (names_device(name)) return not_a_regular_file();
+    const HANDLE opened = open_existing(name, GENERIC_READ);
+    if (opened == INVALID_HANDLE_VALUE) return last_error();
+    FileStatus status;
+    std::error_code error = status_of(file_of(opened), status);
+    if (!error && status.kind != FileKind::kRegular) error = not_a_regular_file();
+    if (error) {
+      CloseHandle(opened);
+      return error;
+    }
+    file = file_of(opened);
+    return {};
+  }
+
+  std::error_code status_of(FileHandle file, FileStatus& status) override {
+    status = {};
+    switch (GetFileType(handle_of(file))) {
+      case FILE_TYPE_DISK:
+        break;
+      case FILE_TYPE_PIPE:
+        status.kind = FileKind::kPipe;
+        return {};
+      case FILE_TYPE_CHAR:
+        status.kind = FileKind::kDevice;
+        return {};
+      default:
+        status.kind = FileKind::kOther;
+        return {};
+    }
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!GetFileInformationByHandle(handle_of(file), &information)) return last_error();
+    const bool folder = information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+    status.kind = folder ? FileKind::kFolder : FileKind::kRegular;
+    status.identity = {information.dwVolumeSerialNumber,
+                       std::uint64_t(information.nFileIndexHigh) << 32 | information.nFileIndexLow};
+    status.size = std::uint64_t(information.nFileSizeHigh) << 32 | information.nFileSizeLow;
+    return {};
+  }
+
+  std::error_code read_at(FileHandle file, std::uint64_t offset, void* into, std::size_t count,
+                          std::size_t& got) override {
+    got = 0;
     OVERLAPPED at{};
     at.Offset = static_cast<DWORD>(offset);
     at.OffsetHigh = static_cast<DWORD>(offset >> 32);
     const auto asked = static_cast<DWORD>(std::min<std::size_t>(count, 1u << 30));
-    DWORD written = 0;
-    if (!WriteFile(handle_of(file_), bytes, asked, &written, &at)) return last_error();
-    bytes += written;
-    offset += written;
-    count -= written;
-  }
-  return {};
-}
-
-std::error_code WindowsNewFile::read_at(std::uint64_t offset, void* into, std::size_t count) {
-  return read_exactly(system_, file_, offset, into, count);
-}
-
-// The new file takes the folder's access rules, as any new file there.
-void WindowsNewFile::copy_permissions_of(const std::string&) {}
-
-// Windows writes back and drops cached file data on its own.
-void WindowsNewFile::start_write_back(std::uint64_t, std::uint64_t) {}
-void WindowsNewFile::drop_from_cache(std::uint64_t, std::uint64_t) {}
-
-std::error_code WindowsNewFile::put_in_place(const std::string& target, bool replace) {
-  if (!is_open()) return std::make_error_code(std::errc::bad_file_descriptor);
-  const std::wstring name = full_path(wide(target));
-  std::error_code error = replace ? refuse_read_only(name) : std::error_code();
-  FILE_BASIC_INFO shown{};
-  shown.FileAttributes = FILE_ATTRIBUTE_NORMAL;  // no longer hidden
-  if (!error &&
-      !SetFileInformationByHandle(handle_of(file_), FileBasicInfo, &shown, sizeof shown)) {
-    error = last_error();
-  }
-  OpenTemporaries& temporaries = open_temporaries();
-  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-  while (!error) {
-    {
-      const std::lock_guard held(temporaries.lock);
-      if (temporaries.interrupted) {
-        error = std::make_error_code(std::errc::interrupted);
-        break;
-      }
-      error = rename_over(handle_of(file_), name, replace);
-      if (!error) {
-        forget(temporaries, handle_of(file_));
-        CloseHandle(handle_of(file_));
-        file_ = kNoFile;
-        name_.clear();
-        return {};
-      }
+    DWORD read = 0;
+    if (!ReadFile(handle_of(file), into, asked, &read, &at)) {
+      if (GetLastError() == ERROR_HANDLE_EOF) return {};
+      return last_error();
     }
-    if (!may_be_held_for_a_moment(error) || std::chrono::steady_clock::now() >= give_up) break;
-    error.clear();
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    got = read;
+    return {};
   }
-  discard();
-  return error;
-}
 
-void WindowsNewFile::discard() {
-  if (!is_open()) return;
-  OpenTemporaries& temporaries = open_temporaries();
-  const std::lock_guard held(temporaries.lock);
-  mark_deleted(handle_of(file_));
-  forget(temporaries, handle_of(file_));
-  CloseHandle(handle_of(file_));
-  file_ = kNoFile;
-  name_.clear();
-}
-
-std::error_code WindowsSystem::create_temporary(const std::string& target,
-                                                std::unique_ptr<NewFile>& file) {
-  auto created = std::make_unique<WindowsNewFile>(*this);
-  const std::error_code error = created->create(target);
-  if (!error) file = std::move(created);
-  return error;
-}
-
-void WindowsSystem::remove_stale_temporaries(const std::string& target) {
-  const std::size_t name_at = name_start(target, kWindows);
-  const std::string folder = target.substr(0, name_at);
-  const std::string target_name = target.substr(name_at);
-  WIN32_FIND_DATAW found;
-  const HANDLE search = FindFirstFileExW(
-      wide(folder + "." + target_name + ".*" + std::string(kTemporaryEnding)).c_str(),
-      FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    // One still open in another conversion is shared for reading only, so
-    // removing it fails and it stays.
-    if (is_temporary_name_for(found.cFileName, target_name)) {
-      DeleteFileW((wide(folder) + found.cFileName).c_str());
+  std::uint64_t next_data(FileHandle file, std::uint64_t from, std::uint64_t size) override {
+    if (from >= size) return size;
+    // Only a sparse file has holes to skip.
+    FILE_BASIC_INFO basic;
+    if (!GetFileInformationByHandleEx(handle_of(file), FileBasicInfo, &basic, sizeof basic) ||
+        !(basic.FileAttributes & FILE_ATTRIBUTE_SPARSE_FILE)) {
+      return from;
     }
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-}
+    FILE_ALLOCATED_RANGE_BUFFER query{};
+    query.FileOffset.QuadPart = static_cast<LONGLONG>(from);
+    query.Length.QuadPart = static_cast<LONGLONG>(size - from);
+    FILE_ALLOCATED_RANGE_BUFFER range{};
+    DWORD returned = 0;
+    if (!DeviceIoControl(handle_of(file), FSCTL_QUERY_ALLOCATED_RANGES, &query, sizeof query,
+                         &range, sizeof range, &returned, nullptr) &&
+        GetLastError() != ERROR_MORE_DATA) {
+      return from;
+    }
+    if (returned < sizeof range) return size;
+    return std::max<std::uint64_t>(from, static_cast<std::uint64_t>(range.FileOffset.QuadPart));
+  }
+
+  void close_file(FileHandle file) override {
+    if (file != kNoFile) CloseHandle(handle_of(file));
+  }
+
+  const std::uint8_t* map_read_only(FileHandle file, std::uint64_t size) override {
+    if (size == 0) return nullptr;
+    const HANDLE mapping =
+        CreateFileMappingW(handle_of(file), nullptr, PAGE_READONLY, 0, 0, nullptr);
+    if (mapping == nullptr) return nullptr;
+    // The view keeps the mapping, and the file, open until it is unmapped.
+    const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, static_cast<SIZE_T>(size));
+    CloseHandle(mapping);
+    return static_cast<const std::uint8_t*>(view);
+  }
+
+  void unmap(const std::uint8_t* data, std::uint64_t) override {
+    if (data) UnmapViewOfFile(data);
+  }
+
+  std::error_code create_temporary(const std::string& target,
+                                   std::unique_ptr<NewFile>& file) override {
+    auto created = std::make_unique<WindowsNewFile>(*this);
+    const std::error_code error = created->create(target);
+    if (!error) file = std::move(created);
+    return error;
+  }
+
+  void remove_stale_temporaries(const std::string& target) override {
+    const std::size_t name_at = name_start(target, kWindows);
+    const std::string folder = target.substr(0, name_at);
+    const std::string target_name = target.substr(name_at);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileExW(
+        wide(folder + "." + target_name + ".*" + std::string(kTemporaryEnding)).c_str(),
+        FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+      // One still open in another conversion is shared for reading only, so
+      // removing it fails and it stays.
+      if (is_temporary_name_for(found.cFileName, target_name)) {
+        DeleteFileW((wide(folder) + found.cFileName).c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+};
+
+}  // namespace
 
 System& default_system() {
   static WindowsSystem system;
