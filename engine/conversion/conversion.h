@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/base/clock.h"
 #include "engine/base/error.h"
-#include "engine/conversion/prompts.h"
 #include "engine/conversion/settings.h"
 #include "engine/conversion/warnings.h"
+#include "zur/clock.h"
+#include "zur/prompts.h"
 
 namespace zur {
 

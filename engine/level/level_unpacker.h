@@ -38,4 +38,9 @@ struct Unpacked {
 Unpacked unpack_level(std::span<const std::uint8_t> file, const LevelContents& contents,
                       const std::string& prefix, bool overwrite, const std::string& level_file);
 
+// The prefix the sources of the level file `level` are unpacked under: its
+// name without ".lev" (in any letter case), in `folder`, or beside it when
+// `folder` is empty.
+std::string unpack_prefix(const std::string& level, const std::string& folder);
+
 }  // namespace zur

@@ -84,21 +84,21 @@ const engine = createZurEngine({
     shownPosition = position;
     postMessage({id: job, kind: Kind.progress, level, position});
   },
-  // The engine hands over the view's rows only (web/png_writer_canvas.cpp);
+  // The engine hands over the view's rows only (ViewSink, web/engine_binding.cpp);
   // they are gathered in a band and drawn on the canvas a band at a time.
-  maskOpen(width, height) {
+  viewOpen(width, height) {
     const step = Math.ceil(Math.max(width, height) / kViewSide);
     const canvas = new OffscreenCanvas(Math.ceil(width / step), Math.ceil(height / step));
     const band = new ImageData(canvas.width, Math.min(kBandRows, canvas.height));
     mask = {width, height, step, canvas, context: canvas.getContext('2d'), band, row: 0, image: null};
     return step;
   },
-  maskRow(rgba) {
+  viewRow(rgba) {
     const {band} = mask;
     band.data.set(rgba, (mask.row % band.height) * band.width * 4);
     if (++mask.row % band.height === 0) mask.context.putImageData(band, 0, mask.row - band.height);
   },
-  maskFinish() {
+  viewFinish() {
     const {band, canvas} = mask;
     const left = mask.row % band.height;
     if (left > 0) mask.context.putImageData(band, 0, mask.row - left, 0, 0, band.width, left);
@@ -182,10 +182,9 @@ function info(module, path) {
 }
 
 function unpack(module, path) {
-  const name = path.split('/').pop().replace(/\.lev$/i, '');
   const folder = '/unpacked' + mounts;
   if (!module.FS.analyzePath(folder).exists) module.FS.mkdir(folder);
-  const answer = JSON.parse(module.ccall('zur_unpack', 'string', ['string', 'string'], [path, folder + '/' + name]));
+  const answer = JSON.parse(module.ccall('zur_unpack', 'string', ['string', 'string'], [path, folder]));
   answer.files = answer.written.map((written) => ({name: written.split('/').pop(), file: takeFile(module.FS, written)}));
   return answer;
 }
