@@ -83,8 +83,8 @@ std::string PageSystem::final_path(const std::string& path) {
   return written_.final_path(path);
 }
 
-// Removing a dropped file removes only what was written over it: the
-// person's own file stays as it is, and the engine is told it went.
+// A dropped file is the person's own and stays as it is: removing it
+// removes what was written over it, and is not refused.
 std::error_code PageSystem::remove_file(const std::string& path) {
   const std::error_code error = written_.remove_file(path);
   if (error && dropped_status(path).kind == FileKind::kRegular) return {};
