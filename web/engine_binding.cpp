@@ -2,18 +2,20 @@
 // The engine as the page's worker calls it: list the levels among the
 // files, check one, convert a batch as the dialog converts its field, read
 // a level file and unpack it. Paths are relative to the worker's working
-// folder, where the dropped files are linked under the names they were
-// dropped with, so every message names them as zurconv would in that
-// folder. Answers are JSON texts made by the same code as the commands'
-// --json, valid until the next call (the worker copies them at once).
+// folder, where the page system (page_system.h) shows the dropped files
+// under the names they were dropped with, so every message names them as
+// zurconv would in that folder. Answers are JSON texts made by the same
+// code as the commands' --json, valid until the next call (the worker
+// copies them at once).
 #include <emscripten.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
+#include "engine/base/platform.h"
+#include "page_system.h"
 #include "zur/check.h"
 #include "zur/convert.h"
 #include "zur/level_file.h"
@@ -33,6 +35,28 @@ EM_JS(unsigned, zur_view_open, (unsigned width, unsigned height),
 EM_JS(void, zur_view_row, (const unsigned char* rgba, unsigned width),
       { Module["viewRow"](HEAPU8.subarray(rgba, rgba + 4 * width)); });
 EM_JS(int, zur_view_finish, (), { return Module["viewFinish"]() ? 1 : 0; });
+
+// The worker's table of the dropped files (web/site/dropped-files.js). The
+// paths come as one text, a zero byte between two; its length is answered,
+// the text written only where it fits with a zero byte after it.
+EM_JS(int, zur_find_dropped, (const char* path, double* found), {
+  const file = Module["findFile"](UTF8ToString(path));
+  if (!file) return 0;
+  HEAPF64[found >> 3] = file.identity;
+  HEAPF64[(found >> 3) + 1] = file.size;
+  return 1;
+});
+EM_JS(int, zur_dropped_paths, (char* into, int capacity), {
+  const paths = Module["droppedPaths"]().join(String.fromCharCode(0));
+  const length = lengthBytesUTF8(paths);
+  if (length < capacity) stringToUTF8(paths, into, capacity);
+  return length;
+});
+EM_JS(unsigned, zur_open_dropped, (const char* path),
+      { return Module["openFile"](UTF8ToString(path)); });
+EM_JS(double, zur_read_dropped, (unsigned file, double offset, unsigned char* into, size_t count),
+      { return Module["readFile"](file, offset, HEAPU8.subarray(into, into + count)); });
+EM_JS(void, zur_close_dropped, (unsigned file), { Module["closeFile"](file); });
 
 namespace {
 
@@ -78,6 +102,43 @@ class PageBatchPrompts : public LevelNamingPrompts {
   }
 };
 
+// The dropped files as the worker holds them.
+class WorkerFiles final : public web::DroppedFiles {
+ public:
+  std::vector<std::string> paths() override {
+    std::string joined(static_cast<std::size_t>(zur_dropped_paths(nullptr, 0)), '\0');
+    zur_dropped_paths(joined.data(), static_cast<int>(joined.size()) + 1);
+    std::vector<std::string> paths;
+    for (std::size_t start = 0; start < joined.size();) {
+      const std::size_t end = std::min(joined.find('\0', start), joined.size());
+      paths.push_back(joined.substr(start, end - start));
+      start = end + 1;
+    }
+    return paths;
+  }
+  std::optional<Found> find(const std::string& path) override {
+    double found[2];
+    if (!zur_find_dropped(path.c_str(), found)) return std::nullopt;
+    return Found{static_cast<std::uint64_t>(found[0]), static_cast<std::uint64_t>(found[1])};
+  }
+  std::uint32_t open(const std::string& path) override { return zur_open_dropped(path.c_str()); }
+  std::optional<std::size_t> read(std::uint32_t file, std::uint64_t offset, void* into,
+                                  std::size_t count) override {
+    const double got = zur_read_dropped(file, static_cast<double>(offset),
+                                        static_cast<unsigned char*>(into), count);
+    if (got < 0) return std::nullopt;
+    return static_cast<std::size_t>(got);
+  }
+  void close(std::uint32_t file) override { zur_close_dropped(file); }
+};
+
+// The system every call below works with: the dropped files over the
+// memory file system, which takes what the engine writes. Made and put in
+// place once, here.
+WorkerFiles worker_files;
+web::PageSystem page_system(platform::current_system(), worker_files);
+const platform::SystemOverride page_system_installed(page_system);
+
 // A row sink that draws the worker's map view (web/site/worker.js): only
 // every step-th pixel of every step-th row, the step chosen by the worker,
 // crosses to JavaScript, already in the canvas's RGBA order.
@@ -105,14 +166,22 @@ class ViewSink : public RowSink {
   std::vector<std::uint8_t> view_row_;
 };
 
-// The files under the working folder, where the dropped files are.
+// The dropped files, as paths from the working folder.
 std::vector<std::string> dropped_files() {
   std::vector<std::string> files;
-  std::error_code error;
-  for (auto entry = std::filesystem::recursive_directory_iterator(".", error);
-       !error && entry != std::filesystem::recursive_directory_iterator(); entry.increment(error)) {
-    if (!entry->is_directory()) {
-      files.push_back(entry->path().lexically_relative(".").generic_string());
+  std::vector<std::string> folders = {""};
+  while (!folders.empty()) {
+    const std::string folder = std::move(folders.back());
+    folders.pop_back();
+    std::vector<platform::FolderEntry> entries;
+    page_system.folder_entries(folder.empty() ? "." : folder, entries);
+    for (const platform::FolderEntry& entry : entries) {
+      const std::string name = folder.empty() ? entry.name : folder + "/" + entry.name;
+      if (entry.folder) {
+        folders.push_back(name);
+      } else {
+        files.push_back(name);
+      }
     }
   }
   return files;
