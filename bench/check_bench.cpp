@@ -14,7 +14,7 @@ void BM_Check(benchmark::State& state, MapKind kind) {
   const auto size = static_cast<std::int32_t>(state.range(0));
   const std::string& prefix = level_prefix(kind, size);
   for (auto _ : state) {
-    const LevelCheck check = check_level(prefix, false);
+    const LevelCheck check = check_level(prefix, false, platform::default_system());
     if (!check.findings) {
       state.SkipWithError("the attribute map was not read");
       break;

@@ -40,13 +40,14 @@ void BM_Unpack(benchmark::State& state, MapKind kind) {
   const std::string prefix =
       level.substr(0, level.size() - suffix::kLevelFile.size()) + "-unpacked";
   for (auto _ : state) {
-    MappedFile file;
+    MappedFile file(platform::default_system());
     if (file.open(level)) {
       state.SkipWithError("cannot read the level file");
       break;
     }
     const LevelContents contents = read_level(file.bytes());
-    if (unpack_level(file.bytes(), contents, prefix, true, level).error) {
+    if (unpack_level(file.bytes(), contents, prefix, true, level, platform::default_system())
+            .error) {
       state.SkipWithError("cannot unpack the level file");
       break;
     }

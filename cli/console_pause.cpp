@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "cli/console_pause.h"
+#include "console_pause.h"
 
 #include <cstdio>
 
-#include "engine/level/front_end.h"
+#include "zur/console.h"
 
 namespace zur::cli {
 

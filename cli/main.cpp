@@ -3,13 +3,14 @@
 // build systems.
 #include <cstdio>
 
-#include "cli/check_command.h"
-#include "cli/console_pause.h"
-#include "cli/options.h"
-#include "cli/standard_output.h"
-#include "cli/terminal_prompts.h"
-#include "cli/version.h"
-#include "engine/level/front_end.h"
+#include "check_command.h"
+#include "console_pause.h"
+#include "options.h"
+#include "standard_output.h"
+#include "terminal_prompts.h"
+#include "version.h"
+#include "zur/console.h"
+#include "zur/convert.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "cli/option_table.h"
+#include "option_table.h"
 
 namespace zur::cli {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "cli/options.h"
+#include "options.h"
 
-#include "cli/option_table.h"
-#include "engine/level/front_end.h"
+#include "option_table.h"
+#include "zur/console.h"
 
 namespace zur::cli {
 namespace {

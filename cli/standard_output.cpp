@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "cli/standard_output.h"
+#include "standard_output.h"
 
 #include <cerrno>
 #include <cstdio>

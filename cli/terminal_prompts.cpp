@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "cli/terminal_prompts.h"
+#include "terminal_prompts.h"
 
 #include <cerrno>
 #include <string>

@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <string>
 
-#include "cli/options.h"
-#include "engine/level/front_end.h"
+#include "options.h"
+#include "zur/convert.h"
 
 namespace zur::cli {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "cli/version.h"
+#include "version.h"
 
-#include "zur_version.h"
+#include "zur/version.h"
 
 namespace zur::cli {
 
@@ -12,7 +12,7 @@ void print_version(std::FILE* out, const char* command) {
                "License MIT: <https://opensource.org/licenses/MIT>.\n"
                "This is free software: you are free to change and redistribute it.\n"
                "There is NO WARRANTY, to the extent permitted by law.\n",
-               command, kVersion);
+               command, std::string(zur::version()).c_str());
 }
 
 }  // namespace zur::cli

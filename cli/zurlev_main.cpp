@@ -3,13 +3,14 @@
 // sources that rebuild it.
 #include <cstdio>
 #include <string>
+#include <vector>
 
-#include "cli/console_pause.h"
-#include "cli/level_info.h"
-#include "cli/standard_output.h"
-#include "cli/version.h"
-#include "cli/zurlev_options.h"
-#include "engine/level/front_end.h"
+#include "console_pause.h"
+#include "standard_output.h"
+#include "version.h"
+#include "zur/console.h"
+#include "zur/level_file.h"
+#include "zurlev_options.h"
 
 namespace {
 
@@ -25,96 +26,44 @@ void print_help() {
       level_usage().c_str(), level_command_help().c_str());
 }
 
-void print_findings(std::FILE* to, const std::string& name, const std::vector<Finding>& list) {
-  for (const Finding& finding : list) {
-    std::fprintf(to, "%s: at byte %llu: %s\n", name.c_str(),
-                 static_cast<unsigned long long>(finding.offset), finding.text.c_str());
-  }
-}
-
 // Text is printed a file at a time and let go; JSON is one document.
 int info(const LevelOptions& options) {
-  Json documents = Json::array();
+  std::vector<LevelFileInfo> infos;
   bool all_sound = true;
   bool first = true;
   for (const std::string& name : options.levels) {
-    MappedFile file;
-    Json document;
-    if (const std::optional<Error> error = file.open(name)) {
-      std::fprintf(stderr, "zurlev: %s\n", error->text().c_str());
-      document = {{"file", name}, {"error", error->text()}};
-      all_sound = false;
-    } else {
-      const LevelContents contents = read_level(file.bytes());
-      all_sound = all_sound && contents.problems.empty();
-      document = level_info(name, contents, options.objects);
-      if (!options.json) {
-        std::printf("%s%s", first ? "" : "\n", info_text(document).c_str());
-        first = false;
-      }
+    LevelFileInfo info = read_level_info(name, options.objects);
+    all_sound = all_sound && info.sound;
+    if (info.error) {
+      std::fprintf(stderr, "zurlev: %s\n", info.error->text().c_str());
+    } else if (!options.json) {
+      std::printf("%s%s", first ? "" : "\n", info.text.c_str());
+      first = false;
     }
-    if (options.json) documents.push_back(std::move(document));
+    if (options.json) infos.push_back(std::move(info));
   }
-  if (options.json) std::printf("%s\n", json_text(documents).c_str());
+  if (options.json) std::printf("%s\n", info_json(infos).c_str());
   return all_sound ? kDone : kFailed;
 }
 
-void print_unknown_size(const std::string& name, const LevelOptions& options,
-                        unsigned long long pixels) {
-  if (options.width) {
-    std::fprintf(stderr,
-                 "zurlev: %s: a width of %u does not cut the attribute stream's %s "
-                 "into at most 65535 whole rows; nothing written\n",
-                 name.c_str(), unsigned(*options.width), counted(pixels, "pixel").c_str());
-  } else {
-    std::fprintf(stderr,
-                 "zurlev: %s: the map's width is not known: neither a map size section nor "
-                 "the level picture's frame header gives a width × height of %s, "
-                 "the attribute stream's count; give the width with --width W. Nothing "
-                 "written\n",
-                 name.c_str(), counted(pixels, "pixel").c_str());
-  }
-}
-
-// After a failed unpack: only a failure while the complete files were put
-// in place leaves some of them written.
-std::string what_was_written(const std::vector<std::string>& written) {
-  if (written.empty()) return "nothing written";
-  std::string text = "written before the failure:";
-  for (const std::string& path : written) text += " " + path;
-  return text;
+void print_findings(std::FILE* to, const std::string& name, const std::vector<std::string>& list) {
+  for (const std::string& finding : list)
+    std::fprintf(to, "%s: %s\n", name.c_str(), finding.c_str());
 }
 
 int unpack(const LevelOptions& options) {
   const std::string& name = options.levels.front();
-  MappedFile file;
-  if (const std::optional<Error> error = file.open(name)) {
-    std::fprintf(stderr, "zurlev: %s\n", error->text().c_str());
-    return kFailed;
-  }
-  ReadOptions read_options;
-  read_options.width = options.width;
-  const LevelContents contents = read_level(file.bytes(), read_options);
-  const std::string prefix = unpack_prefix(name, options.directory);
-  if (!contents.problems.empty()) {
-    print_findings(stderr, name, contents.problems);
-    std::fprintf(stderr, "zurlev: %s is not a sound level file; nothing written\n", name.c_str());
-    return kFailed;
-  }
-  if (!contents.map_size) {
-    print_unknown_size(name, options, contents.stream->pixels);
-    return kFailed;
-  }
-  const Unpacked unpacked = unpack_level(file.bytes(), contents, prefix, options.force, name);
-  if (unpacked.error) {
-    std::fprintf(stderr, "zurlev: %s; %s\n", unpacked.error->text().c_str(),
-                 what_was_written(unpacked.written).c_str());
+  const UnpackResult unpacked =
+      unpack_level_file(name, {options.directory, options.width, options.force});
+  print_findings(stderr, name, unpacked.problems);
+  if (unpacked.failure) {
+    std::fprintf(stderr, "zurlev: %s\n", unpacked.failure->c_str());
     return kFailed;
   }
   for (const std::string& path : unpacked.written) std::printf("wrote %s\n", path.c_str());
-  if (!contents.differences.empty()) {
+  if (!unpacked.differences.empty()) {
     std::printf("The level rebuilt from these sources will differ:\n");
-    print_findings(stdout, name, contents.differences);
+    print_findings(stdout, name, unpacked.differences);
   }
   return kDone;
 }

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "cli/zurlev_options.h"
+#include "zurlev_options.h"
 
 #include <charconv>
 #include <span>
 
-#include "cli/option_table.h"
-#include "engine/level/front_end.h"
+#include "option_table.h"
+#include "zur/console.h"
+#include "zur/level_file.h"
 
 namespace zur::cli {
 namespace {
@@ -14,7 +15,7 @@ std::string take_width(LevelOptions& options, std::string text) {
   std::uint32_t width = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), width);
   if (error != std::errc() || end != text.data() + text.size() || width == 0 ||
-      width > tga::kMaxSide) {
+      width > kMaxMapSide) {
     return "--width needs a number from 1 to 65535, not " + text;
   }
   options.width = width;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/dialog_batch.h"
+#include "dialog_batch.h"
 
 #include <string>
 #include <vector>

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/level/front_end.h"
+#include "zur/convert.h"
 
 namespace zur::dialog {
 

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "engine/level/front_end.h"
-#include "frontend/prompt_box.h"
+#include "prompt_box.h"
+#include "zur/convert.h"
 
 namespace zur::dialog {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/picked_paths.h"
+#include "picked_paths.h"
 
 #include <algorithm>
 

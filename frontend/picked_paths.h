@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/level/front_end.h"
+#include "zur/paths.h"
 
 namespace zur::dialog {
 

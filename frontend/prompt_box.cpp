@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/prompt_box.h"
+#include "prompt_box.h"
 
 #include <algorithm>
 #include <vector>

@@ -16,7 +16,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/level/front_end.h"
+#include "zur/clock.h"
+#include "zur/prompts.h"
 
 namespace zur::dialog {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/utf16_text.h"
+#include "utf16_text.h"
 
 #include <optional>
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/conversion/prompts.h"
+#include "zur/prompts.h"
 
 namespace zur::fuzz {
 

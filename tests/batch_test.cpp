@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "engine/level/front_end.h"
 #include "tests/support/faulty_system.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/scripted_prompts.h"
+#include "zur/convert.h"
 
 namespace zur {
 namespace {

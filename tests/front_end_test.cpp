@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level/front_end.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+#include "engine/base/error.h"
+#include "engine/level/level_unpacker.h"
+#include "zur/convert.h"
 
 namespace zur {
 namespace {

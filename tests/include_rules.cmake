@@ -1,15 +1,19 @@
 # SPDX-License-Identifier: MIT
 # Fails when an include breaks the engine's one-way dependencies, each
-# library a folder of engine/: base <- conversion <- attrmap <- level, and
-# nothing of cli/, frontend/ or wx in the engine; or when a file of the
-# engine or the command line includes a system header outside the platform
-# seam (platform_*.cpp) and the PNG writer's sources (png_writer_*.cpp); or
-# when one outside the seam uses std::filesystem or tests _WIN32. Run with
-# -DENGINE_DIR=<source>/engine -DCLI_DIR=<source>/cli.
+# library a folder of engine/: base <- conversion <- attrmap <- level <- api,
+# the public headers of include/zur/ including only the standard library and
+# each other (every library may include them), and nothing of cli/,
+# frontend/, web/ or wx in the engine; or when a front end includes anything
+# of the engine but the public headers; or when a file of the engine or the
+# command line includes a system header outside the platform seam
+# (platform_*.cpp) and the PNG writer's sources (png_writer_*.cpp); or when
+# one outside the seam uses std::filesystem or tests _WIN32. Run with
+# -DENGINE_DIR=<source>/engine -DCLI_DIR=<source>/cli
+# -DFRONTEND_DIR=<source>/frontend -DWEB_DIR=<source>/web.
 cmake_minimum_required(VERSION 3.25)
 
 # The libraries from the lowest; a file's rank is its folder's place here.
-set(names base conversion attrmap level)
+set(names base conversion attrmap level api)
 function(library_rank relative out)
   string(REGEX REPLACE "/.*$" "" folder "${relative}")
   list(FIND names "${folder}" rank)
@@ -40,14 +44,26 @@ foreach(relative IN LISTS cli_files)
   check_system_headers("${CLI_DIR}" "${relative}")
 endforeach()
 
+file(GLOB_RECURSE public_files RELATIVE "${ENGINE_DIR}/include" "${ENGINE_DIR}/include/*")
+foreach(relative IN LISTS public_files)
+  file(STRINGS "${ENGINE_DIR}/include/${relative}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*$" "\\1" header "${line}")
+    if(NOT header MATCHES "^zur/[a-z_]+\\.h$")
+      message(SEND_ERROR "engine/include/${relative} includes ${header}: a public header includes only the standard library and other public headers")
+    endif()
+  endforeach()
+endforeach()
+
 file(GLOB_RECURSE engine_files RELATIVE "${ENGINE_DIR}" "${ENGINE_DIR}/*.h" "${ENGINE_DIR}/*.cpp")
+list(FILTER engine_files EXCLUDE REGEX "^include/")
 foreach(relative IN LISTS engine_files)
   check_system_headers("${ENGINE_DIR}" "${relative}")
   library_rank("${relative}" rank)
   file(STRINGS "${ENGINE_DIR}/${relative}" includes REGEX "^[ \t]*#[ \t]*include")
   foreach(line IN LISTS includes)
     string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[\"<]([^\">]+)[\">].*$" "\\1" header "${line}")
-    if(header MATCHES "^(cli|frontend|wx)/")
+    if(header MATCHES "^(cli|frontend|web|wx)/")
       message(SEND_ERROR "engine/${relative} includes ${header}: the engine has no front-end code")
     elseif(header MATCHES "^engine/")
       string(REGEX REPLACE "^engine/" "" header_relative "${header}")
@@ -61,18 +77,17 @@ foreach(relative IN LISTS engine_files)
   endforeach()
 endforeach()
 
-# The front ends (cli/, frontend/) reach the engine only through its
-# front-end interface. Run with -DFRONTEND_DIR=<source>/frontend too.
-set(front_end_interface "engine/level/front_end.h")
-foreach(folder IN ITEMS "${CLI_DIR}" "${FRONTEND_DIR}")
+# The front ends (cli/, frontend/, web/) reach the engine only through its
+# public headers, and none depends on another.
+foreach(folder IN ITEMS "${CLI_DIR}" "${FRONTEND_DIR}" "${WEB_DIR}")
   get_filename_component(name "${folder}" NAME)
   file(GLOB_RECURSE front_end_files RELATIVE "${folder}" "${folder}/*.h" "${folder}/*.cpp")
   foreach(relative IN LISTS front_end_files)
-    file(STRINGS "${folder}/${relative}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"engine/")
+    file(STRINGS "${folder}/${relative}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
     foreach(line IN LISTS includes)
       string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*$" "\\1" header "${line}")
-      if(NOT header STREQUAL front_end_interface)
-        message(SEND_ERROR "${name}/${relative} includes ${header}: a front end includes only ${front_end_interface} from the engine")
+      if(header MATCHES "^(engine|cli|frontend|web|tests)/")
+        message(SEND_ERROR "${name}/${relative} includes ${header}: a front end includes only its own headers and the engine's public ones (zur/)")
       endif()
     endforeach()
   endforeach()

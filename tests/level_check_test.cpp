@@ -72,7 +72,7 @@ TEST(LevelCheck, CountsOfOneTakeTheSingular) {
   for (const auto& c : cases) {
     test::TempDir dir;
     test::write_level(dir, "level", c.map());
-    const LevelCheck check = check_level(dir.prefix("level"), false);
+    const LevelCheck check = check_level(dir.prefix("level"), false, platform::default_system());
     EXPECT_NE(messages(check).find(c.message), std::string::npos) << c.what << "\n"
                                                                   << messages(check);
   }
@@ -107,7 +107,7 @@ TEST(LevelCheck, NamesAMissingSourceAsTheConversionDoes) {
     if (std::string(c.missing) != "attribute map") TgaBuilder(4, 4).save(dir.path() / "level.TGA");
     if (std::string(c.missing) != "level picture") dir.write("level.JPG", std::string("\xFF\xD8"));
     const std::string prefix = dir.prefix("level");
-    const LevelCheck check = check_level(prefix, false);
+    const LevelCheck check = check_level(prefix, false, platform::default_system());
     std::string named = "(not reported)";
     for (const Problem& problem : check.problems) {
       if (problem.code == ProblemCode::kSourceMissing && problem.message.starts_with(c.missing)) {
@@ -151,7 +151,7 @@ TEST(LevelCheck, NamesEveryCandidateOfAnAmbiguousSourceAsTheConversionDoes) {
     const std::string& reason = prompts.prompts[0].reasons[0];
     EXPECT_NE(reason.find(dir.prefix(c.lower)), std::string::npos) << reason;
     EXPECT_NE(reason.find(dir.prefix(c.upper)), std::string::npos) << reason;
-    const LevelCheck check = check_level(dir.prefix("level"), false);
+    const LevelCheck check = check_level(dir.prefix("level"), false, platform::default_system());
     EXPECT_TRUE(has_failure(check, false)) << c.role;
     EXPECT_NE(messages(check).find(std::string(c.role) + " ambiguous: " + reason),
               std::string::npos)
@@ -169,7 +169,8 @@ TEST(LevelCheck, ReadsTheSourcesThroughTheSystemItIsGiven) {
   };
   test::TempDir dir;
   test::write_level(dir, "level", test::TgaBuilder(4, 4));
-  EXPECT_EQ(unreadable_sources(check_level(dir.prefix("level"), false)), 0);
+  EXPECT_EQ(unreadable_sources(check_level(dir.prefix("level"), false, platform::default_system())),
+            0);
   test::FaultySystem unreadable;
   unreadable.fail_reads_at(0, std::make_error_code(std::errc::io_error));
   const LevelCheck check = check_level(dir.prefix("level"), false, unreadable);

@@ -10,6 +10,7 @@
 
 #include "engine/attrmap/check_mask.h"
 #include "engine/attrmap/marker_kinds.h"
+#include "engine/attrmap/png_file.h"
 #include "engine/level/batch.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/png_reader.h"
@@ -97,12 +98,11 @@ TEST(LevelPicture, RowsArePaletteColoursOfTheCodesAndMarksTheObjectsPlaced) {
     EXPECT_TRUE(painted == level.expected) << name;
     expect_same_marks(object_marks(contents), level.marks, name);
 
-    Bytes png;
-    ASSERT_TRUE(encode_level_picture(file, contents, [&](const std::uint8_t* bytes, std::size_t n) {
-      png.insert(png.end(), bytes, bytes + n);
-      return true;
-    })) << name;
-    const std::optional<test::RgbPicture> decoded = test::decode_png(png);
+    PngFile png(platform::default_system());
+    ASSERT_FALSE(png.open(dir.prefix("picture.png"), {})) << name;
+    ASSERT_TRUE(paint_level(file, contents, png)) << name;
+    ASSERT_FALSE(png.close()) << name;
+    const std::optional<test::RgbPicture> decoded = test::decode_png(dir.read("picture.png"));
     ASSERT_TRUE(decoded) << name;
     EXPECT_EQ(std::pair(int(decoded->width), int(decoded->height)), std::pair(width, height));
     EXPECT_TRUE(decoded->rgb == level.expected) << name;

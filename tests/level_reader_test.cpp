@@ -167,7 +167,7 @@ TEST(MappedFile, AFileTheSystemCannotMapIsNotRead) {
   ASSERT_TRUE(error);
   EXPECT_EQ(error->code, std::errc::not_enough_memory);
   EXPECT_TRUE(unmapped.bytes().empty());
-  MappedFile mapped;
+  MappedFile mapped(platform::default_system());
   ASSERT_FALSE(mapped.open(dir.prefix("level.lev")));
   EXPECT_EQ(Bytes(mapped.bytes().begin(), mapped.bytes().end()), small_level());
 }

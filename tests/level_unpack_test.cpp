@@ -171,7 +171,7 @@ RoundTrip round_trip(const TempDir& dir, std::optional<std::uint32_t> width) {
   trip.contents = read_level(trip.original, {width});
   TempDir out;
   const Unpacked unpacked = unpack_level(trip.original, trip.contents, out.prefix("level"), false,
-                                         dir.prefix("level.lev"));
+                                         dir.prefix("level.lev"), platform::default_system());
   EXPECT_FALSE(unpacked.error) << unpacked.error->text();
   trip.rebuilt = convert(out, "level");
   return trip;
@@ -344,7 +344,9 @@ TEST(UnpackSafety, InterruptionOrFullDiskAtEveryStepLeavesOldOrCompleteFiles) {
   const Bytes level = convert(dir, "level");
   const LevelContents contents = read_level(level, {64});
   TempDir reference;
-  ASSERT_FALSE(unpack_level(level, contents, reference.prefix("level"), false, "").error);
+  ASSERT_FALSE(unpack_level(level, contents, reference.prefix("level"), false, "",
+                            platform::default_system())
+                   .error);
   const std::vector<std::string> names = {"level.txt", "level.tga", "level.jpg"};
   int steps = 0;
   {
@@ -413,7 +415,9 @@ TEST(UnpackSafety, KillAtAnyMomentLeavesOldOrCompleteFiles) {
   const Bytes level = convert(dir, "level");
   const LevelContents contents = read_level(level, {512});
   TempDir reference;
-  ASSERT_FALSE(unpack_level(level, contents, reference.prefix("level"), false, "").error);
+  ASSERT_FALSE(unpack_level(level, contents, reference.prefix("level"), false, "",
+                            platform::default_system())
+                   .error);
   const std::vector<std::string> names = {"level.txt", "level.tga", "level.jpg"};
 
   std::set<std::string> outcomes;
@@ -424,7 +428,11 @@ TEST(UnpackSafety, KillAtAnyMomentLeavesOldOrCompleteFiles) {
       const pid_t child = ::fork();
       ASSERT_NE(child, -1);
       if (child == 0) {
-        ::_exit(unpack_level(level, contents, out.prefix("level"), true, "").error ? 1 : 0);
+        ::_exit(
+            unpack_level(level, contents, out.prefix("level"), true, "", platform::default_system())
+                    .error
+                ? 1
+                : 0);
       }
       ::usleep(static_cast<useconds_t>(delay_us));
       ::kill(child, signal);

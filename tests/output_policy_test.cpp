@@ -320,7 +320,8 @@ TEST(OutputPolicy, FailedMaskFailsItsLevelWithItsReason) {
   // A JPEG of the map's size that holds only its frame header: no errors.
   const char kJpeg[] = "\xFF\xD8\xFF\xC0\0\x0B\x08\0\x5A\0\x78\x01\x01\x11\0\xFF\xD9";
   dir.write("lvl.JPG", std::string(kJpeg, sizeof kJpeg - 1));
-  ASSERT_FALSE(has_failure(check_level(dir.prefix("lvl"), false), false));
+  ASSERT_FALSE(
+      has_failure(check_level(dir.prefix("lvl"), false, platform::default_system()), false));
   test::FaultySystem system;
   system.fail_writes_at(4096, std::make_error_code(std::errc::file_too_large));
   ::testing::internal::CaptureStderr();

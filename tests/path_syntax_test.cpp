@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "engine/base/path_syntax.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "zur/paths.h"
 
 namespace zur {
 namespace {

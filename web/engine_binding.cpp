@@ -2,20 +2,23 @@
 // The engine as the page's worker calls it: list the levels among the
 // files, check one, convert a batch as the dialog converts its field, read
 // a level file and unpack it. Paths are relative to the worker's working
-// folder, where the dropped files are linked under the names they were
-// dropped with, so every message names them as zurconv would in that
-// folder. Answers are JSON texts made by the same code as the commands'
-// --json, valid until the next call (the worker copies them at once).
+// folder, where the page system (page_system.h) shows the dropped files
+// under the names they were dropped with, so every message names them as
+// zurconv would in that folder. Answers are JSON texts made by the same
+// code as the commands' --json, valid until the next call (the worker
+// copies them at once).
 #include <emscripten.h>
 
 #include <algorithm>
-#include <filesystem>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
-#include "cli/check_command.h"
-#include "cli/level_info.h"
-#include "engine/level/front_end.h"
+#include "engine/base/platform.h"
+#include "page_system.h"
+#include "zur/check.h"
+#include "zur/convert.h"
+#include "zur/level_file.h"
 
 // The worker's side of the prompts (web/site/worker.js).
 EM_JS(void, zur_start_level, (const char* level), { Module["startLevel"](UTF8ToString(level)); });
@@ -26,11 +29,39 @@ EM_JS(void, zur_show_batch_failure, (const char* text),
 EM_JS(int, zur_ask, (const char* text, int question),
       { return Module["ask"](UTF8ToString(text), question) ? 1 : 0; });
 EM_JS(void, zur_progress, (int position), { Module["progress"](position); });
+// The map view (web/site/worker.js): its step, or 0 when it cannot be made.
+EM_JS(unsigned, zur_view_open, (unsigned width, unsigned height),
+      { return Module["viewOpen"](width, height); });
+EM_JS(void, zur_view_row, (const unsigned char* rgba, unsigned width),
+      { Module["viewRow"](HEAPU8.subarray(rgba, rgba + 4 * width)); });
+EM_JS(int, zur_view_finish, (), { return Module["viewFinish"]() ? 1 : 0; });
+
+// The worker's table of the dropped files (web/site/dropped-files.js). The
+// paths come as one text, a zero byte between two; its length is answered,
+// the text written only where it fits with a zero byte after it.
+EM_JS(int, zur_find_dropped, (const char* path, double* found), {
+  const file = Module["findFile"](UTF8ToString(path));
+  if (!file) return 0;
+  HEAPF64[found >> 3] = file.identity;
+  HEAPF64[(found >> 3) + 1] = file.size;
+  return 1;
+});
+EM_JS(int, zur_dropped_paths, (char* into, int capacity), {
+  const paths = Module["droppedPaths"]().join(String.fromCharCode(0));
+  const length = lengthBytesUTF8(paths);
+  if (length < capacity) stringToUTF8(paths, into, capacity);
+  return length;
+});
+EM_JS(unsigned, zur_open_dropped, (const char* path),
+      { return Module["openFile"](UTF8ToString(path)); });
+EM_JS(double, zur_read_dropped, (unsigned file, double offset, unsigned char* into, size_t count),
+      { return Module["readFile"](file, offset, HEAPU8.subarray(into, into + count)); });
+EM_JS(void, zur_close_dropped, (unsigned file), { Module["closeFile"](file); });
 
 namespace {
 
 using namespace zur;
-using cli::Json;
+using Json = nlohmann::ordered_json;
 
 // The dialog's answers: the illegal colour question goes to the person,
 // the statistics are shown without asking, the repair hint is declined as
@@ -71,68 +102,109 @@ class PageBatchPrompts : public LevelNamingPrompts {
   }
 };
 
-char lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+// The dropped files as the worker holds them.
+class WorkerFiles final : public web::DroppedFiles {
+ public:
+  std::vector<std::string> paths() override {
+    std::string joined(static_cast<std::size_t>(zur_dropped_paths(nullptr, 0)), '\0');
+    zur_dropped_paths(joined.data(), static_cast<int>(joined.size()) + 1);
+    std::vector<std::string> paths;
+    for (std::size_t start = 0; start < joined.size();) {
+      const std::size_t end = std::min(joined.find('\0', start), joined.size());
+      paths.push_back(joined.substr(start, end - start));
+      start = end + 1;
+    }
+    return paths;
+  }
+  std::optional<Found> find(const std::string& path) override {
+    double found[2];
+    if (!zur_find_dropped(path.c_str(), found)) return std::nullopt;
+    return Found{static_cast<std::uint64_t>(found[0]), static_cast<std::uint64_t>(found[1])};
+  }
+  std::uint32_t open(const std::string& path) override { return zur_open_dropped(path.c_str()); }
+  std::optional<std::size_t> read(std::uint32_t file, std::uint64_t offset, void* into,
+                                  std::size_t count) override {
+    const double got = zur_read_dropped(file, static_cast<double>(offset),
+                                        static_cast<unsigned char*>(into), count);
+    if (got < 0) return std::nullopt;
+    return static_cast<std::size_t>(got);
+  }
+  void close(std::uint32_t file) override { zur_close_dropped(file); }
+};
 
-bool equal_ignoring_case(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return lower(x) == lower(y); });
-}
+// The system every call below hands the engine: the dropped files over the
+// memory file system, which takes what the engine writes. Made once, here.
+WorkerFiles worker_files;
+web::PageSystem page_system(platform::default_system(), worker_files);
 
-bool has_suffix(const std::string& name, std::string_view suffix) {
-  return name.size() > suffix.size() &&
-         equal_ignoring_case(std::string_view(name).substr(name.size() - suffix.size()), suffix);
-}
+// A row sink that draws the worker's map view (web/site/worker.js): only
+// every step-th pixel of every step-th row, the step chosen by the worker,
+// crosses to JavaScript, already in the canvas's RGBA order.
+class ViewSink : public RowSink {
+ public:
+  std::uint32_t start(std::uint32_t width, std::uint32_t height) override {
+    width_ = width;
+    height_ = height;
+    step_ = zur_view_open(width, height);
+    if (step_ != 0) view_row_.assign((width + step_ - 1) / step_ * 4, 255);
+    return step_;
+  }
+  void row(const std::uint8_t* rgb) override {
+    if (row_++ % step_ != 0) return;
+    std::uint8_t* out = view_row_.data();
+    for (std::uint32_t x = 0; x < width_; x += step_, out += 4) {
+      std::copy_n(rgb + std::size_t{x} * 3, 3, out);
+    }
+    zur_view_row(view_row_.data(), static_cast<unsigned>(view_row_.size() / 4));
+  }
+  bool finish() override { return row_ == height_ && zur_view_finish() != 0; }
 
-std::string without(const std::string& name, std::string_view suffix) {
-  return name.substr(0, name.size() - suffix.size());
-}
+ private:
+  std::uint32_t width_ = 0, height_ = 0, step_ = 0, row_ = 0;
+  std::vector<std::uint8_t> view_row_;
+};
 
-// The files under the working folder whose names end in `suffix` in any
-// letter case.
-std::vector<std::string> dropped_files(std::string_view suffix) {
+// The dropped files, as paths from the working folder.
+std::vector<std::string> dropped_files() {
   std::vector<std::string> files;
-  std::error_code error;
-  for (auto entry = std::filesystem::recursive_directory_iterator(".", error);
-       !error && entry != std::filesystem::recursive_directory_iterator(); entry.increment(error)) {
-    if (entry->is_directory()) continue;
-    const std::string name = entry->path().lexically_relative(".").generic_string();
-    if (has_suffix(name, suffix)) files.push_back(name);
+  std::vector<std::string> folders = {""};
+  while (!folders.empty()) {
+    const std::string folder = std::move(folders.back());
+    folders.pop_back();
+    std::vector<platform::FolderEntry> entries;
+    page_system.folder_entries(folder.empty() ? "." : folder, entries);
+    for (const platform::FolderEntry& entry : entries) {
+      const std::string name = folder.empty() ? entry.name : folder + "/" + entry.name;
+      if (entry.folder) {
+        folders.push_back(name);
+      } else {
+        files.push_back(name);
+      }
+    }
   }
   return files;
 }
 
-// The prefixes of the levels under the working folder, sorted: each config
-// file names one, and so does an attribute map without a config file, so
-// that its missing config is reported.
-std::string level_names() {
-  std::vector<std::string> configs, maps;
-  for (const std::string& name : dropped_files(suffix::kConfig)) {
-    configs.push_back(without(name, suffix::kConfig));
-  }
-  for (const std::string& name : dropped_files(suffix::kAttributeMap)) {
-    maps.push_back(without(name, suffix::kAttributeMap));
-  }
-  std::vector<std::string> levels = configs;
-  for (const std::string& map : maps) {
-    const bool named = std::any_of(configs.begin(), configs.end(), [&](const std::string& config) {
-      return equal_ignoring_case(config, map);
-    });
-    if (!named) levels.push_back(map);
-  }
-  std::sort(levels.begin(), levels.end());
-  return cli::json_text(Json(levels));
+std::string json_text(const Json& document) {
+  return document.dump(2, ' ', false, Json::error_handler_t::replace);
 }
 
-// As zurconv --check --json LEVEL prints it; the mask's rows go to the
-// page's map view, so its file is left out.
+// The levels among the dropped files, sorted.
+std::string level_names() {
+  return json_text(Json(find_levels(dropped_files())));
+}
+
+// As zurconv --check --json LEVEL prints it; the mask is drawn into the
+// page's map view. A dropped config file names its level, as a picked one
+// does.
 std::string check(const std::string& level) {
-  // A dropped config file names its level, as a picked one does.
-  LevelCheck result = check_level(level_from_argument(level, dropped_files(suffix::kConfig)), true);
-  if (!result.mask.empty()) std::filesystem::remove(result.mask);
-  result.mask.clear();
-  return cli::check_json({result}, false);
+  ViewSink view;
+  CheckOptions options;
+  options.mask_rows = &view;
+  options.picked_configs = config_files(dropped_files());
+  options.system = &page_system;
+  const LevelCheck result = check_level(level, options);
+  return check_json({&result, 1}, false);
 }
 
 // As the dialog converts the levels of its field, the levels given one a
@@ -148,42 +220,46 @@ std::string convert(const std::string& batch) {
   PagePrompts prompts;
   PageBatchPrompts named(prompts);
   BatchOptions options;
-  options.picked_configs = dropped_files(suffix::kConfig);
-  return cli::json_text(Json(convert_levels(levels, named, options).failed));
+  options.picked_configs = config_files(dropped_files());
+  options.system = &page_system;
+  return json_text(Json(convert_levels(levels, named, options).failed));
 }
 
 // As zurlev info --json FILE prints it.
 std::string info(const std::string& file_name) {
-  MappedFile file;
-  Json document;
-  if (const std::optional<Error> error = file.open(file_name)) {
-    document = {{"file", file_name}, {"error", error->text()}};
-  } else {
-    document = cli::level_info(file_name, read_level(file.bytes()), false);
-  }
-  return cli::json_text(Json::array({document})) + "\n";
+  const LevelFileInfo info = read_level_info(file_name, false, page_system);
+  return info_json({&info, 1}) + "\n";
 }
 
-// Unpacks into `prefix`'s files: {"written": [...], "differences": [...],
-// "error": TEXT or null}.
-std::string unpack(const std::string& file_name, const std::string& prefix) {
-  MappedFile file;
-  Json answer = {{"written", Json::array()}, {"differences", Json::array()}, {"error", nullptr}};
-  if (const std::optional<Error> error = file.open(file_name)) {
-    answer["error"] = error->text();
-    return cli::json_text(answer);
+// Unpacks into `folder`: {"written": [...], "problems": [...],
+// "differences": [...], "error": TEXT or null}.
+std::string unpack(const std::string& file_name, const std::string& folder) {
+  UnpackOptions options;
+  options.folder = folder;
+  options.force = true;
+  options.system = &page_system;
+  const UnpackResult unpacked = unpack_level_file(file_name, options);
+  return json_text({{"written", unpacked.written},
+                    {"problems", unpacked.problems},
+                    {"differences", unpacked.differences},
+                    {"error", unpacked.failure ? Json(*unpacked.failure) : Json(nullptr)}});
+}
+
+// The picture of a dropped level file, drawn into the worker's map view as
+// the check's mask is. Answers the objects to mark, [{"x", "y", "kind",
+// "colour": [R, G, B] or null}], or null when the file has no picture.
+std::string picture(const std::string& file_name) {
+  ViewSink view;
+  const std::optional<std::vector<ObjectMark>> marks =
+      paint_level_file(file_name, view, page_system);
+  if (!marks) return "null";
+  Json list = Json::array();
+  for (const ObjectMark& mark : *marks) {
+    Json colour = nullptr;
+    if (mark.colour) colour = {mark.colour->red, mark.colour->green, mark.colour->blue};
+    list.push_back({{"x", mark.x}, {"y", mark.y}, {"kind", mark.kind}, {"colour", colour}});
   }
-  const LevelContents contents = read_level(file.bytes());
-  for (const Finding& finding : contents.problems) answer["error"] = finding.text;
-  if (contents.problems.empty() && !contents.map_size) {
-    answer["error"] = "the map's width is not known";
-  }
-  if (!answer["error"].is_null()) return cli::json_text(answer);
-  const Unpacked unpacked = unpack_level(file.bytes(), contents, prefix, true, file_name);
-  if (unpacked.error) answer["error"] = unpacked.error->text();
-  answer["written"] = unpacked.written;
-  for (const Finding& finding : contents.differences) answer["differences"].push_back(finding.text);
-  return cli::json_text(answer);
+  return json_text(list);
 }
 
 // Plain C functions for ccall: the page's Content-Security-Policy allows no
@@ -209,33 +285,11 @@ EMSCRIPTEN_KEEPALIVE const char* zur_convert(const char* batch) {
 EMSCRIPTEN_KEEPALIVE const char* zur_info(const char* file) {
   return answered(info(file));
 }
-EMSCRIPTEN_KEEPALIVE const char* zur_unpack(const char* file, const char* prefix) {
-  return answered(unpack(file, prefix));
-}
-}
-
-// The picture of a dropped level file, drawn by the PNG writer into the
-// worker's map view as the check's mask is. Answers the objects to mark,
-// [{"x", "y", "kind", "colour": [R, G, B] or null}], or null when the file
-// has no picture.
-namespace {
-
-std::string level_picture(const std::string& file_name) {
-  MappedFile file;
-  if (file.open(file_name)) return "null";
-  const LevelContents contents = read_level(file.bytes());
-  if (!encode_level_picture(file.bytes(), contents, {})) return "null";
-  Json marks = Json::array();
-  for (const ObjectMark& mark : object_marks(contents)) {
-    Json colour = nullptr;
-    if (mark.colour) colour = {mark.colour->red, mark.colour->green, mark.colour->blue};
-    marks.push_back({{"x", mark.x}, {"y", mark.y}, {"kind", mark.kind}, {"colour", colour}});
-  }
-  return cli::json_text(marks);
+EMSCRIPTEN_KEEPALIVE const char* zur_unpack(const char* file, const char* folder) {
+  return answered(unpack(file, folder));
 }
 
-}  // namespace
-
-extern "C" EMSCRIPTEN_KEEPALIVE const char* zur_picture(const char* file) {
-  return answered(level_picture(file));
+EMSCRIPTEN_KEEPALIVE const char* zur_picture(const char* file) {
+  return answered(picture(file));
+}
 }

@@ -2,21 +2,17 @@
 // The check's mask picture: a PNG of the attribute map's size, top row first,
 // in which legal pixels are dimmed to grey, illegal pixels are exactly
 // kIllegalMaskColour (no other pixel has that colour) and markers show in one
-// colour per kind. Encoded row by row by the PNG writer into an output file.
+// colour per kind. Painted row by row into a row sink: a PNG file
+// (png_file.h), or a page's view.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <memory>
-#include <optional>
-#include <span>
-#include <string>
 #include <vector>
 
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
-#include "engine/base/error.h"
-#include "engine/base/platform.h"
+#include "zur/row_sink.h"
 
 namespace zur {
 
@@ -32,36 +28,26 @@ inline constexpr std::array<Rgb, kMarkerKinds.size()> kMarkerKindColours = {{
     {0, 230, 230},
 }};
 
+// Paints the mask of a map into a row sink as its rows come, top first.
 class CheckMask {
  public:
-  // Written through `system`, which must outlive it.
-  explicit CheckMask(platform::System& system);
-  ~CheckMask();
-  CheckMask(const CheckMask&) = delete;
-  CheckMask& operator=(const CheckMask&) = delete;
+  // A map of width x height; a PNG has no pictures without pixels, so an
+  // empty map gives a 1 x 1 mask. `sink` must outlive the mask.
+  CheckMask(RowSink& sink, std::int32_t width, std::int32_t height);
 
-  // Opens the mask as an output file that is none of `others`; why not,
-  // when it is refused or cannot be created.
-  std::optional<Error> open(const std::string& path, std::span<const std::string> others,
-                            std::int32_t width, std::int32_t height);
-  // The next row, top first: width blue, green, red triples of the map.
+  // The next row of the map: width blue, green, red triples.
   void row(const std::uint8_t* pixels);
-  // Puts the complete mask in place; why not, when any write failed (then
-  // nothing is put in place). A mask not closed is discarded.
-  std::optional<Error> close();
+  // Gives the rows never fed (an empty map's one pixel) in black and ends
+  // the picture; false when the sink could not make it.
+  bool finish();
 
  private:
-  struct Png;
-  void write_row();
-  Error not_encoded() const;
-
-  platform::System& system_;
-  std::unique_ptr<Png> png_;
-  std::string path_;
+  RowSink& sink_;
+  std::int32_t width_;  // of the map
+  std::uint32_t step_;  // the sink keeps every step_-th row; 0 for none
   std::vector<std::uint8_t> row_;
-  std::int32_t width_ = 0;  // of the map
-  std::int32_t rows_left_ = 0;
-  std::uint32_t rows_given_ = 0;  // to row()
+  std::uint32_t rows_left_;
+  std::uint32_t rows_given_ = 0;
 };
 
 }  // namespace zur

@@ -14,38 +14,13 @@
 
 #include "engine/attrmap/marker_blocks.h"
 #include "engine/attrmap/palette.h"
+#include "zur/check.h"
 
 namespace zur {
 
 // The legal colour nearest to `colour` (least squared distance in RGB; on a
 // tie the lower code).
 std::uint8_t nearest_palette_code(const Rgb& colour);
-
-struct IllegalColour {
-  Rgb colour;
-  std::uint64_t pixels = 0;
-  MapPlace first;
-  std::uint8_t nearest_code = 0;
-};
-
-struct MapCheckFindings {
-  // Only the first colours met are listed; all are counted.
-  static constexpr std::size_t kListedColours = 1000;
-
-  std::uint64_t illegal_pixels = 0;
-  std::uint64_t distinct_illegal_colours = 0;
-  std::vector<IllegalColour> illegal_colours;  // in the order first met
-
-  // Objects as the level stores them, by kind; markers past the object limit
-  // are dropped.
-  std::size_t objects = 0;
-  std::array<std::size_t, 5> objects_by_kind{};
-  std::uint64_t dropped_markers = 0;
-  std::optional<MapPlace> first_dropped;
-
-  std::uint64_t marker_blocks = 0;
-  std::optional<MapPlace> first_marker_block;
-};
 
 class MapChecker {
  public:

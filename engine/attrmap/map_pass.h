@@ -14,9 +14,9 @@
 #include "engine/attrmap/palette.h"
 #include "engine/attrmap/pass_progress.h"
 #include "engine/attrmap/row_source.h"
-#include "engine/conversion/prompts.h"
 #include "engine/conversion/result.h"
 #include "engine/conversion/warnings.h"
+#include "zur/prompts.h"
 
 namespace zur {
 

@@ -11,12 +11,9 @@
 #include <span>
 #include <vector>
 
-namespace zur {
+#include "zur/palette.h"
 
-struct MapPlace {
-  std::int32_t x = 0;
-  std::int32_t y = 0;  // from the top row
-};
+namespace zur {
 
 struct RowMarker {
   std::int32_t x;

@@ -8,11 +8,9 @@
 #include <optional>
 #include <string_view>
 
-namespace zur {
+#include "zur/palette.h"
 
-struct Rgb {
-  std::uint8_t red, green, blue;
-};
+namespace zur {
 
 inline constexpr std::size_t kAttributeCodes = 34;
 

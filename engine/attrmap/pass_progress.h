@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "engine/base/clock.h"
-#include "engine/conversion/prompts.h"
+#include "zur/clock.h"
+#include "zur/prompts.h"
 
 namespace zur {
 

@@ -2,7 +2,8 @@
 // A PNG encoder fed one row at a time, so a picture of any size needs the
 // memory of a row or so: 8-bit RGB, top row first. The encoded bytes go to a
 // byte sink as they are made. Built on libpng, or on Windows on the Windows
-// Imaging Component; CMake builds one.
+// Imaging Component; CMake builds one (in the browser's build, none that
+// encodes).
 #pragma once
 
 #include <cstddef>
@@ -28,10 +29,6 @@ class PngWriter {
   // The next row, top first: width red, green, blue triples. False once any
   // step failed; the rest is then ignored.
   bool write_row(const std::uint8_t* rgb);
-  // Every how many rows the picture keeps one, from the first: 1 for a PNG;
-  // the browser's map view keeps fewer rows than a large map has. The rows
-  // between must still be written, but what they hold is not looked at.
-  std::uint32_t row_step() const;
   // Ends the picture, whose rows must all have been written; false when any
   // step failed (what the sink took is then not a whole picture).
   bool finish();

@@ -67,10 +67,6 @@ bool PngWriter::write_row(const std::uint8_t* rgb) {
   return !e.failed;
 }
 
-std::uint32_t PngWriter::row_step() const {
-  return 1;
-}
-
 bool PngWriter::finish() {
   if (!encoder_) return false;
   Encoder& e = *encoder_;

@@ -34,7 +34,7 @@ inline constexpr std::size_t kWidthAt = 12;
 inline constexpr std::size_t kHeightAt = 14;
 inline constexpr std::size_t kBitsPerPixelAt = 16;
 inline constexpr std::size_t kDescriptorAt = 17;
-inline constexpr std::uint32_t kMaxSide = 0xFFFF;  // width and height are 16-bit
+inline constexpr std::uint32_t kMaxSide = kMaxMapSide;  // width and height are 16-bit
 
 inline constexpr std::uint8_t kColourMapIncluded = 1;
 inline constexpr std::uint8_t kUncompressedTrueColour = 2;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/base/clock.h"
+#include "zur/clock.h"
 
 #include <chrono>
 

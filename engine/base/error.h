@@ -1,29 +1,13 @@
 // SPDX-License-Identifier: MIT
-// What failed and why, for the tools' own failures: a file that cannot be
-// read or written, a level file that cannot be unpacked. The conversion's
-// results keep their fixed messages (result.h); this carries everything
-// else up to the program that prints it, as "cannot write levels/jungle.tga:
-// No space left on device".
+// Errors whose reason is the system's own text.
 #pragma once
 
-#include <cstdint>
-#include <optional>
 #include <string>
 #include <system_error>
 
+#include "zur/error.h"
+
 namespace zur {
-
-struct Error {
-  std::string action;                   // what failed, as "cannot write"
-  std::string path;                     // the file it failed on
-  std::string reason;                   // why: the system's text or the tool's own
-  std::optional<std::uint64_t> offset;  // where in the file, when it applies
-  std::error_code code;                 // the system's, when it gave the reason
-
-  // "ACTION PATH[ at byte OFFSET][: REASON]", or the reason alone when
-  // nothing names a file.
-  std::string text() const;
-};
 
 // An error whose reason is the system's text for `code`.
 Error system_error(std::string action, std::string path, std::error_code code);

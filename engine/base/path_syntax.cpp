@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "engine/base/path_syntax.h"
-
 #include "engine/base/ascii.h"
+#include "zur/paths.h"
 
 namespace zur {
 namespace {

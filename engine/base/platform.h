@@ -19,6 +19,8 @@
 #include <system_error>
 #include <vector>
 
+#include "zur/system.h"
+
 namespace zur::platform {
 
 // How the lines of a text file the programs write end on this system.
@@ -140,9 +142,6 @@ class System {
   // (those not in use by another program); harmless when there are none.
   virtual void remove_stale_temporaries(const std::string& target) = 0;
 };
-
-// The system the program runs on.
-System& default_system();
 
 // A System that hands every call on to `target`, which must outlive it: a
 // stand-in derives from it and overrides only the calls it changes.

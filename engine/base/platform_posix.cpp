@@ -18,9 +18,9 @@
 #include <string_view>
 #include <utility>
 
-#include "engine/base/path_syntax.h"
 #include "engine/base/platform.h"
 #include "engine/base/platform_portable.h"
+#include "zur/paths.h"
 
 namespace zur {
 

@@ -14,9 +14,9 @@
 #include <thread>
 
 #include "engine/base/ascii.h"
-#include "engine/base/path_syntax.h"
 #include "engine/base/platform.h"
 #include "engine/base/platform_portable.h"
+#include "zur/paths.h"
 
 namespace zur {
 

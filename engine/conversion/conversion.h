@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/base/clock.h"
 #include "engine/base/error.h"
 #include "engine/base/platform.h"
-#include "engine/conversion/prompts.h"
 #include "engine/conversion/settings.h"
 #include "engine/conversion/warnings.h"
+#include "zur/clock.h"
+#include "zur/prompts.h"
 
 namespace zur {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/conversion/prompts.h"
+#include "zur/prompts.h"
 
 namespace zur {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/conversion/prompts.h"
+#include "zur/prompts.h"
 
 namespace zur {
 

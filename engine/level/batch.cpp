@@ -3,9 +3,9 @@
 
 #include "engine/base/output_file.h"
 #include "engine/level/depfile.h"
-#include "engine/level/front_end.h"
 #include "engine/level/level_writer.h"
 #include "engine/level/source_files.h"
+#include "zur/convert.h"
 
 namespace zur {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The conversion job, and behind the front-end interface (front_end.h) the
+// The conversion job, and behind the public interface (zur/convert.h) the
 // batch that runs one job per level. The converter keeps the last job's
 // warnings, settings and found flags readable until the next job.
 #pragma once

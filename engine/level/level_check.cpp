@@ -9,6 +9,7 @@
 #include "engine/attrmap/attribute_map.h"
 #include "engine/attrmap/check_mask.h"
 #include "engine/attrmap/object_record.h"
+#include "engine/attrmap/png_file.h"
 #include "engine/attrmap/row_source.h"
 #include "engine/base/input_file.h"
 #include "engine/base/platform.h"
@@ -38,15 +39,18 @@ std::string colour_text(const Rgb& colour) {
 
 class LevelChecker {
  public:
-  LevelChecker(const NamedLevel& level, LevelCheck& check, platform::System& system)
+  LevelChecker(const NamedLevel& level, bool mask_file, RowSink* mask_rows, LevelCheck& check,
+               platform::System& system)
       : system_(system),
         prefix_(level.prefix),
         found_(find_sources(level, system)),
+        mask_file_(mask_file),
+        mask_rows_(mask_rows),
         check_(check) {}
 
-  void run(bool write_mask) {
+  void run() {
     check_config();
-    check_map(write_mask);
+    check_map();
     for (const source::Index picture : {source::kLevelImage, source::kParallaxImage}) {
       if (kSourceFiles[picture].needed(settings_)) check_picture(kSourceFiles[picture]);
     }
@@ -100,7 +104,7 @@ class LevelChecker {
     if (!opened || config.failed()) add_missing(path, config_file);
   }
 
-  void check_map(bool write_mask) {
+  void check_map() {
     const SourceFile& map_file = kSourceFiles[source::kAttributeMap];
     if (!chosen(map_file)) return;
     const std::string& path = found_[map_file.index].path;
@@ -119,15 +123,18 @@ class LevelChecker {
     check_.map = MapFormat{header.width, header.height, !header.bottom_up};
     check_header_fields(path, header);
 
-    CheckMask mask(system_);
-    if (write_mask) {
+    std::optional<PngFile> png;
+    RowSink* mask_sink = mask_rows_;
+    if (mask_file_) {
       check_.mask = prefix_ + kMaskSuffix;
       // The check never changes a source or a level file.
       std::vector<std::string> others = source_paths(found_);
       others.push_back(prefix_ + std::string(suffix::kLevelFile));
-      check_.mask_error = mask.open(check_.mask, others, header.width, header.height);
+      check_.mask_error = png.emplace(system_).open(check_.mask, others);
+      if (!check_.mask_error) mask_sink = &*png;
     }
-    const bool masking = write_mask && !check_.mask_error;
+    std::optional<CheckMask> mask;
+    if (mask_sink) mask.emplace(*mask_sink, header.width, header.height);
     RowSource rows(header, file);
     MapChecker checker(header.width);
     for (std::int32_t y = 0; y < header.height; ++y) {
@@ -138,9 +145,10 @@ class LevelChecker {
         break;
       }
       checker.row(y, row);
-      if (masking) mask.row(row);
+      if (mask) mask->row(row);
     }
-    if (masking) check_.mask_error = mask.close();
+    if (mask) mask->finish();
+    if (png && !check_.mask_error) check_.mask_error = png->close();
     check_.findings = checker.finish();
     report_findings(path, *check_.findings);
   }
@@ -238,16 +246,19 @@ class LevelChecker {
   platform::System& system_;
   const std::string& prefix_;
   const FoundSources found_;
+  const bool mask_file_;
+  RowSink* const mask_rows_;
   LevelCheck& check_;
   LevelSettings settings_;
 };
 
 }  // namespace
 
-LevelCheck check_level(const NamedLevel& level, bool write_mask, platform::System& system) {
+LevelCheck check_level(const NamedLevel& level, bool mask_file, platform::System& system,
+                       RowSink* mask_rows) {
   LevelCheck check;
   check.level = level.prefix;
-  LevelChecker(level, check, system).run(write_mask);
+  LevelChecker(level, mask_file, mask_rows, check, system).run();
   return check;
 }
 

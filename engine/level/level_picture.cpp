@@ -7,11 +7,23 @@
 
 namespace zur {
 
+namespace {
+
+// The size of the picture, when there is one to paint.
+std::optional<MapSize> picture_size(std::span<const std::uint8_t> file,
+                                    const LevelContents& contents) {
+  if (!contents.map_size || stream_bytes(file, contents).empty()) return std::nullopt;
+  if (contents.map_size->width == 0 || contents.map_size->height == 0) return std::nullopt;
+  return contents.map_size;
+}
+
+}  // namespace
+
 bool paint_level(std::span<const std::uint8_t> file, const LevelContents& contents,
                  const PictureRow& row) {
-  if (!contents.map_size || stream_bytes(file, contents).empty()) return false;
-  const MapSize size = *contents.map_size;
-  if (size.width == 0 || size.height == 0) return false;
+  const std::optional<MapSize> paintable = picture_size(file, contents);
+  if (!paintable) return false;
+  const MapSize size = *paintable;
   std::vector<std::uint8_t> rgb(std::size_t{size.width} * 3);
   std::uint32_t x = 0, rows = 0;
   // Runs go on across row ends: a run fills what its row has room for, and
@@ -37,15 +49,11 @@ bool paint_level(std::span<const std::uint8_t> file, const LevelContents& conten
   return true;
 }
 
-bool encode_level_picture(std::span<const std::uint8_t> file, const LevelContents& contents,
-                          const ByteSink& sink) {
-  if (!contents.map_size) return false;
-  PngWriter writer;
-  if (!writer.open(sink, contents.map_size->width, contents.map_size->height)) return false;
-  bool written = true;
-  const bool painted = paint_level(
-      file, contents, [&](const std::uint8_t* rgb) { written &= writer.write_row(rgb); });
-  return painted && writer.finish() && written;
+bool paint_level(std::span<const std::uint8_t> file, const LevelContents& contents, RowSink& sink) {
+  const std::optional<MapSize> size = picture_size(file, contents);
+  if (!size || sink.start(size->width, size->height) == 0) return false;
+  const bool painted = paint_level(file, contents, [&](const std::uint8_t* rgb) { sink.row(rgb); });
+  return sink.finish() && painted;
 }
 
 std::vector<ObjectMark> object_marks(const LevelContents& contents) {

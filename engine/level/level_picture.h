@@ -13,8 +13,9 @@
 #include <vector>
 
 #include "engine/attrmap/palette.h"
-#include "engine/attrmap/png_writer.h"
 #include "engine/level/level_reader.h"
+#include "zur/level_file.h"
+#include "zur/row_sink.h"
 
 namespace zur {
 
@@ -28,17 +29,9 @@ using PictureRow = std::function<void(const std::uint8_t* rgb)>;
 bool paint_level(std::span<const std::uint8_t> file, const LevelContents& contents,
                  const PictureRow& row);
 
-// The picture as the PNG writer encodes it, its bytes to `sink` (in the
-// browser the writer draws the page's map view instead, as it does the
-// check's mask). False when there is no picture or the encoder failed.
-bool encode_level_picture(std::span<const std::uint8_t> file, const LevelContents& contents,
-                          const ByteSink& sink);
-
-struct ObjectMark {
-  std::int32_t x = 0, y = 0;
-  std::uint8_t kind = 0;
-  std::optional<Rgb> colour;  // none for a kind no marker places
-};
+// The same into a row sink (a PNG file, a page's view). False when there
+// is no picture or the sink could not make it.
+bool paint_level(std::span<const std::uint8_t> file, const LevelContents& contents, RowSink& sink);
 
 // The objects of the level file that stand on its map, in the file's order.
 std::vector<ObjectMark> object_marks(const LevelContents& contents);

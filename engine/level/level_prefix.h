@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Turns what a user names a level by into its level prefix. A command-line
-// argument may be the config file's name; a picked path is a config file.
-// Neither rule ever cuts inside a folder name ("levels/v1.2" stays whole),
-// nor on Windows inside a drive ("C:") or a share ("\\server\share\").
+// A level as the user named it, for the source lookup: its prefix (as
+// zur/paths.h makes it) and the letter case of a config file they named.
 #pragma once
 
 #include <span>
@@ -10,7 +8,7 @@
 #include <string_view>
 #include <utility>
 
-#include "engine/base/path_syntax.h"
+#include "zur/paths.h"
 
 namespace zur {
 
@@ -25,12 +23,6 @@ struct NamedLevel {
   std::string prefix;
   std::string config_suffix;
 };
-
-// The argument with a final ".txt" in any letter case dropped; nothing else.
-std::string prefix_from_argument(std::string_view argument, PathSyntax syntax = kNativePathSyntax);
-
-// The path with its file name's extension (from the name's last ".") dropped.
-std::string prefix_from_picked_path(std::string_view path, PathSyntax syntax = kNativePathSyntax);
 
 // The level of a command-line argument, as prefix_from_argument takes it.
 NamedLevel level_from_argument(std::string_view argument, PathSyntax syntax = kNativePathSyntax);

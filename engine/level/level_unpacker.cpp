@@ -128,4 +128,23 @@ Unpacked unpack_level(Bytes file, const LevelContents& contents, const std::stri
   return unpacked;
 }
 
+std::string unpack_prefix(const std::string& level, const std::string& folder) {
+  const std::size_t start = name_start(level);
+  std::string name = level.substr(start);
+  const std::string_view suffix = suffix::kLevelFile;
+  if (name.size() > suffix.size() && ends_with_ignoring_case(name, suffix)) {
+    name.resize(name.size() - suffix.size());
+  }
+  std::string parent = folder;
+  if (parent.empty()) {
+    std::size_t end = start;
+    while (end > root_length(level) && is_folder_separator(level[end - 1])) --end;
+    parent = level.substr(0, end);
+  }
+  const bool windows = kNativePathSyntax == PathSyntax::kWindows;
+  const bool bare_drive = windows && parent.size() == 2 && parent[1] == ':';
+  if (parent.empty() || bare_drive || is_folder_separator(parent.back())) return parent + name;
+  return parent + (windows ? '\\' : '/') + name;
+}
+
 }  // namespace zur

@@ -38,6 +38,11 @@ struct Unpacked {
 // appears meanwhile. The files are written through `system`.
 Unpacked unpack_level(std::span<const std::uint8_t> file, const LevelContents& contents,
                       const std::string& prefix, bool overwrite, const std::string& level_file,
-                      platform::System& system = platform::default_system());
+                      platform::System& system);
+
+// The prefix the sources of the level file `level` are unpacked under: its
+// name without ".lev" (in any letter case), in `folder`, or beside it when
+// `folder` is empty.
+std::string unpack_prefix(const std::string& level, const std::string& folder);
 
 }  // namespace zur

@@ -18,7 +18,7 @@ namespace zur {
 
 class MappedFile {
  public:
-  explicit MappedFile(platform::System& system = platform::default_system()) : system_(system) {}
+  explicit MappedFile(platform::System& system) : system_(system) {}
   MappedFile(const MappedFile&) = delete;
   MappedFile& operator=(const MappedFile&) = delete;
   ~MappedFile();

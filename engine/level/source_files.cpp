@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "engine/base/ascii.h"
-#include "engine/base/path_syntax.h"
 #include "engine/base/platform.h"
+#include "zur/paths.h"
 
 namespace zur {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/win32/batch_input.h"
+#include "batch_input.h"
 
 zur::dialog::EventKind EventKindOf(UINT message, WPARAM wParam) {
   using zur::dialog::EventKind;

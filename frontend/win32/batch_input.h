@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "frontend/batch_input_rule.h"
+#include "../batch_input_rule.h"
 
 // What kind of event a window message is, for the rule.
 zur::dialog::EventKind EventKindOf(UINT message, WPARAM wParam);

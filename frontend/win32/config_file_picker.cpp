@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/win32/config_file_picker.h"
+#include "config_file_picker.h"
 
 #include <cderr.h>
 #include <commdlg.h>
@@ -8,9 +8,9 @@
 #include <iterator>
 #include <string_view>
 
-#include "frontend/picked_paths.h"
-#include "frontend/win32/engine_text.h"
-#include "frontend/win32/message_box.h"
+#include "../picked_paths.h"
+#include "engine_text.h"
+#include "message_box.h"
 
 namespace {
 

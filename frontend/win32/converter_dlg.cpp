@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/win32/converter_dlg.h"
+#include "converter_dlg.h"
 
 #include <commctrl.h>
 
-#include "frontend/dialog_batch.h"
-#include "frontend/help_text.h"
-#include "frontend/picked_paths.h"
-#include "frontend/prompt_box.h"
-#include "frontend/win32/batch_input.h"
-#include "frontend/win32/engine_text.h"
-#include "frontend/win32/message_box.h"
-#include "frontend/win32/resource.h"
+#include "../dialog_batch.h"
+#include "../help_text.h"
+#include "../picked_paths.h"
+#include "../prompt_box.h"
+#include "batch_input.h"
+#include "engine_text.h"
+#include "message_box.h"
+#include "resource.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/dialog_prompts.h"
+#include "../dialog_prompts.h"
 
 class CConverterDlg : public zur::dialog::PromptWindow {
  public:

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/win32/engine_text.h"
+#include "engine_text.h"
 
-#include "frontend/utf16_text.h"
+#include "../utf16_text.h"
 
 // wchar_t is a UTF-16 unit on Windows.
 static_assert(sizeof(wchar_t) == sizeof(char16_t));

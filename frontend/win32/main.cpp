@@ -6,8 +6,8 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
-#include "frontend/win32/config_file_picker.h"
-#include "frontend/win32/converter_dlg.h"
+#include "config_file_picker.h"
+#include "converter_dlg.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/win32/message_box.h"
+#include "message_box.h"
 
 #include <string_view>
 
-#include "frontend/win32/engine_text.h"
+#include "engine_text.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include <string>
 
-#include "frontend/prompt_box.h"
+#include "../prompt_box.h"
 
 // Shows the box, modal and owned by `owner`; IDOK, IDYES or IDNO. `text` is
 // in the engine's encoding.

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/wx/batch_input.h"
+#include "batch_input.h"
 
 #include <wx/eventfilter.h>
 #include <wx/evtloop.h>
 
-#include "frontend/batch_input_rule.h"
+#include "../batch_input_rule.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/wx/config_file_picker.h"
+#include "config_file_picker.h"
 
 #include <gtk/gtk.h>
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
 
-#include "frontend/picked_paths.h"
-#include "frontend/wx/engine_text.h"
-#include "frontend/wx/message_box.h"
+#include "../picked_paths.h"
+#include "engine_text.h"
+#include "message_box.h"
 
 const char* const kConfigFileWildcard =
     "Configure files (*.txt)|*.txt;*.txT;*.tXt;*.tXT;*.Txt;*.TxT;*.TXt;*.TXT";

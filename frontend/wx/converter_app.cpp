@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/wx/converter_app.h"
+#include "converter_app.h"
 
-#include "frontend/wx/converter_dlg.h"
+#include "converter_dlg.h"
 
 // The base class would parse the command line and refuse a level prefix on it.
 bool CConverterApp::OnInit() {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/wx/converter_dlg.h"
+#include "converter_dlg.h"
 
 #include <wx/accel.h>
 #include <wx/button.h>
@@ -10,15 +10,15 @@
 
 #include <string>
 
-#include "frontend/dialog_batch.h"
-#include "frontend/help_text.h"
-#include "frontend/picked_paths.h"
-#include "frontend/wx/batch_input.h"
-#include "frontend/wx/converter_icon.h"
-#include "frontend/wx/engine_text.h"
-#include "frontend/wx/message_box.h"
-#include "frontend/wx/progress_bar.h"
-#include "frontend/wx/resource.h"
+#include "../dialog_batch.h"
+#include "../help_text.h"
+#include "../picked_paths.h"
+#include "batch_input.h"
+#include "converter_icon.h"
+#include "engine_text.h"
+#include "message_box.h"
+#include "progress_bar.h"
+#include "resource.h"
 
 namespace {
 

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "frontend/dialog_prompts.h"
-#include "frontend/wx/config_file_picker.h"
+#include "../dialog_prompts.h"
+#include "config_file_picker.h"
 
 class CConverterDlg : public wxDialog, public zur::dialog::PromptWindow {
  public:

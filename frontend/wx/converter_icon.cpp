@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/wx/converter_icon.h"
+#include "converter_icon.h"
 
 #include <wx/icon.h>
 
-#include "frontend/icons/converter16.xpm"
-#include "frontend/icons/converter32.xpm"
+#include "../icons/converter16.xpm"
+#include "../icons/converter32.xpm"
 
 wxIconBundle LoadConverterIcons() {
   wxIconBundle icons;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/wx/engine_text.h"
+#include "engine_text.h"
 
 std::string ToEngine(const wxString& text) {
   const wxScopedCharBuffer bytes = text.mb_str(*wxConvFileName);

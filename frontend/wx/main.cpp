@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
 // zurconv-gui: the converter dialog as a desktop application.
-#include "frontend/wx/converter_app.h"
+#include "converter_app.h"
 
 wxIMPLEMENT_APP(CConverterApp);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/wx/message_box.h"
+#include "message_box.h"
 
 #include <wx/artprov.h>
 #include <wx/display.h>

@@ -11,7 +11,7 @@
 
 #include <wx/msgdlg.h>
 
-#include "frontend/prompt_box.h"
+#include "../prompt_box.h"
 
 class CMessageBox : public wxMessageDialogBase {
  public:

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frontend/wx/progress_bar.h"
+#include "progress_bar.h"
 
 #include <string>
 

@@ -9,6 +9,7 @@
 
 #include "tests/support/level_sources.h"
 #include "tests/support/scripted_prompts.h"
+#include "zur/paths.h"
 
 namespace zur::dialog {
 namespace {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <wx/msgdlg.h>
 
+#include "engine/base/error.h"
 #include "frontend/wx/message_box.h"
 #include "tests/gui/dialog_driver.h"
 

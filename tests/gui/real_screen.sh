@@ -8,7 +8,7 @@
 
 # The dialog's and its message boxes' title, as the program defines it.
 title=$(sed -n 's/^#define ZUR_PROGRAM_TITLE "\(.*\)"$/\1/p' \
-  "$(dirname "${BASH_SOURCE[0]}")/../../engine/conversion/program_title.h")
+  "$(dirname "${BASH_SOURCE[0]}")/../../engine/include/zur/program_title.h")
 title="^${title//./\\.}\$"
 work=$(mktemp -d)
 pids=()

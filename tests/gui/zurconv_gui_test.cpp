@@ -7,9 +7,9 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
-#include "engine/conversion/prompts.h"
 #include "tests/gui/screen_pixels.h"
 #include "tests/support/level_sources.h"
+#include "zur/prompts.h"
 
 extern char** environ;
 

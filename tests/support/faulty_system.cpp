@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/base/path_syntax.h"
+#include "zur/paths.h"
 
 namespace zur::test {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/conversion/prompts.h"
+#include "zur/prompts.h"
 
 namespace zur::test {
 

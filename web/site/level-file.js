@@ -62,6 +62,7 @@ export class LevelFilesPanel {
   async unpacked(path, results) {
     const answer = await this.bridge.unpack(path);
     results.replaceChildren();
+    for (const problem of answer.problems) results.append(element('p', {'data-message': ''}, problem));
     if (answer.error) results.append(element('p', {'data-message': ''}, answer.error));
     for (const difference of answer.differences) results.append(element('p', {'data-message': ''}, difference));
     return answer.files;

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The engine's worker: the dropped files mounted where they were dropped,
-// the engine's calls made one at a time, its prompts passed to the page
+// The engine's worker: the dropped files held for the engine to read, the
+// engine's calls made one at a time, its prompts passed to the page
 // (protocol.js says how).
 import createZurEngine from './zur_web.js';
+import {DroppedFiles} from './dropped-files.js';
 import {Kind, Request, handshakeOf, waitForAnswer} from './protocol.js';
 import {ReadAhead} from './read-ahead.js';
 
@@ -10,7 +11,6 @@ let handshake = null;
 let job = null;  // the request whose prompts are being shown
 let level = null;  // the level of the batch whose prompts are being shown
 let shownPosition = null;  // the level's progress last posted
-let mounts = 0;
 let mask = null;  // the map view being drawn by the check
 
 // The map view keeps at most this many pixels a side: a large map is
@@ -18,20 +18,12 @@ let mask = null;  // the map view being drawn by the check
 const kViewSide = 4096;
 // The view's rows go onto its canvas this many at a time.
 const kBandRows = 64;
-const kEIO = 29;  // emscripten's errno for an input or output error
-
-function mkdirs(FS, path) {
-  let at = '';
-  for (const part of path.split('/').slice(0, -1)) {
-    at += '/' + part;
-    if (!FS.analyzePath(at).exists) FS.mkdir(at);
-  }
-}
 
 let readAhead = null;
+let dropped = null;
 
 // Resolves once the reader runs; without one (no shared memory, or no
-// worker of a worker) files are read as WORKERFS reads them.
+// worker of a worker) each read of a file is made as the engine asks.
 function startReader() {
   return new Promise((resolve) => {
     if (!self.crossOriginIsolated) return resolve();
@@ -44,28 +36,6 @@ function startReader() {
       resolve();
     }
   });
-}
-
-// A dropped file larger than a block, where the engine reads on from its
-// last read, is read through the read-ahead. A file saved again after it
-// was picked can no longer be read through the File the page holds: the
-// read then fails as an I/O error, which the engine reports as a source it
-// cannot read, rather than as an exception thrown through it.
-function readThroughReader(FS) {
-  const ops = FS.filesystems.WORKERFS.stream_ops;
-  const readOnce = ops.read;
-  ops.read = (stream, buffer, offset, length, position) => {
-    const file = stream.node.contents;
-    const count = Math.max(0, Math.min(length, file.size - position));
-    try {
-      const direction = readAhead?.follows(file, position, count);
-      if (!direction) return readOnce(stream, buffer, offset, length, position);
-      readAhead.read(file, new Uint8Array(buffer.buffer, buffer.byteOffset + offset, count), position, count, direction);
-      return count;
-    } catch {
-      throw new FS.ErrnoError(kEIO);
-    }
-  };
 }
 
 const engine = createZurEngine({
@@ -84,21 +54,21 @@ const engine = createZurEngine({
     shownPosition = position;
     postMessage({id: job, kind: Kind.progress, level, position});
   },
-  // The engine hands over the view's rows only (web/png_writer_canvas.cpp);
+  // The engine hands over the view's rows only (ViewSink, web/engine_binding.cpp);
   // they are gathered in a band and drawn on the canvas a band at a time.
-  maskOpen(width, height) {
+  viewOpen(width, height) {
     const step = Math.ceil(Math.max(width, height) / kViewSide);
     const canvas = new OffscreenCanvas(Math.ceil(width / step), Math.ceil(height / step));
     const band = new ImageData(canvas.width, Math.min(kBandRows, canvas.height));
     mask = {width, height, step, canvas, context: canvas.getContext('2d'), band, row: 0, image: null};
     return step;
   },
-  maskRow(rgba) {
+  viewRow(rgba) {
     const {band} = mask;
     band.data.set(rgba, (mask.row % band.height) * band.width * 4);
     if (++mask.row % band.height === 0) mask.context.putImageData(band, 0, mask.row - band.height);
   },
-  maskFinish() {
+  viewFinish() {
     const {band, canvas} = mask;
     const left = mask.row % band.height;
     if (left > 0) mask.context.putImageData(band, 0, mask.row - left, 0, 0, band.width, left);
@@ -106,39 +76,33 @@ const engine = createZurEngine({
     mask.image = canvas.transferToImageBitmap();
     return true;
   },
+  // The engine's system asks for the dropped files (web/page_system.h).
+  findFile: (path) => dropped.find(path),
+  droppedPaths: () => dropped.paths(),
+  openFile: (path) => dropped.open(path),
+  readFile: (number, position, into) => dropped.read(number, position, into),
+  closeFile: (number) => dropped.close(number),
 }).then(async (module) => {
   await startReader();
-  readThroughReader(module.FS);
+  dropped = new DroppedFiles(readAhead);
+  // What the engine writes goes into the worker's memory: the level files
+  // into the working folder, beside their sources; unpacked sources apart.
   module.FS.mkdir('/w');
-  module.FS.mkdir('/src');
+  module.FS.mkdir('/unpacked');
   module.FS.chdir('/w');
   return module;
 });
 
-// The files, each under its path as dropped, are linked into the working
-// folder from a new read-only mount: a file dropped again replaces the old.
+// The files, each under its path as dropped: a file dropped again replaces
+// the old.
 function add(module, files) {
-  const FS = module.FS;
-  const root = '/src/' + ++mounts;
-  FS.mkdir(root);
-  FS.mount(FS.filesystems.WORKERFS, {blobs: files.map(({path, file}) => ({name: path, data: file}))}, root);
-  for (const {path, file} of files) {
-    const link = '/w/' + path;
-    mkdirs(FS, link);
-    if (FS.analyzePath(link).exists) FS.unlink(link);
-    // The level reader maps its file, which only the memory file system can.
-    if (/\.lev$/i.test(path)) FS.writeFile(link, new Uint8Array(new FileReaderSync().readAsArrayBuffer(file)));
-    else FS.symlink(root + '/' + path, link);
-  }
+  dropped.add(files);
   return JSON.parse(module.ccall('zur_level_names', 'string', [], []));
 }
 
-// The files gone from a watched folder: their links taken away.
+// The files gone from a watched folder.
 function remove(module, paths) {
-  for (const path of paths) {
-    const link = '/w/' + path;
-    if (module.FS.analyzePath(link, true).exists) module.FS.unlink(link);
-  }
+  dropped.remove(paths);
   return JSON.parse(module.ccall('zur_level_names', 'string', [], []));
 }
 
@@ -182,10 +146,7 @@ function info(module, path) {
 }
 
 function unpack(module, path) {
-  const name = path.split('/').pop().replace(/\.lev$/i, '');
-  const folder = '/unpacked' + mounts;
-  if (!module.FS.analyzePath(folder).exists) module.FS.mkdir(folder);
-  const answer = JSON.parse(module.ccall('zur_unpack', 'string', ['string', 'string'], [path, folder + '/' + name]));
+  const answer = JSON.parse(module.ccall('zur_unpack', 'string', ['string', 'string'], [path, '/unpacked']));
   answer.files = answer.written.map((written) => ({name: written.split('/').pop(), file: takeFile(module.FS, written)}));
   return answer;
 }

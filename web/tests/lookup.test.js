@@ -11,7 +11,7 @@ const h = require('./helpers');
 
 test('a dropped config file takes its own sources, not those of a name differing in letter case', async ({page}) => {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'zur-twins-'));
-  for (const suffix of ['.txt', '.tga', '.jpg']) {
+  for (const suffix of ['.txt', '.tga', '.jpg', 'p.jpg']) {
     fs.copyFileSync(path.join(h.examples, 'jungle' + suffix), path.join(folder, 'jungle' + suffix));
   }
   fs.copyFileSync(path.join(h.examples, 'broken.txt'), path.join(folder, 'JUNGLE.txt'));

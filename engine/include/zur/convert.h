@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: MIT
-// What every front end of the converter does, and the one engine header a
-// front end includes: convert levels as the user typed them, check their
-// sources, read a level file, paint its picture and unpack it, and the user
-// prompts the engine talks through. It assumes no terminal and no toolkit: how a front
-// end prints, draws or asks is its own; the few calls for a console are
-// there for the front ends that run in one.
+// Converting levels as the user named them: each one job, through the
+// prompts a front end implements, with the batch's own policy (each level
+// tried whatever the earlier ones gave, a failure summary at the end).
 #pragma once
 
 #include <cstddef>
@@ -14,25 +11,11 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/attrmap/palette.h"
-#include "engine/attrmap/tga.h"
-#include "engine/base/clock.h"
-#include "engine/base/error.h"
-#include "engine/base/path_syntax.h"
-#include "engine/base/platform.h"
-#include "engine/conversion/level_format.h"
-#include "engine/conversion/prompts.h"
-#include "engine/level/level_check.h"
-#include "engine/level/level_picture.h"
-#include "engine/level/level_prefix.h"
-#include "engine/level/level_reader.h"
-#include "engine/level/level_unpacker.h"
-#include "engine/level/mapped_file.h"
-#include "engine/level/problem.h"
+#include "zur/error.h"
+#include "zur/prompts.h"
+#include "zur/system.h"
 
 namespace zur {
-
-// ---- Naming levels
 
 // A level as messages name it: as typed, but an empty one as "", so that
 // it stays visible.
@@ -42,8 +25,6 @@ std::string shown_level(std::string_view level);
 // space trimmed from both ends of each item. Empty items are kept; an empty
 // text is one item.
 std::vector<std::string> split_batch(std::string_view text);
-
-// ---- Converting levels
 
 // The prompts a batch of levels is shown through: the engine's prompts,
 // told which level the prompts that follow are about, and shown the
@@ -88,7 +69,7 @@ struct BatchOptions {
   // written stops the batch before anything is converted.
   std::optional<std::string> depfile;
   // Config files the user picked or dropped: a level whose prefix is one of
-  // theirs takes its sources in that file's letter case (level_prefix.h).
+  // theirs takes its sources in that file's letter case.
   std::vector<std::string> picked_configs;
   // What the levels' files are read and written through; never null.
   platform::System* system = &platform::default_system();
@@ -112,31 +93,13 @@ BatchResult convert_levels(std::span<const std::string> levels, BatchPrompts& pr
 // the keep-alive's share of rows done.
 int progress_during_pass(double rows_done);
 
-// ---- Level files
+// The levels among a set of file names (paths, as dropped or listed),
+// sorted: each config file names one, and so does an attribute map without
+// a config file, so that its missing config is reported. Names end in
+// their suffix in any letter case.
+std::vector<std::string> find_levels(std::span<const std::string> files);
 
-// The prefix the sources of the level file `level` are unpacked under: its
-// name without ".lev" (in any letter case), in `folder`, or beside it when
-// `folder` is empty.
-std::string unpack_prefix(const std::string& level, const std::string& folder);
-
-// ---- For front ends that run in a console
-
-namespace console {
-
-enum class Stream { kIn, kOut, kErr };
-
-bool is_terminal(Stream stream);
-// Columns of the terminal or console `stream` shows in; 0 when unknown.
-int terminal_columns(Stream stream);
-// Readies the console for UTF-8 text; nothing on POSIX.
-void prepare();
-// True when this program is the only one in its console, as when started
-// from a file manager.
-bool alone();
-// The files a command-line argument names: Windows' shells leave wildcards
-// to the program; elsewhere the argument itself.
-std::vector<std::string> expand_wildcards(const std::string& argument);
-
-}  // namespace console
+// The config files among a set of file names.
+std::vector<std::string> config_files(std::span<const std::string> files);
 
 }  // namespace zur

@@ -7,8 +7,8 @@
 #include <span>
 #include <string>
 
-#include "engine/base/error.h"
-#include "engine/conversion/program_title.h"
+#include "zur/error.h"
+#include "zur/program_title.h"
 
 namespace zur {
 

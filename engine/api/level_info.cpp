@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "cli/level_info.h"
+#include "engine/api/level_info.h"
 
 #include <cmath>
 #include <map>
 
-namespace zur::cli {
+namespace zur {
 namespace {
 
 Json findings(const std::vector<Finding>& list) {
@@ -215,4 +215,4 @@ std::string json_text(const Json& document) {
   return document.dump(2, ' ', false, Json::error_handler_t::replace);
 }
 
-}  // namespace zur::cli
+}  // namespace zur

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// What zurlev info tells about a level file: one JSON document per level,
+// What a level file's info tells about it: one JSON document per level,
 // and the same facts as text, the document's keys as headings. Texts from
 // the file are shown as JSON strings, so no byte of it reaches a terminal
 // unescaped; bytes that are not UTF-8 become U+FFFD.
@@ -8,9 +8,9 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "engine/level/front_end.h"
+#include "engine/level/level_reader.h"
 
-namespace zur::cli {
+namespace zur {
 
 using Json = nlohmann::ordered_json;
 
@@ -23,4 +23,4 @@ std::string info_text(const Json& info);
 // The document as printed, non-UTF-8 bytes replaced.
 std::string json_text(const Json& document);
 
-}  // namespace zur::cli
+}  // namespace zur

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+// What failed and why: a file that cannot be read or written, a level file
+// that cannot be unpacked, a source the lookup could not choose. The
+// conversion's results keep their fixed messages; this carries everything
+// else up to the program that prints it, as "cannot write levels/jungle.tga:
+// No space left on device".
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <system_error>
+
+namespace zur {
+
+struct Error {
+  std::string action;                   // what failed, as "cannot write"
+  std::string path;                     // the file it failed on
+  std::string reason;                   // why: the system's text or the tool's own
+  std::optional<std::uint64_t> offset;  // where in the file, when it applies
+  std::error_code code;                 // the system's, when it gave the reason
+
+  // "ACTION PATH[ at byte OFFSET][: REASON]", or the reason alone when
+  // nothing names a file.
+  std::string text() const;
+};
+
+}  // namespace zur

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+// The attribute palette and the marker kinds as data, for front ends that
+// show them (a legend, a palette file): every legal attribute map colour
+// with its code and report group, and the blue values that place objects.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace zur {
+
+struct Rgb {
+  std::uint8_t red, green, blue;
+};
+
+// The widest and tallest attribute map a level can have.
+inline constexpr std::uint32_t kMaxMapSide = 0xFFFF;
+
+// A pixel of an attribute map.
+struct MapPlace {
+  std::int32_t x = 0;
+  std::int32_t y = 0;  // from the top row
+};
+
+struct PaletteColour {
+  std::uint8_t code;  // the attribute code, 0 to 33
+  Rgb colour;
+  std::string_view group;  // the report's statistics line that counts it, or "Other"
+};
+
+// Every legal colour, by code.
+std::span<const PaletteColour> palette_colours();
+
+struct MarkerKindColour {
+  std::uint8_t kind;  // the object kind it places
+  std::uint8_t blue;  // the blue value of its markers
+  Rgb shown;          // its markers' colour in the check's mask
+};
+
+std::span<const MarkerKindColour> marker_kind_colours();
+
+}  // namespace zur
