@@ -82,6 +82,8 @@ endforeach()
 foreach(folder IN ITEMS "${CLI_DIR}" "${FRONTEND_DIR}" "${WEB_DIR}")
   get_filename_component(name "${folder}" NAME)
   file(GLOB_RECURSE front_end_files RELATIVE "${folder}" "${folder}/*.h" "${folder}/*.cpp")
+  # The page's own engine tests (web/unit/) are tests, as those of tests/ are.
+  list(FILTER front_end_files EXCLUDE REGEX "^unit/")
   foreach(relative IN LISTS front_end_files)
     file(STRINGS "${folder}/${relative}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
     foreach(line IN LISTS includes)

@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/base/platform.h"
 #include "page_system.h"
 #include "zur/check.h"
 #include "zur/convert.h"

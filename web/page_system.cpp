@@ -191,7 +191,7 @@ void PageSystem::unmap(const std::uint8_t* data, std::uint64_t size) {
 // path in the wrapped system, made when first written into.
 std::error_code PageSystem::create_temporary(const std::string& target,
                                              std::unique_ptr<platform::NewFile>& file) {
-  const std::string folder = platform::folder_of(target);
+  const std::string folder = fs::path(target).parent_path().generic_string();
   if (!written_.name_exists(folder) && dropped_status(folder).kind == FileKind::kFolder) {
     std::error_code ignored;  // making the file then fails with the reason
     fs::create_directories(folder, ignored);

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/base/platform.h"
+#include "zur/system.h"
 
 namespace zur::web {
 
