@@ -7,6 +7,7 @@
 
 #include "engine/level/batch.h"
 #include "tests/support/level_sources.h"
+#include "tests/support/report_texts.h"
 #include "tests/support/run_command.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/system_reasons.h"
@@ -15,15 +16,14 @@ namespace zur {
 namespace {
 
 using test::CommandOutput;
+using test::kAirHint;
+using test::kRule;
 using test::TempDir;
 using test::TgaBuilder;
 
 const std::string kUsage =
     "usage: zurconv [-y|--yes] [-n|--no] [-s|--stats] [-q|--quiet] [-o|--output FILE] "
     "[--depfile FILE] [--check] [--json] [--mask] [--strict] [-h|--help] [--version] LEVEL...";
-const std::string kRule = "-------------------------------------------------------------";
-const std::string kAirHint =
-    "Only less than one percent of your level is air!\nI hope you know what you're\ndoing..";
 const std::string kIllegalColoursFailed =
     "zurconv: level:\nConversion failed.\nIllegal colors used in attribute map!\nYou should only "
     "use "
