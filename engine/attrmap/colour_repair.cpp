@@ -23,6 +23,18 @@ constexpr std::uint8_t kMarker = kNotInPalette - 1;
 constexpr std::uint8_t kOffMap = kNotInPalette - 2;
 static_assert(kOffMap >= kAttributeCodes);
 
+// The code an illegal pixel of `colour` takes from its neighbours' codes.
+std::uint8_t repair_code(std::span<const std::uint8_t> neighbours, const Rgb& colour) {
+  std::array<int, kAttributeCodes> votes{};
+  for (const std::uint8_t code : neighbours) {
+    if (code < kAttributeCodes) ++votes[code];
+  }
+  // The first of the most votes is the lowest code among them.
+  const auto most = std::max_element(votes.begin(), votes.end());
+  if (*most == 0) return nearest_palette_code(colour);
+  return static_cast<std::uint8_t>(most - votes.begin());
+}
+
 // Bytes before and after the pixels are copied in blocks of this size.
 constexpr std::size_t kCopyBlockBytes = std::size_t{64} << 10;
 
@@ -142,17 +154,6 @@ class MapRepairer {
 };
 
 }  // namespace
-
-std::uint8_t repair_code(std::span<const std::uint8_t> neighbours, const Rgb& colour) {
-  std::array<int, kAttributeCodes> votes{};
-  for (const std::uint8_t code : neighbours) {
-    if (code < kAttributeCodes) ++votes[code];
-  }
-  // The first of the most votes is the lowest code among them.
-  const auto most = std::max_element(votes.begin(), votes.end());
-  if (*most == 0) return nearest_palette_code(colour);
-  return static_cast<std::uint8_t>(most - votes.begin());
-}
 
 MapRepair repair_map(MapBytes& map, const MapHeader& header, const tga::Sink& sink) {
   return MapRepairer(map, header, sink).run();

@@ -17,12 +17,6 @@
 
 namespace zur {
 
-// The attribute code an illegal pixel of `colour` takes from the codes of
-// its neighbours, where a code past the palette's (an illegal pixel, a
-// marker, a place off the map) does not vote: the code most of them have,
-// the lowest on a tie; with no vote, the legal colour nearest `colour`.
-std::uint8_t repair_code(std::span<const std::uint8_t> neighbours, const Rgb& colour);
-
 enum class RepairFailure { kNone, kMemory, kRead, kWrite };
 
 struct MapRepair {
@@ -31,7 +25,11 @@ struct MapRepair {
 };
 
 // Hands `sink` the whole file `map` with its illegal pixels repaired, the
-// bytes at the offsets they have in `map`; `header` as read from it.
+// bytes at the offsets they have in `map`; `header` as read from it. An
+// illegal pixel takes the palette colour of the attribute code most common
+// among its eight neighbours in the source, the lowest on a tie; illegal
+// pixels and markers do not vote. With no vote it takes the legal colour
+// nearest its own.
 MapRepair repair_map(MapBytes& map, const MapHeader& header, const tga::Sink& sink);
 
 // Repairs the attribute map at `path` into the file `out`, which may be none
