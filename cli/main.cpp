@@ -11,6 +11,7 @@
 #include "version.h"
 #include "zur/console.h"
 #include "zur/convert.h"
+#include "zur/repair.h"
 
 namespace {
 
@@ -23,6 +24,18 @@ void print_help() {
       "Exit status: 0 when every level converted (with --check: no level has an error),\n"
       "1 when any failed, 2 for a usage error.\n",
       usage().c_str(), option_help().c_str());
+}
+
+// Writes the repaired attribute map of the one level; 0 when written, else 1.
+int run_repair(const Options& options) {
+  const zur::RepairResult result =
+      zur::repair_colours(options.levels.front(), *options.repair_colours);
+  if (result.error) {
+    std::fprintf(stderr, "zurconv: %s\n", result.error->text().c_str());
+    return 1;
+  }
+  if (!options.quiet) std::printf("%s\n", zur::repair_text(result).c_str());
+  return 0;
 }
 
 bool output_written(int error) {
@@ -47,6 +60,10 @@ int run(int argc, char** argv) {
 
   if (options.check) {
     const int status = run_check(options, stdout, stderr);
+    return output_written(0) ? status : 1;
+  }
+  if (options.repair_colours) {
+    const int status = run_repair(options);
     return output_written(0) ? status : 1;
   }
 

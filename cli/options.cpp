@@ -32,6 +32,10 @@ constexpr Option<Options> kOptions[] = {
      set<&Options::mask, true>},
     {{'\0', "strict", "", "with --check: warnings count as errors for the exit status"},
      set<&Options::strict, true>},
+    {{'\0', "repair-colours", "FILE",
+      "convert nothing: write the attribute map to FILE with each illegal\n"
+      "pixel in the legal colour most common around it; one LEVEL only"},
+     take<&Options::repair_colours>},
     {{'h', "help", "", "show this help"}, set<&Options::help, true>},
     {{'\0', "version", "", "show the version"}, set<&Options::version, true>},
 };
@@ -40,6 +44,14 @@ constexpr Option<Options> kOptions[] = {
 std::string combination_error(const Options& options) {
   if (options.help || options.version) return {};
   if (options.levels.empty()) return "no LEVEL given";
+  if (options.repair_colours) {
+    if (options.levels.size() > 1) return "--repair-colours takes one LEVEL only";
+    if (options.check) return "--repair-colours cannot be used with --check";
+    if (options.output || options.depfile) {
+      return std::string(options.output ? "--output" : "--depfile") +
+             " cannot be used with --repair-colours";
+    }
+  }
   if ((options.output || options.depfile) && options.levels.size() > 1) {
     return std::string(options.output ? "--output" : "--depfile") + " takes one LEVEL only";
   }

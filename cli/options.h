@@ -25,6 +25,9 @@ struct Options {
   bool json = false;
   bool mask = false;
   bool strict = false;
+  // Repair mode: write the level's attribute map here with its illegal
+  // colours repaired, convert nothing.
+  std::optional<std::string> repair_colours;
   std::vector<std::string> levels;  // as typed
 };
 

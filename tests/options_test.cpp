@@ -60,6 +60,14 @@ TEST(ParseArguments, UsageErrorsHaveAOneLineReason) {
       {{"--strict", "a"}, "--json, --mask and --strict need --check"},
       {{"--check", "-o", "x.lev", "a"}, "--output cannot be used with --check"},
       {{"--check", "--depfile", "a.d", "a"}, "--depfile cannot be used with --check"},
+      {{"--repair-colours", "f.tga", "a", "b"}, "--repair-colours takes one LEVEL only"},
+      {{"--repair-colours", "f.tga", "--check", "a"},
+       "--repair-colours cannot be used with --check"},
+      {{"--repair-colours", "f.tga", "-o", "x.lev", "a"},
+       "--output cannot be used with --repair-colours"},
+      {{"--repair-colours", "f.tga", "--depfile", "a.d", "a"},
+       "--depfile cannot be used with --repair-colours"},
+      {{"a", "--repair-colours"}, "option --repair-colours needs a FILE"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(parse_arguments(c.arguments).error, c.error) << ::testing::PrintToString(c.arguments);

@@ -10,19 +10,19 @@
 
 #include "engine/level/batch.h"
 #include "tests/support/level_sources.h"
+#include "tests/support/report_texts.h"
 #include "tests/support/scripted_prompts.h"
 
 namespace zur {
 namespace {
 
+using test::kAirHint;
+using test::kRule;
 using test::Prompt;
 using test::TempDir;
 using test::TgaBuilder;
 
-const std::string kRule = "-------------------------------------------------------------";
 const std::string kInfoQuestion = "\n\nDo you want to see info on conversion?";
-const std::string kAirHint =
-    "Only less than one percent of your level is air!\nI hope you know what you're\ndoing..";
 const std::string kExplosiveHint = "What an EXPLOSIVE level you've made! :)";
 const std::string kWallHint = "Lots of indestructable wall.. Uuh.";
 const std::string kRepairHint =

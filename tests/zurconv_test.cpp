@@ -7,6 +7,7 @@
 
 #include "engine/level/batch.h"
 #include "tests/support/level_sources.h"
+#include "tests/support/report_texts.h"
 #include "tests/support/run_command.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/system_reasons.h"
@@ -15,15 +16,15 @@ namespace zur {
 namespace {
 
 using test::CommandOutput;
+using test::kAirHint;
+using test::kRule;
 using test::TempDir;
 using test::TgaBuilder;
 
 const std::string kUsage =
     "usage: zurconv [-y|--yes] [-n|--no] [-s|--stats] [-q|--quiet] [-o|--output FILE] "
-    "[--depfile FILE] [--check] [--json] [--mask] [--strict] [-h|--help] [--version] LEVEL...";
-const std::string kRule = "-------------------------------------------------------------";
-const std::string kAirHint =
-    "Only less than one percent of your level is air!\nI hope you know what you're\ndoing..";
+    "[--depfile FILE] [--check] [--json] [--mask] [--strict] [--repair-colours FILE] [-h|--help] "
+    "[--version] LEVEL...";
 const std::string kIllegalColoursFailed =
     "zurconv: level:\nConversion failed.\nIllegal colors used in attribute map!\nYou should only "
     "use "
@@ -257,6 +258,7 @@ TEST(Zurconv, UsageErrors) {
       {"--depfile", "level.d", "level", "level"},
       {"-o", "level.txt", "level"},
       {"level", "-o"},
+      {"--repair-colours", "fixed.tga", "level", "level"},
   };
   for (const auto& arguments : cases) {
     TempDir dir;
@@ -284,6 +286,42 @@ TEST(Zurconv, WritesTheSameLevelFileAsTheEngine) {
   Converter converter(prompts, platform::default_system());
   ASSERT_EQ(converter.run_job(by_engine.prefix("level")), ConversionResult::kSuccess);
   EXPECT_EQ(by_command.read("level.lev"), by_engine.read("level.lev"));
+}
+
+TEST(Zurconv, RepairColoursWritesTheRepairedMapOnly) {
+  const TgaBuilder map = TgaBuilder(5, 4, {0, 152, 0}).set(0, 0, {1, 2, 3}).set(4, 3, {7, 8, 230});
+  const struct {
+    std::vector<std::string> arguments;
+    int status;
+    std::string out, err;
+    bool written;
+  } cases[] = {
+      {{"--repair-colours", "fixed.tga", "level"},
+       0,
+       "fixed.tga: 1 illegal pixel of level.TGA repaired\n",
+       "",
+       true},
+      {{"-q", "--repair-colours=fixed.tga", "level.txt"}, 0, "", "", true},
+      {{"--repair-colours", "level.TGA", "level"},
+       1,
+       "",
+       "zurconv: cannot write level.TGA: it is the same file as level.TGA\n",
+       false},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    test::write_level(dir, "level", map);
+    const CommandOutput run = zurconv(dir, c.arguments);
+    const std::string row = ::testing::PrintToString(c.arguments);
+    EXPECT_EQ(run.status, c.status) << row;
+    EXPECT_EQ(run.out, c.out) << row;
+    EXPECT_EQ(run.err, c.err) << row;
+    EXPECT_EQ(dir.read("level.TGA"), map.bytes()) << row;
+    EXPECT_FALSE(dir.exists("level.lev")) << row;
+    if (c.written) {
+      EXPECT_EQ(dir.read("fixed.tga"), TgaBuilder(map).set(0, 0, {0, 152, 0}).bytes()) << row;
+    }
+  }
 }
 
 CommandOutput zurconv_on_terminal(const TempDir& dir, const std::vector<std::string>& arguments) {

@@ -11,6 +11,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <system_error>
 
 #include "engine/attrmap/tga.h"
 #include "engine/base/input_file.h"
@@ -38,6 +39,8 @@ class MapFile : public MapBytes {
   explicit MapFile(platform::System& system) : file_(system) {}
   // False when the file does not exist or cannot be opened for reading.
   bool open(const std::string& path) { return file_.open(path); }
+  // Why the last open() failed.
+  std::error_code open_error() const { return file_.open_error(); }
   std::uint64_t size() const override { return file_.size(); }
   bool read_at(std::uint64_t offset, std::uint8_t* into, std::size_t count) override {
     return file_.read_at(offset, into, count);
