@@ -8,6 +8,9 @@
 # installs what it needs when it is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Wine names Unix files in the locale's encoding; C.UTF-8, on every Debian,
+# lets it name any.
+export LC_ALL=C.UTF-8
 
 scripts/install-deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix googletest \
   nlohmann-json3-dev wine wine64 wixl xvfb openbox xdotool x11-utils imagemagick

@@ -11,6 +11,9 @@
 # what they need and stops.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Wine names Unix files in the locale's encoding, so the tests' non-Latin
+# folder needs a UTF-8 locale; C.UTF-8 is on every Debian, set or not.
+export LC_ALL=C.UTF-8
 
 scripts/install-deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix googletest \
   nlohmann-json3-dev wine wine64 wixl xvfb openbox xdotool x11-utils

@@ -1,14 +1,13 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Builds the level workbench for the browser (build/web/site/) and serves it
-# at http://localhost:8080 (or the port given); with --zip, zips the site
-# for a static host instead (build/web/zurconv-web-VERSION.zip).
+# Installs what is missing, builds the level workbench for the browser
+# (build/web/site/) and serves it at http://localhost:8080 (or the port
+# given); with --zip, zips the site for a static host instead
+# (build/web/zurconv-web-VERSION.zip).
 set -eu
 cd "$(dirname "$0")/.."
-if ! command -v emcc >/dev/null; then
-  sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get install -y emscripten nlohmann-json3-dev cmake ninja-build python3
-fi
+# The web preset configures the engine's tests too, from GoogleTest's sources.
+scripts/install-deps.sh cmake ninja-build emscripten nlohmann-json3-dev googletest python3
 export NODE_PATH=/usr/share/nodejs
 cmake --preset web
 if [ "${1:-}" = --zip ]; then

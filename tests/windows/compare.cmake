@@ -102,9 +102,10 @@ endfunction()
 function(same_pixels name)
   foreach(side linux windows)
     execute_process(COMMAND ${emulator} "${PNG_PIXELS}" "${name}" "${name}.pixels"
-                    WORKING_DIRECTORY "${WORK}/${side}" RESULT_VARIABLE status)
+                    WORKING_DIRECTORY "${WORK}/${side}" RESULT_VARIABLE status
+                    OUTPUT_VARIABLE out ERROR_VARIABLE err)
     if(NOT status EQUAL 0)
-      differ("${name} of ${side} does not decode")
+      differ("${name} of ${side} does not decode: exit status ${status}\n${out}${err}")
       return()
     endif()
   endforeach()
