@@ -41,13 +41,13 @@ void BM_Unpack(benchmark::State& state, MapKind kind) {
       level.substr(0, level.size() - suffix::kLevelFile.size()) + "-unpacked";
   for (auto _ : state) {
     MappedFile file(platform::default_system());
-    if (file.open(level)) {
+    if (!file.open(level).ok()) {
       state.SkipWithError("cannot read the level file");
       break;
     }
     const LevelContents contents = read_level(file.bytes());
-    if (unpack_level(file.bytes(), contents, prefix, true, level, platform::default_system())
-            .error) {
+    if (!unpack_level(file.bytes(), contents, prefix, true, level, platform::default_system())
+             .status.ok()) {
       state.SkipWithError("cannot unpack the level file");
       break;
     }

@@ -11,7 +11,8 @@ int run_check(const Options& options, std::FILE* out, std::FILE* err) {
     check_options.mask_file = options.mask;
     LevelCheck check = check_level(level, check_options);
     failed = failed || has_failure(check, options.strict);
-    if (check.mask_error) std::fprintf(err, "zurconv: %s\n", check.mask_error->text().c_str());
+    if (!check.mask_status.ok())
+      std::fprintf(err, "zurconv: %s\n", check.mask_status.text().c_str());
     // Only the JSON document needs every level's findings at the end.
     if (options.json) {
       checks.push_back(std::move(check));

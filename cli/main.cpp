@@ -30,8 +30,8 @@ void print_help() {
 int run_repair(const Options& options) {
   const zur::RepairResult result =
       zur::repair_colours(options.levels.front(), *options.repair_colours);
-  if (result.error) {
-    std::fprintf(stderr, "zurconv: %s\n", result.error->text().c_str());
+  if (!result.status.ok()) {
+    std::fprintf(stderr, "zurconv: %s\n", result.status.text().c_str());
     return 1;
   }
   if (!options.quiet) std::printf("%s\n", zur::repair_text(result).c_str());

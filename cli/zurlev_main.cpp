@@ -34,8 +34,8 @@ int info(const LevelOptions& options) {
   for (const std::string& name : options.levels) {
     LevelFileInfo info = read_level_info(name, options.objects);
     all_sound = all_sound && info.sound;
-    if (info.error) {
-      std::fprintf(stderr, "zurlev: %s\n", info.error->text().c_str());
+    if (!info.status.ok()) {
+      std::fprintf(stderr, "zurlev: %s\n", info.status.text().c_str());
     } else if (!options.json) {
       std::printf("%s%s", first ? "" : "\n", info.text.c_str());
       first = false;

@@ -202,8 +202,8 @@ TEST(RepairColours, RefusesWhatItCannotReadOrMayNotWrite) {
   for (const auto& c : cases) {
     const std::vector<std::uint8_t> config = dir.read("level.TXT"), picture = dir.read("level.JPG");
     const RepairResult result = repair_colours(path(c.level), path(c.out));
-    ASSERT_TRUE(result.error) << c.out;
-    EXPECT_EQ(result.error->text(), c.error) << c.out;
+    ASSERT_FALSE(result.status.ok()) << c.out;
+    EXPECT_EQ(result.status.text(), c.error) << c.out;
     EXPECT_EQ(dir.read("level.TGA"), map.bytes()) << c.out;
     EXPECT_EQ(dir.read("level.TXT"), config) << c.out;
     EXPECT_EQ(dir.read("level.JPG"), picture) << c.out;

@@ -125,7 +125,7 @@ TEST(ConfigCheck, LineWithASkippedHoleIsAtLeastItsCountedLength) {
   dir.write("c.txt", keyword);
   std::filesystem::resize_file(dir.path() / "c.txt", kSize);
   config_grammar::ConfigFileLines file(platform::default_system());
-  ASSERT_TRUE(file.open(dir.prefix("c.txt")));
+  ASSERT_TRUE(file.open(dir.prefix("c.txt")).ok());
   std::vector<Problem> problems;
   check_level_config(file.lines(), "c.txt", problems);
   const std::vector<std::string> messages = long_line_messages(problems);

@@ -130,8 +130,8 @@ TEST(PublicInterface, ReachesFilesThroughTheSystemItIsGiven) {
   EXPECT_EQ(missing(), 3);  // config, map and the level picture a config read as empty needs
 
   NoMapping no_mapping(platform::default_system());
-  EXPECT_FALSE(read_level_info(level_file, false).error);
-  EXPECT_TRUE(read_level_info(level_file, false, no_mapping).error);
+  EXPECT_TRUE(read_level_info(level_file, false).status.ok());
+  EXPECT_FALSE(read_level_info(level_file, false, no_mapping).status.ok());
   NoRows rows;
   EXPECT_TRUE(paint_level_file(level_file, rows));
   EXPECT_FALSE(paint_level_file(level_file, rows, no_mapping));

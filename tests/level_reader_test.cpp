@@ -163,12 +163,12 @@ TEST(MappedFile, AFileTheSystemCannotMapIsNotRead) {
   test::TempDir dir;
   dir.write("level.lev", small_level());
   MappedFile unmapped(system);
-  const std::optional<Error> error = unmapped.open(dir.prefix("level.lev"));
-  ASSERT_TRUE(error);
-  EXPECT_EQ(error->code, std::errc::not_enough_memory);
+  const Status opened = unmapped.open(dir.prefix("level.lev"));
+  ASSERT_FALSE(opened.ok());
+  EXPECT_EQ(opened.error().code, std::errc::not_enough_memory);
   EXPECT_TRUE(unmapped.bytes().empty());
   MappedFile mapped(platform::default_system());
-  ASSERT_FALSE(mapped.open(dir.prefix("level.lev")));
+  ASSERT_TRUE(mapped.open(dir.prefix("level.lev")).ok());
   EXPECT_EQ(Bytes(mapped.bytes().begin(), mapped.bytes().end()), small_level());
 }
 

@@ -172,7 +172,7 @@ RoundTrip round_trip(const TempDir& dir, std::optional<std::uint32_t> width) {
   TempDir out;
   const Unpacked unpacked = unpack_level(trip.original, trip.contents, out.prefix("level"), false,
                                          dir.prefix("level.lev"), platform::default_system());
-  EXPECT_FALSE(unpacked.error) << unpacked.error->text();
+  EXPECT_TRUE(unpacked.status.ok()) << unpacked.status.text();
   trip.rebuilt = convert(out, "level");
   return trip;
 }
@@ -344,15 +344,15 @@ TEST(UnpackSafety, InterruptionOrFullDiskAtEveryStepLeavesOldOrCompleteFiles) {
   const Bytes level = convert(dir, "level");
   const LevelContents contents = read_level(level, {64});
   TempDir reference;
-  ASSERT_FALSE(unpack_level(level, contents, reference.prefix("level"), false, "",
-                            platform::default_system())
-                   .error);
+  ASSERT_TRUE(unpack_level(level, contents, reference.prefix("level"), false, "",
+                           platform::default_system())
+                  .status.ok());
   const std::vector<std::string> names = {"level.txt", "level.tga", "level.jpg"};
   int steps = 0;
   {
     TempDir out;
     test::FaultySystem counting;
-    ASSERT_FALSE(unpack_level(level, contents, out.prefix("level"), true, "", counting).error);
+    ASSERT_TRUE(unpack_level(level, contents, out.prefix("level"), true, "", counting).status.ok());
     steps = counting.steps();
   }
   ASSERT_GE(steps, 3 * 3);  // each file made, written and put in place
@@ -381,8 +381,7 @@ TEST(UnpackSafety, InterruptionOrFullDiskAtEveryStepLeavesOldOrCompleteFiles) {
       test::FaultySystem system;
       if (fault.step > 0) system.interrupt_at_step(fault.step);
       if (fault.byte > 0) system.fail_writes_at(fault.byte);
-      failed =
-          unpack_level(level, contents, out.prefix("level"), true, "", system).error.has_value();
+      failed = !unpack_level(level, contents, out.prefix("level"), true, "", system).status.ok();
     }
     EXPECT_EQ(failed, fault.step == 0 || fault.step <= steps) << when;
     for (const std::string& name : names) {
@@ -415,9 +414,9 @@ TEST(UnpackSafety, KillAtAnyMomentLeavesOldOrCompleteFiles) {
   const Bytes level = convert(dir, "level");
   const LevelContents contents = read_level(level, {512});
   TempDir reference;
-  ASSERT_FALSE(unpack_level(level, contents, reference.prefix("level"), false, "",
-                            platform::default_system())
-                   .error);
+  ASSERT_TRUE(unpack_level(level, contents, reference.prefix("level"), false, "",
+                           platform::default_system())
+                  .status.ok());
   const std::vector<std::string> names = {"level.txt", "level.tga", "level.jpg"};
 
   std::set<std::string> outcomes;
@@ -430,9 +429,9 @@ TEST(UnpackSafety, KillAtAnyMomentLeavesOldOrCompleteFiles) {
       if (child == 0) {
         ::_exit(
             unpack_level(level, contents, out.prefix("level"), true, "", platform::default_system())
-                    .error
-                ? 1
-                : 0);
+                    .status.ok()
+                ? 0
+                : 1);
       }
       ::usleep(static_cast<useconds_t>(delay_us));
       ::kill(child, signal);

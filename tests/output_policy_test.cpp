@@ -258,22 +258,22 @@ bool fails_in_process(const TempDir& dir, const Writer& writer, platform::System
   if (writer.target == "out/lvl.tga") {
     const Bytes level = dir.read("lvl.lev");
     const LevelContents contents = read_level(level, {120});
-    return unpack_level(level, contents, dir.prefix("out/lvl"), true, "", system).error.has_value();
+    return !unpack_level(level, contents, dir.prefix("out/lvl"), true, "", system).status.ok();
   }
   if (writer.target == "lvl-check.png") {
-    return check_level(dir.prefix("lvl"), true, system).mask_error.has_value();
+    return !check_level(dir.prefix("lvl"), true, system).mask_status.ok();
   }
   // The depfile, opened before its level is converted, as zurconv does.
   OutputFile depfile(system);
   const std::string others[] = {dir.prefix("new.lev")};
-  if (depfile.open(dir.prefix("t.d"), others)) return true;
+  if (!depfile.open(dir.prefix("t.d"), others).ok()) return true;
   if (converter.run_job(dir.prefix("lvl"), dir.prefix("new.lev")) != ConversionResult::kSuccess) {
     return true;
   }
   const std::optional<std::string> rule =
       depfile_rule(converter.last().level_file, converter.last().sources_read);
   depfile.write_at(0, rule->data(), rule->size());
-  return depfile.commit().has_value();
+  return !depfile.commit().ok();
 }
 
 // A folder that takes no new file, a read-only target, and a write that
@@ -328,8 +328,8 @@ TEST(OutputPolicy, FailedMaskFailsItsLevelWithItsReason) {
   const LevelCheck check = check_level(dir.prefix("lvl"), true, system);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
   EXPECT_TRUE(has_failure(check, false));
-  ASSERT_TRUE(check.mask_error);
-  EXPECT_EQ(check.mask_error->text(),
+  ASSERT_FALSE(check.mask_status.ok());
+  EXPECT_EQ(check.mask_status.text(),
             "cannot write " + dir.prefix("lvl-check.png") + ": File too large");
   EXPECT_FALSE(dir.exists("lvl-check.png"));
 }

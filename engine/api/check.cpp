@@ -71,7 +71,7 @@ json level_json(const LevelCheck& check, bool strict) {
     level["illegal_colours"] = illegal_colours_json(*check.findings);
     level["objects"] = objects_json(*check.findings);
   }
-  if (!check.mask.empty() && !check.mask_error) level["mask"] = check.mask;
+  if (!check.mask.empty() && check.mask_status.ok()) level["mask"] = check.mask;
   return level;
 }
 

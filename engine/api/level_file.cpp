@@ -50,8 +50,8 @@ std::string what_was_written(const std::vector<std::string>& written) {
 LevelFileInfo read_level_info(const std::string& file, bool objects, platform::System& system) {
   LevelFileInfo info{file, {}, false, {}, {}};
   MappedFile mapped(system);
-  if ((info.error = mapped.open(file))) {
-    info.json = json_text(Json{{"file", file}, {"error", info.error->text()}});
+  if (!(info.status = mapped.open(file)).ok()) {
+    info.json = json_text(Json{{"file", file}, {"error", info.status.text()}});
     return info;
   }
   const LevelContents contents = read_level(mapped.bytes());
@@ -71,8 +71,8 @@ std::string info_json(std::span<const LevelFileInfo> infos) {
 UnpackResult unpack_level_file(const std::string& file, const UnpackOptions& options) {
   UnpackResult result;
   MappedFile mapped(*options.system);
-  if (const std::optional<Error> error = mapped.open(file)) {
-    result.failure = error->text();
+  if (const Status opened = mapped.open(file); !opened.ok()) {
+    result.failure = opened.text();
     return result;
   }
   ReadOptions read_options;
@@ -91,8 +91,8 @@ UnpackResult unpack_level_file(const std::string& file, const UnpackOptions& opt
       unpack_level(mapped.bytes(), contents, unpack_prefix(file, options.folder), options.force,
                    file, *options.system);
   result.written = unpacked.written;
-  if (unpacked.error) {
-    result.failure = unpacked.error->text() + "; " + what_was_written(unpacked.written);
+  if (!unpacked.status.ok()) {
+    result.failure = unpacked.status.text() + "; " + what_was_written(unpacked.written);
     return result;
   }
   result.differences = findings_text(contents.differences);
@@ -102,7 +102,7 @@ UnpackResult unpack_level_file(const std::string& file, const UnpackOptions& opt
 std::optional<std::vector<ObjectMark>> paint_level_file(const std::string& file, RowSink& sink,
                                                         platform::System& system) {
   MappedFile mapped(system);
-  if (mapped.open(file)) return std::nullopt;
+  if (!mapped.open(file).ok()) return std::nullopt;
   const LevelContents contents = read_level(mapped.bytes());
   if (!paint_level(mapped.bytes(), contents, sink)) return std::nullopt;
   return object_marks(contents);

@@ -56,7 +56,7 @@ std::optional<MapHeaderFault> check_map_header(MapBytes& map, MapHeader& header)
 }
 
 ConversionResult open_attribute_map(const std::string& path, MapFile& map, MapHeader& header) {
-  if (!map.open(path)) return ConversionResult::kAttributeMapMissing;
+  if (!map.open(path).ok()) return ConversionResult::kAttributeMapMissing;
   return read_map_header(map, header);
 }
 
@@ -64,7 +64,7 @@ ConversionResult read_map_size_section(const std::string& path, MapSizeSection& 
                                        platform::System& system) {
   static_assert(std::tuple_size_v<tga::SizeFields> == std::tuple_size_v<MapSizeSection>);
   MapFile map(system);
-  if (!map.open(path)) return ConversionResult::kAttributeMapMissing;
+  if (!map.open(path).ok()) return ConversionResult::kAttributeMapMissing;
   HeaderStart bytes;
   const std::optional<std::span<const std::uint8_t>> start = read_start(map, bytes);
   if (!start) return ConversionResult::kAttributeMapMissing;

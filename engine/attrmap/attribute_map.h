@@ -37,10 +37,8 @@ class MapBytes {
 class MapFile : public MapBytes {
  public:
   explicit MapFile(platform::System& system) : file_(system) {}
-  // False when the file does not exist or cannot be opened for reading.
-  bool open(const std::string& path) { return file_.open(path); }
-  // Why the last open() failed.
-  std::error_code open_error() const { return file_.open_error(); }
+  // Fails when the file does not exist or cannot be opened for reading.
+  Status open(const std::string& path) { return file_.open(path); }
   std::uint64_t size() const override { return file_.size(); }
   bool read_at(std::uint64_t offset, std::uint8_t* into, std::size_t count) override {
     return file_.read_at(offset, into, count);

@@ -161,24 +161,21 @@ MapRepair repair_map(MapBytes& map, const MapHeader& header, const tga::Sink& si
 
 RepairResult repair_map_file(const std::string& path, const std::string& out,
                              std::span<const std::string> others, platform::System& system) {
-  RepairResult result{path, out, 0, std::nullopt};
+  RepairResult result{path, out, 0, {}};
   MapFile map(system);
-  if (!map.open(path)) {
-    result.error = system_error("cannot read", path, map.open_error());
-    return result;
-  }
+  if (!(result.status = map.open(path)).ok()) return result;
   MapHeader header;
   const std::optional<MapHeaderFault> checked = check_map_header(map, header);
   if (!checked) {
-    result.error = Error{"cannot read", path, "its header could not be read", {}, {}};
+    result.status = Error{"cannot read", path, "its header could not be read", {}, {}};
     return result;
   }
   if (checked->fault != tga::Fault::kNone) {
-    result.error = Error{"cannot repair", path, checked->text, {}, {}};
+    result.status = Error{"cannot repair", path, checked->text, {}, {}};
     return result;
   }
   OutputFile file(system);
-  if ((result.error = file.open(out, others))) return result;
+  if (!(result.status = file.open(out, others)).ok()) return result;
   const MapRepair repair =
       repair_map(map, header, [&](std::uint64_t offset, std::span<const std::uint8_t> bytes) {
         file.write_at(offset, bytes.data(), bytes.size());
@@ -187,15 +184,15 @@ RepairResult repair_map_file(const std::string& path, const std::string& out,
   result.repaired = repair.repaired;
   switch (repair.failure) {
     case RepairFailure::kMemory:
-      result.error =
+      result.status =
           system_error("cannot read", path, std::make_error_code(std::errc::not_enough_memory));
       break;
     case RepairFailure::kRead:
-      result.error = Error{"cannot read", path, "its pixels could not be read", {}, {}};
+      result.status = Error{"cannot read", path, "its pixels could not be read", {}, {}};
       break;
     case RepairFailure::kNone:
     case RepairFailure::kWrite:
-      result.error = file.commit();
+      result.status = file.commit();
       break;
   }
   return result;

@@ -3,7 +3,7 @@
 
 namespace zur {
 
-std::optional<Error> PngFile::open(const std::string& path, std::span<const std::string> others) {
+Status PngFile::open(const std::string& path, std::span<const std::string> others) {
   return file_.open(path, others);
 }
 
@@ -25,7 +25,7 @@ bool PngFile::finish() {
   return encoded_;
 }
 
-std::optional<Error> PngFile::close() {
+Status PngFile::close() {
   // A picture the encoder gave up on is not put in place either.
   if (!encoded_ && !file_.failed()) {
     return Error{"cannot write", file_.path(), "the picture could not be encoded", {}, {}};

@@ -23,7 +23,7 @@ class PngFile : public RowSink {
 
   // Opens `path` as an output file that is none of `others`; why not, when
   // it is refused or cannot be created.
-  std::optional<Error> open(const std::string& path, std::span<const std::string> others);
+  Status open(const std::string& path, std::span<const std::string> others);
 
   std::uint32_t start(std::uint32_t width, std::uint32_t height) override;
   void row(const std::uint8_t* rgb) override;
@@ -32,7 +32,7 @@ class PngFile : public RowSink {
   // Puts the complete picture in place; why not, when it was not painted
   // whole or a write failed (nothing is then put in place). A file not
   // closed is discarded.
-  std::optional<Error> close();
+  Status close();
 
  private:
   OutputFile file_;

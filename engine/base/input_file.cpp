@@ -9,17 +9,17 @@ InputFile::~InputFile() {
   system_.close_file(file_);
 }
 
-bool InputFile::open(const std::string& path) {
+Status InputFile::open(const std::string& path) {
   // The system would stop the name at a zero byte and read another file.
-  if (path.find('\0') != std::string::npos) {
-    open_error_ = std::make_error_code(std::errc::invalid_argument);
-    return false;
-  }
+  std::error_code error;
+  if (path.find('\0') != std::string::npos)
+    error = std::make_error_code(std::errc::invalid_argument);
   platform::FileStatus status;
-  open_error_ = system_.open_for_reading(path, file_);
-  if (!open_error_) open_error_ = system_.status_of(file_, status);
+  if (!error) error = system_.open_for_reading(path, file_);
+  if (!error) error = system_.status_of(file_, status);
   size_ = status.size;
-  return !open_error_;
+  if (error) return system_error("cannot read", path, error);
+  return {};
 }
 
 bool InputFile::read_exact(void* into, std::size_t count) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <system_error>
 
+#include "engine/base/error.h"
 #include "engine/base/platform.h"
 
 namespace zur {
@@ -22,11 +23,9 @@ class InputFile {
   InputFile& operator=(const InputFile&) = delete;
   ~InputFile();
 
-  // False when the file does not exist, is not a regular file or cannot be
-  // opened for reading.
-  bool open(const std::string& path);
-  // Why the last open() failed.
-  std::error_code open_error() const { return open_error_; }
+  // Fails, "cannot read PATH: REASON", when the file does not exist, is not
+  // a regular file or cannot be opened for reading.
+  Status open(const std::string& path);
   std::uint64_t size() const { return size_; }
   platform::FileHandle handle() const { return file_; }
   bool read_exact(void* into, std::size_t count);
@@ -41,7 +40,6 @@ class InputFile {
  private:
   platform::System& system_;
   platform::FileHandle file_ = platform::kNoFile;
-  std::error_code open_error_;
   std::uint64_t size_ = 0;
   std::uint64_t position_ = 0;  // of read_exact and read_text_block
 };

@@ -22,10 +22,9 @@ bool same_file(platform::System& system, const std::string& a, const std::string
          platform::comparable_path(system, a) == platform::comparable_path(system, b);
 }
 
-std::optional<Error> OutputFile::open(const std::string& path,
-                                      std::span<const std::string> others) {
+Status OutputFile::open(const std::string& path, std::span<const std::string> others) {
   path_ = path;
-  failure_.reset();
+  status_ = {};
   committed_ = false;
   // The system would stop the name at a zero byte and write another file.
   if (path.empty() || path.find('\0') != std::string::npos) {
@@ -55,32 +54,32 @@ std::optional<Error> OutputFile::open(const std::string& path,
     return system_error(std::string(kCannotWrite), path, error);
   }
   if (exists) file_->copy_permissions_of(target_);
-  return std::nullopt;
+  return {};
 }
 
 void OutputFile::fail(std::error_code code) {
-  if (!failure_) failure_ = system_error(std::string(kCannotWrite), path_, code);
+  if (status_.ok()) status_ = system_error(std::string(kCannotWrite), path_, code);
 }
 
 void OutputFile::write_at(std::uint64_t offset, const void* data, std::size_t count) {
-  if (failure_ || count == 0) return;
+  if (!status_.ok() || count == 0) return;
   if (const std::error_code error = file_->write_at(offset, data, count)) fail(error);
 }
 
 void OutputFile::read_at(std::uint64_t offset, void* into, std::size_t count) {
-  if (failure_ || count == 0) return;
+  if (!status_.ok() || count == 0) return;
   if (const std::error_code error = file_->read_at(offset, into, count)) fail(error);
 }
 
-std::optional<Error> OutputFile::commit(bool replace) {
-  if (committed_) return std::nullopt;
-  if (!failure_ && !file_) fail(std::make_error_code(std::errc::bad_file_descriptor));
-  if (!failure_) {
+Status OutputFile::commit(bool replace) {
+  if (committed_) return {};
+  if (status_.ok() && !file_) fail(std::make_error_code(std::errc::bad_file_descriptor));
+  if (status_.ok()) {
     if (const std::error_code error = file_->put_in_place(target_, replace)) fail(error);
   }
   file_.reset();
-  committed_ = !failure_;
-  return failure_;
+  committed_ = status_.ok();
+  return status_;
 }
 
 }  // namespace zur

@@ -40,14 +40,14 @@ class OutputFile {
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  std::optional<Error> open(const std::string& path, std::span<const std::string> others = {});
+  Status open(const std::string& path, std::span<const std::string> others = {});
 
   // The first failure is kept; commit() then reports it and puts nothing in
   // place.
   void write_at(std::uint64_t offset, const void* data, std::size_t count);
   // Reads back exactly `count` bytes written before.
   void read_at(std::uint64_t offset, void* into, std::size_t count);
-  bool failed() const { return failure_.has_value(); }
+  bool failed() const { return !status_.ok(); }
 
   // See NewFile: hints for a large file, no-ops where unsupported.
   void start_write_back(std::uint64_t from, std::uint64_t end) {
@@ -59,7 +59,7 @@ class OutputFile {
   // target by then, even one made meanwhile, is not overwritten: the commit
   // fails instead. Nothing is in place after a failure. Committing again
   // only repeats the answer.
-  std::optional<Error> commit(bool replace = true);
+  Status commit(bool replace = true);
 
   // The path as given to open().
   const std::string& path() const { return path_; }
@@ -71,7 +71,7 @@ class OutputFile {
   std::string path_;
   std::string target_;                       // `path_` with symbolic links followed
   std::unique_ptr<platform::NewFile> file_;  // until put in place or discarded
-  std::optional<Error> failure_;
+  Status status_;
   bool committed_ = false;
 };
 

@@ -10,11 +10,12 @@ LevelFile::LevelFile(platform::System& system)
     : file_(system), buffer_(new std::uint8_t[kBufferSize]) {}
 
 ConversionResult LevelFile::open(const std::string& path, std::span<const std::string> sources) {
-  failure_ = file_.open(path, sources);
-  opened_ = !failure_;
+  status_ = file_.open(path, sources);
+  opened_ = status_.ok();
   if (opened_) return ConversionResult::kSuccess;
-  return failure_->code == std::errc::permission_denied ? ConversionResult::kNoAccessToOutput
-                                                        : ConversionResult::kCannotAccessOutput;
+  return status_.error().code == std::errc::permission_denied
+             ? ConversionResult::kNoAccessToOutput
+             : ConversionResult::kCannotAccessOutput;
 }
 
 void LevelFile::append_slow(const void* data, std::size_t count) {
@@ -86,8 +87,8 @@ void LevelFile::release_cache() {
 bool LevelFile::commit() {
   if (!opened_) return false;
   flush();
-  failure_ = file_.commit();
-  return !failure_;
+  status_ = file_.commit();
+  return status_.ok();
 }
 
 }  // namespace zur

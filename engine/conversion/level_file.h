@@ -37,7 +37,7 @@ class LevelFile {
   // temporary file); or ConversionResult::kCannotAccessOutput for any other
   // reason, among them an existing file that is not a regular file or is one
   // of `sources`. Nothing at the path is changed before commit(). The
-  // reason for a refusal is kept (failure()).
+  // reason for a refusal is kept (status()).
   ConversionResult open(const std::string& path, std::span<const std::string> sources = {});
 
   // `data` may be null when `count` is 0.
@@ -70,7 +70,7 @@ class LevelFile {
 
   // Why open() refused the file or commit() failed, with the system's
   // reason; nothing before either failed.
-  const std::optional<Error>& failure() const { return failure_; }
+  const Status& status() const { return status_; }
 
  private:
   // Large enough that a write costs little next to filling it, small enough
@@ -91,7 +91,7 @@ class LevelFile {
 
   OutputFile file_;
   bool opened_ = false;
-  std::optional<Error> failure_;
+  Status status_;
   std::unique_ptr<std::uint8_t[]> buffer_;
   std::size_t used_ = 0;
   std::uint64_t written_ = 0;       // bytes in the file, the buffer's not counted

@@ -36,9 +36,9 @@ bool open_depfile(const NamedLevel& level, const BatchOptions& options, OutputFi
   std::vector<std::string> others = source_paths(find_sources(level, *options.system));
   others.insert(others.begin(),
                 options.level_file.value_or(level.prefix + std::string(suffix::kLevelFile)));
-  const std::optional<Error> refused = depfile.open(*options.depfile, others);
-  if (refused) prompts.show_batch_failure(refused->text());
-  return !refused;
+  const Status opened = depfile.open(*options.depfile, others);
+  if (!opened.ok()) prompts.show_batch_failure(opened.text());
+  return opened.ok();
 }
 
 // Writes the rule of the level just converted into the open depfile and
@@ -52,9 +52,9 @@ bool write_depfile(OutputFile& depfile, const Conversion& conversion, BatchPromp
     return false;
   }
   depfile.write_at(0, rule->data(), rule->size());
-  const std::optional<Error> failed = depfile.commit();
-  if (failed) prompts.show_batch_failure(failed->text());
-  return !failed;
+  const Status committed = depfile.commit();
+  if (!committed.ok()) prompts.show_batch_failure(committed.text());
+  return committed.ok();
 }
 
 }  // namespace

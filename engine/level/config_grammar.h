@@ -72,7 +72,7 @@ class ConfigFileLines {
  public:
   explicit ConfigFileLines(platform::System& system) : file_(system) {}
   // False when the file cannot be opened for reading.
-  bool open(const std::string& path) { return file_.open(path); }
+  Status open(const std::string& path) { return file_.open(path); }
   LineReader& lines() { return lines_; }
   // True once a read has failed; the lines then end there.
   bool failed() const { return failed_; }

@@ -90,7 +90,7 @@ ConfigOutcome read_level_config(const std::string& path, LevelSettings& settings
                                 WarningList& warnings, platform::System& system) {
   reset_found_flags(found);
   ConfigFileLines file(system);
-  if (!file.open(path)) return ConfigOutcome::kMissing;
+  if (!file.open(path).ok()) return ConfigOutcome::kMissing;
   const ConfigOutcome outcome = ConfigReader(settings, found, warnings).read(file.lines());
   return file.failed() ? ConfigOutcome::kMissing : outcome;
 }

@@ -99,7 +99,7 @@ class LevelChecker {
     if (!chosen(config_file)) return;
     const std::string& path = found_[config_file.index].path;
     config_grammar::ConfigFileLines config(system_);
-    const bool opened = config.open(path);
+    const bool opened = config.open(path).ok();
     if (opened) settings_ = check_level_config(config.lines(), path, check_.problems);
     if (!opened || config.failed()) add_missing(path, config_file);
   }
@@ -111,7 +111,7 @@ class LevelChecker {
     MapFile file(system_);
     MapHeader header;
     const std::optional<MapHeaderFault> checked =
-        file.open(path) ? check_map_header(file, header) : std::nullopt;
+        file.open(path).ok() ? check_map_header(file, header) : std::nullopt;
     if (!checked) {
       add_missing(path, map_file);
       return;
@@ -130,8 +130,8 @@ class LevelChecker {
       // The check never changes a source or a level file.
       std::vector<std::string> others = source_paths(found_);
       others.push_back(prefix_ + std::string(suffix::kLevelFile));
-      check_.mask_error = png.emplace(system_).open(check_.mask, others);
-      if (!check_.mask_error) mask_sink = &*png;
+      check_.mask_status = png.emplace(system_).open(check_.mask, others);
+      if (check_.mask_status.ok()) mask_sink = &*png;
     }
     std::optional<CheckMask> mask;
     if (mask_sink) mask.emplace(*mask_sink, header.width, header.height);
@@ -148,7 +148,7 @@ class LevelChecker {
       if (mask) mask->row(row);
     }
     if (mask) mask->finish();
-    if (png && !check_.mask_error) check_.mask_error = png->close();
+    if (png && check_.mask_status.ok()) check_.mask_status = png->close();
     check_.findings = checker.finish();
     report_findings(path, *check_.findings);
   }
@@ -215,7 +215,7 @@ class LevelChecker {
     const std::string what(picture.role);
     InputFile file(system_);
     std::vector<std::uint8_t> bytes;
-    bool readable = file.open(path);
+    bool readable = file.open(path).ok();
     if (readable) {
       bytes.resize(static_cast<std::size_t>(file.size()));
       readable = file.read_exact(bytes.data(), bytes.size());
@@ -263,7 +263,7 @@ LevelCheck check_level(const NamedLevel& level, bool mask_file, platform::System
 }
 
 bool has_failure(const LevelCheck& check, bool strict) {
-  if (check.mask_error) return true;
+  if (!check.mask_status.ok()) return true;
   return std::any_of(check.problems.begin(), check.problems.end(), [&](const Problem& problem) {
     return strict || severity(problem.code) == Severity::kError;
   });

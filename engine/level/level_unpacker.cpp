@@ -110,8 +110,8 @@ Unpacked unpack_level(Bytes file, const LevelContents& contents, const std::stri
     std::vector<std::string> others = all;
     others.erase(others.begin() + static_cast<std::ptrdiff_t>(i) + 1);
     OutputFile& output = outputs.emplace_back(system);
-    if (std::optional<Error> refused = output.open(source.path, others)) {
-      return {std::move(*refused), {}};
+    if (Status refused = output.open(source.path, others); !refused.ok()) {
+      return {std::move(refused), {}};
     }
     if (source.bytes) {
       output.write_at(0, source.bytes->data(), source.bytes->size());
@@ -122,7 +122,7 @@ Unpacked unpack_level(Bytes file, const LevelContents& contents, const std::stri
   }
   Unpacked unpacked;
   for (OutputFile& output : outputs) {
-    if ((unpacked.error = output.commit(overwrite))) return unpacked;
+    if (!(unpacked.status = output.commit(overwrite)).ok()) return unpacked;
     unpacked.written.push_back(output.path());
   }
   return unpacked;

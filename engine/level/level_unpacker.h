@@ -23,7 +23,7 @@ namespace zur {
 std::vector<std::string> source_paths(const std::string& prefix, const LevelContents& contents);
 
 struct Unpacked {
-  std::optional<Error> error;
+  Status status;
   // The files put in place, in the order of source_paths: all of them, or,
   // after a failure, those put in place before it (normally none).
   std::vector<std::string> written;

@@ -25,7 +25,7 @@ constexpr std::size_t kCopyBlockSize = std::size_t{1} << 20;
 // The length of a picture; false when it cannot be opened.
 bool picture_length(const std::string& path, std::uint64_t& length, platform::System& system) {
   InputFile picture(system);
-  if (!picture.open(path)) return false;
+  if (!picture.open(path).ok()) return false;
   length = picture.size();
   return true;
 }
@@ -35,7 +35,7 @@ bool picture_length(const std::string& path, std::uint64_t& length, platform::Sy
 bool copy_picture(const std::string& path, std::uint64_t length, LevelFile& out,
                   platform::System& system) {
   InputFile picture(system);
-  if (!picture.open(path)) return false;
+  if (!picture.open(path).ok()) return false;
   std::vector<std::uint8_t> block(
       static_cast<std::size_t>(std::min<std::uint64_t>(length, kCopyBlockSize)));
   while (length > 0) {
@@ -168,7 +168,7 @@ ConversionResult write_level_file(Conversion& conversion) {
     opened = result == ConversionResult::kSuccess;
     // The compiler puts the level in place before its report.
     if (opened) result = write_sections(conversion, sources, out);
-    if (out.failure()) conversion.reasons.push_back(*out.failure());
+    if (!out.status().ok()) conversion.reasons.push_back(out.status().error());
   } catch (const std::bad_alloc&) {
     result = ConversionResult::kNotEnoughMemory;
   }

@@ -25,7 +25,7 @@ class MappedFile {
 
   // Why not, when the file does not exist, is not a regular file or cannot
   // be read.
-  std::optional<Error> open(const std::string& path);
+  Status open(const std::string& path);
   std::span<const std::uint8_t> bytes() const { return {data_, size_}; }
 
  private:

@@ -104,7 +104,7 @@ struct LevelCheck {
   std::optional<MapFormat> map;              // when its header could be read
   std::optional<MapCheckFindings> findings;  // when its pixels could be read
   std::string mask;                          // the mask's path when one was asked for
-  std::optional<Error> mask_error;           // why it was not written
+  Status mask_status;                        // why the mask asked for was not written
 };
 
 struct CheckOptions {

@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: MIT
 // What failed and why: a file that cannot be read or written, a level file
 // that cannot be unpacked, a source the lookup could not choose. The
-// conversion's results keep their fixed messages; this carries everything
-// else up to the program that prints it, as "cannot write levels/jungle.tga:
-// No space left on device".
+// conversion's results keep their fixed messages, chosen from these where
+// the job ends; this carries everything else up to the program that prints
+// it, as "cannot write levels/jungle.tga: No space left on device". A call
+// that can fail and gives no value back returns a Status: success, or its
+// Error.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <system_error>
+#include <utility>
 
 namespace zur {
 
@@ -23,6 +26,21 @@ struct Error {
   // "ACTION PATH[ at byte OFFSET][: REASON]", or the reason alone when
   // nothing names a file.
   std::string text() const;
+};
+
+class Status {
+ public:
+  Status() = default;                                // success
+  Status(Error error) : error_(std::move(error)) {}  // NOLINT: a failure is its error
+
+  bool ok() const { return !error_; }
+  // What failed; only when not ok().
+  const Error& error() const { return *error_; }
+  // The error's text; empty when ok().
+  std::string text() const { return error_ ? error_->text() : std::string(); }
+
+ private:
+  std::optional<Error> error_;
 };
 
 }  // namespace zur

@@ -21,8 +21,8 @@ namespace zur {
 // pictures, the objects, the attribute stream, the problems that make the
 // file unsound and what unpacked sources could not rebuild exactly.
 struct LevelFileInfo {
-  std::string file;            // as named
-  std::optional<Error> error;  // why the file could not be read
+  std::string file;  // as named
+  Status status;     // why the file could not be read, when it could not
   bool sound = false;
   std::string json;  // the file's document; texts from the file as JSON strings
   std::string text;  // the document's keys as headings; empty when not read

@@ -19,7 +19,7 @@ struct RepairResult {
   std::string map;             // the attribute map read, as the source lookup found it
   std::string out;             // the copy, as given
   std::uint64_t repaired = 0;  // illegal pixels given a legal colour
-  std::optional<Error> error;  // why the copy was not written; nothing was then
+  Status status;               // why the copy was not written, when it was not; nothing was then
 };
 
 // Repairs the attribute map of the level named as zurconv takes an argument
