@@ -10,6 +10,7 @@
 
 #include "engine/attrmap/colour_repair.h"
 #include "engine/base/error.h"
+#include "engine/base/input_file.h"
 #include "engine/base/platform.h"
 #include "engine/conversion/level_format.h"
 #include "engine/level/problem.h"
@@ -22,12 +23,14 @@ RepairResult repair_colours(std::string_view level, const std::string& out,
   const NamedLevel named = level_from_argument(level);
   const FoundSources found = find_sources(named, system);
   const FoundSource& map = found[source::kAttributeMap];
-  // A map the lookup found no file for is named as a conversion names it.
-  if (map.ambiguous() || !platform::exists(system, map.path)) {
-    Error error =
-        map.ambiguous()
-            ? map.ambiguity()
-            : system_error({}, {}, std::make_error_code(std::errc::no_such_file_or_directory));
+  // A map the lookup found no file for is named as a conversion names it,
+  // with the system's own reason.
+  Status found_map = map.ambiguous() ? Status(map.ambiguity()) : Status();
+  if (found_map.ok() && !platform::exists(system, map.path)) {
+    found_map = InputFile(system).open(map.path);
+  }
+  if (!found_map.ok()) {
+    Error error = found_map.error();
     error.action = "cannot read";
     error.path = missing_source_name(named.prefix, kSourceFiles[source::kAttributeMap]);
     return {error.path, out, 0, std::move(error)};
