@@ -4,6 +4,7 @@
 // with its code and report group, and the blue values that place objects.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -39,5 +40,12 @@ struct MarkerKindColour {
 };
 
 std::span<const MarkerKindColour> marker_kind_colours();
+
+// What a marker pixel places: an object of this kind with these parameter
+// bytes, as the level's object record holds them.
+struct MarkerInfo {
+  std::uint8_t kind = 0;
+  std::array<std::uint8_t, 5> parameters{};
+};
 
 }  // namespace zur
