@@ -24,7 +24,7 @@ std::ostream& operator<<(std::ostream& out, const Colour& c) {
   return out << "(" << c.red << ", " << c.green << ", " << c.blue << ")";
 }
 
-std::vector<Colour> palette_colours() {
+std::vector<Colour> table_colours() {
   std::vector<Colour> colours;
   for (const PaletteEntry& entry : kPalette) {
     colours.push_back({entry.colour.red, entry.colour.green, entry.colour.blue});
@@ -54,7 +54,7 @@ TEST(PaletteFiles, PhotoshopTableHoldsThePaletteThenZerosAndItsCount) {
   std::vector<Colour> colours;
   for (std::size_t at = 0; at < 768; at += 3)
     colours.push_back({byte(at), byte(at + 1), byte(at + 2)});
-  std::vector<Colour> expected = palette_colours();
+  std::vector<Colour> expected = table_colours();
   expected.resize(256, Colour{0, 0, 0});
   EXPECT_EQ(colours, expected);
   EXPECT_EQ(byte(768) << 8 | byte(769), int(kPalette.size())) << "colours used";
@@ -74,7 +74,7 @@ TEST(PaletteFiles, PaintNetPaletteHoldsCommentsThenOpaqueColours) {
     colours.push_back({int(value >> 16 & 0xFF), int(value >> 8 & 0xFF), int(value & 0xFF)});
   }
   EXPECT_LE(colours.size(), 96u);
-  EXPECT_EQ(colours, palette_colours());
+  EXPECT_EQ(colours, table_colours());
 }
 
 TEST(PaletteFiles, GimpPaletteHoldsThePaletteThenTheMarkerKinds) {
@@ -92,7 +92,7 @@ TEST(PaletteFiles, GimpPaletteHoldsThePaletteThenTheMarkerKinds) {
     colours.push_back(colour);
     names.push_back(name);
   }
-  std::vector<Colour> expected = palette_colours();
+  std::vector<Colour> expected = table_colours();
   std::vector<std::string> expected_names;
   for (std::size_t code = 0; code < kPalette.size(); ++code) {
     expected_names.push_back("code " + std::to_string(code));
