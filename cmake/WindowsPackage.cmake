@@ -1,12 +1,12 @@
 # SPDX-License-Identifier: MIT
 # The Windows packages. The zip: `cpack` in the Windows build folder packs
 # zurconv-gui.exe, zurconv.exe, zurlev.exe, the README, the licence, the
-# level maker's guide and the palette file into
+# level maker's guide and the palette files into
 # zurconv-VERSION-windows-x64.zip, one folder of that name inside. The
 # installer: the build makes zurconv-VERSION-windows-x64.msi with the same
 # files (cmake/windows/zurconv.wxs) with wixl. The texts get CR LF line
-# ends, so that every Windows editor shows them as lines; the palette file
-# has them from the Windows program that writes it.
+# ends, so that every Windows editor shows them as lines; the palettes in
+# text have them from the Windows program that writes them.
 install(TARGETS zurconv-gui zurconv zurlev RUNTIME DESTINATION .)
 
 set(zur_texts ${PROJECT_BINARY_DIR}/windows-texts)
@@ -21,7 +21,7 @@ foreach(text README.md:README.txt LICENSE:LICENSE.txt docs/makelev.txt:makelev.t
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${source})
   install(FILES ${zur_texts}/${packed} DESTINATION .)
 endforeach()
-install(FILES ${ZUR_PALETTE_FILE} DESTINATION .)
+install(FILES ${ZUR_PALETTE_FILES} DESTINATION .)
 
 set(CPACK_PACKAGE_NAME zurconv)
 set(CPACK_PACKAGE_VENDOR "The ZUR level converter developers")
@@ -51,17 +51,17 @@ function(zur_add_msi target version file)
   set(wxs ${PROJECT_SOURCE_DIR}/cmake/windows/zurconv.wxs)
   set(icon ${PROJECT_SOURCE_DIR}/frontend/icons/zurconv-gui.ico)
   file(RELATIVE_PATH relative_icon ${PROJECT_BINARY_DIR} ${icon})
-  file(RELATIVE_PATH relative_palette ${PROJECT_BINARY_DIR} ${ZUR_PALETTE_FILE})
+  file(RELATIVE_PATH relative_palettes ${PROJECT_BINARY_DIR} ${ZUR_PALETTE_DIR})
   file(RELATIVE_PATH relative_programs ${PROJECT_BINARY_DIR} ${zur_msi_programs})
   file(RELATIVE_PATH relative_texts ${PROJECT_BINARY_DIR} ${zur_texts})
   add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${file}
                      COMMAND ${ZUR_WIXL} --arch x64 --define Version=${version}
                              --define ProgramDir=${relative_programs}
                              --define TextDir=${relative_texts}
-                             --define PaletteFile=${relative_palette}
+                             --define PaletteDir=${relative_palettes}
                              --define IconFile=${relative_icon} --output ${file} ${wxs}
                      WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
-                     DEPENDS ${wxs} ${icon} ${zur_stripped} ${ZUR_PALETTE_FILE}
+                     DEPENDS ${wxs} ${icon} ${zur_stripped} ${ZUR_PALETTE_FILES}
                              ${zur_texts}/README.txt ${zur_texts}/LICENSE.txt
                              ${zur_texts}/makelev.txt
                      COMMENT "Building the installer ${file}"

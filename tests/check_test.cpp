@@ -10,11 +10,15 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <random>
 #include <set>
+#include <span>
 
+#include "engine/level/level_reader.h"
 #include "tests/support/level_sources.h"
 #include "tests/support/png_reader.h"
 #include "tests/support/run_command.h"
+#include "zur/palette.h"
 
 namespace zur {
 namespace {
@@ -227,6 +231,57 @@ TEST(Check, FindsEveryPlantedMistakeAtItsPlace) {
   EXPECT_EQ(level["objects"]["count"], 1024);
   EXPECT_EQ(level["objects"]["dropped"], planted.markers.size() - 1024);
   EXPECT_EQ(level["objects"]["by_kind"], json(by_kind));
+  const json& list = level["objects"]["list"];
+  ASSERT_EQ(list.size(), 1024u);
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    const Marker& m = planted.markers[i];
+    const json& object = list[i];
+    EXPECT_EQ(json({object["x"], object["y"], object["kind"]}), json({m.x, m.y, m.kind})) << i;
+  }
+}
+
+// Maps of random marker runs, some past the object limit, some stored
+// bottom-up: the check lists exactly the objects the converted level file
+// holds, in its order.
+TEST(Check, ListsTheObjectsTheConversionStores) {
+  const std::span<const MarkerKindColour> kinds = marker_kind_colours();
+  std::mt19937 random(20261209);
+  const auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+  const struct {
+    int width, height, runs;
+    std::uint8_t descriptor;
+  } cases[] = {{1, 1, 0, 32}, {7, 5, 6, 0}, {40, 30, 300, 32}, {64, 64, 900, 0}, {50, 40, 700, 32}};
+  int dropped = 0;
+  for (const auto& c : cases) {
+    const std::string row = std::to_string(c.width) + "x" + std::to_string(c.height);
+    TgaBuilder map(c.width, c.height);
+    map.descriptor(c.descriptor);
+    for (int run = 0; run < c.runs; ++run) {
+      const Colour colour = {static_cast<std::uint8_t>(below(256)),
+                             static_cast<std::uint8_t>(below(256)),
+                             kinds[std::size_t(below(int(kinds.size())))].blue};
+      const int x = below(c.width), y = below(c.height);
+      for (int i = 0, length = 1 + below(4); i < length && x + i < c.width; ++i) {
+        map.set(x + i, y, colour);
+      }
+    }
+    TempDir dir;
+    test::write_level(dir, "level", map);
+    const json objects =
+        json::parse(zurconv(dir, {"--check", "--json", "level"}).out)["levels"].at(0)["objects"];
+    ASSERT_EQ(zurconv(dir, {"level"}).status, 0) << row;
+    const std::vector<std::uint8_t> file = dir.read("level.lev");
+    const LevelContents level = read_level(file);
+    json stored = json::array();
+    for (const PlacedObject& object : level.objects) {
+      const ObjectRecord& r = object.record;
+      stored.push_back({{"x", r.x}, {"y", r.y}, {"kind", r.kind}, {"parameters", r.parameters}});
+    }
+    EXPECT_EQ(objects["list"], stored) << row;
+    EXPECT_EQ(objects["count"], level.objects.size()) << row;
+    dropped += objects["dropped"].get<int>();
+  }
+  EXPECT_GT(dropped, 0) << "no map went past the object limit";
 }
 
 TEST(Check, ProblemsOfOtherLevels) {

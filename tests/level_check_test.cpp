@@ -78,6 +78,58 @@ TEST(LevelCheck, CountsOfOneTakeTheSingular) {
   }
 }
 
+// The headers paint programs write when a save option is not the one a map
+// needs: the message names the field, then what to choose when saving.
+TEST(LevelCheck, TgaFormatNamesTheSaveOptionToChange) {
+  const std::string kType = ", not 2 (uncompressed true-colour): the conversion fails";
+  const std::string kBits = "not 24 bits per pixel: the conversion fails";
+  const std::string kDescriptor =
+      ", neither 0 (bottom row first) nor 32 (top row first): the conversion fails";
+  const struct {
+    const char* what;
+    TgaBuilder map;
+    std::string message;
+  } cases[] = {
+      {"RLE", TgaBuilder(4, 4).image_type(10),
+       "image type 10" + kType + "; RLE-compressed; save it without RLE compression"},
+      {"RLE, 32 bits", TgaBuilder(4, 4).image_type(10).bits_per_pixel(32),
+       "image type 10" + kType + "; RLE-compressed; save it without RLE compression"},
+      {"colour-mapped", TgaBuilder(4, 4).image_type(1).bits_per_pixel(8),
+       "image type 1" + kType + "; colour-mapped; save it as true colour"},
+      {"colour-mapped, RLE", TgaBuilder(4, 4).image_type(9).bits_per_pixel(8),
+       "image type 9" + kType +
+           "; colour-mapped and RLE-compressed; save it as true colour without RLE compression"},
+      {"grey", TgaBuilder(4, 4).image_type(3).bits_per_pixel(8),
+       "image type 3" + kType + "; grey; save it as true colour"},
+      {"grey, RLE", TgaBuilder(4, 4).image_type(11).bits_per_pixel(8),
+       "image type 11" + kType +
+           "; grey and RLE-compressed; save it as true colour without RLE compression"},
+      {"unknown type", TgaBuilder(4, 4).image_type(32), "image type 32" + kType},
+      {"32 bits", TgaBuilder(4, 4).bits_per_pixel(32).descriptor(8),
+       kBits + "; 32 bits with alpha; save it as 24 bits without alpha"},
+      {"16 bits", TgaBuilder(4, 4).bits_per_pixel(16).descriptor(1),
+       kBits + "; 16 bits; save it as 24 bits without alpha"},
+      {"8 bits", TgaBuilder(4, 4).bits_per_pixel(8), kBits},
+      {"right to left", TgaBuilder(4, 4).descriptor(16),
+       "image descriptor 16" + kDescriptor +
+           "; rows right to left; save it with rows left to right"},
+      {"right to left, top first", TgaBuilder(4, 4).descriptor(48),
+       "image descriptor 48" + kDescriptor +
+           "; rows right to left; save it with rows left to right"},
+      {"alpha bits", TgaBuilder(4, 4).descriptor(8), "image descriptor 8" + kDescriptor},
+  };
+  for (const auto& c : cases) {
+    test::TempDir dir;
+    test::write_level(dir, "level", c.map);
+    const LevelCheck check = check_level(dir.prefix("level"), false, platform::default_system());
+    const auto format =
+        std::find_if(check.problems.begin(), check.problems.end(),
+                     [](const Problem& p) { return p.code == ProblemCode::kTgaFormat; });
+    ASSERT_NE(format, check.problems.end()) << c.what << "\n" << messages(check);
+    EXPECT_EQ(format->message, c.message) << c.what;
+  }
+}
+
 // The name after "File missing:" in the conversion's message.
 std::string conversion_names_missing(const std::string& prefix) {
   test::ScriptedPrompts prompts;

@@ -40,7 +40,7 @@ struct SoundLevel {
     record.x = record.y = 1;
     record.kind = marker.kind;
     record.parameters = parameters;
-    const std::optional<MarkerColour> colour = marker_colour(marker.kind, parameters);
+    const std::optional<MarkerColour> colour = nearest_marker(marker.kind, parameters);
     level.objects.push_back({kRecordAt, record, true, colour, marker.code_under(1)});
     level.stream = StreamFacts{};
     level.stream->offset = kStreamAt;

@@ -51,10 +51,19 @@ json illegal_colours_json(const MapCheckFindings& findings) {
           {"colours", colours}};
 }
 
+// The list's fields are named as zurlev info --objects names a level file's.
 json objects_json(const MapCheckFindings& findings) {
-  return {{"count", findings.objects},
+  json list = json::array();
+  for (const MapObject& object : findings.objects) {
+    list.push_back({{"x", object.place.x},
+                    {"y", object.place.y},
+                    {"kind", object.marker.kind},
+                    {"parameters", object.marker.parameters}});
+  }
+  return {{"count", findings.objects.size()},
           {"dropped", findings.dropped_markers},
-          {"by_kind", findings.objects_by_kind}};
+          {"by_kind", findings.objects_by_kind},
+          {"list", list}};
 }
 
 json level_json(const LevelCheck& check, bool strict) {

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "engine/attrmap/check_mask.h"
+#include "engine/attrmap/map_objects.h"
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
 
@@ -38,6 +39,18 @@ std::span<const PaletteColour> palette_colours() {
 
 std::span<const MarkerKindColour> marker_kind_colours() {
   return kKinds;
+}
+
+std::optional<Rgb> marker_colour(std::uint8_t kind, std::array<std::uint8_t, 5> parameters) {
+  const std::optional<MarkerColour> marker = nearest_marker(kind, parameters);
+  if (!marker || !marker->exact) return std::nullopt;
+  return marker->colour;
+}
+
+std::optional<MarkerInfo> marker_of(Rgb colour) {
+  const std::optional<ObjectRecord> object = marker_object(colour.red, colour.green, colour.blue);
+  if (!object) return std::nullopt;
+  return MarkerInfo{object->kind, object->parameters};
 }
 
 }  // namespace zur

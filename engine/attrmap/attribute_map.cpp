@@ -50,8 +50,11 @@ std::optional<MapHeaderFault> check_map_header(MapBytes& map, MapHeader& header)
   HeaderStart bytes;
   const std::optional<std::span<const std::uint8_t>> start = read_start(map, bytes);
   if (!start) return std::nullopt;
-  MapHeaderFault checked{tga::parse_header(*start, map.size(), header), {}};
-  if (checked.fault != tga::Fault::kNone) checked.text = tga::fault_text(checked.fault, *start);
+  MapHeaderFault checked{tga::parse_header(*start, map.size(), header), {}, {}};
+  if (checked.fault != tga::Fault::kNone) {
+    checked.text = tga::fault_text(checked.fault, *start);
+    checked.remedy = tga::fault_remedy(checked.fault, *start);
+  }
   return checked;
 }
 

@@ -72,7 +72,8 @@ ConversionResult read_map_header(MapBytes& map, MapHeader& header);
 // filled when the fault is kNone.
 struct MapHeaderFault {
   tga::Fault fault = tga::Fault::kNone;
-  std::string text;  // empty for kNone
+  std::string text;    // empty for kNone
+  std::string remedy;  // tga::fault_remedy's, often empty
 };
 std::optional<MapHeaderFault> check_map_header(MapBytes& map, MapHeader& header);
 

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "engine/attrmap/map_check.h"
 
-#include "engine/attrmap/marker_kinds.h"
-#include "engine/attrmap/object_record.h"
 #include "engine/attrmap/row_classifier.h"
 
 namespace zur {
@@ -37,9 +35,9 @@ void MapChecker::row(std::int32_t y, const std::uint8_t* pixels) {
       pixels, width_,
       [&](std::int32_t x, std::int32_t length, const Rgb& colour, const PixelClass& pixel) {
         if (pixel.marker != nullptr) {
+          place(*pixel.marker, colour, x, y, length);
           for (const std::int32_t end = x + length; x < end; ++x) {
             row_markers_.push_back({x, pixel.marker->kind});
-            count_marker(pixel.marker->kind, x, y);
           }
         } else if (!pixel.legal) {
           count_illegal(colour, x, y, length);
@@ -48,14 +46,15 @@ void MapChecker::row(std::int32_t y, const std::uint8_t* pixels) {
   blocks_.row(y, row_markers_);
 }
 
-void MapChecker::count_marker(std::uint8_t kind, std::int32_t x, std::int32_t y) {
-  if (findings_.objects < kObjectLimit) {
-    ++findings_.objects;
-    ++findings_.objects_by_kind[kind];
-    return;
-  }
-  if (!findings_.first_dropped) findings_.first_dropped = MapPlace{x, y};
-  ++findings_.dropped_markers;
+void MapChecker::place(const MarkerKind& marker, const Rgb& colour, std::int32_t x, std::int32_t y,
+                       std::int32_t pixels) {
+  const std::size_t before = objects_.count;
+  place_markers(marker, colour, x, y, pixels, objects_);
+  const auto placed = static_cast<std::int32_t>(objects_.count - before);
+  findings_.objects_by_kind[marker.kind] += static_cast<std::size_t>(placed);
+  if (placed == pixels) return;
+  if (!findings_.first_dropped) findings_.first_dropped = MapPlace{x + placed, y};
+  findings_.dropped_markers += static_cast<std::uint64_t>(pixels - placed);
 }
 
 void MapChecker::count_illegal(const Rgb& colour, std::int32_t x, std::int32_t y,
@@ -82,6 +81,10 @@ MapCheckFindings MapChecker::finish() {
   blocks_.finish();
   findings_.marker_blocks = blocks_.count();
   findings_.first_marker_block = blocks_.first();
+  for (std::size_t i = 0; i < objects_.count; ++i) {
+    const ObjectRecord& object = objects_.records[i];
+    findings_.objects.push_back({{object.x, object.y}, {object.kind, object.parameters}});
+  }
   return findings_;
 }
 

@@ -2,7 +2,8 @@
 // The attribute map part of a level check: a visitor fed the map's rows top
 // first that finds what a conversion would silently change or stop at:
 // illegal colours (with the nearest legal one), markers past the object limit
-// and blocks of touching markers. Memory stays bounded whatever the map.
+// and blocks of touching markers; and lists the objects it would store.
+// Memory stays bounded whatever the map.
 #pragma once
 
 #include <array>
@@ -12,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/attrmap/map_objects.h"
 #include "engine/attrmap/marker_blocks.h"
 #include "engine/attrmap/palette.h"
 #include "zur/check.h"
@@ -31,12 +33,16 @@ class MapChecker {
   MapCheckFindings finish();
 
  private:
-  void count_marker(std::uint8_t kind, std::int32_t x, std::int32_t y);
+  // A run of `pixels` markers of one colour from x on, placed as the
+  // conversion places them.
+  void place(const MarkerKind& marker, const Rgb& colour, std::int32_t x, std::int32_t y,
+             std::int32_t pixels);
   // A run of `pixels` illegal pixels from x on.
   void count_illegal(const Rgb& colour, std::int32_t x, std::int32_t y, std::int32_t pixels);
 
   std::int32_t width_;
   MapCheckFindings findings_;
+  ObjectTable objects_;                 // as the conversion fills it
   std::vector<RowMarker> row_markers_;  // of the row being checked
   MarkerBlocks blocks_;
   // One bit per 24-bit colour: 2 MiB, allocated at the first illegal pixel.

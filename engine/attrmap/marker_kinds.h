@@ -29,7 +29,7 @@ struct MarkerKind {
   ObjectParameters (*parameters)(std::uint8_t red, std::uint8_t green);
   std::uint8_t (*code_under)(std::uint8_t red);
   // The inverse of `parameters` for the parameters it can give; for others
-  // its result does not give them back (see marker_colour).
+  // its result does not give them back (see nearest_marker).
   RedGreen (*colour)(const ObjectParameters& parameters);
 };
 
@@ -150,8 +150,8 @@ struct MarkerColour {
   bool exact;
 };
 
-inline std::optional<MarkerColour> marker_colour(std::uint8_t kind,
-                                                 const ObjectParameters& parameters) {
+inline std::optional<MarkerColour> nearest_marker(std::uint8_t kind,
+                                                  const ObjectParameters& parameters) {
   for (const MarkerKind& marker : kMarkerKinds) {
     if (marker.kind != kind) continue;
     const RedGreen rg = marker.colour(parameters);

@@ -20,6 +20,21 @@ std::uint64_t pixel_data_offset(std::span<const std::uint8_t, kHeaderSize> heade
   return offset;
 }
 
+// The image types paint programs write besides uncompressed true colour.
+struct ForeignType {
+  std::uint8_t type;
+  const char* remedy;
+};
+constexpr ForeignType kForeignTypes[] = {
+    {1, "colour-mapped; save it as true colour"},
+    {3, "grey; save it as true colour"},
+    {9, "colour-mapped and RLE-compressed; save it as true colour without RLE compression"},
+    {10, "RLE-compressed; save it without RLE compression"},
+    {11, "grey and RLE-compressed; save it as true colour without RLE compression"},
+};
+
+constexpr const char* kAs24Bits = "; save it as 24 bits without alpha";
+
 void put_pixel(std::uint8_t* pixel, Rgb colour) {
   pixel[0] = colour.blue;
   pixel[1] = colour.green;
@@ -72,6 +87,29 @@ std::string fault_text(Fault fault, std::span<const std::uint8_t> start) {
       if (start.size() < kHeaderSize) return "shorter than a TGA header";
       return "too short for its " + std::to_string(get_le16(&start[kWidthAt])) + " x " +
              std::to_string(get_le16(&start[kHeightAt])) + " pixels";
+  }
+  return {};
+}
+
+std::string fault_remedy(Fault fault, std::span<const std::uint8_t> start) {
+  switch (fault) {
+    case Fault::kImageType:
+      for (const ForeignType& foreign : kForeignTypes) {
+        if (start[kImageTypeAt] == foreign.type) return foreign.remedy;
+      }
+      break;
+    case Fault::kBitsPerPixel:
+      if (start[kBitsPerPixelAt] == 32) return std::string("32 bits with alpha") + kAs24Bits;
+      if (start[kBitsPerPixelAt] == 16) return std::string("16 bits") + kAs24Bits;
+      break;
+    case Fault::kDescriptor:
+      if (start[kDescriptorAt] & kDescriptorRightToLeft) {
+        return "rows right to left; save it with rows left to right";
+      }
+      break;
+    case Fault::kNone:
+    case Fault::kTooShort:
+      break;
   }
   return {};
 }

@@ -43,6 +43,7 @@ inline constexpr std::uint8_t kBitsPerPixel = 24;
 // depth, right-to-left order) is refused.
 inline constexpr std::uint8_t kDescriptorBottomUp = 0;
 inline constexpr std::uint8_t kDescriptorTopDown = 32;
+inline constexpr std::uint8_t kDescriptorRightToLeft = 16;
 
 // What the header says about the pixels, once checked against the file.
 struct Header {
@@ -77,6 +78,12 @@ Fault parse_header(std::span<const std::uint8_t> start, std::uint64_t file_size,
 // Why a header with `fault` is refused, naming the field: "image type 10, not
 // 2 (uncompressed true-colour)". `start` as given to parse_header.
 std::string fault_text(Fault fault, std::span<const std::uint8_t> start);
+
+// What a paint program did to write a header with `fault`, and how to save
+// the map so that it passes: "RLE-compressed; save it without RLE
+// compression". Empty for a fault no paint program's save option explains.
+// `start` as given to parse_header.
+std::string fault_remedy(Fault fault, std::span<const std::uint8_t> start);
 
 // The width and height fields as they stand, little-endian, read from
 // `start` as given to parse_header; false when it ends before them.

@@ -117,7 +117,9 @@ class LevelChecker {
       return;
     }
     if (checked->fault != tga::Fault::kNone) {
-      add(ProblemCode::kTgaFormat, path, checked->text + ": the conversion fails");
+      std::string message = checked->text + ": the conversion fails";
+      if (!checked->remedy.empty()) message += "; " + checked->remedy;
+      add(ProblemCode::kTgaFormat, path, message);
       return;
     }
     check_.map = MapFormat{header.width, header.height, !header.bottom_up};

@@ -143,7 +143,7 @@ class LevelReader {
       const ObjectRecord record = decode_object_record(bytes);
       const ObjectRecordBytes again = encode_object_record(record);
       level_.objects.push_back({offset, record, std::equal(again.begin(), again.end(), bytes),
-                                marker_colour(record.kind, record.parameters), std::nullopt});
+                                nearest_marker(record.kind, record.parameters), std::nullopt});
     }
     if (count <= fit) {
       level_.stream = StreamFacts{};

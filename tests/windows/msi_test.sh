@@ -32,7 +32,8 @@ folder="$drive_c/Program Files/ZUR level converter"
 installed='C:\Program Files\ZUR level converter'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 environment_key='HKLM\System\CurrentControlSet\Control\Session Manager\Environment'
-files=(LICENSE.txt README.txt makelev.txt zurconv-gui.exe zurconv.exe zurconv.gpl zurlev.exe)
+files=(LICENSE.txt README.txt makelev.txt zurconv-gui.exe zurconv-paintnet.txt zurconv.act zurconv.exe
+       zurconv.gpl zurlev.exe)
 
 # Every uninstall entry of the product, one a line: its key's last name (the
 # product code) and its display version.

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
 # Packs the Windows zip of the build folder -DBUILD and checks what it
-# holds: one folder -DNAME with the three programs and the four texts, each
-# text with CR LF line ends only. -DWORK: a folder for the run.
+# holds: one folder -DNAME with the three programs, the five texts, each
+# with CR LF line ends only, and the Photoshop palette. -DWORK: a folder for
+# the run.
 cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE "${WORK}")
@@ -19,8 +20,8 @@ file(MAKE_DIRECTORY "${WORK}/unpacked")
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf "${zip}" WORKING_DIRECTORY "${WORK}/unpacked")
 file(GLOB_RECURSE held RELATIVE "${WORK}/unpacked" "${WORK}/unpacked/*")
 list(SORT held)
-set(texts LICENSE.txt README.txt makelev.txt zurconv.gpl)
-set(expected ${texts} zurconv-gui.exe zurconv.exe zurlev.exe)
+set(texts LICENSE.txt README.txt makelev.txt zurconv.gpl zurconv-paintnet.txt)
+set(expected ${texts} zurconv.act zurconv-gui.exe zurconv.exe zurlev.exe)
 list(TRANSFORM expected PREPEND "${NAME}/")
 list(SORT expected)
 if(NOT held STREQUAL expected)

@@ -79,6 +79,12 @@ struct IllegalColour {
   std::uint8_t nearest_code = 0;
 };
 
+// An object a conversion stores: its marker's place and what it places.
+struct MapObject {
+  MapPlace place;
+  MarkerInfo marker;
+};
+
 struct MapCheckFindings {
   // Only the first colours met are listed; all are counted.
   static constexpr std::size_t kListedColours = 1000;
@@ -87,9 +93,10 @@ struct MapCheckFindings {
   std::uint64_t distinct_illegal_colours = 0;
   std::vector<IllegalColour> illegal_colours;  // in the order first met
 
-  // Objects as the level stores them, by kind; markers past the object limit
-  // are dropped.
-  std::size_t objects = 0;
+  // Objects as the level stores them, in its order (by row from the top,
+  // then left to right), and counted by kind; markers past the object limit
+  // are dropped, so the list is no longer than the limit.
+  std::vector<MapObject> objects;
   std::array<std::size_t, 5> objects_by_kind{};
   std::uint64_t dropped_markers = 0;
   std::optional<MapPlace> first_dropped;

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The attribute palette and the marker kinds as data, for front ends that
 // show them (a legend, a palette file): every legal attribute map colour
-// with its code and report group, and the blue values that place objects.
+// with its code and report group, the blue values that place objects, and
+// the marker colour for an object and the object for a colour.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -39,5 +42,21 @@ struct MarkerKindColour {
 };
 
 std::span<const MarkerKindColour> marker_kind_colours();
+
+// What a marker pixel places: an object of this kind with these parameter
+// bytes, as the level's object record holds them.
+struct MarkerInfo {
+  std::uint8_t kind = 0;
+  std::array<std::uint8_t, 5> parameters{};
+};
+
+// The colour to paint for an object of this kind with these parameter
+// bytes; nothing for a kind no marker places, or parameters no colour of its
+// markers gives (a byte past its field's width, say).
+std::optional<Rgb> marker_colour(std::uint8_t kind, std::array<std::uint8_t, 5> parameters);
+
+// What a pixel of this colour places, as the conversion reads it; nothing
+// for a colour that is no marker.
+std::optional<MarkerInfo> marker_of(Rgb colour);
 
 }  // namespace zur
