@@ -158,6 +158,11 @@ export class LevelsPanel {
       const level = shown.get(prompt.level);
       if (prompt.kind === Kind.batch) this.summary.append(element('p', {'data-message': ''}, prompt.text));
       if (level && prompt.kind === Kind.message) level.querySelector('.messages').append(element('p', {'data-message': ''}, prompt.text));
+      if (level && prompt.kind === Kind.answered) {
+        const answer = prompt.yes ? 'yes' : 'no';
+        level.querySelector('.messages').append(element('p', {'data-message': '', 'data-answer': answer}, prompt.text),
+                                                 element('p', {class: 'answer'}, `Answered ${answer}.`));
+      }
       // The engine's closing 0 clears a window's bar; this one keeps how far
       // its level got.
       const bar = level?.querySelector('progress');

@@ -19,6 +19,7 @@ export const Kind = Object.freeze({
   done: 'done',
   failed: 'failed',
   message: 'message',  // {level, text, icon}
+  answered: 'answered',  // {level, text, yes}: a question and the answer it took
   batch: 'batch',  // {text}: the batch's failure summary
   question: 'question',  // {level, text}: answered through the handshake
   progress: 'progress',  // {level, position}: 0 to 100

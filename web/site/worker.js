@@ -44,6 +44,7 @@ const engine = createZurEngine({
     shownPosition = null;
   },
   showMessage(text, icon) { postMessage({id: job, kind: Kind.message, level, text, icon}); },
+  showAnswered(text, yes) { postMessage({id: job, kind: Kind.answered, level, text, yes}); },
   showBatchFailure(text) { postMessage({id: job, kind: Kind.batch, text}); },
   ask(text) {
     return waitForAnswer(handshake, () => postMessage({id: job, kind: Kind.question, level, text}));
