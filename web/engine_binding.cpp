@@ -204,9 +204,10 @@ std::string level_names() {
   return json_text(Json(find_levels(dropped_files())));
 }
 
-// As zurconv --check --json LEVEL prints it; the mask is drawn into the
-// page's map view. A dropped config file names its level, as a picked one
-// does.
+// {"report": as zurconv --check --json LEVEL prints it, "count": the line
+// "LEVEL: N errors, M warnings" that ends the level in zurconv --check};
+// the mask is drawn into the page's map view. A dropped config file names
+// its level, as a picked one does.
 std::string check(const std::string& level) {
   ViewSink view;
   CheckOptions options;
@@ -214,7 +215,10 @@ std::string check(const std::string& level) {
   options.picked_configs = config_files(dropped_files());
   options.system = &page_system;
   const LevelCheck result = check_level(level, options);
-  return check_json({&result, 1}, false);
+  std::string text = check_text(result, false);
+  text.pop_back();  // the newline that ends the count
+  return json_text({{"report", Json::parse(check_json({&result, 1}, false))},
+                    {"count", text.substr(text.rfind('\n') + 1)}});
 }
 
 // As the dialog converts the levels of its field, the levels given one a

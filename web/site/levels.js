@@ -36,6 +36,7 @@ export class LevelsPanel {
                    button('Show map', () => this.showMap(level).then(() => this.map.focus())));
     shown.append(element('h2', {}, level), actions, element('p', {class: 'note', role: 'status'}),
                  element('ul', {class: 'problems', 'aria-label': `Problems of ${level}`}),
+                 element('p', {class: 'count'}),
                  element('progress', {max: 100, value: 0, 'aria-label': `Conversion of ${level}`, hidden: ''}),
                  element('div', {class: 'messages'}));
     this.section.append(shown);
@@ -51,13 +52,14 @@ export class LevelsPanel {
 
   async check(level) {
     const shown = this.elementOf(level);
-    const {report, view} = await this.bridge.check(level);
+    const {report, count, view} = await this.bridge.check(level);
     const {problems} = report.levels[0];
     shown.querySelector('.note').textContent = '';
     shown.querySelector('.problems').replaceChildren(...problemItems(problems, {
       showOnMap: (problem) => this.showMap(level, problem),
       sourceOf: (name) => this.sourceOf(name),
     }));
+    shown.querySelector('.count').textContent = count;
     this.views.set(level, {view, problems});
     if (view && !this.map.shown) await this.showMap(level);
     else if (view) await this.map.update(level, view, problems);

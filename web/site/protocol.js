@@ -8,7 +8,7 @@
 export const Request = Object.freeze({
   add: 'add',  // [{path, file}] -> the level names
   remove: 'remove',  // [path] -> the level names
-  check: 'check',  // level -> {report, view}
+  check: 'check',  // level -> {report, count, view}
   convert: 'convert',  // [level] -> {failed, files}
   info: 'info',  // path of a level file -> zurlev info's document
   unpack: 'unpack',  // path of a level file -> {written, differences, error, files}

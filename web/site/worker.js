@@ -121,7 +121,7 @@ function withView(module, call, argument) {
 
 function check(module, level) {
   const {answer, view} = withView(module, 'zur_check', level);
-  return {report: answer, view};
+  return {...answer, view};
 }
 
 function takeFile(FS, path) {
