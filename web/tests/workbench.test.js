@@ -57,9 +57,7 @@ for (const {name, folder, level} of cases) {
     const expected = h.nativeCheck(where, level).levels[0].problems.map((problem) => ({
       code: problem.code, severity: problem.severity, file: problem.file,
       line: field(problem.line), x: field(problem.x), y: field(problem.y)}));
-    const errorsFirst = [...expected.filter(({severity}) => severity === 'error'),
-                         ...expected.filter(({severity}) => severity !== 'error')];
-    expect(problems).toEqual(errorsFirst);
+    expect(problems).toEqual(h.errorsFirst(expected));
   });
 }
 
