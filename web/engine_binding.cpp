@@ -199,9 +199,11 @@ std::string json_text(const Json& document) {
   return document.dump(2, ' ', false, Json::error_handler_t::replace);
 }
 
-// The levels among the dropped files, sorted.
-std::string level_names() {
-  return json_text(Json(find_levels(dropped_files())));
+// {"levels": the levels among the dropped files, sorted, "others": the
+// dropped files that are no level's source nor a level file}.
+std::string found() {
+  const std::vector<std::string> files = dropped_files();
+  return json_text({{"levels", find_levels(files)}, {"others", other_files(files)}});
 }
 
 // {"report": as zurconv --check --json LEVEL prints it, "count": the line
@@ -287,8 +289,8 @@ const char* answered(std::string text) {
 }  // namespace
 
 extern "C" {
-EMSCRIPTEN_KEEPALIVE const char* zur_level_names() {
-  return answered(level_names());
+EMSCRIPTEN_KEEPALIVE const char* zur_found() {
+  return answered(found());
 }
 EMSCRIPTEN_KEEPALIVE const char* zur_check(const char* level) {
   return answered(check(level));

@@ -10,6 +10,12 @@ export class LevelFilesPanel {
   constructor(bridge, map, ask) {
     Object.assign(this, {bridge, map, ask});
     this.section = document.getElementById('level-files');
+    this.downloads = new Map();  // path -> the URLs of its unpacked files' links
+  }
+
+  forgetDownloads(path) {
+    for (const url of this.downloads.get(path) ?? []) URL.revokeObjectURL(url);
+    this.downloads.delete(path);
   }
 
   elementOf(path) {
@@ -35,11 +41,13 @@ export class LevelFilesPanel {
                  element('pre', {'data-info': ''}, JSON.stringify(document_, null, 2)), actions,
                  this.objectList(path, view, marks ?? []), results);
     const old = this.elementOf(path);
+    this.forgetDownloads(path);
     if (old) old.replaceWith(shown);
     else this.section.append(shown);
   }
 
   remove(path) {
+    this.forgetDownloads(path);
     this.elementOf(path)?.remove();
     this.map.hide(path);
   }
@@ -61,6 +69,7 @@ export class LevelFilesPanel {
   // differences it found, and returns the files, each {name, file}.
   async unpacked(path, results) {
     const answer = await this.bridge.unpack(path);
+    this.forgetDownloads(path);
     results.replaceChildren();
     for (const problem of answer.problems) results.append(element('p', {'data-message': ''}, problem));
     if (answer.error) results.append(element('p', {'data-message': ''}, answer.error));
@@ -70,11 +79,14 @@ export class LevelFilesPanel {
 
   async unpack(path, results) {
     const list = element('ul');
+    const urls = [];
     for (const {name, file} of await this.unpacked(path, results)) {
       const item = element('li');
-      item.append(element('a', {download: name, href: URL.createObjectURL(file)}, name));
+      urls.push(URL.createObjectURL(file));
+      item.append(element('a', {download: name, href: urls.at(-1)}, name));
       list.append(item);
     }
+    this.downloads.set(path, urls);
     results.append(list);
   }
 

@@ -6,8 +6,8 @@
 // `failed` {error}. The messages of one request come in the order sent.
 
 export const Request = Object.freeze({
-  add: 'add',  // [{path, file}] -> the level names
-  remove: 'remove',  // [path] -> the level names
+  add: 'add',  // [{path, file}] -> {levels, others}: the level names, the files of none
+  remove: 'remove',  // [path] -> {levels, others}
   check: 'check',  // level -> {report, count, view}
   convert: 'convert',  // [level] -> {failed, files}
   info: 'info',  // path of a level file -> zurlev info's document

@@ -98,13 +98,13 @@ const engine = createZurEngine({
 // the old.
 function add(module, files) {
   dropped.add(files);
-  return JSON.parse(module.ccall('zur_level_names', 'string', [], []));
+  return JSON.parse(module.ccall('zur_found', 'string', [], []));
 }
 
 // The files gone from a watched folder.
 function remove(module, paths) {
   dropped.remove(paths);
-  return JSON.parse(module.ccall('zur_level_names', 'string', [], []));
+  return JSON.parse(module.ccall('zur_found', 'string', [], []));
 }
 
 // Calls the engine's `call`, which draws a map view through the mask's
