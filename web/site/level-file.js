@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The level files dropped, each in an element of its own: zurlev info's
 // document of it, its picture and its objects on the map, and its sources
-// unpacked, as downloads or into a folder.
+// unpacked, as downloads or into a folder. A file that is not sound is
+// told so first, with the first problem found, and is not unpacked.
 import {button, choosable, element} from './dom.js';
 import {existing, writeInto} from './folders.js';
 
@@ -29,15 +30,20 @@ export class LevelFilesPanel {
     const shown = element('article', {'data-level-file': path, 'aria-label': path});
     const results = element('div', {class: 'messages'});
     const actions = element('p', {class: 'actions'});
-    actions.append(button('Unpack', () => this.unpack(path, results)));
-    if ('showDirectoryPicker' in window) {
-      actions.append(' ', button('Unpack into a folder…', () => this.unpackInto(path, results)));
+    const verdict = element('p', {class: 'verdict', 'data-verdict': ''});
+    if (document_.sound) {
+      actions.append(button('Unpack', () => this.unpack(path, results)));
+      if ('showDirectoryPicker' in window) {
+        actions.append(' ', button('Unpack into a folder…', () => this.unpackInto(path, results)));
+      }
+    } else {
+      verdict.textContent = `Not a level file: ${document_.problems[0]?.text ?? 'it is not sound'}.`;
     }
     const {marks, view} = await this.bridge.picture(path);
     if (view) {
       actions.append(' ', button('Show picture', () => this.map.show(path, view, [], null, marks).then(() => this.map.focus())));
     }
-    shown.append(element('h2', {}, path),
+    shown.append(element('h2', {}, path), verdict,
                  element('pre', {'data-info': ''}, JSON.stringify(document_, null, 2)), actions,
                  this.objectList(path, view, marks ?? []), results);
     const old = this.elementOf(path);
