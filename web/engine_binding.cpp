@@ -27,6 +27,8 @@ EM_JS(void, zur_show_batch_failure, (const char* text),
       { Module["showBatchFailure"](UTF8ToString(text)); });
 EM_JS(int, zur_ask, (const char* text, int question),
       { return Module["ask"](UTF8ToString(text), question) ? 1 : 0; });
+EM_JS(void, zur_show_answered, (const char* text, int yes),
+      { Module["showAnswered"](UTF8ToString(text), yes !== 0); });
 EM_JS(void, zur_progress, (int position), { Module["progress"](position); });
 // The map view (web/site/worker.js): its step, or 0 when it cannot be made.
 EM_JS(unsigned, zur_view_open, (unsigned width, unsigned height),
@@ -64,13 +66,25 @@ using Json = nlohmann::ordered_json;
 
 // The dialog's answers: the illegal colour question goes to the person,
 // the statistics are shown without asking, the repair hint is declined as
-// zurconv declines it.
+// zurconv declines it. Every question is then told among the level's
+// messages with its answer, as zurconv prints it: the conversion's success
+// message and its warnings are the text of the statistics' question.
 class PagePrompts : public UserPrompts {
  public:
   void show_message(const std::string& text, Icon icon) override {
     zur_show_message(text.c_str(), static_cast<int>(icon));
   }
   bool ask_yes_no(const std::string& text, Icon, Question question) override {
+    const bool yes = answer(text, question);
+    zur_show_answered(text.c_str(), yes ? 1 : 0);
+    return yes;
+  }
+  void set_progress(int position) override { zur_progress(position); }
+  // The page's bar moves during the pass over the map as the dialog's does.
+  void keep_alive(double rows_done) override { zur_progress(progress_during_pass(rows_done)); }
+
+ private:
+  static bool answer(const std::string& text, Question question) {
     switch (question) {
       case Question::IllegalColour:
         return zur_ask(text.c_str(), static_cast<int>(question)) != 0;
@@ -81,9 +95,6 @@ class PagePrompts : public UserPrompts {
     }
     return false;
   }
-  void set_progress(int position) override { zur_progress(position); }
-  // The page's bar moves during the pass over the map as the dialog's does.
-  void keep_alive(double rows_done) override { zur_progress(progress_during_pass(rows_done)); }
 };
 
 // The batch as the dialog names its levels; the page is told which level
@@ -188,14 +199,17 @@ std::string json_text(const Json& document) {
   return document.dump(2, ' ', false, Json::error_handler_t::replace);
 }
 
-// The levels among the dropped files, sorted.
-std::string level_names() {
-  return json_text(Json(find_levels(dropped_files())));
+// {"levels": the levels among the dropped files, sorted, "others": the
+// dropped files that are no level's source nor a level file}.
+std::string found() {
+  const std::vector<std::string> files = dropped_files();
+  return json_text({{"levels", find_levels(files)}, {"others", other_files(files)}});
 }
 
-// As zurconv --check --json LEVEL prints it; the mask is drawn into the
-// page's map view. A dropped config file names its level, as a picked one
-// does.
+// {"report": as zurconv --check --json LEVEL prints it, "count": the line
+// "LEVEL: N errors, M warnings" that ends the level in zurconv --check};
+// the mask is drawn into the page's map view. A dropped config file names
+// its level, as a picked one does.
 std::string check(const std::string& level) {
   ViewSink view;
   CheckOptions options;
@@ -203,7 +217,10 @@ std::string check(const std::string& level) {
   options.picked_configs = config_files(dropped_files());
   options.system = &page_system;
   const LevelCheck result = check_level(level, options);
-  return check_json({&result, 1}, false);
+  std::string text = check_text(result, false);
+  text.pop_back();  // the newline that ends the count
+  return json_text({{"report", Json::parse(check_json({&result, 1}, false))},
+                    {"count", text.substr(text.rfind('\n') + 1)}});
 }
 
 // As the dialog converts the levels of its field, the levels given one a
@@ -272,8 +289,8 @@ const char* answered(std::string text) {
 }  // namespace
 
 extern "C" {
-EMSCRIPTEN_KEEPALIVE const char* zur_level_names() {
-  return answered(level_names());
+EMSCRIPTEN_KEEPALIVE const char* zur_found() {
+  return answered(found());
 }
 EMSCRIPTEN_KEEPALIVE const char* zur_check(const char* level) {
   return answered(check(level));

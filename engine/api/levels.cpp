@@ -31,6 +31,18 @@ std::vector<std::string> config_files(std::span<const std::string> files) {
   return configs;
 }
 
+std::vector<std::string> other_files(std::span<const std::string> files) {
+  // The parallax picture's suffix ends in the level picture's.
+  constexpr std::string_view kKnown[] = {suffix::kConfig, suffix::kLevelImage,
+                                         suffix::kAttributeMap, suffix::kLevelFile};
+  std::vector<std::string> others;
+  std::copy_if(files.begin(), files.end(), std::back_inserter(others), [&](const std::string& name) {
+    return std::none_of(std::begin(kKnown), std::end(kKnown),
+                        [&](std::string_view known) { return has_suffix(name, known); });
+  });
+  return others;
+}
+
 std::vector<std::string> find_levels(std::span<const std::string> files) {
   std::vector<std::string> levels = prefixes(files, suffix::kConfig);
   const std::vector<std::string> configs = levels;

@@ -24,7 +24,8 @@ export class EngineBridge {
     worker.addEventListener('messageerror', (event) => this.stop(event));
   }
 
-  // Takes in files, each {path, file}: the level names found among them all.
+  // Takes in files, each {path, file}: {levels, others}, the level names found
+  // among them all and the files that belong to none.
   add(files) { return this.request(Request.add, files); }
   remove(paths) { return this.request(Request.remove, paths); }
   check(level) { return this.request(Request.check, level); }

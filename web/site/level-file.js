@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The level files dropped, each in an element of its own: zurlev info's
 // document of it, its picture and its objects on the map, and its sources
-// unpacked, as downloads or into a folder.
+// unpacked, as downloads or into a folder. A file that is not sound is
+// told so first, with the first problem found, and is not unpacked.
 import {button, choosable, element} from './dom.js';
 import {existing, writeInto} from './folders.js';
 
@@ -10,6 +11,12 @@ export class LevelFilesPanel {
   constructor(bridge, map, ask) {
     Object.assign(this, {bridge, map, ask});
     this.section = document.getElementById('level-files');
+    this.downloads = new Map();  // path -> the URLs of its unpacked files' links
+  }
+
+  forgetDownloads(path) {
+    for (const url of this.downloads.get(path) ?? []) URL.revokeObjectURL(url);
+    this.downloads.delete(path);
   }
 
   elementOf(path) {
@@ -23,23 +30,30 @@ export class LevelFilesPanel {
     const shown = element('article', {'data-level-file': path, 'aria-label': path});
     const results = element('div', {class: 'messages'});
     const actions = element('p', {class: 'actions'});
-    actions.append(button('Unpack', () => this.unpack(path, results)));
-    if ('showDirectoryPicker' in window) {
-      actions.append(' ', button('Unpack into a folder…', () => this.unpackInto(path, results)));
+    const verdict = element('p', {class: 'verdict', 'data-verdict': ''});
+    if (document_.sound) {
+      actions.append(button('Unpack', () => this.unpack(path, results)));
+      if ('showDirectoryPicker' in window) {
+        actions.append(' ', button('Unpack into a folder…', () => this.unpackInto(path, results)));
+      }
+    } else {
+      verdict.textContent = `Not a level file: ${document_.problems[0]?.text ?? 'it is not sound'}.`;
     }
     const {marks, view} = await this.bridge.picture(path);
     if (view) {
       actions.append(' ', button('Show picture', () => this.map.show(path, view, [], null, marks).then(() => this.map.focus())));
     }
-    shown.append(element('h2', {}, path),
+    shown.append(element('h2', {}, path), verdict,
                  element('pre', {'data-info': ''}, JSON.stringify(document_, null, 2)), actions,
                  this.objectList(path, view, marks ?? []), results);
     const old = this.elementOf(path);
+    this.forgetDownloads(path);
     if (old) old.replaceWith(shown);
     else this.section.append(shown);
   }
 
   remove(path) {
+    this.forgetDownloads(path);
     this.elementOf(path)?.remove();
     this.map.hide(path);
   }
@@ -61,6 +75,7 @@ export class LevelFilesPanel {
   // differences it found, and returns the files, each {name, file}.
   async unpacked(path, results) {
     const answer = await this.bridge.unpack(path);
+    this.forgetDownloads(path);
     results.replaceChildren();
     for (const problem of answer.problems) results.append(element('p', {'data-message': ''}, problem));
     if (answer.error) results.append(element('p', {'data-message': ''}, answer.error));
@@ -70,11 +85,14 @@ export class LevelFilesPanel {
 
   async unpack(path, results) {
     const list = element('ul');
+    const urls = [];
     for (const {name, file} of await this.unpacked(path, results)) {
       const item = element('li');
-      item.append(element('a', {download: name, href: URL.createObjectURL(file)}, name));
+      urls.push(URL.createObjectURL(file));
+      item.append(element('a', {download: name, href: urls.at(-1)}, name));
       list.append(item);
     }
+    this.downloads.set(path, urls);
     results.append(list);
   }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// A level's problems as its check found them, one item each. A problem with
+// A level's problems as its check found them, one item each, the errors
+// before the warnings (each in the check's order). A problem with
 // a place is chosen to show it: a pixel on the map, a line of the config
 // file in an excerpt under the item.
 import {choosable, element} from './dom.js';
@@ -13,7 +14,9 @@ function field(value) {
 // `sourceOf(name)` is the held source {file} of a file name the engine gave.
 export function problemItems(problems, {showOnMap, sourceOf}) {
   if (problems.length === 0) return [element('li', {}, 'No problems found.')];
-  return problems.map((problem) => {
+  const errorsFirst = [...problems.filter(({severity}) => severity === 'error'),
+                       ...problems.filter(({severity}) => severity !== 'error')];
+  return errorsFirst.map((problem) => {
     const item = element('li', {
       'data-problem': '', 'data-code': problem.code, 'data-severity': problem.severity,
       'data-file': field(problem.file), 'data-line': field(problem.line),

@@ -6,9 +6,9 @@
 // `failed` {error}. The messages of one request come in the order sent.
 
 export const Request = Object.freeze({
-  add: 'add',  // [{path, file}] -> the level names
-  remove: 'remove',  // [path] -> the level names
-  check: 'check',  // level -> {report, view}
+  add: 'add',  // [{path, file}] -> {levels, others}: the level names, the files of none
+  remove: 'remove',  // [path] -> {levels, others}
+  check: 'check',  // level -> {report, count, view}
   convert: 'convert',  // [level] -> {failed, files}
   info: 'info',  // path of a level file -> zurlev info's document
   unpack: 'unpack',  // path of a level file -> {written, differences, error, files}
@@ -19,6 +19,7 @@ export const Kind = Object.freeze({
   done: 'done',
   failed: 'failed',
   message: 'message',  // {level, text, icon}
+  answered: 'answered',  // {level, text, yes}: a question and the answer it took
   batch: 'batch',  // {text}: the batch's failure summary
   question: 'question',  // {level, text}: answered through the handshake
   progress: 'progress',  // {level, position}: 0 to 100

@@ -44,6 +44,7 @@ const engine = createZurEngine({
     shownPosition = null;
   },
   showMessage(text, icon) { postMessage({id: job, kind: Kind.message, level, text, icon}); },
+  showAnswered(text, yes) { postMessage({id: job, kind: Kind.answered, level, text, yes}); },
   showBatchFailure(text) { postMessage({id: job, kind: Kind.batch, text}); },
   ask(text) {
     return waitForAnswer(handshake, () => postMessage({id: job, kind: Kind.question, level, text}));
@@ -97,13 +98,13 @@ const engine = createZurEngine({
 // the old.
 function add(module, files) {
   dropped.add(files);
-  return JSON.parse(module.ccall('zur_level_names', 'string', [], []));
+  return JSON.parse(module.ccall('zur_found', 'string', [], []));
 }
 
 // The files gone from a watched folder.
 function remove(module, paths) {
   dropped.remove(paths);
-  return JSON.parse(module.ccall('zur_level_names', 'string', [], []));
+  return JSON.parse(module.ccall('zur_found', 'string', [], []));
 }
 
 // Calls the engine's `call`, which draws a map view through the mask's
@@ -120,7 +121,7 @@ function withView(module, call, argument) {
 
 function check(module, level) {
   const {answer, view} = withView(module, 'zur_check', level);
-  return {report: answer, view};
+  return {...answer, view};
 }
 
 function takeFile(FS, path) {

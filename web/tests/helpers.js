@@ -34,6 +34,12 @@ function nativeInfo(folder, file) {
   return JSON.parse(execFileSync(zurlev, ['info', '--json', file], {cwd: folder, encoding: 'utf8'}));
 }
 
+// Problems as the page lists them: the errors first, each severity in the
+// check's order.
+function errorsFirst(problems) {
+  return [...problems.filter(({severity}) => severity === 'error'), ...problems.filter(({severity}) => severity !== 'error')];
+}
+
 // The files of `folder` whose names start with one of `levels`.
 function sources(folder, levels) {
   return fs.readdirSync(folder).filter((name) => levels.some((level) => name.toLowerCase().startsWith(level)))
@@ -67,4 +73,4 @@ async function convertInPage(page, level, answer) {
   return fs.readFileSync(await download.path());
 }
 
-module.exports = {examples, nativeLevel, nativeBatch, nativeCheck, nativeInfo, sources, open, pick, convertInPage, zurconv, zurlev};
+module.exports = {examples, errorsFirst, nativeLevel, nativeBatch, nativeCheck, nativeInfo, sources, open, pick, convertInPage, zurconv, zurlev};

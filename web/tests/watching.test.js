@@ -28,7 +28,7 @@ function shownProblems(page, level) {
 }
 function nativeProblems(folder, level) {
   const field = (value) => (value === null ? '' : String(value));
-  return h.nativeCheck(folder, level).levels[0].problems.map(({code, file, line, x, y}) => ({
+  return h.errorsFirst(h.nativeCheck(folder, level).levels[0].problems).map(({code, file, line, x, y}) => ({
     code, file, line: field(line), x: field(x), y: field(y)}));
 }
 

@@ -102,4 +102,8 @@ std::vector<std::string> find_levels(std::span<const std::string> files);
 // The config files among a set of file names.
 std::vector<std::string> config_files(std::span<const std::string> files);
 
+// The files among a set of file names that are neither a level's source
+// nor a level file, by their suffix in any letter case, in their order.
+std::vector<std::string> other_files(std::span<const std::string> files);
+
 }  // namespace zur
