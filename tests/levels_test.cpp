@@ -11,9 +11,10 @@ namespace zur {
 namespace {
 
 TEST(OtherFiles, KeepsWhatIsNoSourceNorLevelFileInItsOrder) {
-  const std::vector<std::string> files = {
-      "notes.txt", "jungle.TGA", "Jungle.jpg", "junglep.JPG", "readme.md", "jungle.Lev",
-      "maps/thumbs.db", "maps/ruins.txt", "picture.png", "jungle.txt.bak", ".txt", "tga"};
+  const std::vector<std::string> files = {"notes.txt",      "jungle.TGA",     "Jungle.jpg",
+                                          "junglep.JPG",    "readme.md",      "jungle.Lev",
+                                          "maps/thumbs.db", "maps/ruins.txt", "picture.png",
+                                          "jungle.txt.bak", ".txt",           "tga"};
   EXPECT_EQ(other_files(files),
             (std::vector<std::string>{"readme.md", "maps/thumbs.db", "picture.png",
                                       "jungle.txt.bak", ".txt", "tga"}));

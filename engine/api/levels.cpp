@@ -36,10 +36,11 @@ std::vector<std::string> other_files(std::span<const std::string> files) {
   constexpr std::string_view kKnown[] = {suffix::kConfig, suffix::kLevelImage,
                                          suffix::kAttributeMap, suffix::kLevelFile};
   std::vector<std::string> others;
-  std::copy_if(files.begin(), files.end(), std::back_inserter(others), [&](const std::string& name) {
-    return std::none_of(std::begin(kKnown), std::end(kKnown),
-                        [&](std::string_view known) { return has_suffix(name, known); });
-  });
+  std::copy_if(
+      files.begin(), files.end(), std::back_inserter(others), [&](const std::string& name) {
+        return std::none_of(std::begin(kKnown), std::end(kKnown),
+                            [&](std::string_view known) { return has_suffix(name, known); });
+      });
   return others;
 }
 
