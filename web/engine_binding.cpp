@@ -28,7 +28,7 @@ EM_JS(void, zur_show_batch_failure, (const char* text),
 EM_JS(int, zur_ask, (const char* text, int question),
       { return Module["ask"](UTF8ToString(text), question) ? 1 : 0; });
 EM_JS(void, zur_show_answered, (const char* text, int yes),
-      { Module["showAnswered"](UTF8ToString(text), yes != = 0); });
+      { Module["showAnswered"](UTF8ToString(text), yes != 0); });
 EM_JS(void, zur_progress, (int position), { Module["progress"](position); });
 // The map view (web/site/worker.js): its step, or 0 when it cannot be made.
 EM_JS(unsigned, zur_view_open, (unsigned width, unsigned height),
