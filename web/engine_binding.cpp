@@ -19,7 +19,8 @@
 #include "zur/convert.h"
 #include "zur/level_file.h"
 
-// The worker's side of the prompts (web/site/worker.js).
+// The worker's side of the prompts (web/site/worker.js). clang-format reads
+// these bodies as C++: they compare with == and !=, which it leaves whole.
 EM_JS(void, zur_start_level, (const char* level), { Module["startLevel"](UTF8ToString(level)); });
 EM_JS(void, zur_show_message, (const char* text, int icon),
       { Module["showMessage"](UTF8ToString(text), icon); });
