@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "engine/api/level_info.h"
 #include "engine/attrmap/palette.h"
 #include "engine/level/level_check.h"
 #include "zur/convert.h"
@@ -11,7 +12,7 @@
 namespace zur {
 namespace {
 
-using json = nlohmann::ordered_json;
+using json = Json;
 
 json optional_number(const std::optional<std::int64_t>& number) {
   return number ? json(*number) : json(nullptr);
@@ -109,7 +110,7 @@ std::string check_json(std::span<const LevelCheck> checks, bool strict) {
   json levels = json::array();
   for (const LevelCheck& check : checks) levels.push_back(level_json(check, strict));
   const json document = {{"levels", levels}};
-  return document.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+  return json_text(document) + "\n";
 }
 
 LevelCheck check_level(std::string_view level, const CheckOptions& options) {

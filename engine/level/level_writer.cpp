@@ -117,15 +117,16 @@ ConversionResult write_sections(Conversion& conversion, const FoundSources& sour
       std::numeric_limits<std::uint32_t>::max()) {
     return ConversionResult::kNotEnoughMemory;
   }
+  // The map is read after the pictures, but a name the lookup could not
+  // choose is told before anything is written.
+  if (!chosen(sources, map_file, conversion)) return map_file.missing;
   for (const SourceFile& file : kSourceFiles) {
     if (file.needed(settings)) conversion.sources_read.push_back(sources[file.index].path);
   }
 
   write_header(settings, static_cast<std::uint32_t>(picture_size),
                static_cast<std::uint32_t>(parallax_size), out);
-  // The map is the compiler's to read, after the pictures are in.
   if (!image.needed(settings)) {
-    if (!chosen(sources, map_file, conversion)) return map_file.missing;
     const ConversionResult written = write_map_size(map, out, system);
     if (written != ConversionResult::kSuccess) return written;
   } else if (!copy_picture(sources[image.index].path, picture_size, out, system)) {
@@ -135,7 +136,6 @@ ConversionResult write_sections(Conversion& conversion, const FoundSources& sour
       !copy_picture(sources[parallax.index].path, parallax_size, out, system)) {
     return parallax.missing;
   }
-  if (!chosen(sources, map_file, conversion)) return map_file.missing;
   return compile_attribute_map(map, out, conversion);
 }
 
