@@ -42,7 +42,7 @@ bool below(const std::string& path, const std::string& folder) {
 }  // namespace
 
 PageSystem::PageSystem(platform::System& written, DroppedFiles& dropped)
-    : written_(written), dropped_(dropped) {}
+    : SystemWrapper(written), written_(written), dropped_(dropped) {}
 
 platform::FileStatus PageSystem::dropped_status(const std::string& path) {
   platform::FileStatus status;
@@ -78,11 +78,6 @@ bool PageSystem::name_exists(const std::string& path) {
   return written_.name_exists(path) || dropped_status(path).kind != FileKind::kMissing;
 }
 
-// The dropped files hold no links.
-std::string PageSystem::final_path(const std::string& path) {
-  return written_.final_path(path);
-}
-
 // A dropped file is the person's own and stays as it is: removing it
 // removes what was written over it, and is not refused.
 std::error_code PageSystem::remove_file(const std::string& path) {
@@ -116,10 +111,6 @@ std::error_code PageSystem::folder_entries(const std::string& folder,
       entries.push_back({std::move(name), slash != std::string::npos});
   }
   return any ? std::error_code{} : error;
-}
-
-bool PageSystem::ignores_letter_case(const std::string& folder) {
-  return written_.ignores_letter_case(folder);
 }
 
 std::error_code PageSystem::open_for_reading(const std::string& path, platform::FileHandle& file) {
@@ -197,10 +188,6 @@ std::error_code PageSystem::create_temporary(const std::string& target,
     fs::create_directories(folder, ignored);
   }
   return written_.create_temporary(target, file);
-}
-
-void PageSystem::remove_stale_temporaries(const std::string& target) {
-  written_.remove_stale_temporaries(target);
 }
 
 }  // namespace zur::web

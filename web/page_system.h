@@ -43,18 +43,17 @@ class DroppedFiles {
   virtual void close(std::uint32_t file) = 0;
 };
 
-class PageSystem final : public platform::System {
+// Calls it has nothing to add to go to the written system as they are.
+class PageSystem final : public platform::SystemWrapper {
  public:
   PageSystem(platform::System& written, DroppedFiles& dropped);
 
   std::error_code file_status(const std::string& path, platform::FileStatus& status) override;
   bool name_exists(const std::string& path) override;
-  std::string final_path(const std::string& path) override;
   std::error_code remove_file(const std::string& path) override;
   std::error_code may_write(const std::string& path) override;
   std::error_code folder_entries(const std::string& folder,
                                  std::vector<platform::FolderEntry>& entries) override;
-  bool ignores_letter_case(const std::string& folder) override;
 
   std::error_code open_for_reading(const std::string& path, platform::FileHandle& file) override;
   std::error_code status_of(platform::FileHandle file, platform::FileStatus& status) override;
@@ -68,7 +67,6 @@ class PageSystem final : public platform::System {
 
   std::error_code create_temporary(const std::string& target,
                                    std::unique_ptr<platform::NewFile>& file) override;
-  void remove_stale_temporaries(const std::string& target) override;
 
  private:
   struct Opened {
