@@ -7,6 +7,7 @@
 // buttons for all.
 import {button, element} from './dom.js';
 import {readable} from './folders.js';
+import {levelsZip} from './levels-zip.js';
 import {Kind} from './protocol.js';
 import {problemItems} from './problems.js';
 
@@ -21,6 +22,7 @@ export class LevelsPanel {
     this.levels = [];  // the level names the engine finds among the held files
     this.views = new Map();  // level name -> {view, problems} of its last check
     this.downloads = new Map();  // level name -> the URL of its level file's link
+    this.zip = null;  // the URL of the summary's link to the last "Convert all"'s level files
     this.converting = 0;  // batches not yet ended
     this.section = document.getElementById('levels');
     this.others = document.getElementById('other-files');
@@ -56,6 +58,24 @@ export class LevelsPanel {
     this.downloads.delete(level);
   }
 
+  // The summary's zip goes with the summary it is in.
+  forgetZip() {
+    if (this.zip) URL.revokeObjectURL(this.zip);
+    this.zip = null;
+  }
+
+  // The level files of a "Convert all" in one zip, after its `count` in the
+  // summary; unless the summary was written anew (levels went, or another
+  // batch began) while the zip was made.
+  async offerZip(files, count) {
+    const zip = await levelsZip(files);
+    if (!count.isConnected) return;
+    this.zip = URL.createObjectURL(zip);
+    const link = element('a', {download: 'levels.zip', href: this.zip}, 'Download all as levels.zip');
+    count.after(element('p'));
+    count.nextSibling.append(link);
+  }
+
   elementOf(level) {
     let shown = this.section.querySelector(`[data-level="${CSS.escape(level)}"]`);
     if (shown) return shown;
@@ -87,7 +107,7 @@ export class LevelsPanel {
     const {problems} = report.levels[0];
     shown.querySelector('.note').textContent = '';
     shown.querySelector('.problems').replaceChildren(...problemItems(problems, {
-      showOnMap: (problem) => this.showMap(level, problem),
+      showOnMap: (problem) => this.showMap(level, problem).then(() => this.map.reveal()),
       sourceOf: (name) => this.sourceOf(name),
     }));
     shown.querySelector('.count').textContent = count;
@@ -131,6 +151,7 @@ export class LevelsPanel {
     if (names.some((level) => !before.has(level))) this.section.append(...names.map((level) => this.elementOf(level)));
     for (const level of names) if (!before.has(level) || touched.has(level)) await this.check(level);
     const sources = [...this.held.keys()].filter((path) => !isLevelFile(path)).length;
+    this.forgetZip();
     this.summary.textContent = `${names.length} level${names.length === 1 ? '' : 's'} found among ${sources} files.`;
     this.enableAll();
   }
@@ -195,6 +216,7 @@ export class LevelsPanel {
     }
     ++this.converting;
     this.enableAll();
+    this.forgetZip();
     this.summary.replaceChildren();
     const {files} = await this.bridge.convert(names, (prompt) => {
       const level = shown.get(prompt.level);
@@ -217,8 +239,9 @@ export class LevelsPanel {
       --this.converting;
       this.enableAll();
     });
-    for (const [level, file] of Object.entries(files)) {
-      if (!this.levels.includes(level)) continue;  // its files went while it converted
+    // Those whose files went while they converted are left out.
+    const converted = Object.fromEntries(Object.entries(files).filter(([level]) => this.levels.includes(level)));
+    for (const [level, file] of Object.entries(converted)) {
       const name = level.split('/').pop() + '.lev';
       this.forgetDownload(level);
       this.downloads.set(level, URL.createObjectURL(file));
@@ -226,8 +249,9 @@ export class LevelsPanel {
       shown.get(level).querySelector('.messages').append(link);
     }
     if (counted) {
-      const converted = Object.keys(files).length;
-      this.summary.append(element('p', {'data-converted-count': ''}, `${converted} of ${names.length} converted`));
+      const count = element('p', {'data-converted-count': ''}, `${Object.keys(files).length} of ${names.length} converted`);
+      this.summary.append(count);
+      if (Object.keys(converted).length) await this.offerZip(converted, count);
     }
     // Tests wait for this: every message and link of the batch is shown.
     for (const [level, element_] of shown) element_.dataset.converted = level in files ? 'yes' : 'no';

@@ -45,4 +45,10 @@ export class MapPanel {
   focus() {
     this.canvas.focus();
   }
+
+  // Scrolls the page, if need be, until the whole map view is in the window.
+  reveal() {
+    const {top, bottom} = this.canvas.getBoundingClientRect();
+    if (top < 0 || bottom > window.innerHeight) this.canvas.scrollIntoView({block: 'nearest'});
+  }
 }

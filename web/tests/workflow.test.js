@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Working through a batch: the buttons wait while their level converts,
 // "Convert all" tells how many converted, levels are removed one by one or
-// all at once, and files that belong to no level are listed apart.
+// all at once, files that belong to no level are listed apart, and "Convert
+// all" offers its level files in one zip.
 const {test, expect} = require('@playwright/test');
+const {spawnSync} = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
@@ -90,4 +92,56 @@ test('files that belong to no level are listed apart, a stray config as a level 
   expect((await others.locator('[data-other]').allInnerTexts()).sort()).toEqual(['jungle.png', 'readme.md', 'thumbs.db']);
   await page.getByRole('button', {name: 'Clear all'}).click();
   await expect(others).toBeHidden();
+});
+
+// The entries of a zip file as Python's zipfile reads them (which checks
+// each entry's CRC): name -> bytes.
+function zipEntries(file) {
+  const read = 'import base64, json, sys, zipfile\n' +
+    'with zipfile.ZipFile(sys.argv[1]) as z: print(json.dumps({n: base64.b64encode(z.read(n)).decode() for n in z.namelist()}))';
+  const entries = JSON.parse(spawnSync('python3', ['-c', read, file], {encoding: 'utf8'}).stdout);
+  return Object.fromEntries(Object.entries(entries).map(([name, base64]) => [name, Buffer.from(base64, 'base64')]));
+}
+
+test('"Convert all" offers its level files in one zip, each under its level\'s path, let go with the summary', async ({page}) => {
+  const parent = fs.mkdtempSync(path.join(os.tmpdir(), 'zur-zip-'));
+  const folder = path.join(parent, 'levels');
+  fs.renameSync(threeLevels(), folder);
+  // A level of the same name in a folder below: the same download name.
+  fs.mkdirSync(path.join(folder, 'sub'));
+  for (const name of h.sources(h.examples, ['jungle'])) fs.copyFileSync(name, path.join(folder, 'sub', path.basename(name)));
+  await h.open(page);
+  await page.setInputFiles('#folder', folder);
+  const levels = ['levels/broken', 'levels/jungle', 'levels/nomap', 'levels/sub/jungle'];
+  for (const level of levels) await page.locator(`[data-level="${level}"] li`).first().waitFor();
+  const convertAll = async () => {
+    await page.getByRole('button', {name: 'Convert all'}).click();
+    await page.locator('dialog[open]').getByRole('button', {name: 'Yes'}).click();
+    for (const level of levels) await page.locator(`[data-level="${level}"][data-converted]`).waitFor();
+  };
+  const saved = async (link) => {
+    const [download] = await Promise.all([page.waitForEvent('download'), link.click()]);
+    return fs.readFileSync(await download.path());
+  };
+  await convertAll();
+  const singles = {};
+  for (const level of levels) {
+    const link = page.locator(`[data-level="${level}"] a[download$=".lev"]`);
+    if (await link.count()) singles[`${level}.lev`] = await saved(link);
+  }
+  expect(Object.keys(singles).sort()).toEqual(['levels/broken.lev', 'levels/jungle.lev', 'levels/sub/jungle.lev']);
+  const zip = page.locator('#summary a[download="levels.zip"]');
+  const zipFile = path.join(parent, 'levels.zip');
+  fs.writeFileSync(zipFile, await saved(zip));
+  expect(zipEntries(zipFile)).toEqual(singles);
+
+  // A new batch, then levels gone, let the zip before go.
+  const gone = (url) => page.evaluate((href) => fetch(href).then(() => 'read', () => 'gone'), url);
+  const first = await zip.getAttribute('href');
+  await convertAll();
+  expect(await gone(first)).toBe('gone');
+  const second = await zip.getAttribute('href');
+  await page.getByRole('button', {name: 'Clear all'}).click();
+  await expect(zip).toHaveCount(0);
+  expect(await gone(second)).toBe('gone');
 });
