@@ -178,7 +178,7 @@ export class LevelsPanel {
   // Checks the levels again with their files as they are now: a watched
   // file is read afresh; a picked one saved since it was picked can no
   // longer be read (the browser allows only the version picked), which is
-  // told beside its level.
+  // told beside its level instead of a check.
   async checkAgain(names) {
     for (const level of names) {
       const sources = [...this.held.values()].filter(({path}) => this.levelsOf(path).includes(level));
@@ -190,13 +190,14 @@ export class LevelsPanel {
           fresh.push({...source, file});
         }
       }
-      if (fresh.length) await this.add(fresh);  // which checks the level
-      else await this.check(level);
+      // The engine could not read a stale file: checked without it, the
+      // level would get problems it may not have. Its last check stands.
       if (stale.length) {
         this.elementOf(level).querySelector('.note').textContent =
           `${stale.join(', ')} changed after ${stale.length === 1 ? 'it was' : 'they were'} picked: ` +
           'pick or drop the new version to check it.';
-      }
+      } else if (fresh.length) await this.add(fresh);  // which checks the level
+      else await this.check(level);
     }
   }
 
