@@ -8,7 +8,7 @@ const kFiles = ['./', 'index.html', 'app.js', 'bridge.js', 'dom.js', 'dropped-fi
                 'question.js', 'read-ahead.js', 'reader.js', 'sources.js', 'worker.js', 'style.css', 'zur_web.js',
                 'zur_web.wasm', 'manifest.webmanifest', 'zurconv-gui.svg', 'zurconv-gui-128.png',
                 // The palettes, for the paint programs.
-                'zurconv.gpl', 'zurconv.act', 'zurconv-paint.net.txt'];
+                'zurconv.gpl', 'zurconv.act', 'zurconv-paintnet.txt'];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(kCache).then((cache) => cache.addAll(kFiles)).then(() => self.skipWaiting()));

@@ -16,7 +16,7 @@ const fflate = path.join(__dirname, '..', 'node_modules', 'fflate');
 const served = [
   ['zurconv.gpl', 'the native GIMP palette', path.join(palettes, 'zurconv.gpl')],
   ['zurconv.act', 'the native Photoshop colour table', path.join(palettes, 'zurconv.act')],
-  ['zurconv-paint.net.txt', 'the native Paint.NET palette', path.join(palettes, 'zurconv-paintnet.txt')],
+  ['zurconv-paintnet.txt', 'the native Paint.NET palette', path.join(palettes, 'zurconv-paintnet.txt')],
   ['fflate.js', 'the pinned fflate\'s esm/browser.js', path.join(fflate, 'esm', 'browser.js')],
   ['fflate-LICENSE.txt', 'the pinned fflate\'s licence', path.join(fflate, 'LICENSE')],
 ];
