@@ -19,14 +19,15 @@ export class MapView {
     this.listen();
   }
 
-  // Shows `view` (the check's picture: {width, height, image}) of `level`
+  // Shows `view` (the check's picture: {width, height, attributes,
+  // problems}, or a level file's: {width, height, image}) of `level`
   // with its problems, or a level file's picture with its objects' marks
   // ({x, y, colour}); a chosen problem's or mark's place is centred and
   // zoomed to.
   async show(level, view, problems, chosen = null, marks = []) {
     const same = this.shown && this.shown.level === level && this.shown.width === view.width &&
                  this.shown.height === view.height;
-    const bitmap = await createImageBitmap(view.image);
+    const bitmap = await pictureOf(view);
     if (this.shown) this.shown.bitmap.close();
     else this.sizeCanvas();
     this.shown = {level, bitmap, width: view.width, height: view.height, problems, chosen, marks};
@@ -211,6 +212,17 @@ export class MapView {
     });
     overview.addEventListener('pointermove', jump);
   }
+}
+
+// One picture of a view: a level file's own, or the check's problems drawn
+// over its attributes.
+async function pictureOf(view) {
+  if (view.image) return createImageBitmap(view.image);
+  const canvas = new OffscreenCanvas(view.attributes.width, view.attributes.height);
+  const context = canvas.getContext('2d');
+  context.drawImage(view.attributes, 0, 0);
+  context.drawImage(view.problems, 0, 0);
+  return canvas.transferToImageBitmap();
 }
 
 function pin(context, [x, y], chosen) {
