@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Writes the conversion benchmark's terrain level of the size given into a
-// folder, for the browser benchmark (bench/web_bench.sh): make_web_bench_level
-// SIZE FOLDER makes FOLDER/terrain.TXT and FOLDER/terrain.TGA.
+// Writes one of the conversion benchmark's levels into a folder, for the
+// browser benchmark (bench/web_bench.sh): make_web_bench_level KIND SIZE
+// FOLDER, KIND terrain (long runs) or noise (a run per pixel), makes
+// FOLDER/KIND.TXT and FOLDER/KIND.TGA.
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -9,13 +10,16 @@
 #include "bench/bench_levels.h"
 
 int main(int argc, char** argv) {
-  if (argc != 3) return 2;
-  const std::string& prefix =
-      zur::bench::level_prefix(zur::bench::MapKind::kTerrain, std::atoi(argv[1]));
-  const std::filesystem::path folder = argv[2];
+  if (argc != 4) return 2;
+  const std::string kind = argv[1];
+  if (kind != "terrain" && kind != "noise") return 2;
+  const std::string& prefix = zur::bench::level_prefix(
+      kind == "terrain" ? zur::bench::MapKind::kTerrain : zur::bench::MapKind::kNoise,
+      std::atoi(argv[2]));
+  const std::filesystem::path folder = argv[3];
   std::filesystem::create_directories(folder);
   for (const char* suffix : {".TXT", ".TGA"}) {
-    std::filesystem::copy_file(prefix + suffix, folder / (std::string("terrain") + suffix),
+    std::filesystem::copy_file(prefix + suffix, folder / (kind + suffix),
                                std::filesystem::copy_options::overwrite_existing);
   }
   return 0;

@@ -8,9 +8,12 @@
 // there the slot's state is set to the request's ticket, or to its negative
 // when the block could not be read in full.
 
+// The size of a block, each read of the reader.
+export const kBlockBytes = 4 << 20;
+
 export class ReadAhead {
   // `reader`: reader.js's worker, or anything that takes its messages.
-  constructor(reader, {blockBytes = 4 << 20, slots = 4, waitMs = 60000} = {}) {
+  constructor(reader, {blockBytes = kBlockBytes, slots = 4, waitMs = 60000} = {}) {
     Object.assign(this, {reader, blockBytes, slotCount: slots, waitMs});
     this.data = new SharedArrayBuffer(blockBytes * slots);
     this.state = new Int32Array(new SharedArrayBuffer(Int32Array.BYTES_PER_ELEMENT * slots));
