@@ -4,6 +4,9 @@
 // question asked in a dialog, results shown. Each panel is a module of its
 // own; this one puts them together.
 import {EngineBridge} from './bridge.js';
+import {Composer} from './composer.js';
+import {Inspector} from './inspector.js';
+import {Legend} from './legend.js';
 import {LevelFilesPanel} from './level-file.js';
 import {LevelsPanel} from './levels.js';
 import {MapPanel} from './map-panel.js';
@@ -29,7 +32,11 @@ if (!window.crossOriginIsolated) {
 
 const bridge = new EngineBridge(new Worker('worker.js', {type: 'module'}), ask);
 const map = new MapPanel();
-const levels = new LevelsPanel(bridge, map, new LevelFilesPanel(bridge, map, ask));
+new Legend(bridge, map, document.getElementById('legend-panel'));
+new Inspector(bridge, map, document.getElementById('inspector-panel'));
+new Composer(bridge, document.getElementById('composer-panel'));
+const levels = new LevelsPanel(bridge, map, new LevelFilesPanel(bridge, map, ask), ask,
+                               (path) => sources.watch.folderOf(path));
 const sources = new Sources(levels);
 
 // Watches folders and files the browser keeps open (FileSystemHandles).

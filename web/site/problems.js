@@ -11,8 +11,10 @@ function field(value) {
 }
 
 // The items of `problems`; `showOnMap(problem)` shows a pixel's problem,
-// `sourceOf(name)` is the held source {file} of a file name the engine gave.
-export function problemItems(problems, {showOnMap, sourceOf}) {
+// `sourceOf(name)` is the held source {file} of a file name the engine gave,
+// `stepping(problem)` the controls that step through its pixels or null,
+// `made(problem, item)` is told each item.
+export function problemItems(problems, {showOnMap, sourceOf, stepping = () => null, made = () => {}}) {
   if (problems.length === 0) return [element('li', {}, 'No problems found.')];
   const errorsFirst = [...problems.filter(({severity}) => severity === 'error'),
                        ...problems.filter(({severity}) => severity !== 'error')];
@@ -26,6 +28,9 @@ export function problemItems(problems, {showOnMap, sourceOf}) {
     item.textContent = `${problem.file}${place}: ${problem.severity}: ${problem.message} [${problem.code}]`;
     if (problem.x !== null) choosable(item, () => showOnMap(problem));
     else if (problem.line !== null) choosable(item, () => showLine(item, problem, sourceOf(problem.file)));
+    const steps = stepping(problem);
+    if (steps) item.append(' ', steps);
+    made(problem, item);
     return item;
   });
 }

@@ -2,11 +2,13 @@
 // Keeps the page's own files, so that after the first visit it works with no
 // network. Every answer carries the isolation headers the question's
 // handshake (a SharedArrayBuffer) needs, cached or not.
-const kCache = 'zurconv-web-5';
+const kCache = 'zurconv-web-6';
 const kFiles = ['./', 'index.html', 'app.js', 'bridge.js', 'dom.js', 'dropped-files.js', 'folders.js', 'level-file.js',
                 'levels.js', 'map-panel.js', 'map-view.js', 'problems.js', 'protocol.js', 'question.js',
                 'read-ahead.js', 'reader.js', 'sources.js', 'worker.js', 'style.css', 'zur_web.js', 'zur_web.wasm',
-                'manifest.webmanifest', 'zurconv-gui.svg', 'zurconv-gui-128.png'];
+                'manifest.webmanifest', 'zurconv-gui.svg', 'zurconv-gui-128.png',
+                'workbench.css', 'composer.js', 'inspector.js', 'latest.js', 'layers.js', 'legend.js', 'objects.js',
+                'reduce.js', 'reduce-worker.js', 'repair.js', 'stepping.js'];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(kCache).then((cache) => cache.addAll(kFiles)).then(() => self.skipWaiting()));
