@@ -210,7 +210,9 @@ export class MapView {
     const isChosen = (place) => chosen !== null && place.x === chosen.x && place.y === chosen.y;
     if (this.settings.objects.on) {
       context.globalAlpha = this.settings.objects.alpha;
-      for (const shown of marks) mark(context, at(shown), shown, isChosen(shown));
+      // Rings shrink as the map is zoomed out, so that crowded objects stay apart.
+      const radius = Math.min(Math.max(scale * 3, 4), 9);
+      for (const shown of marks) mark(context, at(shown), shown, isChosen(shown), radius);
     }
     if (this.settings.problems.on) {
       context.globalAlpha = this.settings.problems.alpha;
@@ -357,18 +359,18 @@ function pin(context, [x, y], chosen) {
 // An object's mark: a ring in its kind's colour (grey for a kind no marker
 // places), the object's own pixel left clear inside it; a chosen one
 // ringed again in white.
-function mark(context, [x, y], {colour}, chosen) {
+function mark(context, [x, y], {colour}, chosen, radius) {
   context.beginPath();
-  context.arc(x, y, 9, 0, 2 * Math.PI);
-  context.lineWidth = 5;
+  context.arc(x, y, radius, 0, 2 * Math.PI);
+  context.lineWidth = radius > 5 ? 5 : 3;
   context.strokeStyle = '#000';
   context.stroke();
-  context.lineWidth = 3;
+  context.lineWidth = radius > 5 ? 3 : 1.5;
   context.strokeStyle = colour ? `rgb(${colour.join(',')})` : '#888';
   context.stroke();
   if (!chosen) return;
   context.beginPath();
-  context.arc(x, y, 14, 0, 2 * Math.PI);
+  context.arc(x, y, radius + 5, 0, 2 * Math.PI);
   context.lineWidth = 3;
   context.strokeStyle = '#fff';
   context.stroke();
