@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The engine as the page's worker calls it: list the levels among the
 // files, check one, convert a batch as the dialog converts its field, read
-// a level file and unpack it. Paths are relative to the worker's working
+// a level file and unpack it; inspect a pixel of a level's map, find the
+// places of a colour, repair a map's illegal colours, and tell the palette
+// and the marker colours. Paths are relative to the worker's working
 // folder, where the page system (page_system.h) shows the dropped files
 // under the names they were dropped with, so every message names them as
 // zurconv would in that folder. Answers are JSON texts made by the same
@@ -18,6 +20,9 @@
 #include "zur/check.h"
 #include "zur/convert.h"
 #include "zur/level_file.h"
+#include "zur/map_pixel.h"
+#include "zur/palette.h"
+#include "zur/repair.h"
 
 // The worker's side of the prompts (web/site/worker.js). clang-format reads
 // these bodies as C++: they compare with == and !=, which it leaves whole.
@@ -31,12 +36,14 @@ EM_JS(int, zur_ask, (const char* text, int question),
 EM_JS(void, zur_show_answered, (const char* text, int yes),
       { Module["showAnswered"](UTF8ToString(text), yes != 0); });
 EM_JS(void, zur_progress, (int position), { Module["progress"](position); });
-// The map view (web/site/worker.js): its step, or 0 when it cannot be made.
-EM_JS(unsigned, zur_view_open, (unsigned width, unsigned height),
-      { return Module["viewOpen"](width, height); });
-EM_JS(void, zur_view_row, (const unsigned char* rgba, unsigned width),
-      { Module["viewRow"](HEAPU8.subarray(rgba, rgba + 4 * width)); });
-EM_JS(int, zur_view_finish, (), { return Module["viewFinish"]() ? 1 : 0; });
+// A layer of the map view, by its name (web/site/worker.js): its step, or 0
+// when it cannot be made.
+EM_JS(unsigned, zur_view_open, (const char* layer, unsigned width, unsigned height),
+      { return Module["viewOpen"](UTF8ToString(layer), width, height); });
+EM_JS(void, zur_view_row, (const char* layer, const unsigned char* rgba, unsigned width),
+      { Module["viewRow"](UTF8ToString(layer), HEAPU8.subarray(rgba, rgba + 4 * width)); });
+EM_JS(int, zur_view_finish, (const char* layer),
+      { return Module["viewFinish"](UTF8ToString(layer)) ? 1 : 0; });
 
 // The worker's table of the dropped files (web/site/dropped-files.js). The
 // paths come as one text, a zero byte between two; its length is answered,
@@ -148,32 +155,58 @@ class WorkerFiles final : public web::DroppedFiles {
 WorkerFiles worker_files;
 web::PageSystem page_system(platform::default_system(), worker_files);
 
-// A row sink that draws the worker's map view (web/site/worker.js): only
-// every step-th pixel of every step-th row, the step chosen by the worker,
-// crosses to JavaScript, already in the canvas's RGBA order.
+// Which pixels of a layer are left transparent, for a layer drawn over
+// another: none; the mask's legal pixels, the only grey ones (zur/check.h);
+// the pixels a repair left as they were (zur/repair.h).
+enum class Clear { kNone, kGrey, kUnchanged };
+
+// A row sink that draws a layer of the worker's map view (web/site/worker.js),
+// reduced by the step the worker chooses; the rows cross to JavaScript
+// already in the canvas's RGBA order.
 class ViewSink : public RowSink {
  public:
+  explicit ViewSink(const char* layer, Clear clear = Clear::kNone) : layer_(layer), clear_(clear) {}
   std::uint32_t start(std::uint32_t width, std::uint32_t height) override {
-    width_ = width;
-    height_ = height;
-    step_ = zur_view_open(width, height);
-    if (step_ != 0) view_row_.assign((width + step_ - 1) / step_ * 4, 255);
-    return step_;
+    const std::uint32_t step = zur_view_open(layer_, width, height);
+    if (step != 0) {
+      view_row_.assign((width + step - 1) / step * 4, 255);
+      rows_left_ = (height + step - 1) / step;
+    }
+    return step;
   }
   void row(const std::uint8_t* rgb) override {
-    if (row_++ % step_ != 0) return;
-    std::uint8_t* out = view_row_.data();
-    for (std::uint32_t x = 0; x < width_; x += step_, out += 4) {
-      std::copy_n(rgb + std::size_t{x} * 3, 3, out);
+    for (std::size_t out = 0; out < view_row_.size(); out += 4, rgb += 3) {
+      std::copy_n(rgb, 3, view_row_.data() + out);
+      view_row_[out + 3] = cleared(rgb) ? 0 : 255;
     }
-    zur_view_row(view_row_.data(), static_cast<unsigned>(view_row_.size() / 4));
+    zur_view_row(layer_, view_row_.data(), static_cast<unsigned>(view_row_.size() / 4));
+    --rows_left_;
   }
-  bool finish() override { return row_ == height_ && zur_view_finish() != 0; }
+  bool finish() override { return rows_left_ == 0 && zur_view_finish(layer_) != 0; }
 
  private:
-  std::uint32_t width_ = 0, height_ = 0, step_ = 0, row_ = 0;
+  bool cleared(const std::uint8_t* rgb) const {
+    switch (clear_) {
+      case Clear::kNone:
+        break;
+      case Clear::kGrey:
+        return rgb[0] == rgb[1] && rgb[1] == rgb[2];
+      case Clear::kUnchanged:
+        return rgb[0] == kUnchangedColour.red && rgb[1] == kUnchangedColour.green &&
+               rgb[2] == kUnchangedColour.blue;
+    }
+    return false;
+  }
+
+  const char* layer_;
+  Clear clear_;
+  std::uint32_t rows_left_ = 0;
   std::vector<std::uint8_t> view_row_;
 };
+
+Json rgb_json(const Rgb& colour) {
+  return {colour.red, colour.green, colour.blue};
+}
 
 // The dropped files, as paths from the working folder.
 std::vector<std::string> dropped_files() {
@@ -207,21 +240,112 @@ std::string found() {
   return json_text({{"levels", find_levels(files)}, {"others", other_files(files)}});
 }
 
-// {"report": as zurconv --check --json LEVEL prints it, "count": the line
-// "LEVEL: N errors, M warnings" that ends the level in zurconv --check};
-// the mask is drawn into the page's map view. A dropped config file names
-// its level, as a picked one does.
-std::string check(const std::string& level) {
-  ViewSink view;
+// The options every call on a level's sources takes: a dropped config file
+// names its level, as a picked one does.
+CheckOptions level_options() {
   CheckOptions options;
-  options.mask_rows = &view;
   options.picked_configs = config_files(dropped_files());
   options.system = &page_system;
+  return options;
+}
+
+// {"codes": the map's pixels by the code the level gets, "illegal": the
+// illegal pixels}, or null when not every pixel could be read.
+Json legend(const LevelCheck& check) {
+  if (!check.findings || !check.map) return nullptr;
+  const MapCheckFindings& findings = *check.findings;
+  std::uint64_t counted = findings.illegal_pixels;
+  for (const std::uint64_t pixels : findings.codes) counted += pixels;
+  if (counted != std::uint64_t(check.map->width) * std::uint64_t(check.map->height)) return nullptr;
+  return {{"codes", findings.codes}, {"illegal", findings.illegal_pixels}};
+}
+
+// {"report": as zurconv --check --json LEVEL prints it, "count": the line
+// "LEVEL: N errors, M warnings" that ends the level in zurconv --check,
+// "legend"}; the attributes and the mask's problems are drawn into the
+// page's map view as two layers.
+std::string check(const std::string& level) {
+  ViewSink attributes("attributes"), problems("problems", Clear::kGrey);
+  CheckOptions options = level_options();
+  options.mask_rows = &problems;
+  options.attribute_rows = &attributes;
   const LevelCheck result = check_level(level, options);
   std::string text = check_text(result, false);
   text.pop_back();  // the newline that ends the count
   return json_text({{"report", Json::parse(check_json({&result, 1}, false))},
-                    {"count", text.substr(text.rfind('\n') + 1)}});
+                    {"count", text.substr(text.rfind('\n') + 1)},
+                    {"legend", legend(result)}});
+}
+
+// What map pixel (x, y) of the level stands for: {"x", "y", "colour", "code",
+// "group", "illegal", "nearest", "marker": {"kind", "bytes"}}, or null.
+std::string inspect(const std::string& level, int x, int y) {
+  const std::optional<MapPixel> pixel = inspect_pixel(level, {x, y}, level_options());
+  if (!pixel) return "null";
+  Json marker = nullptr;
+  if (pixel->marker) marker = {{"kind", pixel->marker->kind}, {"bytes", pixel->marker->parameters}};
+  return json_text({{"x", x},
+                    {"y", y},
+                    {"colour", rgb_json(pixel->colour)},
+                    {"code", pixel->code ? Json(*pixel->code) : Json(nullptr)},
+                    {"group", pixel->code ? Json(std::string(pixel->group)) : Json(nullptr)},
+                    {"illegal", pixel->illegal},
+                    {"nearest", pixel->nearest ? Json(*pixel->nearest) : Json(nullptr)},
+                    {"marker", marker}});
+}
+
+// The page steps through at most this many places of a colour.
+constexpr std::size_t kListedPlaces = 10000;
+
+// {"places": [{"x", "y"}, ...], "more"}, or null when the map cannot be read.
+std::string places(const std::string& level, int red, int green, int blue) {
+  const Rgb colour{std::uint8_t(red), std::uint8_t(green), std::uint8_t(blue)};
+  const std::optional<ColourPlaces> found =
+      colour_places(level, colour, kListedPlaces, level_options());
+  if (!found) return "null";
+  Json list = Json::array();
+  for (const MapPlace& place : found->places) list.push_back({{"x", place.x}, {"y", place.y}});
+  return json_text({{"places", list}, {"more", found->more}});
+}
+
+// Repairs the level's map into `out`, drawing the copy and its changed
+// pixels into the map view: {"repaired", "text", "error"}.
+std::string repair(const std::string& level, const std::string& out) {
+  ViewSink after("after"), changed("changed", Clear::kUnchanged);
+  const RepairResult result = repair_colours(level, out, page_system, {&after, &changed});
+  const bool ok = result.status.ok();
+  return json_text({{"repaired", result.repaired},
+                    {"text", ok ? Json(repair_text(result)) : Json(nullptr)},
+                    {"error", ok ? Json(nullptr) : Json(result.status.text())}});
+}
+
+// {"codes": [{"code", "colour", "group"}], "markers": [{"kind", "blue",
+// "shown"}]}.
+std::string palette() {
+  Json codes = Json::array(), markers = Json::array();
+  for (const PaletteColour& colour : palette_colours()) {
+    codes.push_back({{"code", colour.code},
+                     {"colour", rgb_json(colour.colour)},
+                     {"group", std::string(colour.group)}});
+  }
+  for (const MarkerKindColour& kind : marker_kind_colours()) {
+    markers.push_back({{"kind", kind.kind}, {"blue", kind.blue}, {"shown", rgb_json(kind.shown)}});
+  }
+  return json_text({{"codes", codes}, {"markers", markers}});
+}
+
+// The marker colour for an object, [R, G, B] or null.
+std::string compose(int kind, const std::array<std::uint8_t, 5>& bytes) {
+  const std::optional<Rgb> colour = marker_colour(std::uint8_t(kind), bytes);
+  return colour ? json_text(rgb_json(*colour)) : "null";
+}
+
+// The object a colour places, {"kind", "bytes"} or null.
+std::string decompose(int red, int green, int blue) {
+  const std::optional<MarkerInfo> marker =
+      marker_of({std::uint8_t(red), std::uint8_t(green), std::uint8_t(blue)});
+  if (!marker) return "null";
+  return json_text({{"kind", marker->kind}, {"bytes", marker->parameters}});
 }
 
 // As the dialog converts the levels of its field, the levels given one a
@@ -263,10 +387,10 @@ std::string unpack(const std::string& file_name, const std::string& folder) {
 }
 
 // The picture of a dropped level file, drawn into the worker's map view as
-// the check's mask is. Answers the objects to mark, [{"x", "y", "kind",
+// its one layer "image". Answers the objects to mark, [{"x", "y", "kind",
 // "colour": [R, G, B] or null}], or null when the file has no picture.
 std::string picture(const std::string& file_name) {
-  ViewSink view;
+  ViewSink view("image");
   const std::optional<std::vector<ObjectMark>> marks =
       paint_level_file(file_name, view, page_system);
   if (!marks) return "null";
@@ -308,5 +432,25 @@ EMSCRIPTEN_KEEPALIVE const char* zur_unpack(const char* file, const char* folder
 
 EMSCRIPTEN_KEEPALIVE const char* zur_picture(const char* file) {
   return answered(picture(file));
+}
+EMSCRIPTEN_KEEPALIVE const char* zur_inspect(const char* level, int x, int y) {
+  return answered(inspect(level, x, y));
+}
+EMSCRIPTEN_KEEPALIVE const char* zur_places(const char* level, int red, int green, int blue) {
+  return answered(places(level, red, green, blue));
+}
+EMSCRIPTEN_KEEPALIVE const char* zur_repair(const char* level, const char* out) {
+  return answered(repair(level, out));
+}
+EMSCRIPTEN_KEEPALIVE const char* zur_palette() {
+  return answered(palette());
+}
+EMSCRIPTEN_KEEPALIVE const char* zur_compose(int kind, int byte0, int byte1, int byte2, int byte3,
+                                             int byte4) {
+  return answered(compose(kind, {std::uint8_t(byte0), std::uint8_t(byte1), std::uint8_t(byte2),
+                                 std::uint8_t(byte3), std::uint8_t(byte4)}));
+}
+EMSCRIPTEN_KEEPALIVE const char* zur_decompose(int red, int green, int blue) {
+  return answered(decompose(red, green, blue));
 }
 }

@@ -115,7 +115,7 @@ std::string check_json(std::span<const LevelCheck> checks, bool strict) {
 
 LevelCheck check_level(std::string_view level, const CheckOptions& options) {
   return check_level(level_from_argument(level, options.picked_configs), options.mask_file,
-                     *options.system, options.mask_rows);
+                     *options.system, {options.mask_rows, options.attribute_rows});
 }
 
 }  // namespace zur

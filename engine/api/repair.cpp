@@ -19,7 +19,7 @@
 namespace zur {
 
 RepairResult repair_colours(std::string_view level, const std::string& out,
-                            platform::System& system) {
+                            platform::System& system, const RepairPictures& pictures) {
   const NamedLevel named = level_from_argument(level);
   const FoundSources found = find_sources(named, system);
   const FoundSource& map = found[source::kAttributeMap];
@@ -37,7 +37,7 @@ RepairResult repair_colours(std::string_view level, const std::string& out,
   }
   std::vector<std::string> others = source_paths(found);
   others.push_back(named.prefix + std::string(suffix::kLevelFile));
-  return repair_map_file(map.path, out, others, system);
+  return repair_map_file(map.path, out, others, system, pictures);
 }
 
 std::string repair_text(const RepairResult& result) {

@@ -1,11 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "engine/attrmap/check_mask.h"
 
-#include <algorithm>
-#include <array>
-#include <cstring>
-
-#include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/row_classifier.h"
 
 namespace zur {
@@ -20,48 +15,41 @@ Rgb mask_colour(const Rgb& colour, const PixelClass& pixel) {
   return {grey, grey, grey};
 }
 
-// Paints `pixels` pixels from `at` in `colour`: the first pixel, then what is
-// painted copied onto the rest, twice as much each time, so that a long run
-// costs a few block copies rather than a store per byte.
-void paint_run(std::uint8_t* at, std::size_t pixels, const Rgb& colour) {
-  at[0] = colour.red;
-  at[1] = colour.green;
-  at[2] = colour.blue;
-  const std::size_t bytes = pixels * 3;
-  for (std::size_t painted = 3; painted < bytes; painted *= 2) {
-    std::memcpy(at + painted, at, std::min(painted, bytes - painted));
-  }
+Rgb attribute_colour(const Rgb& colour, const PixelClass& pixel) {
+  return pixel.legal ? kPalette[pixel.code].colour : colour;
+}
+
+void start(std::optional<CellPicture>& picture, RowSink* sink, std::int32_t width,
+           std::int32_t height) {
+  if (sink != nullptr && !picture.emplace(*sink, width, height).wanted()) picture.reset();
 }
 
 }  // namespace
 
-CheckMask::CheckMask(RowSink& sink, std::int32_t width, std::int32_t height)
-    : sink_(sink),
-      width_(width),
-      step_(sink.start(static_cast<std::uint32_t>(std::max(width, 1)),
-                       static_cast<std::uint32_t>(std::max(height, 1)))),
-      row_(std::size_t(std::max(width, 1)) * 3, 0),
-      rows_left_(static_cast<std::uint32_t>(std::max(height, 1))) {}
-
-void CheckMask::row(const std::uint8_t* pixels) {
-  if (step_ == 0 || rows_left_ == 0) return;
-  // A row the sink does not keep is passed on as it stands.
-  if (rows_given_++ % step_ == 0) {
-    classify_row(pixels, width_,
-                 [&](std::int32_t x, std::int32_t length, const Rgb& colour, PixelClass pixel) {
-                   paint_run(row_.data() + std::size_t(x) * 3, std::size_t(length),
-                             mask_colour(colour, pixel));
-                 });
-  }
-  sink_.row(row_.data());
-  --rows_left_;
+CheckPictures::CheckPictures(RowSink* mask, RowSink* attributes, std::int32_t width,
+                             std::int32_t height)
+    : width_(width) {
+  start(mask_, mask, width, height);
+  start(attributes_, attributes, width, height);
 }
 
-bool CheckMask::finish() {
-  if (step_ == 0) return false;
-  std::fill(row_.begin(), row_.end(), 0);
-  for (; rows_left_ > 0; --rows_left_) sink_.row(row_.data());
-  return sink_.finish();
+void CheckPictures::row(const std::uint8_t* pixels) {
+  if (!mask_ && !attributes_) return;
+  classify_row(pixels, width_,
+               [&](std::int32_t x, std::int32_t length, const Rgb& colour, PixelClass pixel) {
+                 const bool marked = pixel.marker != nullptr || !pixel.legal;
+                 if (mask_) mask_->run(x, length, mask_colour(colour, pixel), marked);
+                 if (attributes_) {
+                   attributes_->run(x, length, attribute_colour(colour, pixel), marked);
+                 }
+               });
+  if (mask_) mask_->end_row();
+  if (attributes_) attributes_->end_row();
+}
+
+void CheckPictures::finish() {
+  if (mask_) mask_->finish();
+  if (attributes_) attributes_->finish();
 }
 
 }  // namespace zur

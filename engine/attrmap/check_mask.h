@@ -1,15 +1,22 @@
 // SPDX-License-Identifier: MIT
-// The check's mask picture: a PNG of the attribute map's size, top row first,
-// in which legal pixels are dimmed to grey, illegal pixels are exactly
-// kIllegalMaskColour (no other pixel has that colour) and markers show in one
-// colour per kind. Painted row by row into a row sink: a PNG file
-// (png_file.h), or a page's view.
+// The pictures a check paints of an attribute map, top row first, each
+// reduced as its row sink asks (cell_picture.h), a marker or illegal pixel
+// winning its cell in both:
+// - the mask: legal pixels dimmed to grey (and only they are grey), illegal
+//   pixels exactly kIllegalMaskColour (no other pixel has that colour),
+//   markers in one colour per kind;
+// - the attributes: every pixel in the palette colour of the code the level
+//   gets there (a marker the code it leaves under its object), an illegal
+//   pixel in its own colour.
+// Painted row by row into row sinks: a PNG file (png_file.h), or a page's
+// view; the map's rows are classified once for both.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <vector>
+#include <optional>
 
+#include "engine/attrmap/cell_picture.h"
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
 #include "zur/row_sink.h"
@@ -28,26 +35,22 @@ inline constexpr std::array<Rgb, kMarkerKinds.size()> kMarkerKindColours = {{
     {0, 230, 230},
 }};
 
-// Paints the mask of a map into a row sink as its rows come, top first.
-class CheckMask {
+// Paints the pictures of a map as its rows come, top first.
+class CheckPictures {
  public:
-  // A map of width x height; a PNG has no pictures without pixels, so an
-  // empty map gives a 1 x 1 mask. `sink` must outlive the mask.
-  CheckMask(RowSink& sink, std::int32_t width, std::int32_t height);
+  // A map of width x height, either sink null for a picture not wanted; the
+  // sinks must outlive the pictures.
+  CheckPictures(RowSink* mask, RowSink* attributes, std::int32_t width, std::int32_t height);
 
   // The next row of the map: width blue, green, red triples.
   void row(const std::uint8_t* pixels);
-  // Gives the rows never fed (an empty map's one pixel) in black and ends
-  // the picture; false when the sink could not make it.
-  bool finish();
+  // Ends the pictures (an empty map's gives one black pixel).
+  void finish();
 
  private:
-  RowSink& sink_;
-  std::int32_t width_;  // of the map
-  std::uint32_t step_;  // the sink keeps every step_-th row; 0 for none
-  std::vector<std::uint8_t> row_;
-  std::uint32_t rows_left_;
-  std::uint32_t rows_given_ = 0;
+  std::int32_t width_;
+  std::optional<CellPicture> mask_;
+  std::optional<CellPicture> attributes_;
 };
 
 }  // namespace zur

@@ -3,9 +3,12 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <system_error>
 #include <vector>
 
+#include "engine/attrmap/cell_picture.h"
+#include "engine/attrmap/check_mask.h"
 #include "engine/attrmap/map_check.h"
 #include "engine/attrmap/row_classifier.h"
 #include "engine/attrmap/row_source.h"
@@ -22,6 +25,14 @@ constexpr std::uint8_t kIllegal = kNotInPalette;
 constexpr std::uint8_t kMarker = kNotInPalette - 1;
 constexpr std::uint8_t kOffMap = kNotInPalette - 2;
 static_assert(kOffMap >= kAttributeCodes);
+static_assert(
+    [] {
+      using palette_detail::colour_key;
+      return std::none_of(kPalette.begin(), kPalette.end(), [](const PaletteEntry& entry) {
+        return colour_key(entry.colour) == colour_key(kUnchangedColour);
+      });
+    }(),
+    "an unchanged pixel would look repaired");
 
 // The code an illegal pixel of `colour` takes from its neighbours' codes.
 std::uint8_t repair_code(std::span<const std::uint8_t> neighbours, const Rgb& colour) {
@@ -40,21 +51,29 @@ constexpr std::size_t kCopyBlockBytes = std::size_t{64} << 10;
 
 class MapRepairer {
  public:
-  MapRepairer(MapBytes& map, const MapHeader& header, const tga::Sink& sink)
+  MapRepairer(MapBytes& map, const MapHeader& header, const tga::Sink& sink,
+              const RepairPictures& pictures)
       : map_(map),
         header_(header),
         sink_(sink),
         rows_(header, map),
         width_(static_cast<std::size_t>(header.width)),
-        no_row_(width_ + 2, kOffMap) {
+        no_row_(width_ + 2, kOffMap),
+        after_(nullptr, pictures.after, header.width, header.height) {
     for (auto& codes : codes_) codes.assign(width_ + 2, kOffMap);
     for (auto& pixels : pixels_) pixels.resize(header.row_bytes());
+    if (pictures.changed != nullptr &&
+        !changed_.emplace(*pictures.changed, header.width, header.height).wanted()) {
+      changed_.reset();
+    }
   }
 
   MapRepair run() {
     if (!rows_.ready()) return {RepairFailure::kMemory, 0};
     const std::uint64_t pixels_end = header_.pixels_at + header_.pixel_count() * kBytesPerPixel;
     if (copy(0, header_.pixels_at) && repair_rows()) copy(pixels_end, map_.size());
+    after_.finish();
+    if (changed_) changed_->finish();
     return repair_;
   }
 
@@ -133,10 +152,32 @@ class MapRepairer {
         ++repair_.repaired;
       }
     }
+    after_.row(pixels);
+    if (changed_) paint_changed(y, pixels);
     const auto stored = static_cast<std::uint64_t>(header_.bottom_up ? header_.height - 1 - y : y);
     const std::uint64_t offset = header_.pixels_at + stored * header_.row_bytes();
     if (!sink_(offset, {pixels, header_.row_bytes()})) return fail(RepairFailure::kWrite);
     return true;
+  }
+
+  // Row y's repaired pixels in their new colour, runs of the others in
+  // kUnchangedColour.
+  void paint_changed(std::int32_t y, const std::uint8_t* pixels) {
+    const std::uint8_t* codes = codes_of(y) + 1;
+    const bool illegal = has_illegal_[y % 3];
+    for (std::size_t x = 0; x < width_;) {
+      if (illegal && codes[x] == kIllegal) {
+        const std::uint8_t* pixel = pixels + x * kBytesPerPixel;
+        changed_->run(std::int32_t(x), 1, {pixel[2], pixel[1], pixel[0]}, true);
+        ++x;
+        continue;
+      }
+      std::size_t end = x + 1;
+      while (end < width_ && !(illegal && codes[end] == kIllegal)) ++end;
+      changed_->run(std::int32_t(x), std::int32_t(end - x), kUnchangedColour, false);
+      x = end;
+    }
+    changed_->end_row();
   }
 
   MapBytes& map_;
@@ -150,17 +191,21 @@ class MapRepairer {
   std::array<std::vector<std::uint8_t>, 3> codes_;
   std::array<bool, 3> has_illegal_{};
   std::array<std::vector<std::uint8_t>, 2> pixels_;
+  CheckPictures after_;
+  std::optional<CellPicture> changed_;
   MapRepair repair_;
 };
 
 }  // namespace
 
-MapRepair repair_map(MapBytes& map, const MapHeader& header, const tga::Sink& sink) {
-  return MapRepairer(map, header, sink).run();
+MapRepair repair_map(MapBytes& map, const MapHeader& header, const tga::Sink& sink,
+                     const RepairPictures& pictures) {
+  return MapRepairer(map, header, sink, pictures).run();
 }
 
 RepairResult repair_map_file(const std::string& path, const std::string& out,
-                             std::span<const std::string> others, platform::System& system) {
+                             std::span<const std::string> others, platform::System& system,
+                             const RepairPictures& pictures) {
   RepairResult result{path, out, 0, {}};
   MapFile map(system);
   if (!(result.status = map.open(path)).ok()) return result;
@@ -176,11 +221,13 @@ RepairResult repair_map_file(const std::string& path, const std::string& out,
   }
   OutputFile file(system);
   if (!(result.status = file.open(out, others)).ok()) return result;
-  const MapRepair repair =
-      repair_map(map, header, [&](std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+  const MapRepair repair = repair_map(
+      map, header,
+      [&](std::uint64_t offset, std::span<const std::uint8_t> bytes) {
         file.write_at(offset, bytes.data(), bytes.size());
         return !file.failed();
-      });
+      },
+      pictures);
   result.repaired = repair.repaired;
   switch (repair.failure) {
     case RepairFailure::kMemory:

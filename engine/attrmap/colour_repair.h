@@ -30,11 +30,14 @@ struct MapRepair {
 // among its eight neighbours in the source, the lowest on a tie; illegal
 // pixels and markers do not vote. With no vote it takes the legal colour
 // nearest its own.
-MapRepair repair_map(MapBytes& map, const MapHeader& header, const tga::Sink& sink);
+// The repair's pictures are painted as the rows are written.
+MapRepair repair_map(MapBytes& map, const MapHeader& header, const tga::Sink& sink,
+                     const RepairPictures& pictures = {});
 
 // Repairs the attribute map at `path` into the file `out`, which may be none
 // of `others`; `out` is put in place only once it is complete.
 RepairResult repair_map_file(const std::string& path, const std::string& out,
-                             std::span<const std::string> others, platform::System& system);
+                             std::span<const std::string> others, platform::System& system,
+                             const RepairPictures& pictures = {});
 
 }  // namespace zur

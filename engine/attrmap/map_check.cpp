@@ -34,6 +34,7 @@ void MapChecker::row(std::int32_t y, const std::uint8_t* pixels) {
   classify_row(
       pixels, width_,
       [&](std::int32_t x, std::int32_t length, const Rgb& colour, const PixelClass& pixel) {
+        if (pixel.legal) findings_.codes[pixel.code] += static_cast<std::uint64_t>(length);
         if (pixel.marker != nullptr) {
           place(*pixel.marker, colour, x, y, length);
           for (const std::int32_t end = x + length; x < end; ++x) {

@@ -2,7 +2,8 @@
 // The attribute map part of a level check: a visitor fed the map's rows top
 // first that finds what a conversion would silently change or stop at:
 // illegal colours (with the nearest legal one), markers past the object limit
-// and blocks of touching markers; and lists the objects it would store.
+// and blocks of touching markers; and lists the objects it would store and
+// counts the pixels by the code the level gets.
 // Memory stays bounded whatever the map.
 #pragma once
 

@@ -12,8 +12,6 @@
 
 namespace zur {
 
-inline constexpr std::size_t kAttributeCodes = 34;
-
 namespace palette {
 inline constexpr std::uint8_t kAir = 0;
 inline constexpr std::uint8_t kBasicLand = 1;

@@ -39,13 +39,13 @@ std::string colour_text(const Rgb& colour) {
 
 class LevelChecker {
  public:
-  LevelChecker(const NamedLevel& level, bool mask_file, RowSink* mask_rows, LevelCheck& check,
-               platform::System& system)
+  LevelChecker(const NamedLevel& level, bool mask_file, const MapPictureSinks& pictures,
+               LevelCheck& check, platform::System& system)
       : system_(system),
         prefix_(level.prefix),
         found_(find_sources(level, system)),
         mask_file_(mask_file),
-        mask_rows_(mask_rows),
+        pictures_(pictures),
         check_(check) {}
 
   void run() {
@@ -126,7 +126,7 @@ class LevelChecker {
     check_header_fields(path, header);
 
     std::optional<PngFile> png;
-    RowSink* mask_sink = mask_rows_;
+    RowSink* mask_sink = pictures_.mask;
     if (mask_file_) {
       check_.mask = prefix_ + kMaskSuffix;
       // The check never changes a source or a level file.
@@ -135,8 +135,7 @@ class LevelChecker {
       check_.mask_status = png.emplace(system_).open(check_.mask, others);
       if (check_.mask_status.ok()) mask_sink = &*png;
     }
-    std::optional<CheckMask> mask;
-    if (mask_sink) mask.emplace(*mask_sink, header.width, header.height);
+    CheckPictures pictures(mask_sink, pictures_.attributes, header.width, header.height);
     RowSource rows(header, file);
     MapChecker checker(header.width);
     for (std::int32_t y = 0; y < header.height; ++y) {
@@ -147,9 +146,9 @@ class LevelChecker {
         break;
       }
       checker.row(y, row);
-      if (mask) mask->row(row);
+      pictures.row(row);
     }
-    if (mask) mask->finish();
+    pictures.finish();
     if (png && check_.mask_status.ok()) check_.mask_status = png->close();
     check_.findings = checker.finish();
     report_findings(path, *check_.findings);
@@ -249,7 +248,7 @@ class LevelChecker {
   const std::string& prefix_;
   const FoundSources found_;
   const bool mask_file_;
-  RowSink* const mask_rows_;
+  const MapPictureSinks pictures_;
   LevelCheck& check_;
   LevelSettings settings_;
 };
@@ -257,10 +256,10 @@ class LevelChecker {
 }  // namespace
 
 LevelCheck check_level(const NamedLevel& level, bool mask_file, platform::System& system,
-                       RowSink* mask_rows) {
+                       const MapPictureSinks& pictures) {
   LevelCheck check;
   check.level = level.prefix;
-  LevelChecker(level, mask_file, mask_rows, check, system).run();
+  LevelChecker(level, mask_file, pictures, check, system).run();
   return check;
 }
 

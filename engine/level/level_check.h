@@ -21,10 +21,16 @@ namespace zur {
 
 inline constexpr const char* kMaskSuffix = "-check.png";
 
-// With `mask_file`, writes the mask PREFIX-check.png; with `mask_rows`,
-// paints the mask into it. Reads the sources, and writes the mask, through
-// `system`.
+// The row sinks a check paints its pictures of the map into (check_mask.h);
+// null for a picture not wanted.
+struct MapPictureSinks {
+  RowSink* mask = nullptr;
+  RowSink* attributes = nullptr;
+};
+
+// With `mask_file`, writes the mask PREFIX-check.png (instead of painting
+// pictures.mask). Reads the sources, and writes the mask, through `system`.
 LevelCheck check_level(const NamedLevel& level, bool mask_file, platform::System& system,
-                       RowSink* mask_rows = nullptr);
+                       const MapPictureSinks& pictures = {});
 
 }  // namespace zur

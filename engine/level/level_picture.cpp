@@ -49,10 +49,23 @@ bool paint_level(std::span<const std::uint8_t> file, const LevelContents& conten
   return true;
 }
 
+// Reduced, each cell shows its top-left pixel: the level file's stream
+// holds no marks to keep.
 bool paint_level(std::span<const std::uint8_t> file, const LevelContents& contents, RowSink& sink) {
   const std::optional<MapSize> size = picture_size(file, contents);
-  if (!size || sink.start(size->width, size->height) == 0) return false;
-  const bool painted = paint_level(file, contents, [&](const std::uint8_t* rgb) { sink.row(rgb); });
+  if (!size) return false;
+  const std::uint32_t step = sink.start(size->width, size->height);
+  if (step == 0) return false;
+  std::vector<std::uint8_t> reduced(std::size_t{(size->width + step - 1) / step} * 3);
+  std::uint32_t y = 0;
+  const bool painted = paint_level(file, contents, [&](const std::uint8_t* rgb) {
+    if (y++ % step != 0) return;
+    if (step == 1) return sink.row(rgb);
+    for (std::size_t cell = 0; cell < reduced.size() / 3; ++cell) {
+      std::copy_n(rgb + cell * step * 3, 3, reduced.data() + cell * 3);
+    }
+    sink.row(reduced.data());
+  });
   return sink.finish() && painted;
 }
 

@@ -31,6 +31,9 @@ if (!window.crossOriginIsolated) {
 }
 
 const bridge = new EngineBridge(new Worker('worker.js', {type: 'module'}), ask);
+// The engine's requests are tested one by one (web/tests/engine-requests.test.js)
+// through the bridge, reached only when the page is loaded with ?test.
+if (new URLSearchParams(window.location.search).has('test')) window.zurBridge = bridge;
 const map = new MapPanel();
 new Legend(bridge, map, document.getElementById('legend-panel'));
 new Inspector(bridge, map, document.getElementById('inspector-panel'));

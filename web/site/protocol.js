@@ -8,11 +8,23 @@
 export const Request = Object.freeze({
   add: 'add',  // [{path, file}] -> {levels, others}: the level names, the files of none
   remove: 'remove',  // [path] -> {levels, others}
-  check: 'check',  // level -> {report, count, view}
+  // level -> {report, count, view, legend}: view {width, height, step,
+  // attributes, problems} (two ImageBitmaps) or null; legend {codes: [34
+  // pixel counts by code], illegal} or null
+  check: 'check',
   convert: 'convert',  // [level] -> {failed, files}
   info: 'info',  // path of a level file -> zurlev info's document
   unpack: 'unpack',  // path of a level file -> {written, differences, error, files}
-  picture: 'picture',  // path of a level file -> {marks, view}
+  picture: 'picture',  // path of a level file -> {marks, view}: view {width, height, step, image}
+  // {level, x, y} -> {x, y, colour, code, group, illegal, nearest, marker: {kind, bytes}} or null
+  inspect: 'inspect',
+  places: 'places',  // {level, colour} -> {places: [{x, y}], more} (at most 10000) or null
+  // level -> {name, file, repaired, text, error, view}: view {width, height,
+  // step, after, changed} (two ImageBitmaps); file and view null on an error
+  repair: 'repair',
+  palette: 'palette',  // () -> {codes: [{code, colour, group}], markers: [{kind, blue, shown}]}
+  compose: 'compose',  // {kind, bytes} -> the marker colour or null
+  decompose: 'decompose',  // colour -> {kind, bytes} or null
 });
 
 export const Kind = Object.freeze({

@@ -11,10 +11,10 @@ let handshake = null;
 let job = null;  // the request whose prompts are being shown
 let level = null;  // the level of the batch whose prompts are being shown
 let shownPosition = null;  // the level's progress last posted
-let mask = null;  // the map view being drawn by the check
+let layers = {};  // the map view's layers being drawn by the engine, by name
 
 // The map view keeps at most this many pixels a side: a large map is
-// sampled every `step` pixels, so that its view stays small.
+// reduced to a pixel per `step` x `step` cell, so that its view stays small.
 const kViewSide = 4096;
 // The view's rows go onto its canvas this many at a time.
 const kBandRows = 64;
@@ -55,26 +55,29 @@ const engine = createZurEngine({
     shownPosition = position;
     postMessage({id: job, kind: Kind.progress, level, position});
   },
-  // The engine hands over the view's rows only (ViewSink, web/engine_binding.cpp);
-  // they are gathered in a band and drawn on the canvas a band at a time.
-  viewOpen(width, height) {
+  // The engine hands over each layer's reduced rows (ViewSink,
+  // web/engine_binding.cpp); they are gathered in a band and drawn on the
+  // layer's canvas a band at a time.
+  viewOpen(name, width, height) {
     const step = Math.ceil(Math.max(width, height) / kViewSide);
     const canvas = new OffscreenCanvas(Math.ceil(width / step), Math.ceil(height / step));
     const band = new ImageData(canvas.width, Math.min(kBandRows, canvas.height));
-    mask = {width, height, step, canvas, context: canvas.getContext('2d'), band, row: 0, image: null};
+    layers[name] = {width, height, step, canvas, context: canvas.getContext('2d'), band, row: 0, image: null};
     return step;
   },
-  viewRow(rgba) {
-    const {band} = mask;
-    band.data.set(rgba, (mask.row % band.height) * band.width * 4);
-    if (++mask.row % band.height === 0) mask.context.putImageData(band, 0, mask.row - band.height);
+  viewRow(name, rgba) {
+    const layer = layers[name];
+    const {band} = layer;
+    band.data.set(rgba, (layer.row % band.height) * band.width * 4);
+    if (++layer.row % band.height === 0) layer.context.putImageData(band, 0, layer.row - band.height);
   },
-  viewFinish() {
-    const {band, canvas} = mask;
-    const left = mask.row % band.height;
-    if (left > 0) mask.context.putImageData(band, 0, mask.row - left, 0, 0, band.width, left);
-    if (mask.row !== canvas.height) return false;
-    mask.image = canvas.transferToImageBitmap();
+  viewFinish(name) {
+    const layer = layers[name];
+    const {band, canvas} = layer;
+    const left = layer.row % band.height;
+    if (left > 0) layer.context.putImageData(band, 0, layer.row - left, 0, 0, band.width, left);
+    if (layer.row !== canvas.height) return false;
+    layer.image = canvas.transferToImageBitmap();
     return true;
   },
   // The engine's system asks for the dropped files (web/page_system.h).
@@ -87,9 +90,11 @@ const engine = createZurEngine({
   await startReader();
   dropped = new DroppedFiles(readAhead);
   // What the engine writes goes into the worker's memory: the level files
-  // into the working folder, beside their sources; unpacked sources apart.
+  // into the working folder, beside their sources; unpacked sources and
+  // repaired maps apart, so that they never become dropped sources.
   module.FS.mkdir('/w');
   module.FS.mkdir('/unpacked');
+  module.FS.mkdir('/repaired');
   module.FS.chdir('/w');
   return module;
 });
@@ -107,21 +112,60 @@ function remove(module, paths) {
   return JSON.parse(module.ccall('zur_found', 'string', [], []));
 }
 
-// Calls the engine's `call`, which draws a map view through the mask's
-// callbacks as it goes: its answer, and the view when one was drawn, its
-// picture an ImageBitmap handed to the page without a copy.
-function withView(module, call, argument) {
-  mask = null;
-  const answer = JSON.parse(module.ccall(call, 'string', ['string'], [argument]));
-  const image = answer !== null && mask?.image;
-  const view = image ? {width: mask.width, height: mask.height, step: mask.step, image} : null;
-  mask = null;
+// Calls the engine's `call`, which draws the layers of a map view through
+// the view's callbacks as it goes: its answer, and the view when every layer
+// was drawn, {width, height, step} and each layer's picture under its name,
+// an ImageBitmap handed to the page without a copy.
+function withView(module, call, types, argumentList) {
+  layers = {};
+  const answer = JSON.parse(module.ccall(call, 'string', types, argumentList));
+  const drawn = Object.entries(layers);
+  let view = null;
+  if (answer !== null && drawn.length > 0 && drawn.every(([, layer]) => layer.image)) {
+    const [[, first]] = drawn;
+    view = {width: first.width, height: first.height, step: first.step};
+    for (const [name, layer] of drawn) view[name] = layer.image;
+  }
+  layers = {};
   return {answer, view};
 }
 
+// The level checked: {report, count, legend} and the view of its map in
+// two layers, `attributes` and `problems`.
 function check(module, level) {
-  const {answer, view} = withView(module, 'zur_check', level);
+  const {answer, view} = withView(module, 'zur_check', ['string'], [level]);
   return {...answer, view};
+}
+
+function inspect(module, {level, x, y}) {
+  return JSON.parse(module.ccall('zur_inspect', 'string', ['string', 'number', 'number'], [level, x, y]));
+}
+
+function places(module, {level, colour}) {
+  return JSON.parse(module.ccall('zur_places', 'string', ['string', 'number', 'number', 'number'], [level, ...colour]));
+}
+
+// The level's map repaired into PREFIX-repaired.tga, taken out of the
+// worker's memory; the view shows the copy (`after`) and its `changed`
+// pixels.
+function repair(module, level) {
+  const name = `${level.split('/').pop().replace(/\.txt$/i, '')}-repaired.tga`;
+  const out = `/repaired/${name}`;
+  const {answer, view} = withView(module, 'zur_repair', ['string', 'string'], [level, out]);
+  const made = answer.error === null;
+  return {name, ...answer, file: made ? takeFile(module.FS, out) : null, view: made ? view : null};
+}
+
+function palette(module) {
+  return JSON.parse(module.ccall('zur_palette', 'string', [], []));
+}
+
+function compose(module, {kind, bytes}) {
+  return JSON.parse(module.ccall('zur_compose', 'string', Array(6).fill('number'), [kind, ...bytes]));
+}
+
+function decompose(module, colour) {
+  return JSON.parse(module.ccall('zur_decompose', 'string', Array(3).fill('number'), colour));
 }
 
 function takeFile(FS, path) {
@@ -155,7 +199,7 @@ function unpack(module, path) {
 // A level file's picture, drawn into the map view as the check's mask is,
 // and the objects to mark on it.
 function picture(module, path) {
-  const {answer, view} = withView(module, 'zur_picture', path);
+  const {answer, view} = withView(module, 'zur_picture', ['string'], [path]);
   return {marks: answer, view};
 }
 
@@ -167,7 +211,18 @@ const requests = {
   [Request.info]: info,
   [Request.unpack]: unpack,
   [Request.picture]: picture,
+  [Request.inspect]: inspect,
+  [Request.places]: places,
+  [Request.repair]: repair,
+  [Request.palette]: palette,
+  [Request.compose]: compose,
+  [Request.decompose]: decompose,
 };
+
+// The pictures of an answer's view, handed over rather than copied.
+function pictures(answer) {
+  return Object.values(answer?.view ?? {}).filter((value) => value instanceof ImageBitmap);
+}
 
 onmessage = async ({data}) => {
   const shared = handshakeOf(data);
@@ -180,7 +235,7 @@ onmessage = async ({data}) => {
     job = data.id;
     readAhead?.forget();
     const answer = requests[data.request](module, data.argument);
-    postMessage({id: data.id, kind: Kind.done, answer}, answer?.view ? [answer.view.image] : []);
+    postMessage({id: data.id, kind: Kind.done, answer}, pictures(answer));
   } catch (error) {
     postMessage({id: data.id, kind: Kind.failed, error: String(error)});
   }

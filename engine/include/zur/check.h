@@ -89,6 +89,10 @@ struct MapCheckFindings {
   // Only the first colours met are listed; all are counted.
   static constexpr std::size_t kListedColours = 1000;
 
+  // Pixels by the attribute code the level file's stream gives them, a
+  // marker's pixel counted as the code it leaves under its object; illegal
+  // pixels are counted apart. Together they count every pixel of the map.
+  std::array<std::uint64_t, kAttributeCodes> codes{};
   std::uint64_t illegal_pixels = 0;
   std::uint64_t distinct_illegal_colours = 0;
   std::vector<IllegalColour> illegal_colours;  // in the order first met
@@ -117,8 +121,17 @@ struct LevelCheck {
 struct CheckOptions {
   // Writes the mask picture PREFIX-check.png beside the sources.
   bool mask_file = false;
-  // Paints the mask into this sink.
+  // Paints the mask into this sink (when there is no mask file): legal
+  // pixels grey (red = green = blue, and no other pixel is grey), illegal
+  // pixels (255, 0, 255), markers in their kind's MarkerKindColour::shown.
+  // Reduced, a cell shows its first marker or illegal pixel in row order,
+  // else its top-left pixel.
   RowSink* mask_rows = nullptr;
+  // Paints the attribute map into this sink: a legal pixel in its colour, a
+  // marker in the palette colour of the code it leaves under its object, an
+  // illegal pixel in its own colour; reduced as the mask is, so that a cell
+  // shows the same pixel in both.
+  RowSink* attribute_rows = nullptr;
   // Config files the user picked or dropped, as for a conversion.
   std::vector<std::string> picked_configs;
   // What the sources are read and the mask written through; never null.

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -16,6 +17,9 @@ namespace zur {
 struct Rgb {
   std::uint8_t red, green, blue;
 };
+
+// The attribute codes are 0 to kAttributeCodes - 1.
+inline constexpr std::size_t kAttributeCodes = 34;
 
 // The widest and tallest attribute map a level can have.
 inline constexpr std::uint32_t kMaxMapSide = 0xFFFF;

@@ -11,6 +11,8 @@
 #include <string_view>
 
 #include "zur/error.h"
+#include "zur/palette.h"
+#include "zur/row_sink.h"
 #include "zur/system.h"
 
 namespace zur {
@@ -22,6 +24,21 @@ struct RepairResult {
   Status status;               // why the copy was not written, when it was not; nothing was then
 };
 
+// The colour the `changed` picture shows an unchanged pixel in: no palette
+// colour, so no repaired pixel has it.
+inline constexpr Rgb kUnchangedColour = {255, 0, 255};
+
+// Pictures of the repair, painted as the copy is written (null for one not
+// wanted), both of the map's size and reduced as their sinks ask.
+struct RepairPictures {
+  // The copy, as CheckOptions::attribute_rows paints a map.
+  RowSink* after = nullptr;
+  // Each repaired pixel in its new colour, every other pixel
+  // kUnchangedColour; reduced, a cell shows its first repaired pixel (row
+  // order), else its top-left pixel.
+  RowSink* changed = nullptr;
+};
+
 // Repairs the attribute map of the level named as zurconv takes an argument
 // into `out`. In the copy an illegal pixel takes the palette colour of the
 // attribute code most common among its eight neighbours in the source (the
@@ -30,7 +47,8 @@ struct RepairResult {
 // file (header, image-ID field, colour map, legal pixels, markers, row order)
 // is copied as it is. Files are read and written through `system`.
 RepairResult repair_colours(std::string_view level, const std::string& out,
-                            platform::System& system = platform::default_system());
+                            platform::System& system = platform::default_system(),
+                            const RepairPictures& pictures = {});
 
 // "OUT: N illegal pixels of MAP repaired", for a repair without an error.
 std::string repair_text(const RepairResult& result);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Where a picture the engine paints goes, one row at a time, so that a map
-// of any size needs the memory of a row: a PNG file, or a page's canvas.
+// of any size needs the memory of a few rows: a PNG file, or a page's
+// canvas. The sink chooses how far the picture is reduced; the engine does
+// the reduction.
 #pragma once
 
 #include <cstdint>
@@ -12,11 +14,13 @@ class RowSink {
   virtual ~RowSink() = default;
 
   // A picture of width x height pixels (both at least 1) starts. Returns
-  // every how many rows the sink keeps one, from the first (1 for every
-  // row), or 0 when it takes none.
+  // the step s it is reduced by (1 for the whole picture), or 0 when the
+  // sink takes none. Each pixel the sink then gets stands for a cell of
+  // s x s pixels (fewer at the right and bottom edges): the picture's
+  // painter says which of the cell's pixels it shows.
   virtual std::uint32_t start(std::uint32_t width, std::uint32_t height) = 0;
-  // The next row, top first: width red, green, blue triples, valid during
-  // the call. Every row comes, kept or not.
+  // The next of ceil(height / s) rows, top first: ceil(width / s) red,
+  // green, blue triples, valid during the call.
   virtual void row(const std::uint8_t* rgb) = 0;
   // Every row has come; false when the picture could not be made.
   virtual bool finish() = 0;

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+// A picture of a map reduced to the size its row sink asks for: with step s
+// each picture pixel stands for a cell of s x s map pixels and shows the
+// cell's first marked pixel (row order), else its top-left pixel, so that a
+// lone marker or illegal pixel is never lost to the reduction. Painted from
+// runs of equal map pixels, a map row at a time; a picture row is held.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/attrmap/palette.h"
+#include "zur/row_sink.h"
+
+namespace zur {
+
+class CellPicture {
+ public:
+  // A map of width x height; a picture needs pixels, so an empty map gives a
+  // 1 x 1 picture. `sink` must outlive the picture.
+  CellPicture(RowSink& sink, std::int32_t width, std::int32_t height);
+
+  // False when the sink takes no picture.
+  bool wanted() const { return step_ != 0; }
+  // Pixels x to x + length - 1 of the map row being painted are `colour`;
+  // `marked` ones win their cell.
+  void run(std::int32_t x, std::int32_t length, const Rgb& colour, bool marked);
+  // The map row is complete.
+  void end_row();
+  // Gives the picture rows no map row reached in black and ends the
+  // picture; false when the sink could not make it.
+  bool finish();
+
+ private:
+  void give_row();
+
+  RowSink& sink_;
+  std::uint32_t step_;             // map pixels a side of a cell; 0 when the sink takes none
+  std::vector<std::uint8_t> row_;  // the picture row being painted
+  std::vector<std::uint8_t> won_;  // per cell: a marked pixel has won it
+  std::uint32_t rows_left_;        // picture rows not yet given
+  std::uint32_t cell_row_ = 0;     // the map row's place in its band of cells
+};
+
+}  // namespace zur
