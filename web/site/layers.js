@@ -10,7 +10,7 @@ const kLayers = [
   {name: 'attributes', label: 'Attributes', help: 'the attribute map in the palette\'s colours'},
   {name: 'problems', label: 'Problems', help: 'illegal pixels magenta, markers in their kind\'s colour, pins on problems'},
   {name: 'objects', label: 'Objects', help: 'a ring on each object, in its kind\'s colour'},
-  {name: 'changed', label: 'Changed', help: 'the pixels the repair changed, the rest veiled'},
+  {name: 'changed', label: 'Changed', help: 'the pixels the repair changed, in their new colour, the rest veiled'},
 ];
 
 export class LayerControls {
@@ -32,6 +32,7 @@ export class LayerControls {
       const changed = () => look(name, {on: box.checked, alpha: slider.valueAsNumber / 100});
       box.addEventListener('change', changed);
       slider.addEventListener('input', changed);
+      changed();
       this.controls.set(name, {group, box, slider});
       fieldset.append(group);
     }

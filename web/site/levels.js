@@ -27,11 +27,19 @@ function releaseScene(scene, keep = null) {
   if (picture !== keep) release(picture);
 }
 
-// Marks `item` as the one chosen among its list's, and brings it into view.
-export function markChosen(item) {
+// Marks `item` as the one chosen among its list's, scrolled into view
+// within its list; with `reveal` (chosen on the map) the page scrolls to it.
+export function markChosen(item, {reveal = false} = {}) {
   for (const other of item.closest('section').querySelectorAll('[aria-current]')) other.removeAttribute('aria-current');
   item.setAttribute('aria-current', 'true');
-  item.scrollIntoView({block: 'nearest'});
+  if (reveal) {
+    item.scrollIntoView({block: 'nearest'});
+    return;
+  }
+  const list = item.closest('ul');
+  const [box, frame] = [item.getBoundingClientRect(), list.getBoundingClientRect()];
+  if (box.top < frame.top) list.scrollTop -= frame.top - box.top;
+  else if (box.bottom > frame.bottom) list.scrollTop += box.bottom - frame.bottom;
 }
 
 export class LevelsPanel {
@@ -207,7 +215,10 @@ export class LevelsPanel {
   // A pin clicked on the map: its problem is chosen.
   async choosePin(problem) {
     const level = this.map.shown;
-    if (this.views.get(level)?.items.has(problem)) await this.showMap(level, problem);
+    const item = this.views.get(level)?.items.get(problem);
+    if (!item) return;
+    await this.showMap(level, problem);
+    markChosen(item, {reveal: true});
   }
 
   // A ring clicked on the map: its object is chosen in the list.
@@ -216,7 +227,7 @@ export class LevelsPanel {
     const item = owner?.querySelector(`[data-object][data-x="${mark.x}"][data-y="${mark.y}"]`);
     if (!item) return;
     item.click();
-    markChosen(item);
+    markChosen(item, {reveal: true});
   }
 
   // The levels whose sources `path` may be: those whose prefix it begins

@@ -38,7 +38,10 @@ export class Repairs {
       }
       this.urls.set(level, URL.createObjectURL(answer.file));
       const link = element('a', {download: answer.name, href: this.urls.get(level)}, `Download ${answer.name}`);
-      results.replaceChildren(element('p', {'data-message': ''}, answer.text), link);
+      // The engine names the copy where the worker wrote it; the designer knows it by its name.
+      const at = answer.text.indexOf(`${answer.name}: `);
+      const text = at > 0 && answer.text[at - 1] === '/' ? answer.text.slice(at) : answer.text;
+      results.replaceChildren(element('p', {'data-message': ''}, text), link);
       const folder = mapPath ? await this.folderOf(mapPath) : null;
       if (folder) {
         const mapName = mapPath.split('/').pop();
