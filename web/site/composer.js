@@ -46,14 +46,18 @@ export class Composer {
     back.append(objectOut);
     place.append(forward, back);
 
-    const compose = latest(({kind, bytes}) => bridge.compose(kind, bytes), (colour) => {
+    // Each answer tells what it answers (`data-for`), so that it is never
+    // taken for the answer to fields changed since.
+    const compose = latest(({kind, bytes}) => bridge.compose(kind, bytes), (colour, asked) => {
       colourOut.dataset.colour = colour ? colour.join(' ') : '';
+      colourOut.dataset.for = `${asked.kind} ${asked.bytes.join(' ')}`;
       if (colour) colourOut.replaceChildren(swatch(colour), `paint R G B: ${colour.join(' ')}`);
       else colourOut.textContent = colour === null ? 'No marker colour gives these bytes.' : 'The engine could not answer.';
     });
     const decompose = latest((colour) => bridge.decompose(colour), (object, colour) => {
       objectOut.dataset.kind = object ? String(object.kind) : '';
       objectOut.dataset.bytes = object ? object.bytes.join(' ') : '';
+      objectOut.dataset.for = colour.join(' ');
       const shown = swatch(colour);
       if (object) objectOut.replaceChildren(shown, `object kind ${object.kind}, bytes ${object.bytes.join(' ')}`);
       else objectOut.replaceChildren(shown, object === null ? 'not a marker' : 'The engine could not answer.');

@@ -19,7 +19,8 @@ export function problemItems(problems, {showOnMap, sourceOf, stepping = () => nu
   const errorsFirst = [...problems.filter(({severity}) => severity === 'error'),
                        ...problems.filter(({severity}) => severity !== 'error')];
   return errorsFirst.map((problem) => {
-    const item = element('li', {
+    // The problem's own element holds its line alone; its controls go beside it.
+    const item = element('span', {
       'data-problem': '', 'data-code': problem.code, 'data-severity': problem.severity,
       'data-file': field(problem.file), 'data-line': field(problem.line),
       'data-x': field(problem.x), 'data-y': field(problem.y),
@@ -28,10 +29,12 @@ export function problemItems(problems, {showOnMap, sourceOf, stepping = () => nu
     item.textContent = `${problem.file}${place}: ${problem.severity}: ${problem.message} [${problem.code}]`;
     if (problem.x !== null) choosable(item, () => showOnMap(problem));
     else if (problem.line !== null) choosable(item, () => showLine(item, problem, sourceOf(problem.file)));
+    const listed = element('li');
+    listed.append(item);
     const steps = stepping(problem);
-    if (steps) item.append(' ', steps);
+    if (steps) listed.append(' ', steps);
     made(problem, item);
-    return item;
+    return listed;
   });
 }
 

@@ -115,19 +115,33 @@ test('Next and Previous step through an illegal colour\'s pixels in row order', 
   for (const {colour, places} of map.illegal) {
     const inRowOrder = [...places].sort((a, b) => a[1] - b[1] || a[0] - b[0]);
     const problem = page.locator(`[data-level="${level}"] [data-code="illegal-colours"][data-x="${inRowOrder[0][0]}"][data-y="${inRowOrder[0][1]}"]`);
+    const steps = problem.locator('xpath=..');
     const visited = [];
     for (let step = 0; step < places.length; ++step) {
-      await problem.getByRole('button', {name: 'Next'}).click();
-      await expect(problem.locator('.step-status')).toHaveText(`pixel ${step + 1} of ${places.length}`);
+      await steps.getByRole('button', {name: 'Next'}).click();
+      await expect(steps.locator('.step-status')).toHaveText(`pixel ${step + 1} of ${places.length}`);
       visited.push((await page.locator('#map-level').innerText()).match(/x=(\d+) y=(\d+)/).slice(1).map(Number));
       expect(await middleColour(page), String(colour)).toEqual([255, 0, 255]);
     }
     expect(visited, String(colour)).toEqual(inRowOrder);
     if (places.length > 1) {
-      await problem.getByRole('button', {name: 'Previous'}).click();
+      await steps.getByRole('button', {name: 'Previous'}).click();
       await expect(page.locator('#map-level')).toHaveText(`${level}: x=${inRowOrder.at(-2)[0]} y=${inRowOrder.at(-2)[1]}`);
       await expect(problem).toHaveAttribute('aria-current', 'true');
     }
+  }
+});
+
+test('clicking a pin on the map chooses its problem', async ({page}) => {
+  const folder = generated();
+  await pickMixed(page, folder);
+  for (const {places: [[x, y]]} of map.illegal) {
+    await goTo(page, x, y);
+    const box = await page.locator('#map-view').boundingBox();
+    await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
+    const problem = page.locator(`[data-level="${level}"] [data-code="illegal-colours"][data-x="${x}"][data-y="${y}"]`);
+    await expect(problem).toHaveAttribute('aria-current', 'true');
+    await expect(problem).toBeInViewport();
   }
 });
 
@@ -186,24 +200,28 @@ test('the composer gives a marker\'s colour for its object, and the object for t
   await h.open(page);
   const {info} = converted(folder);
   await page.locator('#composer-details summary').click();
+  const read = page.locator('[data-decomposed]');
+  const decompose = async (colour) => {
+    for (const [at, channel] of ['Red', 'Green', 'Blue'].entries()) await page.getByLabel(channel, {exact: true}).fill(String(colour[at]));
+    await expect(read).toHaveAttribute('data-for', colour.join(' '));
+  };
   for (const {x, y, colour} of map.markers) {
     const object = info.objects.list.find((listed) => listed.x === x && listed.y === y);
-    for (const [channel, value] of [['Red', colour[0]], ['Green', colour[1]], ['Blue', colour[2]]]) {
-      await page.getByLabel(channel, {exact: true}).fill(String(value));
-    }
-    await expect(page.locator('[data-decomposed]')).toHaveAttribute('data-bytes', object.parameters.join(' '));
-    await expect(page.locator('[data-decomposed]')).toHaveAttribute('data-kind', String(object.kind));
+    await decompose(colour);
+    await expect(read).toHaveAttribute('data-kind', String(object.kind));
+    await expect(read).toHaveAttribute('data-bytes', object.parameters.join(' '));
     await page.getByLabel('Object kind').selectOption(String(object.kind));
     for (let at = 0; at < 5; ++at) await page.getByLabel(`Byte ${9 + at}`).fill(String(object.parameters[at]));
-    const composed = (await page.locator('[data-composed]').getAttribute('data-colour')) || '';
-    await expect(page.locator('[data-composed]')).not.toHaveAttribute('data-colour', '');
+    const composed = page.locator('[data-composed]');
+    await expect(composed).toHaveAttribute('data-for', `${object.kind} ${object.parameters.join(' ')}`);
     // The colour composed places the same object.
-    const again = (await page.locator('[data-composed]').getAttribute('data-colour')).split(' ');
-    for (const [at, channel] of ['Red', 'Green', 'Blue'].entries()) await page.getByLabel(channel, {exact: true}).fill(again[at]);
-    await expect(page.locator('[data-decomposed]'), composed).toHaveAttribute('data-bytes', object.parameters.join(' '));
+    const again = (await composed.getAttribute('data-colour')).split(' ').map(Number);
+    expect(again.length, String(colour)).toBe(3);
+    await decompose(again);
+    await expect(read, String(again)).toHaveAttribute('data-bytes', object.parameters.join(' '));
   }
-  await page.getByLabel('Blue', {exact: true}).fill('7');
-  await expect(page.locator('[data-decomposed]')).toContainText('not a marker');
+  await decompose([1, 2, 7]);
+  await expect(read).toContainText('not a marker');
 });
 
 for (const viewport of [{width: 800, height: 900}, {width: 1366, height: 768}]) {
