@@ -6,6 +6,9 @@
 // of a colour against a scan of the whole map.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <functional>
 #include <map>
 #include <random>
 #include <tuple>
