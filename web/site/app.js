@@ -4,6 +4,9 @@
 // question asked in a dialog, results shown. Each panel is a module of its
 // own; this one puts them together.
 import {EngineBridge} from './bridge.js';
+import {Composer} from './composer.js';
+import {Inspector} from './inspector.js';
+import {Legend} from './legend.js';
 import {LevelFilesPanel} from './level-file.js';
 import {LevelsPanel} from './levels.js';
 import {MapPanel} from './map-panel.js';
@@ -32,7 +35,11 @@ const bridge = new EngineBridge(new Worker('worker.js', {type: 'module'}), ask);
 // through the bridge, reached only when the page is loaded with ?test.
 if (new URLSearchParams(window.location.search).has('test')) window.zurBridge = bridge;
 const map = new MapPanel();
-const levels = new LevelsPanel(bridge, map, new LevelFilesPanel(bridge, map, ask));
+new Legend(bridge, map, document.getElementById('legend-panel'));
+new Inspector(bridge, map, document.getElementById('inspector-panel'));
+new Composer(bridge, document.getElementById('composer-panel'));
+const levels = new LevelsPanel(bridge, map, new LevelFilesPanel(bridge, map, ask), ask,
+                               (path) => sources.watch.folderOf(path));
 const sources = new Sources(levels);
 
 // Watches folders and files the browser keeps open (FileSystemHandles).

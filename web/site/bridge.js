@@ -34,6 +34,13 @@ export class EngineBridge {
   info(path) { return this.request(Request.info, path); }
   unpack(path) { return this.request(Request.unpack, path); }
   picture(path) { return this.request(Request.picture, path); }
+  // The workbench's look-ups (protocol.js says what each answers).
+  inspect(level, x, y) { return this.request(Request.inspect, {level, x, y}); }
+  places(level, colour) { return this.request(Request.places, {level, colour}); }
+  repair(level) { return this.request(Request.repair, level); }
+  palette() { return this.request(Request.palette, null); }
+  compose(kind, bytes) { return this.request(Request.compose, {kind, bytes}); }
+  decompose(colour) { return this.request(Request.decompose, colour); }
 
   request(name, argument, listener = () => {}) {
     if (this.stopped) return Promise.reject(this.stopped);

@@ -50,6 +50,23 @@ export class FolderWatch {
     return files;
   }
 
+  // The folder handle holding the watched file at `path` (as its files
+  // list it), or null when it is not in a watched folder.
+  async folderOf(path) {
+    const parts = path.split('/');
+    for (const {handle} of this.roots) {
+      if (handle.kind !== 'directory' || parts[0] !== handle.name || parts.length < 2) continue;
+      let folder = handle;
+      try {
+        for (const part of parts.slice(1, -1)) folder = await folder.getDirectoryHandle(part);
+        return folder;
+      } catch {
+        return null;  // gone since
+      }
+    }
+    return null;
+  }
+
   async look() {
     try {
       for (const root of this.roots) {

@@ -3,8 +3,11 @@
 // document of it, its picture and its objects on the map, and its sources
 // unpacked, as downloads or into a folder. A file that is not sound is
 // told so first, with the first problem found, and is not unpacked.
-import {button, choosable, element} from './dom.js';
+import {button, element} from './dom.js';
 import {existing, writeInto} from './folders.js';
+import {markChosen} from './levels.js';
+import {objectItem, roving} from './objects.js';
+import {release} from './reduce.js';
 
 export class LevelFilesPanel {
   // `ask(text)`: a promise of true for yes.
@@ -12,6 +15,12 @@ export class LevelFilesPanel {
     Object.assign(this, {bridge, map, ask});
     this.section = document.getElementById('level-files');
     this.downloads = new Map();  // path -> the URLs of its unpacked files' links
+    this.scenes = new Map();  // path -> the scene of its picture (map-panel.js)
+  }
+
+  forgetScene(path) {
+    release(this.scenes.get(path)?.layers.attributes);
+    this.scenes.delete(path);
   }
 
   forgetDownloads(path) {
@@ -40,14 +49,21 @@ export class LevelFilesPanel {
       verdict.textContent = `Not a level file: ${document_.problems[0]?.text ?? 'it is not sound'}.`;
     }
     const {marks, view} = await this.bridge.picture(path);
+    // The picture in the palette's colours is its attribute layer; its
+    // objects are ringed.
+    const scene = view && {kind: 'level-file', width: view.width, height: view.height, step: view.step ?? 1,
+                           layers: {attributes: view.image}, repair: null, pins: [], marks, legend: null};
     if (view) {
-      actions.append(' ', button('Show picture', () => this.map.show(path, view, [], null, marks).then(() => this.map.focus())));
+      actions.append(' ', button('Show picture', () => this.map.show(path, scene).then(() => this.map.focus())));
     }
     shown.append(element('h2', {}, path), verdict,
                  element('pre', {'data-info': ''}, JSON.stringify(document_, null, 2)), actions,
-                 this.objectList(path, view, marks ?? []), results);
+                 this.objectList(path, scene, marks ?? []), results);
     const old = this.elementOf(path);
     this.forgetDownloads(path);
+    if (this.map.shown === path) this.map.hide(path);
+    this.forgetScene(path);
+    if (scene) this.scenes.set(path, scene);
     if (old) old.replaceWith(shown);
     else this.section.append(shown);
   }
@@ -56,19 +72,19 @@ export class LevelFilesPanel {
     this.forgetDownloads(path);
     this.elementOf(path)?.remove();
     this.map.hide(path);
+    this.forgetScene(path);
   }
 
   // The objects of a level file with a picture, each chosen to show its
   // place on the picture.
-  objectList(path, view, marks) {
+  objectList(path, scene, marks) {
     const list = element('ul', {class: 'objects', 'aria-label': `Objects of ${path}`});
-    if (!view) return list;
+    if (!scene) return list;
     for (const mark of marks) {
-      const item = element('li', {'data-object': '', 'data-kind': mark.kind, 'data-x': mark.x, 'data-y': mark.y},
-                           `kind ${mark.kind} at x=${mark.x} y=${mark.y}`);
-      list.append(choosable(item, () => this.map.show(path, view, [], mark, marks)));
+      const parameters = mark.parameters ?? mark.bytes ?? null;
+      list.append(objectItem({...mark, parameters}, (item) => this.map.show(path, scene, mark).then(() => markChosen(item))));
     }
-    return list;
+    return roving(list);
   }
 
   // Unpacks into the worker's memory; shows the engine's error or the

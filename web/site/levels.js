@@ -8,19 +8,55 @@
 import {button, element} from './dom.js';
 import {readable} from './folders.js';
 import {levelsZip} from './levels-zip.js';
+import {objectList} from './objects.js';
 import {Kind} from './protocol.js';
 import {problemItems} from './problems.js';
+import {highlighted, release} from './reduce.js';
+import {Repairs} from './repair.js';
+import {Stepper} from './stepping.js';
 
 function isLevelFile(path) {
   return /\.lev$/i.test(path);
 }
 
+// The attribute map's bitmaps of a scene (map-panel.js), which its level
+// owns.
+function releaseScene(scene, keep = null) {
+  if (!scene) return;
+  const {attributes, problems, picture} = scene.layers;
+  for (const bitmap of [attributes, problems, scene.repair?.after, scene.repair?.changed]) release(bitmap);
+  if (picture !== keep) release(picture);
+}
+
+// Marks `item` as the one chosen among its list's, scrolled into view
+// within its list; with `reveal` (chosen on the map) the page scrolls to it.
+export function markChosen(item, {reveal = false} = {}) {
+  for (const other of item.closest('section').querySelectorAll('[aria-current]')) other.removeAttribute('aria-current');
+  item.setAttribute('aria-current', 'true');
+  if (reveal) {
+    item.scrollIntoView({block: 'nearest'});
+    return;
+  }
+  const list = item.closest('ul');
+  const [box, frame] = [item.getBoundingClientRect(), list.getBoundingClientRect()];
+  if (box.top < frame.top) list.scrollTop -= frame.top - box.top;
+  else if (box.bottom > frame.bottom) list.scrollTop += box.bottom - frame.bottom;
+}
+
 export class LevelsPanel {
-  constructor(bridge, map, levelFiles) {
+  // `ask(text)`: a promise of true for yes; `folderOf(path)`: a promise of
+  // the folder holding a watched file, or null.
+  constructor(bridge, map, levelFiles, ask, folderOf) {
     Object.assign(this, {bridge, map, levelFiles});
     this.held = new Map();  // path as dropped -> {path, file, handle (when watched)}
     this.levels = [];  // the level names the engine finds among the held files
-    this.views = new Map();  // level name -> {view, problems} of its last check
+    // level name -> {scene, items: Map(problem -> its item)} of its last check
+    this.views = new Map();
+    this.pictures = new Map();  // level name -> {file, bitmap}: its picture as last decoded
+    this.stepper = new Stepper(bridge);
+    this.repairs = new Repairs(bridge, ask, folderOf);
+    map.view.on('pin', (problem) => this.choosePin(problem));
+    map.view.on('mark', (mark) => this.chooseMark(mark));
     this.downloads = new Map();  // level name -> the URL of its level file's link
     this.zip = null;  // the URL of the summary's link to the last "Convert all"'s level files
     this.converting = 0;  // batches not yet ended
@@ -87,7 +123,7 @@ export class LevelsPanel {
                    button('Remove', () => this.remove(this.filesOf(level)), {'data-busy-off': ''}));
     shown.append(element('h2', {}, level), actions, element('p', {class: 'note', role: 'status'}),
                  element('ul', {class: 'problems', 'aria-label': `Problems of ${level}`}),
-                 element('p', {class: 'count'}),
+                 element('p', {class: 'count'}), element('div', {class: 'repair'}), element('div', {class: 'objects-of'}),
                  element('progress', {max: 100, value: 0, 'aria-label': `Conversion of ${level}`, hidden: ''}),
                  element('div', {class: 'messages'}));
     this.section.append(shown);
@@ -103,24 +139,115 @@ export class LevelsPanel {
 
   async check(level) {
     const shown = this.elementOf(level);
-    const {report, count, view} = await this.bridge.check(level);
-    const {problems} = report.levels[0];
+    const {report, count, view, legend} = await this.bridge.check(level);
+    const {problems, objects, illegal_colours: illegal} = report.levels[0];
+    const colourOf = (problem) => {
+      const found = illegal?.colours.find(({first}) => first.x === problem.x && first.y === problem.y);
+      return found ? [found.red, found.green, found.blue] : null;
+    };
+    this.stepper.forget(level);
+    const items = new Map();
     shown.querySelector('.note').textContent = '';
     shown.querySelector('.problems').replaceChildren(...problemItems(problems, {
       showOnMap: (problem) => this.showMap(level, problem).then(() => this.map.reveal()),
       sourceOf: (name) => this.sourceOf(name),
+      stepping: (problem) => {
+        const colour = problem.code === 'illegal-colours' ? colourOf(problem) : null;
+        return colour && this.stepper.controls(level, colour, (place) => {
+          this.showMap(level, place).then(() => markChosen(items.get(problem)));
+        });
+      },
+      made: (problem, item) => items.set(problem, item),
     }));
     shown.querySelector('.count').textContent = count;
-    this.views.set(level, {view, problems});
-    if (view && !this.map.shown) await this.showMap(level);
-    else if (view) await this.map.update(level, view, problems);
+    const dropped = problems.find(({code}) => code === 'objects-dropped') ?? null;
+    shown.querySelector('.objects-of').replaceWith(objectList(level, objects, dropped, (place, item) => {
+      this.showMap(level, place).then(() => markChosen(item));
+    }));
+    const scene = view && this.sceneOf(view, legend, problems, objects);
+    const mapPath = this.sourceOf(`${level}.tga`)?.path ?? null;
+    this.repairs.forget(level);
+    shown.querySelector('.repair').replaceWith(this.repairs.controls(level, scene ? (legend?.illegal ?? illegal?.pixels ?? 0) : 0,
+                                                                     mapPath, (repaired) => this.repaired(level, scene, repaired)));
+    const before = this.views.get(level)?.scene;
+    this.views.set(level, {scene, items});
+    if (scene && !this.map.shown) await this.showMap(level);
+    else if (scene) await this.map.update(level, scene);
     else this.map.hide(level);
+    releaseScene(before, this.pictures.get(level)?.bitmap);
+    if (scene) await this.decodePicture(level, scene);
   }
 
-  // The map of the level's last check, a chosen problem's pixel in its middle.
-  async showMap(level, problem = null) {
+  // What the map shows of a level's check: its attribute map and problems
+  // as layers, its picture once decoded, pins on the problems, a ring on
+  // each object.
+  sceneOf(view, legend, problems, objects) {
+    const kindColour = (kind) => this.map.palette?.markers.find((marker) => marker.kind === kind)?.shown ?? null;
+    return {
+      kind: 'level', width: view.width, height: view.height, step: view.step ?? 1,
+      layers: {attributes: view.attributes ?? view.image, problems: view.problems ?? null, picture: null},
+      repair: null, pins: problems, legend,
+      marks: (objects?.list ?? []).map((object) => ({...object, colour: kindColour(object.kind)})),
+    };
+  }
+
+  // The level's picture (its JPEG among the held files), decoded by the
+  // browser at the size of the map's view; decoded again only when the
+  // file changed.
+  async decodePicture(level, scene) {
+    const source = this.sourceOf(`${level}.jpg`);
+    const decoded = this.pictures.get(level);
+    if (!source) return;
+    if (decoded?.file !== source.file) {
+      const size = {resizeWidth: Math.ceil(scene.width / scene.step), resizeHeight: Math.ceil(scene.height / scene.step)};
+      const bitmap = await createImageBitmap(source.file, {...size, resizeQuality: 'medium'}).catch(() => null);
+      if (decoded) release(decoded.bitmap);
+      this.pictures.set(level, {file: source.file, bitmap});
+    }
+    if (this.views.get(level)?.scene !== scene) return;  // checked again meanwhile
+    scene.layers.picture = this.pictures.get(level).bitmap;
+    if (this.map.scene === scene) await this.map.refresh();
+  }
+
+  // A repair's view of the level: the map after it, and the pixels it
+  // changed kept bright over a veil; shown after the repair.
+  async repaired(level, scene, view) {
+    if (!scene || !view || this.views.get(level)?.scene !== scene) return;
+    const changed = await highlighted(view.changed, 'opaque');
+    release(view.changed);
+    release(scene.repair?.after);
+    release(scene.repair?.changed);
+    scene.repair = {after: view.after, changed};
+    this.map.after = true;
+    await this.showMap(level);
+  }
+
+  // The map of the level's last check, a chosen place ({x, y}: a problem,
+  // an object, a pixel) in its middle.
+  async showMap(level, chosen = null) {
     const entry = this.views.get(level);
-    if (entry?.view) await this.map.show(level, entry.view, entry.problems, problem);
+    if (!entry?.scene) return;
+    await this.map.show(level, entry.scene, chosen);
+    const item = chosen && entry.items.get(chosen);
+    if (item) markChosen(item);
+  }
+
+  // A pin clicked on the map: its problem is chosen.
+  async choosePin(problem) {
+    const level = this.map.shown;
+    const item = this.views.get(level)?.items.get(problem);
+    if (!item) return;
+    await this.showMap(level, problem);
+    markChosen(item, {reveal: true});
+  }
+
+  // A ring clicked on the map: its object is chosen in the list.
+  chooseMark(mark) {
+    const owner = document.querySelector(`[data-level="${CSS.escape(this.map.shown)}"], [data-level-file="${CSS.escape(this.map.shown)}"]`);
+    const item = owner?.querySelector(`[data-object][data-x="${mark.x}"][data-y="${mark.y}"]`);
+    if (!item) return;
+    item.click();
+    markChosen(item, {reveal: true});
   }
 
   // The levels whose sources `path` may be: those whose prefix it begins
@@ -140,9 +267,14 @@ export class LevelsPanel {
     const before = new Set(this.levels);
     for (const level of this.levels.filter((level) => !names.includes(level))) {
       this.elementOf(level).remove();
-      this.views.delete(level);
-      this.forgetDownload(level);
       this.map.hide(level);
+      releaseScene(this.views.get(level)?.scene);
+      release(this.pictures.get(level)?.bitmap);
+      this.views.delete(level);
+      this.pictures.delete(level);
+      this.stepper.forget(level);
+      this.repairs.forget(level);
+      this.forgetDownload(level);
     }
     this.others.hidden = others.length === 0;
     this.others.querySelector('ul').replaceChildren(...others.map((path) => element('li', {'data-other': ''}, path)));

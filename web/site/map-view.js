@@ -1,56 +1,90 @@
 // SPDX-License-Identifier: MIT
-// The map view: the check's picture of a level's attribute map, zoomed and
-// panned, a pin on each problem with a place, and over its corner, while
-// part of the map is out of view, an overview of the whole map with the
-// part in view framed, where a click centres the view. Positions are in map pixels, (0, 0) the top left corner; `scale` is
-// canvas pixels per map pixel.
+// The map view: a level's map in layers (its picture, its attribute map,
+// its problems, its objects, and what a repair changed or a legend's
+// chosen code highlights), zoomed and panned, a pin on each problem with a
+// place, and over its corner, while part of the map is out of view, an
+// overview of the whole map with the part in view framed, where a click
+// centres the view. Positions are in map pixels, (0, 0) the top left
+// corner; `scale` is canvas pixels per map pixel. A layer's bitmap holds
+// one pixel per `step` x `step` map pixels.
+import {reduced} from './reduce.js';
 
 const kOverviewSide = 180;  // CSS pixels, the overview's longer side
 const kPlaceScale = 8;  // the least zoom at which a chosen place is shown
+const kPinReach = 12;  // CSS pixels around a pin or ring that a click chooses it in
+// The background: a checkerboard of two colours that no palette colour,
+// marker colour or dimmed grey is.
+const kChecker = ['#d9c2e6', '#b3e0d9'];
+const kCheckerSide = 8;
+
+// The layers drawn, bottom first; those whose pixels must never be lost
+// when zoomed out are drawn from their smaller copies (reduce.js).
+const kLayers = [
+  {name: 'picture', kept: false, full: true},
+  {name: 'attributes', kept: false},
+  {name: 'highlight', kept: true},
+  {name: 'problems', kept: true},
+  {name: 'changed', kept: true},
+];
 
 export class MapView {
   constructor({canvas, overview, caption, position}) {
     Object.assign(this, {canvas, overview, caption, position});
     this.context = canvas.getContext('2d');
-    this.shown = null;  // {level, bitmap, width, height, problems, chosen}
+    // {level, width, height, step, layers: {name: bitmap}, pins, marks, chosen}
+    this.shown = null;
     this.x = this.y = 0;  // the map position at the canvas's top left corner
     this.scale = 1;
+    // How each layer is drawn: {on, alpha}; objects are the rings, pins go with problems.
+    this.settings = Object.fromEntries(['picture', 'attributes', 'highlight', 'problems', 'changed', 'objects']
+      .map((name) => [name, {on: true, alpha: 1}]));
+    this.cross = null;  // the pixel the keyboard inspects, marked
+    this.listeners = {point: () => {}, pin: () => {}, mark: () => {}};
+    this.pattern = null;
     new ResizeObserver(() => this.resize()).observe(canvas);
     this.listen();
   }
 
-  // Shows `view` (the check's picture: {width, height, attributes,
-  // problems}, or a level file's: {width, height, image}) of `level`
-  // with its problems, or a level file's picture with its objects' marks
-  // ({x, y, colour}); a chosen problem's or mark's place is centred and
-  // zoomed to.
-  async show(level, view, problems, chosen = null, marks = []) {
-    const same = this.shown && this.shown.level === level && this.shown.width === view.width &&
-                 this.shown.height === view.height;
-    const bitmap = await pictureOf(view);
-    if (this.shown) this.shown.bitmap.close();
-    else this.sizeCanvas();
-    this.shown = {level, bitmap, width: view.width, height: view.height, problems, chosen, marks};
+  // `listener(...)` for 'point' (x, y, by: 'pointer' or 'keys'), 'pin'
+  // (problem) and 'mark' (object mark) on the map.
+  on(event, listener) {
+    this.listeners[event] = listener;
+  }
+
+  // Shows `scene` of `level`: {width, height, step, layers, pins, marks},
+  // `layers` the bitmaps by name, `pins` problems with a place, `marks`
+  // objects to ring ({x, y, colour}); a chosen place ({x, y}) is centred
+  // and zoomed to. The scene's bitmaps stay its owner's.
+  show(level, scene, chosen = null) {
+    const same = this.shown && this.shown.level === level && this.shown.width === scene.width &&
+                 this.shown.height === scene.height;
+    if (!this.shown) this.sizeCanvas();
+    this.shown = {level, ...scene, chosen};
     if (!same) this.fit();
     if (chosen) {
       this.scale = Math.max(this.scale, kPlaceScale);
       this.centre(chosen.x + 0.5, chosen.y + 0.5);
     }
     this.caption.textContent = chosen ? `${level}: x=${chosen.x} y=${chosen.y}` : level;
-    this.drawOverviewBase();
     this.draw();
   }
 
-  // A new check of the level shown: its picture and pins replaced, the
-  // part in view kept.
-  async update(level, view, problems) {
-    if (this.shown && this.shown.level === level) await this.show(level, view, problems);
+  // One layer of the scene shown replaced (null takes it away).
+  setLayer(name, bitmap) {
+    if (!this.shown) return;
+    this.shown.layers = {...this.shown.layers, [name]: bitmap};
+    this.draw();
+  }
+
+  // How a layer is drawn: {on, alpha} in part or whole.
+  setLayerLook(name, look) {
+    Object.assign(this.settings[name], look);
+    this.draw();
   }
 
   // Nothing shown: the level's map is gone or cannot be read.
   clear() {
     if (!this.shown) return;
-    this.shown.bitmap.close();
     this.shown = null;
     this.context.clearRect(0, 0, this.canvas.width, this.canvas.height);
     this.caption.textContent = this.position.textContent = '';
@@ -76,6 +110,21 @@ export class MapView {
     return [this.x + this.canvas.width / 2 / this.scale, this.y + this.canvas.height / 2 / this.scale];
   }
 
+  // The map pixel in the middle of the view.
+  middlePixel() {
+    const [x, y] = this.middle().map(Math.floor);
+    return [Math.min(x, this.shown.width - 1), Math.min(y, this.shown.height - 1)];
+  }
+
+  // Centres the pixel (x, y), zoomed in at least to show it plainly.
+  goTo(x, y) {
+    if (!this.shown) return;
+    this.scale = Math.max(this.scale, kPlaceScale);
+    this.centre(x + 0.5, y + 0.5);
+    this.cross = [x, y];
+    this.draw();
+  }
+
   zoom(factor) {
     const [x, y] = this.middle();
     this.scale = Math.min(Math.max(this.scale * factor, 1 / 64), 64);
@@ -87,6 +136,13 @@ export class MapView {
   pan(right, down) {
     const [x, y] = this.middle();
     this.centre(x + right * this.canvas.width / this.scale, y + down * this.canvas.height / this.scale);
+    this.draw();
+  }
+
+  // Moves the view by whole map pixels.
+  step(right, down) {
+    const [x, y] = this.middle();
+    this.centre(x + right, y + down);
     this.draw();
   }
 
@@ -105,46 +161,87 @@ export class MapView {
     this.draw();
   }
 
+  background(context) {
+    if (!this.pattern) {
+      const tile = new OffscreenCanvas(2 * kCheckerSide, 2 * kCheckerSide);
+      const drawing = tile.getContext('2d');
+      drawing.fillStyle = kChecker[0];
+      drawing.fillRect(0, 0, tile.width, tile.height);
+      drawing.fillStyle = kChecker[1];
+      drawing.fillRect(0, 0, kCheckerSide, kCheckerSide);
+      drawing.fillRect(kCheckerSide, kCheckerSide, kCheckerSide, kCheckerSide);
+      this.pattern = context.createPattern(tile, 'repeat');
+    }
+    return this.pattern;
+  }
+
+  // Draws the scene's layers at `scale` with the map's top left corner at
+  // canvas position `origin`.
+  drawLayers(context, origin, scale) {
+    const {layers, width, height, step} = this.shown;
+    context.imageSmoothingEnabled = false;
+    for (const {name, kept, full} of kLayers) {
+      const bitmap = layers[name];
+      const look = this.settings[name];
+      if (!bitmap || !look.on || look.alpha <= 0) continue;
+      context.globalAlpha = look.alpha;
+      if (full) {
+        context.drawImage(bitmap, origin[0], origin[1], width * scale, height * scale);
+        continue;
+      }
+      // Fewer canvas pixels than the bitmap's: its smaller copy whose
+      // pixels are each at least one canvas pixel, so none is lost.
+      const times = kept && scale * step < 1 ? Math.ceil(Math.log2(1 / (scale * step))) : 0;
+      const shown = reduced(bitmap, times, () => this.draw()) ?? bitmap;
+      const cell = step * scale * (bitmap.width / shown.width);
+      context.drawImage(shown, origin[0], origin[1], shown.width * cell, shown.height * cell);
+    }
+    context.globalAlpha = 1;
+  }
+
   draw() {
     if (!this.shown) return;
     const {context, canvas, scale, x, y} = this;
-    const {bitmap, width, height, problems, chosen, marks} = this.shown;
-    context.imageSmoothingEnabled = false;
-    context.clearRect(0, 0, canvas.width, canvas.height);
-    context.drawImage(bitmap, -x * scale, -y * scale, width * scale, height * scale);
-    for (const problem of problems) {
-      if (problem.x === null) continue;
-      const at = [(problem.x + 0.5 - x) * scale, (problem.y + 0.5 - y) * scale];
-      pin(context, at, problem === chosen);
+    const {pins, marks, chosen} = this.shown;
+    context.fillStyle = this.background(context);
+    context.fillRect(0, 0, canvas.width, canvas.height);
+    this.drawLayers(context, [-x * scale, -y * scale], scale);
+    const at = (place) => [(place.x + 0.5 - x) * scale, (place.y + 0.5 - y) * scale];
+    const isChosen = (place) => chosen !== null && place.x === chosen.x && place.y === chosen.y;
+    if (this.settings.objects.on) {
+      context.globalAlpha = this.settings.objects.alpha;
+      // Rings shrink as the map is zoomed out, so that crowded objects stay apart.
+      const radius = Math.min(Math.max(scale * 3, 4), 9);
+      for (const shown of marks) mark(context, at(shown), shown, isChosen(shown), radius);
     }
-    for (const shown of marks) mark(context, [(shown.x + 0.5 - x) * scale, (shown.y + 0.5 - y) * scale], shown);
+    if (this.settings.problems.on) {
+      context.globalAlpha = this.settings.problems.alpha;
+      for (const problem of pins) if (problem.x !== null) pin(context, at(problem), isChosen(problem));
+    }
+    context.globalAlpha = 1;
+    if (this.cross) crossHair(context, at({x: this.cross[0], y: this.cross[1]}), scale);
     this.drawOverview();
   }
 
-  // The overview's picture, drawn once per map; the frame goes over it.
-  drawOverviewBase() {
-    const {bitmap, width, height} = this.shown;
-    const ratio = window.devicePixelRatio || 1;
-    const side = Math.max(width, height);
-    this.overview.style.width = `${Math.round(kOverviewSide * width / side)}px`;
-    this.overview.style.height = `${Math.round(kOverviewSide * height / side)}px`;
-    this.overview.width = Math.max(1, Math.round(kOverviewSide * ratio * width / side));
-    this.overview.height = Math.max(1, Math.round(kOverviewSide * ratio * height / side));
-    this.overviewBase = document.createElement('canvas');
-    this.overviewBase.width = this.overview.width;
-    this.overviewBase.height = this.overview.height;
-    this.overviewBase.getContext('2d').drawImage(bitmap, 0, 0, this.overview.width, this.overview.height);
-  }
-
-  // Only while part of the map is out of view.
+  // Only while part of the map is out of view: the whole map, the part
+  // in view framed.
   drawOverview() {
     const {width, height} = this.shown;
     const [right, bottom] = [this.x + this.canvas.width / this.scale, this.y + this.canvas.height / this.scale];
     this.overview.hidden = this.x <= 0 && this.y <= 0 && right >= width && bottom >= height;
     if (this.overview.hidden) return;
+    const ratio = window.devicePixelRatio || 1;
+    const side = Math.max(width, height);
+    const [cssWidth, cssHeight] = [Math.round(kOverviewSide * width / side), Math.round(kOverviewSide * height / side)];
+    this.overview.style.width = `${cssWidth}px`;
+    this.overview.style.height = `${cssHeight}px`;
+    this.overview.width = Math.max(1, Math.round(cssWidth * ratio));
+    this.overview.height = Math.max(1, Math.round(cssHeight * ratio));
     const context = this.overview.getContext('2d');
-    const per = this.overview.width / this.shown.width;  // overview pixels per map pixel
-    context.drawImage(this.overviewBase, 0, 0);
+    const per = this.overview.width / width;  // overview pixels per map pixel
+    context.fillStyle = this.background(context);
+    context.fillRect(0, 0, this.overview.width, this.overview.height);
+    this.drawLayers(context, [0, 0], per);
     const frame = [this.x * per, this.y * per, this.canvas.width / this.scale * per, this.canvas.height / this.scale * per];
     context.lineWidth = 2;
     context.strokeStyle = '#000';
@@ -163,38 +260,72 @@ export class MapView {
     return [origin[0] + event.offsetX * ratio / per, origin[1] + event.offsetY * ratio / per];
   }
 
+  // The pin or ring nearest a click, within reach.
+  pickedAt(event) {
+    const ratio = this.canvas.width / this.canvas.clientWidth;
+    const reach = kPinReach * ratio / this.scale;
+    const [x, y] = this.mapAt(event, this.canvas);
+    const near = (place) => Math.hypot(place.x + 0.5 - x, place.y + 0.5 - y) <= reach;
+    const nearest = (places) => places.filter(near).sort((a, b) =>
+      Math.hypot(a.x + 0.5 - x, a.y + 0.5 - y) - Math.hypot(b.x + 0.5 - x, b.y + 0.5 - y))[0];
+    const problem = this.settings.problems.on ? nearest(this.shown.pins.filter((pinned) => pinned.x !== null)) : null;
+    if (problem) return ['pin', problem];
+    const object = this.settings.objects.on ? nearest(this.shown.marks) : null;
+    return object ? ['mark', object] : null;
+  }
+
+  keyDown(event) {
+    if (!this.shown) return false;
+    const far = event.shiftKey ? 0.5 : 0.125;
+    const moves = {ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1]};
+    const zooms = {'+': 2, '=': 2, '-': 0.5, '_': 0.5};
+    const move = moves[event.key];
+    if (move && (event.ctrlKey || event.metaKey)) this.step(...move);
+    else if (move) this.pan(move[0] * far, move[1] * far);
+    else if (zooms[event.key]) this.zoom(zooms[event.key]);
+    else if (event.key === '0' || event.key === 'Home') {
+      this.fit();
+      this.draw();
+    } else return false;
+    // The keyboard's inspector: the pixel in the middle of the view.
+    this.cross = this.middlePixel();
+    this.draw();
+    this.listeners.point(...this.cross, 'keys');
+    return true;
+  }
+
   listen() {
     const {canvas, overview} = this;
     canvas.addEventListener('keydown', (event) => {
-      if (!this.shown) return;
-      const far = event.shiftKey ? 0.5 : 0.125;
-      const moves = {ArrowLeft: [-far, 0], ArrowRight: [far, 0], ArrowUp: [0, -far], ArrowDown: [0, far]};
-      const zooms = {'+': 2, '=': 2, '-': 0.5, '_': 0.5};
-      if (moves[event.key]) this.pan(...moves[event.key]);
-      else if (zooms[event.key]) this.zoom(zooms[event.key]);
-      else if (event.key === '0' || event.key === 'Home') {
-        this.fit();
-        this.draw();
-      } else return;
-      event.preventDefault();
+      if (this.keyDown(event)) event.preventDefault();
     });
     canvas.addEventListener('wheel', (event) => {
       if (!this.shown) return;
       event.preventDefault();
       this.zoom(event.deltaY < 0 ? 1.25 : 0.8);
     });
-    let dragFrom = null;
+    let dragFrom = null, dragged = false;
     canvas.addEventListener('pointerdown', (event) => {
       dragFrom = [event.offsetX, event.offsetY];
+      dragged = false;
       canvas.setPointerCapture(event.pointerId);
     });
-    canvas.addEventListener('pointerup', () => { dragFrom = null; });
+    canvas.addEventListener('pointerup', (event) => {
+      const clicked = dragFrom && !dragged && this.shown;
+      dragFrom = null;
+      if (!clicked) return;
+      const picked = this.pickedAt(event);
+      if (picked) this.listeners[picked[0]](picked[1]);
+    });
     canvas.addEventListener('pointermove', (event) => {
       if (!this.shown) return;
       const [x, y] = this.mapAt(event, canvas).map(Math.floor);
       const inside = x >= 0 && y >= 0 && x < this.shown.width && y < this.shown.height;
       this.position.textContent = inside ? `x=${x} y=${y}` : '';
+      if (inside && !dragFrom) this.listeners.point(x, y, 'pointer');
       if (!dragFrom) return;
+      if (Math.hypot(event.offsetX - dragFrom[0], event.offsetY - dragFrom[1]) < 3 && !dragged) return;
+      dragged = true;
       const ratio = canvas.width / canvas.clientWidth / this.scale;
       this.x -= (event.offsetX - dragFrom[0]) * ratio;
       this.y -= (event.offsetY - dragFrom[1]) * ratio;
@@ -214,17 +345,6 @@ export class MapView {
   }
 }
 
-// One picture of a view: a level file's own, or the check's problems drawn
-// over its attributes.
-async function pictureOf(view) {
-  if (view.image) return createImageBitmap(view.image);
-  const canvas = new OffscreenCanvas(view.attributes.width, view.attributes.height);
-  const context = canvas.getContext('2d');
-  context.drawImage(view.attributes, 0, 0);
-  context.drawImage(view.problems, 0, 0);
-  return canvas.transferToImageBitmap();
-}
-
 function pin(context, [x, y], chosen) {
   context.beginPath();
   context.arc(x, y, chosen ? 10 : 6, 0, 2 * Math.PI);
@@ -237,14 +357,39 @@ function pin(context, [x, y], chosen) {
 }
 
 // An object's mark: a ring in its kind's colour (grey for a kind no marker
-// places), the object's own pixel left clear inside it.
-function mark(context, [x, y], {colour}) {
+// places), the object's own pixel left clear inside it; a chosen one
+// ringed again in white.
+function mark(context, [x, y], {colour}, chosen, radius) {
   context.beginPath();
-  context.arc(x, y, 9, 0, 2 * Math.PI);
-  context.lineWidth = 5;
+  context.arc(x, y, radius, 0, 2 * Math.PI);
+  context.lineWidth = radius > 5 ? 5 : 3;
   context.strokeStyle = '#000';
   context.stroke();
-  context.lineWidth = 3;
+  context.lineWidth = radius > 5 ? 3 : 1.5;
   context.strokeStyle = colour ? `rgb(${colour.join(',')})` : '#888';
   context.stroke();
+  if (!chosen) return;
+  context.beginPath();
+  context.arc(x, y, radius + 5, 0, 2 * Math.PI);
+  context.lineWidth = 3;
+  context.strokeStyle = '#fff';
+  context.stroke();
+}
+
+// The pixel the keyboard inspects: its square outlined, with ticks
+// reaching out so that it is found when zoomed out.
+function crossHair(context, [x, y], scale) {
+  const half = Math.max(scale / 2, 3);
+  context.lineWidth = 3;
+  context.strokeStyle = '#000';
+  context.strokeRect(x - half - 1, y - half - 1, 2 * half + 2, 2 * half + 2);
+  context.lineWidth = 1.5;
+  context.strokeStyle = '#fff';
+  context.strokeRect(x - half - 1, y - half - 1, 2 * half + 2, 2 * half + 2);
+  for (const [dx, dy] of [[1, 0], [-1, 0], [0, 1], [0, -1]]) {
+    context.beginPath();
+    context.moveTo(x + dx * (half + 3), y + dy * (half + 3));
+    context.lineTo(x + dx * (half + 12), y + dy * (half + 12));
+    context.stroke();
+  }
 }

@@ -11,13 +11,16 @@ function field(value) {
 }
 
 // The items of `problems`; `showOnMap(problem)` shows a pixel's problem,
-// `sourceOf(name)` is the held source {file} of a file name the engine gave.
-export function problemItems(problems, {showOnMap, sourceOf}) {
+// `sourceOf(name)` is the held source {file} of a file name the engine gave,
+// `stepping(problem)` the controls that step through its pixels or null,
+// `made(problem, item)` is told each item.
+export function problemItems(problems, {showOnMap, sourceOf, stepping = () => null, made = () => {}}) {
   if (problems.length === 0) return [element('li', {}, 'No problems found.')];
   const errorsFirst = [...problems.filter(({severity}) => severity === 'error'),
                        ...problems.filter(({severity}) => severity !== 'error')];
   return errorsFirst.map((problem) => {
-    const item = element('li', {
+    // The problem's own element holds its line alone; its controls go beside it.
+    const item = element('span', {
       'data-problem': '', 'data-code': problem.code, 'data-severity': problem.severity,
       'data-file': field(problem.file), 'data-line': field(problem.line),
       'data-x': field(problem.x), 'data-y': field(problem.y),
@@ -26,7 +29,12 @@ export function problemItems(problems, {showOnMap, sourceOf}) {
     item.textContent = `${problem.file}${place}: ${problem.severity}: ${problem.message} [${problem.code}]`;
     if (problem.x !== null) choosable(item, () => showOnMap(problem));
     else if (problem.line !== null) choosable(item, () => showLine(item, problem, sourceOf(problem.file)));
-    return item;
+    const listed = element('li');
+    listed.append(item);
+    const steps = stepping(problem);
+    if (steps) listed.append(' ', steps);
+    made(problem, item);
+    return listed;
   });
 }
 

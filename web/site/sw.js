@@ -2,11 +2,13 @@
 // Keeps the page's own files, so that after the first visit it works with no
 // network. Every answer carries the isolation headers the question's
 // handshake (a SharedArrayBuffer) needs, cached or not.
-const kCache = 'zurconv-web-6';
+const kCache = 'zurconv-web-7';
 const kFiles = ['./', 'index.html', 'app.js', 'bridge.js', 'dom.js', 'dropped-files.js', 'folders.js', 'level-file.js',
                 'levels.js', 'levels-zip.js', 'fflate.js', 'map-panel.js', 'map-view.js', 'problems.js', 'protocol.js',
                 'question.js', 'read-ahead.js', 'reader.js', 'sources.js', 'worker.js', 'style.css', 'zur_web.js',
                 'zur_web.wasm', 'manifest.webmanifest', 'zurconv-gui.svg', 'zurconv-gui-128.png',
+                'workbench.css', 'composer.js', 'inspector.js', 'latest.js', 'layers.js', 'legend.js', 'objects.js',
+                'reduce.js', 'reduce-worker.js', 'repair.js', 'stepping.js',
                 // The palettes, for the paint programs.
                 'zurconv.gpl', 'zurconv.act', 'zurconv-paintnet.txt'];
 
