@@ -22,6 +22,6 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 # Wine's offers to install Mono and Gecko would wait for an answer forever.
 find_program(ZUR_WINE wine REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR
-    env WINEDLLOVERRIDES=mscoree,mshtml= WINEDEBUG=-all WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix
-    ${ZUR_WINE})
+set(ZUR_WINE_ENVIRONMENT WINEDLLOVERRIDES=mscoree,mshtml= WINEDEBUG=-all
+                         WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix)
+set(CMAKE_CROSSCOMPILING_EMULATOR env ${ZUR_WINE_ENVIRONMENT} ${ZUR_WINE})
