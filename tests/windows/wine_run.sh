@@ -15,7 +15,9 @@ shift
 # Wine's 64-bit loader itself: Debian's wine script, which only picks it,
 # warns of a missing wine32 on standard error unless Wine's messages are off.
 export WINELOADER=/usr/lib/wine/wine64 WINEDEBUG=err+all
-wine_line='^[0-9a-f]{4}:(err|fixme|warn|trace):'
+# Class, channel and function, after the thread's number once there is a
+# thread.
+wine_line='^([0-9a-f]{4}:)?(err|fixme|warn|trace):[A-Za-z0-9_]*:'
 
 # The program's standard error with Wine's lines taken out.
 split_standard_error() {
@@ -33,7 +35,12 @@ split_standard_error() {
 
 echo "-- $* (in $PWD)" >>"$log"
 exec 3>&1
-"$WINELOADER" "$@" 2>&1 1>&3 3>&- | split_standard_error 3>&-
+# Without address randomization: Debian's wine64 has no preloader to keep
+# Windows' fixed addresses free, so the kernel may start the loader's heap
+# anywhere up to 1 GB above the loader (at 0x7d000000), at times over the
+# shared user data at 0x7ffe0000; Wine then ends with exit status 1 before
+# the program starts ("failed to map the shared user data: c0000018").
+setarch -R "$WINELOADER" "$@" 2>&1 1>&3 3>&- | split_standard_error 3>&-
 status=${PIPESTATUS[0]}
 echo "-- exit status $status" >>"$log"
 exit "$status"
