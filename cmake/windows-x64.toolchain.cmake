@@ -21,7 +21,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 # Wine's offers to install Mono and Gecko would wait for an answer forever.
+# Without address randomization, which now and then puts the heap of
+# Debian's wine64 (which has no preloader) over an address Windows fixes,
+# and Wine ends before the program starts (see tests/windows/wine_run.sh);
+# the programs a program starts inherit it.
 find_program(ZUR_WINE wine REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR
-    env WINEDLLOVERRIDES=mscoree,mshtml= WINEDEBUG=-all WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix
-    ${ZUR_WINE})
+find_program(ZUR_SETARCH setarch REQUIRED)
+set(ZUR_WINE_ENVIRONMENT WINEDLLOVERRIDES=mscoree,mshtml= WINEDEBUG=-all
+                         WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix)
+set(CMAKE_CROSSCOMPILING_EMULATOR env ${ZUR_WINE_ENVIRONMENT} ${ZUR_SETARCH} -R ${ZUR_WINE})

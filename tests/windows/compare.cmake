@@ -1,14 +1,16 @@
 # SPDX-License-Identifier: MIT
-# Runs the Windows zurconv and zurlev (through the emulator) and the Linux
-# ones on the example levels, each side in a folder of its own, and fails on
-# any difference: exit statuses and messages (line ends aside), level files
-# byte for byte, unpacked sources (the config file with CR LF on Windows),
-# and check masks as the pixels they decode to.
+# Runs the Windows zurconv and zurlev (under Wine) and the Linux ones on the
+# example levels, each side in a folder of its own, and fails on any
+# difference: exit statuses and messages (line ends aside), level files byte
+# for byte, unpacked sources (the config file with CR LF on Windows), and
+# check masks as the pixels they decode to. Wine's own messages are kept
+# apart in wine.log of the run's folder, whose end a failure shows.
 #
-# -DZURCONV, -DZURLEV, -DPNG_PIXELS: the Windows programs; -DEMULATOR: what
-# runs them, its words separated by "|"; -DREFERENCE: the Linux zurconv
-# (zurlev beside it), else the environment's ZUR_REFERENCE_ZURCONV;
-# -DEXAMPLES: the example levels; -DWORK: a folder for the run.
+# -DZURCONV, -DZURLEV, -DPNG_PIXELS: the Windows programs; -DWINE_RUN: what
+# runs them (wine_run.sh), in -DWINE_ENVIRONMENT, its words separated by "|";
+# -DREFERENCE: the Linux zurconv (zurlev beside it), else the environment's
+# ZUR_REFERENCE_ZURCONV; -DEXAMPLES: the example levels; -DWORK: a folder for
+# the run.
 cmake_minimum_required(VERSION 3.25)
 
 if(NOT REFERENCE)
@@ -24,7 +26,9 @@ set(linux_zurconv "${REFERENCE}")
 set(linux_zurlev "${reference_folder}/zurlev")
 set(windows_zurconv "${ZURCONV}")
 set(windows_zurlev "${ZURLEV}")
-string(REPLACE "|" ";" emulator "${EMULATOR}")
+string(REPLACE "|" ";" wine_environment "${WINE_ENVIRONMENT}")
+set(wine_log "${WORK}/wine.log")
+set(wine_run env ${wine_environment} "${WINE_RUN}" "${wine_log}")
 
 file(REMOVE_RECURSE "${WORK}")
 foreach(side linux windows)
@@ -35,6 +39,7 @@ endforeach()
 
 function(differ what)
   message(SEND_ERROR "Windows and Linux differ: ${what}")
+  set_property(GLOBAL PROPERTY zur_differ TRUE)
 endfunction()
 
 # Runs TOOL (zurconv or zurlev) with the arguments on both sides, in each
@@ -43,7 +48,7 @@ function(on_both tool)
   foreach(side linux windows)
     set(command ${${side}_${tool}} ${ARGN})
     if(side STREQUAL "windows")
-      list(PREPEND command ${emulator})
+      list(PREPEND command ${wine_run})
     endif()
     execute_process(COMMAND ${command} WORKING_DIRECTORY "${WORK}/${side}"
                     RESULT_VARIABLE ${side}_status OUTPUT_VARIABLE ${side}_out
@@ -101,7 +106,7 @@ endfunction()
 # Both PNGs decoded by the same decoder, on Windows.
 function(same_pixels name)
   foreach(side linux windows)
-    execute_process(COMMAND ${emulator} "${PNG_PIXELS}" "${name}" "${name}.pixels"
+    execute_process(COMMAND ${wine_run} "${PNG_PIXELS}" "${name}" "${name}.pixels"
                     WORKING_DIRECTORY "${WORK}/${side}" RESULT_VARIABLE status
                     OUTPUT_VARIABLE out ERROR_VARIABLE err)
     if(NOT status EQUAL 0)
@@ -132,7 +137,7 @@ endforeach()
 
 # Cases of Windows' own, held to what Linux gives.
 function(on_windows status_out err_out tool)
-  execute_process(COMMAND ${emulator} ${windows_${tool}} ${ARGN} WORKING_DIRECTORY "${WORK}/windows"
+  execute_process(COMMAND ${wine_run} ${windows_${tool}} ${ARGN} WORKING_DIRECTORY "${WORK}/windows"
                   RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE err)
   set(${status_out} ${status} PARENT_SCOPE)
   set(${err_out} "${err}" PARENT_SCOPE)
@@ -167,4 +172,12 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${WORK}/linux/jungle.
                         "${WORK}/windows/${folder}/jungle.lev" RESULT_VARIABLE different)
 if(different)
   differ("jungle.lev made in ${folder} is not Linux's")
+endif()
+
+# On a difference, the last Windows runs: each under a line naming it, what
+# Wine said of it, and its exit status.
+get_property(differences GLOBAL PROPERTY zur_differ)
+if(differences)
+  execute_process(COMMAND tail -n 80 "${wine_log}" OUTPUT_VARIABLE wine_tail)
+  message("The end of ${wine_log}:\n${wine_tail}")
 endif()
