@@ -15,6 +15,7 @@
 #include "tests/support/level_sources.h"
 #include "tests/support/png_reader.h"
 #include "tests/support/scripted_prompts.h"
+#include "zur/palette.h"
 
 namespace zur {
 namespace {
@@ -44,10 +45,11 @@ Generated generate(int width, int height, std::mt19937& random) {
       Rgb shown = kPalette[code].colour;
       if (below(100) < 2 && level.marks.size() < kObjectLimit) {
         const MarkerKind& kind = kMarkerKinds[std::size_t(below(int(kMarkerKinds.size())))];
-        const auto red = std::uint8_t(below(256));
-        level.map.set(x, y, {red, std::uint8_t(below(256)), kind.blue});
-        level.marks.push_back({x, y, kind.kind, kMarkerKindColours[kind.kind]});
-        shown = kPalette[kind.code_under(red)].colour;
+        const Rgb marker{std::uint8_t(below(256)), std::uint8_t(below(256)), kind.blue};
+        level.map.set(x, y, colour_of(marker));
+        level.marks.push_back(
+            {x, y, kind.kind, marker_of(marker)->parameters, kMarkerKindColours[kind.kind]});
+        shown = kPalette[kind.code_under(marker.red)].colour;
       } else {
         level.map.set(x, y, colour_of(shown));
       }
@@ -69,8 +71,8 @@ void expect_same_marks(const std::vector<ObjectMark>& got, const std::vector<Obj
                        const std::string& name) {
   ASSERT_EQ(got.size(), placed.size()) << name;
   for (std::size_t i = 0; i < got.size(); ++i) {
-    EXPECT_EQ(std::tuple(got[i].x, got[i].y, got[i].kind),
-              std::tuple(placed[i].x, placed[i].y, placed[i].kind))
+    EXPECT_EQ(std::tuple(got[i].x, got[i].y, got[i].kind, got[i].parameters),
+              std::tuple(placed[i].x, placed[i].y, placed[i].kind, placed[i].parameters))
         << name << " object " << i;
     ASSERT_TRUE(got[i].colour) << name;
     EXPECT_EQ(colour_of(*got[i].colour), colour_of(*placed[i].colour)) << name;

@@ -398,7 +398,11 @@ std::string picture(const std::string& file_name) {
   for (const ObjectMark& mark : *marks) {
     Json colour = nullptr;
     if (mark.colour) colour = {mark.colour->red, mark.colour->green, mark.colour->blue};
-    list.push_back({{"x", mark.x}, {"y", mark.y}, {"kind", mark.kind}, {"colour", colour}});
+    list.push_back({{"x", mark.x},
+                    {"y", mark.y},
+                    {"kind", mark.kind},
+                    {"parameters", mark.parameters},
+                    {"colour", colour}});
   }
   return json_text(list);
 }

@@ -75,7 +75,8 @@ std::vector<ObjectMark> object_marks(const LevelContents& contents) {
   for (const PlacedObject& object : contents.objects) {
     const ObjectRecord& record = object.record;
     if (!on_map(record, *contents.map_size)) continue;
-    ObjectMark& mark = marks.emplace_back(ObjectMark{record.x, record.y, record.kind, {}});
+    ObjectMark& mark =
+        marks.emplace_back(ObjectMark{record.x, record.y, record.kind, record.parameters, {}});
     if (record.kind < kMarkerKindColours.size()) mark.colour = kMarkerKindColours[record.kind];
   }
   return marks;

@@ -4,6 +4,7 @@
 // against its length; what is wrong is named with its byte offset.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -64,6 +65,7 @@ UnpackResult unpack_level_file(const std::string& file, const UnpackOptions& opt
 struct ObjectMark {
   std::int32_t x = 0, y = 0;
   std::uint8_t kind = 0;
+  std::array<std::uint8_t, 5> parameters{};  // as its record holds them
   std::optional<Rgb> colour;  // its kind's marker colour; none for a kind no marker places
 };
 
