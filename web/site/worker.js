@@ -98,10 +98,10 @@ const engine = createZurEngine({
 }).then(async (module) => {
   await startReader();
   dropped = new DroppedFiles(readAhead);
-  // The folders the engine writes into, which its system holds the files
-  // of (web/page_system.h): the level files into the working folder, beside
-  // their sources; unpacked sources and repaired maps apart, so that they
-  // never become dropped sources.
+  // The folders the engine writes into (its system holds the files
+  // themselves, web/page_system.h): the level files into the working
+  // folder, beside their sources; unpacked sources and repaired maps apart,
+  // so that they never become dropped sources.
   module.FS.mkdir('/w');
   module.FS.mkdir('/unpacked');
   module.FS.mkdir('/repaired');
