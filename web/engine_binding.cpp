@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: MIT
 // The engine as the page's worker calls it: list the levels among the
 // files, check one, convert a batch as the dialog converts its field, read
-// a level file and unpack it; inspect a pixel of a level's map, find the
-// places of a colour, repair a map's illegal colours, and tell the palette
-// and the marker colours. Paths are relative to the worker's working
-// folder, where the page system (page_system.h) shows the dropped files
-// under the names they were dropped with, so every message names them as
-// zurconv would in that folder. Answers are JSON texts made by the same
-// code as the commands' --json, valid until the next call (the worker
-// copies them at once).
+// a level file and unpack it, hand over a file it wrote; inspect a pixel of
+// a level's map, find the places of a colour, repair a map's illegal
+// colours, and tell the palette and the marker colours. Paths are relative
+// to the worker's working folder, where the page system (page_system.h)
+// shows the dropped files under the names they were dropped with, so every
+// message names them as zurconv would in that folder. Answers are JSON
+// texts made by the same code as the commands' --json, valid until the
+// next call (the worker copies them at once).
 #include <emscripten.h>
 
 #include <algorithm>
+#include <memory>
 #include <nlohmann/json.hpp>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -66,6 +68,13 @@ EM_JS(unsigned, zur_open_dropped, (const char* path),
 EM_JS(double, zur_read_dropped, (unsigned file, double offset, unsigned char* into, size_t count),
       { return Module["readFile"](file, offset, HEAPU8.subarray(into, into + count)); });
 EM_JS(void, zur_close_dropped, (unsigned file), { Module["closeFile"](file); });
+
+// A written file handed to the worker (web/site/worker.js): its parts in
+// order, views into the heap, then its end, when the worker makes them a
+// Blob, which copies them, before they are freed.
+EM_JS(void, zur_written_part, (const unsigned char* bytes, size_t count),
+      { Module["writtenPart"](HEAPU8.subarray(bytes, bytes + count)); });
+EM_JS(void, zur_written_end, (), { Module["writtenEnd"](); });
 
 namespace {
 
@@ -150,8 +159,9 @@ class WorkerFiles final : public web::DroppedFiles {
   void close(std::uint32_t file) override { zur_close_dropped(file); }
 };
 
-// The system every call below hands the engine: the dropped files over the
-// memory file system, which takes what the engine writes. Made once, here.
+// The system every call below hands the engine: the dropped files and what
+// the engine writes, over the memory file system, which holds the folders
+// written into. Made once, here.
 WorkerFiles worker_files;
 web::PageSystem page_system(platform::default_system(), worker_files);
 
@@ -407,6 +417,18 @@ std::string picture(const std::string& file_name) {
   return json_text(list);
 }
 
+// Hands the file written at `path` to the worker and forgets it: false when
+// none was written there.
+bool take(const std::string& path) {
+  const std::shared_ptr<const web::WrittenFile> file = page_system.take_written(path);
+  if (!file) return false;
+  for (const std::span<const std::uint8_t> part : file->parts()) {
+    zur_written_part(part.data(), part.size());
+  }
+  zur_written_end();
+  return true;
+}
+
 // Plain C functions for ccall: the page's Content-Security-Policy allows no
 // code made at run time, which the richer bindings would need.
 std::string answer;
@@ -432,6 +454,9 @@ EMSCRIPTEN_KEEPALIVE const char* zur_info(const char* file) {
 }
 EMSCRIPTEN_KEEPALIVE const char* zur_unpack(const char* file, const char* folder) {
   return answered(unpack(file, folder));
+}
+EMSCRIPTEN_KEEPALIVE int zur_take(const char* path) {
+  return take(path) ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE const char* zur_picture(const char* file) {

@@ -2,10 +2,12 @@
 // The system the engine works with in the page's worker: the files the
 // person dropped, under the paths they were dropped with (relative to the
 // working folder, their folders made of those paths), answered from the
-// worker's table of them, over the system it wraps, which holds whatever
-// the engine writes and every other path. A file written at a dropped
-// file's path lies over it while it is there; a dropped file itself is
-// never changed. Both objects handed in must outlive the page system.
+// worker's table of them; the files the engine writes, held by the page
+// system itself (written_file.h) until the worker takes them out; and the
+// system it wraps, which holds the folders they go into and answers every
+// other path. A file written at a dropped file's path lies over it while
+// it is there; a dropped file itself is never changed. Both objects handed
+// in must outlive the page system.
 #pragma once
 
 #include <cstddef>
@@ -16,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "written_file.h"
 #include "zur/system.h"
 
 namespace zur::web {
@@ -43,10 +46,14 @@ class DroppedFiles {
   virtual void close(std::uint32_t file) = 0;
 };
 
-// Calls it has nothing to add to go to the written system as they are.
+// Calls it has nothing to add to go to the wrapped system as they are.
 class PageSystem final : public platform::SystemWrapper {
  public:
-  PageSystem(platform::System& written, DroppedFiles& dropped);
+  PageSystem(platform::System& wrapped, DroppedFiles& dropped);
+
+  // Takes the file written at `path` out of the system, null when no file
+  // was written there.
+  std::shared_ptr<const WrittenFile> take_written(const std::string& path);
 
   std::error_code file_status(const std::string& path, platform::FileStatus& status) override;
   bool name_exists(const std::string& path) override;
@@ -69,18 +76,33 @@ class PageSystem final : public platform::SystemWrapper {
                                    std::unique_ptr<platform::NewFile>& file) override;
 
  private:
+  friend class PageNewFile;
+
+  struct Written {
+    std::shared_ptr<const WrittenFile> file;
+    std::uint64_t identity = 0;
+  };
   struct Opened {
-    std::uint32_t file = 0;  // the dropped files' number for it
+    std::uint32_t file = 0;                      // the dropped files' number for it, or 0
+    std::shared_ptr<const WrittenFile> written;  // or the written file, read until closed
     platform::FileStatus status;
   };
 
+  std::error_code put_in_place(const std::string& target, std::shared_ptr<const WrittenFile> file,
+                               bool replace);
+  const Written* written(const std::string& path) const;
   // What the dropped files hold at `path`: a file, a folder some are in, or
   // nothing.
   platform::FileStatus dropped_status(const std::string& path);
+  platform::FileHandle open(Opened opened);
   Opened* opened(platform::FileHandle file);
 
-  platform::System& written_;
+  platform::System& wrapped_;
   DroppedFiles& dropped_;
+  // By the absolute path without "." or "..": the same file, whichever path
+  // names it.
+  std::map<std::string, Written> written_;
+  std::uint64_t last_identity_ = 0;
   std::map<platform::FileHandle, Opened> opened_;
   platform::FileHandle last_handle_ = platform::kNoFile;
   std::map<const std::uint8_t*, std::unique_ptr<std::uint8_t[]>> copies_;

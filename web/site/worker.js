@@ -12,6 +12,8 @@ let job = null;  // the request whose prompts are being shown
 let level = null;  // the level of the batch whose prompts are being shown
 let shownPosition = null;  // the level's progress last posted
 let layers = {};  // the map view's layers being drawn by the engine, by name
+let parts = [];  // a written file's parts being handed over (takeFile)
+let taken = null;  // the Blob they made
 
 // The map view keeps at most this many pixels a side: a large map is
 // reduced to a pixel per `step` x `step` cell, so that its view stays small.
@@ -86,12 +88,20 @@ const engine = createZurEngine({
   openFile: (path) => dropped.open(path),
   readFile: (number, position, into) => dropped.read(number, position, into),
   closeFile: (number) => dropped.close(number),
+  // A written file's parts are views into the engine's memory, copied into
+  // the Blob before the engine frees them.
+  writtenPart: (part) => parts.push(part),
+  writtenEnd() {
+    taken = new Blob(parts);
+    parts = [];
+  },
 }).then(async (module) => {
   await startReader();
   dropped = new DroppedFiles(readAhead);
-  // What the engine writes goes into the worker's memory: the level files
-  // into the working folder, beside their sources; unpacked sources and
-  // repaired maps apart, so that they never become dropped sources.
+  // The folders the engine writes into (its system holds the files
+  // themselves, web/page_system.h): the level files into the working
+  // folder, beside their sources; unpacked sources and repaired maps apart,
+  // so that they never become dropped sources.
   module.FS.mkdir('/w');
   module.FS.mkdir('/unpacked');
   module.FS.mkdir('/repaired');
@@ -153,7 +163,7 @@ function repair(module, level) {
   const out = `/repaired/${name}`;
   const {answer, view} = withView(module, 'zur_repair', ['string', 'string'], [level, out]);
   const made = answer.error === null;
-  return {name, ...answer, file: made ? takeFile(module.FS, out) : null, view: made ? view : null};
+  return {name, ...answer, file: made ? takeFile(module, out) : null, view: made ? view : null};
 }
 
 function palette(module) {
@@ -168,10 +178,11 @@ function decompose(module, colour) {
   return JSON.parse(module.ccall('zur_decompose', 'string', Array(3).fill('number'), colour));
 }
 
-function takeFile(FS, path) {
-  const bytes = FS.readFile(path);
-  FS.unlink(path);
-  return new Blob([bytes]);
+// The file the engine wrote at `path`, as a Blob; the engine forgets it.
+function takeFile(module, path) {
+  taken = null;
+  if (!module.ccall('zur_take', 'number', ['string'], [path])) throw new Error(`${path} was not written`);
+  return taken;
 }
 
 // The levels converted as one batch; each level file that was made is
@@ -181,7 +192,7 @@ function convert(module, levels) {
   const failed = JSON.parse(module.ccall('zur_convert', 'string', ['string'], [levels.join('\n')]));
   const files = {};
   for (const name of levels) {
-    if (!failed.includes(name)) files[name] = takeFile(module.FS, '/w/' + name.replace(/\.txt$/i, '') + '.lev');
+    if (!failed.includes(name)) files[name] = takeFile(module, '/w/' + name.replace(/\.txt$/i, '') + '.lev');
   }
   return {failed, files};
 }
@@ -192,7 +203,7 @@ function info(module, path) {
 
 function unpack(module, path) {
   const answer = JSON.parse(module.ccall('zur_unpack', 'string', ['string', 'string'], [path, '/unpacked']));
-  answer.files = answer.written.map((written) => ({name: written.split('/').pop(), file: takeFile(module.FS, written)}));
+  answer.files = answer.written.map((written) => ({name: written.split('/').pop(), file: takeFile(module, written)}));
   return answer;
 }
 

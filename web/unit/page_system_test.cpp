@@ -2,7 +2,9 @@
 // The page system over a temporary working folder, its dropped files held
 // in memory: a level dropped in a folder converts as from the disk, the
 // listings and kinds the dropped paths make, a file written over a dropped
-// one, and reads of a dropped file that fail.
+// one, reads of a dropped file that fail, and the files it holds as the
+// engine writes them: across chunks and gaps, put in place, replaced,
+// refused, removed and taken out.
 #include "web/page_system.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +12,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -89,6 +93,26 @@ class PageSystemTest : public testing::Test {
     }
     return names;
   }
+  // Writes `bytes` through a new file put in place at `path`: the first failure.
+  std::error_code write_file(const std::string& path, const std::string& bytes, bool replace) {
+    const std::string target = system_.final_path(path);
+    std::unique_ptr<platform::NewFile> file;
+    if (const std::error_code error = system_.create_temporary(target, file)) return error;
+    if (const std::error_code error = file->write_at(0, bytes.data(), bytes.size())) return error;
+    return file->put_in_place(target, replace);
+  }
+  // Each name once, a folder's with a "/" after it; a failure as its reason.
+  std::multiset<std::string> listed(const std::string& folder) {
+    std::vector<platform::FolderEntry> entries;
+    if (const std::error_code error = system_.folder_entries(folder, entries)) {
+      return std::multiset<std::string>{error.message()};
+    }
+    std::multiset<std::string> names;
+    for (const platform::FolderEntry& entry : entries) {
+      names.insert(entry.name + (entry.folder ? "/" : ""));
+    }
+    return names;
+  }
   std::string read_all(const std::string& path) {
     InputFile file(system_);
     if (!file.open(path).ok()) return "(cannot open)";
@@ -110,14 +134,16 @@ TEST_F(PageSystemTest, LevelDroppedInAFolderConvertsAsFromTheDiskIntoAFolderOfIt
     dropped_.drop("levels/" + name, test::read_whole(entry.path()));
   }
   test::ScriptedPrompts prompts;
+  Converter from_disk(prompts, platform::default_system());
+  ASSERT_EQ(from_disk.run_job(disk.prefix("good")), ConversionResult::kSuccess);
   Converter converter(prompts, system_);
-  ASSERT_EQ(converter.run_job(disk.prefix("good")), ConversionResult::kSuccess);
   ASSERT_EQ(converter.run_job("levels/good"), ConversionResult::kSuccess);
-  EXPECT_EQ(test::read_whole(working_.path() / "levels/good.lev"),
-            test::read_whole(disk.path() / "good.lev"));
-  // The sources were read where they were dropped, and every one closed.
-  EXPECT_EQ(written(), (std::set<std::string>{"levels", "levels/good.lev"}));
+  EXPECT_EQ(read_all("levels/good.lev"), test::read_whole(disk.path() / "good.lev"));
+  // The sources were read where they were dropped, and every one closed;
+  // the level file is held in memory, listed beside them.
+  EXPECT_TRUE(written().empty());
   EXPECT_EQ(dropped_.open_count(), 0u);
+  EXPECT_EQ(listed("levels").count("good.lev"), 1u);
 }
 
 TEST_F(PageSystemTest, DroppedPathsMakeFoldersListedWithWhatIsWritten) {
@@ -128,18 +154,6 @@ TEST_F(PageSystemTest, DroppedPathsMakeFoldersListedWithWhatIsWritten) {
   working_.write("levels/a.txt", "written a");
   working_.write("levels/a.lev", "level");
 
-  // Each name once, a folder's with a "/" after it; a failure as its reason.
-  const auto listed = [&](const std::string& folder) {
-    std::vector<platform::FolderEntry> entries;
-    if (const std::error_code error = system_.folder_entries(folder, entries)) {
-      return std::multiset<std::string>{error.message()};
-    }
-    std::multiset<std::string> names;
-    for (const platform::FolderEntry& entry : entries) {
-      names.insert(entry.name + (entry.folder ? "/" : ""));
-    }
-    return names;
-  };
   EXPECT_EQ(listed("."), (std::multiset<std::string>{"levels/", "top.txt"}));
   EXPECT_EQ(listed("levels/"), (std::multiset<std::string>{"a.lev", "a.txt", "deep/"}));
   EXPECT_EQ(listed("levels/deep"), (std::multiset<std::string>{"b.txt"}));
@@ -204,6 +218,105 @@ TEST_F(PageSystemTest, DroppedFileIsMappedAsACopyAndOneThatCannotBeReadFails) {
   char byte = 0;
   std::size_t got = 0;
   EXPECT_EQ(system_.read_at(file.handle(), 0, &byte, 1, got), std::errc::io_error);
+}
+
+// Each row one file written in pieces, as the level writer writes: bytes
+// never 0, so that a gap reads apart from them.
+TEST_F(PageSystemTest, WrittenFileReadsBackAsWrittenAcrossChunksAndGapsAndIsTakenOut) {
+  constexpr std::uint64_t kChunk = web::WrittenFile::kChunkBytes;
+  const std::vector<std::pair<std::uint64_t, std::size_t>> cases[] = {
+      {{0, 3}},
+      {{kChunk - 2, 4}},                     // a gap, then across a chunk's edge
+      {{0, 2 * kChunk + 5}},                 // three chunks at once
+      {{10, 5}, {0, 3}},                     // into a gap left before
+      {{0, kChunk + 10}, {kChunk - 5, 10}},  // over written bytes, across an edge
+      {{3 * kChunk, 1}},                     // whole chunks of gap
+      {{5, 0}},                              // nothing
+  };
+  const std::string target = system_.final_path("w.lev");
+  char next = 0;
+  for (const auto& writes : cases) {
+    SCOPED_TRACE(testing::PrintToString(writes));
+    std::unique_ptr<platform::NewFile> file;
+    ASSERT_FALSE(system_.create_temporary(target, file));
+    std::string expected;
+    for (const auto& [offset, count] : writes) {
+      std::string bytes(count, '\0');
+      for (char& byte : bytes) byte = static_cast<char>(++next % 255 + 1);
+      ASSERT_FALSE(file->write_at(offset, bytes.data(), count));
+      if (count == 0) continue;
+      expected.resize(std::max<std::size_t>(expected.size(), offset + count), '\0');
+      expected.replace(offset, count, bytes);
+    }
+    // A write the memory cannot hold fails and changes nothing.
+    EXPECT_EQ(file->write_at(std::uint64_t{1} << 62, "x", 1), std::errc::not_enough_memory);
+    std::string back(expected.size(), '\1');
+    EXPECT_FALSE(file->read_at(0, back.data(), back.size()));
+    EXPECT_TRUE(back == expected);
+    char past = 0;
+    EXPECT_EQ(file->read_at(expected.size(), &past, 1), std::errc::io_error);
+
+    ASSERT_FALSE(file->put_in_place(target, true));
+    EXPECT_TRUE(read_all("w.lev") == expected);
+    const std::shared_ptr<const web::WrittenFile> taken = system_.take_written("./w.lev");
+    ASSERT_TRUE(taken);
+    std::string parts;
+    for (const std::span<const std::uint8_t> part : taken->parts()) {
+      EXPECT_LE(part.size(), kChunk);
+      parts.append(part.begin(), part.end());
+    }
+    EXPECT_TRUE(parts == expected);
+    EXPECT_FALSE(system_.name_exists("w.lev"));
+  }
+  EXPECT_TRUE(written().empty());
+}
+
+// One row after another, on the same files: what the path reads after each.
+TEST_F(PageSystemTest, WrittenFilesArePutInPlaceReplacedRefusedAndRemovedAsOnADisk) {
+  dropped_.drop("old.lev", "dropped");
+  dropped_.drop("levels/a.txt", "a");
+  fs::create_directory("made");
+  working_.write("made/disk.lev", "on disk");
+  constexpr std::errc kNone{};
+  enum Action { kReplace, kKeep, kRemove };
+  const struct {
+    Action action;
+    std::string path;
+    std::errc error;
+    std::string then;
+  } steps[] = {
+      {kKeep, "new.lev", kNone, "new.lev"},
+      {kKeep, "new.lev", std::errc::file_exists, "new.lev"},
+      {kReplace, "./levels/../new.lev", kNone, "./levels/../new.lev"},
+      {kKeep, "old.lev", std::errc::file_exists, "dropped"},
+      {kReplace, "old.lev", kNone, "old.lev"},
+      {kRemove, "old.lev", kNone, "dropped"},
+      {kReplace, "levels/a.txt", kNone, "levels/a.txt"},
+      {kReplace, "levels/b.lev", kNone, "levels/b.lev"},
+      {kReplace, "made/disk.lev", kNone, "made/disk.lev"},
+      {kRemove, "made/disk.lev", kNone, "(cannot open)"},
+      {kReplace, "nowhere/a.lev", std::errc::no_such_file_or_directory, "(cannot open)"},
+      {kReplace, "old.lev/a.lev", std::errc::not_a_directory, "(cannot open)"},
+      {kReplace, "levels", std::errc::is_a_directory, "(cannot open)"},
+      {kRemove, "new.lev", kNone, "(cannot open)"},
+      {kRemove, "new.lev", std::errc::no_such_file_or_directory, "(cannot open)"},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.path);
+    const std::error_code error = step.action == kRemove
+                                      ? system_.remove_file(step.path)
+                                      : write_file(step.path, step.path, step.action == kReplace);
+    if (step.error == kNone) {
+      EXPECT_FALSE(error) << error.message();
+    } else {
+      EXPECT_EQ(error, step.error) << error.message();
+    }
+    EXPECT_EQ(read_all(step.path), step.then);
+  }
+  EXPECT_EQ(listed("."), (std::multiset<std::string>{"levels/", "made/", "old.lev"}));
+  EXPECT_EQ(listed("levels"), (std::multiset<std::string>{"a.txt", "b.lev"}));
+  EXPECT_TRUE(listed("made").empty());
+  EXPECT_EQ(written(), (std::set<std::string>{"made"}));
 }
 
 }  // namespace
