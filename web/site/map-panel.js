@@ -126,11 +126,6 @@ export class MapPanel {
 
   // Brings the map into the window when it is not wholly in it (a narrow
   // window puts it under the lists).
-  reveal() {
-    const box = this.canvas.getBoundingClientRect();
-    if (box.top < 0 || box.bottom > window.innerHeight) this.canvas.scrollIntoView({block: 'nearest'});
-  }
-
   focus() {
     this.canvas.focus();
   }
