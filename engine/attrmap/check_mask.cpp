@@ -24,7 +24,7 @@ void CheckPictures::end_row() {
 }
 
 void CheckPictures::row(const std::uint8_t* pixels) {
-  if (!mask_ && !attributes_) return;
+  if (!wanted()) return;
   classify_row(pixels, width_,
                [&](std::int32_t x, std::int32_t length, const Rgb& colour,
                    const PixelClass& pixel) { run(x, length, colour, pixel); });
