@@ -124,8 +124,13 @@ MapCheckFindings checked(std::span<const std::uint8_t> file) {
   MapHeader header;
   EXPECT_EQ(read_map_header(map, header), ConversionResult::kSuccess);
   RowSource rows(header, map);
-  MapChecker checker(header.width);
-  for (std::int32_t y = 0; y < header.height; ++y) checker.row(y, rows.next_row());
+  MapChecker checker;
+  for (std::int32_t y = 0; y < header.height; ++y) {
+    classify_row(rows.next_row(), header.width,
+                 [&](std::int32_t x, std::int32_t length, const Rgb& colour,
+                     const PixelClass& pixel) { checker.run(x, length, colour, pixel); });
+    checker.end_row();
+  }
   return checker.finish();
 }
 

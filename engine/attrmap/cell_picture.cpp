@@ -42,14 +42,12 @@ CellPicture::CellPicture(RowSink& sink, std::int32_t width, std::int32_t height)
   rows_left_ = (at_least_one(height) + step_ - 1) / step_;
 }
 
-void CellPicture::run(std::int32_t x, std::int32_t length, const Rgb& colour, bool marked) {
+void CellPicture::paint_cells(std::int32_t x, std::int32_t length, const Rgb& colour, bool marked) {
   if (rows_left_ == 0 || length <= 0) return;
   if (step_ == 1) {
     paint_run(row_.data() + std::size_t(x) * 3, std::size_t(length), colour);
     return;
   }
-  // Below a band's first row only a marked pixel can still win a cell.
-  if (!marked && cell_row_ != 0) return;
   const auto first = static_cast<std::uint32_t>(x);
   const std::uint32_t end = first + static_cast<std::uint32_t>(length);
   for (std::uint32_t cell = first / step_; cell * step_ < end; ++cell) {

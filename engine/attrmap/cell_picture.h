@@ -23,8 +23,12 @@ class CellPicture {
   // False when the sink takes no picture.
   bool wanted() const { return step_ != 0; }
   // Pixels x to x + length - 1 of the map row being painted are `colour`;
-  // `marked` ones win their cell.
-  void run(std::int32_t x, std::int32_t length, const Rgb& colour, bool marked);
+  // `marked` ones win their cell. Inline, as below a band's first row only a
+  // marked pixel can still win a cell: there most runs of a reduced picture
+  // paint nothing.
+  void run(std::int32_t x, std::int32_t length, const Rgb& colour, bool marked) {
+    if (marked || cell_row_ == 0) paint_cells(x, length, colour, marked);
+  }
   // The map row is complete.
   void end_row();
   // Gives the picture rows no map row reached in black and ends the
@@ -32,6 +36,7 @@ class CellPicture {
   bool finish();
 
  private:
+  void paint_cells(std::int32_t x, std::int32_t length, const Rgb& colour, bool marked);
   void give_row();
 
   RowSink& sink_;

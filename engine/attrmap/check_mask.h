@@ -9,7 +9,8 @@
 //   gets there (a marker the code it leaves under its object), an illegal
 //   pixel in its own colour.
 // Painted row by row into row sinks: a PNG file (png_file.h), or a page's
-// view; the map's rows are classified once for both.
+// view; from the runs of the map's rows (row_classifier.h), which the level
+// check classifies once for its findings and both pictures.
 #pragma once
 
 #include <array>
@@ -19,6 +20,7 @@
 #include "engine/attrmap/cell_picture.h"
 #include "engine/attrmap/marker_kinds.h"
 #include "engine/attrmap/palette.h"
+#include "engine/attrmap/row_classifier.h"
 #include "zur/row_sink.h"
 
 namespace zur {
@@ -35,6 +37,21 @@ inline constexpr std::array<Rgb, kMarkerKinds.size()> kMarkerKindColours = {{
     {0, 230, 230},
 }};
 
+// A pixel's colour in the mask.
+inline Rgb mask_colour(const Rgb& colour, const PixelClass& pixel) {
+  if (pixel.marker != nullptr) return kMarkerKindColours[pixel.marker->kind];
+  if (!pixel.legal) return kIllegalMaskColour;
+  // Dimmed grey from 64 to 191, so the bright marks stand out.
+  const auto grey = static_cast<std::uint8_t>(
+      64 + (colour.red * 77 + colour.green * 150 + colour.blue * 29) / 512);
+  return {grey, grey, grey};
+}
+
+// A pixel's colour in the attributes.
+inline Rgb attribute_colour(const Rgb& colour, const PixelClass& pixel) {
+  return pixel.legal ? kPalette[pixel.code].colour : colour;
+}
+
 // Paints the pictures of a map as its rows come, top first.
 class CheckPictures {
  public:
@@ -42,7 +59,14 @@ class CheckPictures {
   // sinks must outlive the pictures.
   CheckPictures(RowSink* mask, RowSink* attributes, std::int32_t width, std::int32_t height);
 
-  // The next row of the map: width blue, green, red triples.
+  // False when neither sink takes a picture.
+  bool wanted() const { return mask_ || attributes_; }
+  // Pixels x to x + length - 1 of the row being painted are `colour`,
+  // classified as `pixel`.
+  void run(std::int32_t x, std::int32_t length, const Rgb& colour, const PixelClass& pixel);
+  // The row is complete; the next run is on the row below it.
+  void end_row();
+  // The next row of the map, classified here: width blue, green, red triples.
   void row(const std::uint8_t* pixels);
   // Ends the pictures (an empty map's gives one black pixel).
   void finish();
@@ -52,5 +76,14 @@ class CheckPictures {
   std::optional<CellPicture> mask_;
   std::optional<CellPicture> attributes_;
 };
+
+// Inline, as on a map of short runs it is called for nearly every pixel,
+// whether pictures are wanted or not.
+inline void CheckPictures::run(std::int32_t x, std::int32_t length, const Rgb& colour,
+                               const PixelClass& pixel) {
+  const bool marked = pixel.marker != nullptr || !pixel.legal;
+  if (mask_) mask_->run(x, length, mask_colour(colour, pixel), marked);
+  if (attributes_) attributes_->run(x, length, attribute_colour(colour, pixel), marked);
+}
 
 }  // namespace zur

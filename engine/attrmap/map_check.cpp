@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "engine/attrmap/map_check.h"
 
-#include "engine/attrmap/row_classifier.h"
-
 namespace zur {
 namespace {
 
@@ -27,39 +25,25 @@ std::uint8_t nearest_palette_code(const Rgb& colour) {
   return nearest;
 }
 
-MapChecker::MapChecker(std::int32_t width) : width_(width) {}
-
-void MapChecker::row(std::int32_t y, const std::uint8_t* pixels) {
+void MapChecker::end_row() {
+  blocks_.row(y_, row_markers_);
   row_markers_.clear();
-  classify_row(
-      pixels, width_,
-      [&](std::int32_t x, std::int32_t length, const Rgb& colour, const PixelClass& pixel) {
-        if (pixel.legal) findings_.codes[pixel.code] += static_cast<std::uint64_t>(length);
-        if (pixel.marker != nullptr) {
-          place(*pixel.marker, colour, x, y, length);
-          for (const std::int32_t end = x + length; x < end; ++x) {
-            row_markers_.push_back({x, pixel.marker->kind});
-          }
-        } else if (!pixel.legal) {
-          count_illegal(colour, x, y, length);
-        }
-      });
-  blocks_.row(y, row_markers_);
+  ++y_;
 }
 
-void MapChecker::place(const MarkerKind& marker, const Rgb& colour, std::int32_t x, std::int32_t y,
+void MapChecker::place(const MarkerKind& marker, const Rgb& colour, std::int32_t x,
                        std::int32_t pixels) {
+  for (std::int32_t i = 0; i < pixels; ++i) row_markers_.push_back({x + i, marker.kind});
   const std::size_t before = objects_.count;
-  place_markers(marker, colour, x, y, pixels, objects_);
+  place_markers(marker, colour, x, y_, pixels, objects_);
   const auto placed = static_cast<std::int32_t>(objects_.count - before);
   findings_.objects_by_kind[marker.kind] += static_cast<std::size_t>(placed);
   if (placed == pixels) return;
-  if (!findings_.first_dropped) findings_.first_dropped = MapPlace{x + placed, y};
+  if (!findings_.first_dropped) findings_.first_dropped = MapPlace{x + placed, y_};
   findings_.dropped_markers += static_cast<std::uint64_t>(pixels - placed);
 }
 
-void MapChecker::count_illegal(const Rgb& colour, std::int32_t x, std::int32_t y,
-                               std::int32_t pixels) {
+void MapChecker::count_illegal(const Rgb& colour, std::int32_t x, std::int32_t pixels) {
   findings_.illegal_pixels += static_cast<std::uint64_t>(pixels);
   const std::uint32_t key = palette_detail::colour_key(colour);
   if (seen_colours_.empty()) seen_colours_.resize(kColourKeys / 64);
@@ -75,7 +59,7 @@ void MapChecker::count_illegal(const Rgb& colour, std::int32_t x, std::int32_t y
   if (findings_.illegal_colours.size() == MapCheckFindings::kListedColours) return;
   listed_.emplace(key, findings_.illegal_colours.size());
   findings_.illegal_colours.push_back(
-      {colour, static_cast<std::uint64_t>(pixels), {x, y}, nearest_palette_code(colour)});
+      {colour, static_cast<std::uint64_t>(pixels), {x, y_}, nearest_palette_code(colour)});
 }
 
 MapCheckFindings MapChecker::finish() {

@@ -10,6 +10,7 @@
 #include "engine/attrmap/check_mask.h"
 #include "engine/attrmap/object_record.h"
 #include "engine/attrmap/png_file.h"
+#include "engine/attrmap/row_classifier.h"
 #include "engine/attrmap/row_source.h"
 #include "engine/base/input_file.h"
 #include "engine/base/platform.h"
@@ -35,6 +36,18 @@ std::string colour_text(const Rgb& colour) {
       .append(", ")
       .append(std::to_string(colour.blue))
       .append(")");
+}
+
+// Classifies a map row once and hands each run to every one of `visitors`.
+// Out of line, so that the walk over short runs keeps its own registers
+// rather than sharing check_map's.
+template <typename... Visitors>
+[[gnu::noinline]] void check_row(const std::uint8_t* row, std::int32_t width,
+                                 Visitors&... visitors) {
+  classify_row(row, width,
+               [&](std::int32_t x, std::int32_t length, const Rgb& colour,
+                   const PixelClass& pixel) { (visitors.run(x, length, colour, pixel), ...); });
+  (visitors.end_row(), ...);
 }
 
 class LevelChecker {
@@ -137,7 +150,7 @@ class LevelChecker {
     }
     CheckPictures pictures(mask_sink, pictures_.attributes, header.width, header.height);
     RowSource rows(header, file);
-    MapChecker checker(header.width);
+    MapChecker checker;
     for (std::int32_t y = 0; y < header.height; ++y) {
       const std::uint8_t* row = rows.next_row();
       if (row == nullptr) {
@@ -145,8 +158,12 @@ class LevelChecker {
             std::string(map_file.role) + " unreadable: the conversion fails");
         break;
       }
-      checker.row(y, row);
-      pictures.row(row);
+      // The pictures take the runs the findings take.
+      if (pictures.wanted()) {
+        check_row(row, header.width, checker, pictures);
+      } else {
+        check_row(row, header.width, checker);
+      }
     }
     pictures.finish();
     if (png && check_.mask_status.ok()) check_.mask_status = png->close();
