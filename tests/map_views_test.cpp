@@ -123,8 +123,9 @@ struct CheckedPictures {
   Picture mask, attributes;
 };
 
-CheckedPictures check_pictures(const std::string& level, std::uint32_t step) {
-  CollectedPicture mask(step), attributes(step);
+CheckedPictures check_pictures(const std::string& level, std::uint32_t mask_step,
+                               std::uint32_t attributes_step) {
+  CollectedPicture mask(mask_step), attributes(attributes_step);
   CheckOptions options;
   options.mask_rows = &mask;
   options.attribute_rows = &attributes;
@@ -145,7 +146,7 @@ TEST(MapViews, ReducedCheckAndRepairPicturesShowEachCellsFirstMarkedPixel) {
     const auto repaired = [&](int x, int y) { return illegal_ink(generated.at(x, y)); };
     // The copy holds no illegal pixel: only its markers win their cells.
     const auto marker = [&](int x, int y) { return marked(x, y) && !repaired(x, y); };
-    const CheckedPictures whole = check_pictures(dir.prefix("level"), 1);
+    const CheckedPictures whole = check_pictures(dir.prefix("level"), 1, 1);
     for (int y = 0; y < generated.map.height(); ++y) {
       for (int x = 0; x < generated.map.width(); ++x) {
         ASSERT_EQ(whole.attributes[std::size_t(y)][std::size_t(x)],
@@ -153,17 +154,22 @@ TEST(MapViews, ReducedCheckAndRepairPicturesShowEachCellsFirstMarkedPixel) {
             << "round " << round << " at " << x << "," << y;
       }
     }
-    for (const std::uint32_t step : kSteps) {
+    for (std::size_t i = 0; i < kSteps.size(); ++i) {
+      const std::uint32_t step = kSteps[i], other = kSteps[(i + 1) % kSteps.size()];
       SCOPED_TRACE("round " + std::to_string(round) + " step " + std::to_string(step));
-      const CheckedPictures cells = check_pictures(dir.prefix("level"), step);
+      const CheckedPictures cells = check_pictures(dir.prefix("level"), step, step);
       EXPECT_EQ(cells.mask, reduced(whole.mask, marked, int(step)));
       EXPECT_EQ(cells.attributes, reduced(whole.attributes, marked, int(step)));
+      // Pictures of different steps have their cells apart.
+      const CheckedPictures apart = check_pictures(dir.prefix("level"), step, other);
+      EXPECT_EQ(apart.mask, cells.mask);
+      EXPECT_EQ(apart.attributes, reduced(whole.attributes, marked, int(other)));
 
       CollectedPicture after(step), changed(step);
       const RepairResult repair = repair_colours(dir.prefix("level"), dir.prefix("fixed") + ".TGA",
                                                  platform::default_system(), {&after, &changed});
       ASSERT_TRUE(repair.status.ok()) << repair.status.error().text();
-      const Picture fixed = check_pictures(dir.prefix("fixed"), 1).attributes;
+      const Picture fixed = check_pictures(dir.prefix("fixed"), 1, 1).attributes;
       Picture changed_whole = fixed;
       for (int y = 0; y < generated.map.height(); ++y) {
         for (int x = 0; x < generated.map.width(); ++x) {

@@ -7,11 +7,7 @@
 namespace zur {
 namespace {
 
-void paint(std::uint8_t* at, const Rgb& colour) {
-  at[0] = colour.red;
-  at[1] = colour.green;
-  at[2] = colour.blue;
-}
+using cell_picture_detail::paint;
 
 // Paints `pixels` pixels from `at` in `colour`: the first pixel, then what is
 // painted copied onto the rest, twice as much each time, so that a long run
@@ -54,7 +50,7 @@ void CellPicture::paint_cells(std::int32_t x, std::int32_t length, const Rgb& co
     if (won_[cell]) continue;
     // Unmarked, the run gives the cell its top-left pixel only.
     if (!marked && cell * step_ < first) continue;
-    paint(row_.data() + std::size_t{cell} * 3, colour);
+    paint_cell(cell, colour);
     won_[cell] = marked;
   }
 }

@@ -14,6 +14,16 @@
 
 namespace zur {
 
+namespace cell_picture_detail {
+
+inline void paint(std::uint8_t* at, const Rgb& colour) {
+  at[0] = colour.red;
+  at[1] = colour.green;
+  at[2] = colour.blue;
+}
+
+}  // namespace cell_picture_detail
+
 class CellPicture {
  public:
   // A map of width x height; a picture needs pixels, so an empty map gives a
@@ -28,6 +38,22 @@ class CellPicture {
   // paint nothing.
   void run(std::int32_t x, std::int32_t length, const Rgb& colour, bool marked) {
     if (marked || cell_row_ == 0) paint_cells(x, length, colour, marked);
+  }
+  // Reduced (step 2 or more), a picture needs of the unmarked pixels only
+  // its cells' top-left ones: a painter that knows the map row can give
+  // them after the row's marked runs (paint_cell) and leave unmarked runs
+  // out, rather than walk every run.
+  bool reduced() const { return step_ > 1; }
+  std::uint32_t step() const { return step_; }
+  // True on a band's first map row of a reduced picture, where the cells'
+  // top-left pixels lie.
+  bool takes_top_lefts() const { return reduced() && cell_row_ == 0 && rows_left_ > 0; }
+  // True when a marked pixel of the band has won `cell`.
+  bool won(std::uint32_t cell) const { return won_[cell] != 0; }
+  // Paints `cell` in `colour`: a top-left pixel's when no marked pixel has
+  // won it.
+  void paint_cell(std::uint32_t cell, const Rgb& colour) {
+    cell_picture_detail::paint(&row_[std::size_t{cell} * 3], colour);
   }
   // The map row is complete.
   void end_row();

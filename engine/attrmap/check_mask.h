@@ -64,26 +64,35 @@ class CheckPictures {
   // Pixels x to x + length - 1 of the row being painted are `colour`,
   // classified as `pixel`.
   void run(std::int32_t x, std::int32_t length, const Rgb& colour, const PixelClass& pixel);
-  // The row is complete; the next run is on the row below it.
-  void end_row();
+  // The row, all of whose runs came, is complete; the next run is on the
+  // row below it.
+  void end_row(const std::uint8_t* pixels);
   // The next row of the map, classified here: width blue, green, red triples.
   void row(const std::uint8_t* pixels);
   // Ends the pictures (an empty map's gives one black pixel).
   void finish();
 
  private:
+  void paint_top_lefts(const std::uint8_t* pixels, CellPicture* mask, CellPicture* attributes);
+
   std::int32_t width_;
   std::optional<CellPicture> mask_;
   std::optional<CellPicture> attributes_;
 };
 
 // Inline, as on a map of short runs it is called for nearly every pixel,
-// whether pictures are wanted or not.
+// whether pictures are wanted or not. A reduced picture takes the marked
+// runs only: end_row gives its cells their top-left pixels, so that
+// painting costs a step per cell rather than per run.
 inline void CheckPictures::run(std::int32_t x, std::int32_t length, const Rgb& colour,
                                const PixelClass& pixel) {
   const bool marked = pixel.marker != nullptr || !pixel.legal;
-  if (mask_) mask_->run(x, length, mask_colour(colour, pixel), marked);
-  if (attributes_) attributes_->run(x, length, attribute_colour(colour, pixel), marked);
+  if (mask_ && (marked || !mask_->reduced())) {
+    mask_->run(x, length, mask_colour(colour, pixel), marked);
+  }
+  if (attributes_ && (marked || !attributes_->reduced())) {
+    attributes_->run(x, length, attribute_colour(colour, pixel), marked);
+  }
 }
 
 }  // namespace zur

@@ -8,7 +8,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 
 #include "engine/attrmap/attribute_map.h"
 #include "engine/attrmap/marker_kinds.h"
@@ -32,10 +31,11 @@ constexpr bool palette_has_no_marker_blue() {
 static_assert(palette_has_no_marker_blue(), "a palette colour would read as a marker");
 
 // The palette is looked up first: legal colours are by far the most common.
+// By its code rather than classify_colour's optional, which in a loop over
+// cells the compiler kept in memory, each lookup stalling on its store.
 inline PixelClass classify_pixel(const Rgb& colour) {
-  if (const std::optional<std::uint8_t> code = classify_colour(colour)) {
-    return {*code, nullptr, true};
-  }
+  const std::uint8_t code = palette_code(palette_detail::colour_key(colour));
+  if (code != kNotInPalette) return {code, nullptr, true};
   if (const MarkerKind* marker = marker_kind(colour.blue)) {
     return {marker->code_under(colour.red), marker, true};
   }

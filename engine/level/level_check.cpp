@@ -47,7 +47,6 @@ template <typename... Visitors>
   classify_row(row, width,
                [&](std::int32_t x, std::int32_t length, const Rgb& colour,
                    const PixelClass& pixel) { (visitors.run(x, length, colour, pixel), ...); });
-  (visitors.end_row(), ...);
 }
 
 class LevelChecker {
@@ -161,9 +160,11 @@ class LevelChecker {
       // The pictures take the runs the findings take.
       if (pictures.wanted()) {
         check_row(row, header.width, checker, pictures);
+        pictures.end_row(row);
       } else {
         check_row(row, header.width, checker);
       }
+      checker.end_row();
     }
     pictures.finish();
     if (png && check_.mask_status.ok()) check_.mask_status = png->close();
