@@ -3,7 +3,8 @@
 // each picture pixel stands for a cell of s x s map pixels and shows the
 // cell's first marked pixel (row order), else its top-left pixel, so that a
 // lone marker or illegal pixel is never lost to the reduction. Painted from
-// runs of equal map pixels, a map row at a time; a picture row is held.
+// runs of equal map pixels, a map row at a time, or, reduced, from the
+// marked runs and each cell's top-left pixel; a picture row is held.
 #pragma once
 
 #include <cstdint>

@@ -64,8 +64,9 @@ class CheckPictures {
   // Pixels x to x + length - 1 of the row being painted are `colour`,
   // classified as `pixel`.
   void run(std::int32_t x, std::int32_t length, const Rgb& colour, const PixelClass& pixel);
-  // The row, all of whose runs came, is complete; the next run is on the
-  // row below it.
+  // The row, all of whose runs came, is complete: its pixels as row() takes
+  // them, where reduced pictures find their cells' top-left pixels. The
+  // next run is on the row below it.
   void end_row(const std::uint8_t* pixels);
   // The next row of the map, classified here: width blue, green, red triples.
   void row(const std::uint8_t* pixels);
