@@ -2,7 +2,7 @@
 // Keeps the page's own files, so that after the first visit it works with no
 // network. Every answer carries the isolation headers the question's
 // handshake (a SharedArrayBuffer) needs, cached or not.
-const kCache = 'zurconv-web-7';
+const kCache = 'zurconv-web-8';
 const kFiles = ['./', 'index.html', 'app.js', 'bridge.js', 'dom.js', 'dropped-files.js', 'folders.js', 'level-file.js',
                 'levels.js', 'levels-zip.js', 'fflate.js', 'map-panel.js', 'map-view.js', 'problems.js', 'protocol.js',
                 'question.js', 'read-ahead.js', 'reader.js', 'sources.js', 'worker.js', 'style.css', 'zur_web.js',

@@ -17,7 +17,7 @@ const served = [
   ['zurconv.gpl', 'the native GIMP palette', path.join(palettes, 'zurconv.gpl')],
   ['zurconv.act', 'the native Photoshop colour table', path.join(palettes, 'zurconv.act')],
   ['zurconv-paintnet.txt', 'the native Paint.NET palette', path.join(palettes, 'zurconv-paintnet.txt')],
-  ['fflate.js', 'the pinned fflate\'s esm/browser.js', path.join(fflate, 'esm', 'browser.js')],
+  ['fflate.js', 'the pinned fflate\'s umd/index.js', path.join(fflate, 'umd', 'index.js')],
   ['fflate-LICENSE.txt', 'the pinned fflate\'s licence', path.join(fflate, 'LICENSE')],
 ];
 
